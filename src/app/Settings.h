@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+
+// The eleven remembered values plus the program folder, alive from start-up to exit.
+struct Settings {
+    QString ProgramFolder;              // folder of the executable, always ending with PathSeparator
+    QString PathSeparator = QStringLiteral("/");
+    QString LanguageFile;               // current language file name, "" when none chosen yet
+    int WrapMode = 0;                   // 0 word wrap on, 1 off
+    QString ProjectPath;                // current project file, "" when never saved
+    QString EditorFontName = QStringLiteral("MS Sans Serif");
+    int EditorFontSize = 12;
+    bool EditorFontBold = true;
+    bool EditorFontItalic = false;
+    QString LastFolder;                 // initial folder of the file dialogs
+    bool ToolbarChecked = true;         // check mark of mnuOptionsToolbar
+    bool ListTagsChecked = true;        // check mark of mnuOptionsListTags
+};

@@ -1,0 +1,137 @@
+#include "app/StartUp.h"
+#include "app/AppState.h"
+#include "app/MainFrame.h"
+#include "app/SettingsFile.h"
+#include "editing/ClipboardCommands.h"
+#include "editing/DocWindow.h"
+#include "editing/EditorOptions.h"
+#include "files/FileCommands.h"
+#include "files/Preview.h"
+#include "files/ProjectCommands.h"
+#include "lang/MainFrameCaptions.h"
+#include "platform/Dialogs.h"
+
+#include <QAction>
+#include <QDir>
+
+namespace StartUp {
+
+Hooks &hooks()
+{
+    static Hooks h;
+    return h;
+}
+
+namespace {
+QString settingsPath()
+{
+    return app().settings.ProgramFolder + QStringLiteral("kodoplet.ini");
+}
+}
+
+void installCommands(frmMain &f)
+{
+    f.onCommand(QStringLiteral("mnuFileNew"), [] { FileCommands::FileNewM(); });
+    f.onCommand(QStringLiteral("mnuFileScriptNew"), [] { FileCommands::NewScriptM(); });
+    f.onCommand(QStringLiteral("mnuFileOpen"), [] { app().CommandMode = -1; FileCommands::FileOpenM(false); });
+    f.onCommand(QStringLiteral("mnuFileScriptOpen"), [] { app().CommandMode = -1; FileCommands::FileOpenM(true); });
+    f.onCommand(QStringLiteral("mnuFileSaveFile"), [] {
+        DocWindow *d = app().docs.active();
+        if (!d)
+            return;
+        if (!d->NameFile.isEmpty())
+            FileCommands::FileSave(d->Tag(), d->NameFile);
+        else
+            FileCommands::FileSaveAs();
+    });
+    f.onCommand(QStringLiteral("mnuFileSaveFileAs"), [] { FileCommands::FileSaveAs(); });
+    f.onCommand(QStringLiteral("mnuFileProsmotr"), [] { Preview::mnuFileProsmotr_Click(); });
+    f.onCommand(QStringLiteral("mnuEditCut"), [] { ClipboardCommands::Cut(); });
+    f.onCommand(QStringLiteral("mnuEditCopy"), [] { ClipboardCommands::Copy(); });
+    f.onCommand(QStringLiteral("mnuEditPaste"), [] { ClipboardCommands::Paste(); });
+    f.onCommand(QStringLiteral("mnuEditPerenosWord"), [&f] {
+        // The check mark follows the setting, not the click.
+        f.setChecked(QStringLiteral("mnuEditPerenosWord"), app().settings.WrapMode == 0);
+        EditorOptions::ToggleWordWrap();
+    });
+    f.onCommand(QStringLiteral("mnuEditFont"), [] { EditorOptions::ChangeEditorFont(); });
+    f.onCommand(QStringLiteral("ProektCloseAllFile"), [] { ProjectCommands::ProektClos(); });
+    f.onCommand(QStringLiteral("ProektNew"), [] { ProjectCommands::ProektNewM(); });
+    f.queryUnload = [] {
+        AppState &a = app();
+        if (a.docs.OpenDocCount > 0 && ProjectCommands::ProektClos() == 1)
+            return true;
+        SaveFileINIM();
+        return false;
+    };
+    for (auto &install : hooks().installers)
+        install(f);
+}
+
+frmMain *MainM(const QString &executableFolder)
+{
+    AppState &a = app();
+    SettingsFile::initDefaults(a.settings, executableFolder);
+    a.project.setSeparator(a.settings.PathSeparator);
+    SettingsFile::read(settingsPath(), a.settings);
+
+    auto *frame = new frmMain;
+    a.main = frame;
+    if (a.dialogs)
+        a.dialogs->setParentWidget(frame);
+    frame->setChecked(QStringLiteral("mnuOptionsToolbar"), a.settings.ToolbarChecked);
+    frame->setChecked(QStringLiteral("mnuOptionsListTags"), a.settings.ListTagsChecked);
+    installCommands(*frame);
+
+    LoadDataM();
+
+    frame->setChecked(QStringLiteral("mnuEditPerenosWord"), a.settings.WrapMode == 0);
+    frame->show();
+    if (DocWindow *d = a.docs.active())
+        d->focusView();
+    return frame;
+}
+
+void LoadDataM()
+{
+    AppState &a = app();
+    Hooks &h = hooks();
+    if (h.applyLanguage)
+        h.applyLanguage();
+    if (a.ProjectName.isEmpty())
+        a.ProjectName = a.lang.DefaultProjectName;
+    ProjectCommands::updateCaption();
+
+    bool loaded = false;
+    if (!a.settings.ProjectPath.isEmpty() && h.loadProject) {
+        a.CommandMode = 21;
+        loaded = h.loadProject();
+        if (a.CommandMode == 21)
+            a.CommandMode = 0;
+    }
+    if (!loaded && a.CommandMode == 0)
+        ProjectCommands::ProektNewM();
+
+    if (h.buildCatalogue)
+        h.buildCatalogue();
+}
+
+void SaveFileINIM()
+{
+    AppState &a = app();
+    a.CommandMode = 99;
+    if (hooks().unloadProjectWindow)
+        hooks().unloadProjectWindow();
+    if (a.main) {
+        a.settings.ToolbarChecked = a.main->isChecked(QStringLiteral("mnuOptionsToolbar"));
+        a.settings.ListTagsChecked = a.main->isChecked(QStringLiteral("mnuOptionsListTags"));
+    }
+    const int error = SettingsFile::write(settingsPath(), a.settings);
+    if (error != 0)
+        a.ask(a.fileMenuCaption() + u' ' + QDir::toNativeSeparators(settingsPath()) + u' ' + a.message(error == 75 ? 94 : 95),
+              Dialogs::Critical);
+    if (a.quit)
+        a.quit();
+}
+
+} // namespace StartUp

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <vector>
+
+class frmMain;
+
+// Start-up and exit of the program.
+namespace StartUp {
+
+// The start-up procedure: program folder, defaults, settings file, start-up data,
+// then the main frame is shown. Returns the frame (owned by the caller).
+frmMain *MainM(const QString &executableFolder);
+// Language, then the remembered project or a new page, then the tag catalogue.
+void LoadDataM();
+// Writes the settings file and ends the program.
+void SaveFileINIM();
+// Connects the commands of every subsystem to the frame's menu items.
+void installCommands(frmMain &frame);
+
+// Steps that later subsystems plug in.
+struct Hooks {
+    std::function<void()> applyLanguage;      // load LanguageFile, or show the chooser when it is empty
+    std::function<bool()> loadProject;        // open ProjectPath; false when nothing was loaded
+    std::function<void()> buildCatalogue;
+    std::function<void()> unloadProjectWindow;
+    std::vector<std::function<void(frmMain &)>> installers;
+};
+Hooks &hooks();
+
+} // namespace StartUp

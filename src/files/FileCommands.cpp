@@ -1,0 +1,306 @@
+#include "files/FileCommands.h"
+#include "app/AppState.h"
+#include "app/MainFrame.h"
+#include "editing/DocWindow.h"
+#include "editing/EditorOptions.h"
+#include "editing/FileIndex.h"
+#include "files/TextFile.h"
+#include "platform/EditControl.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace FileCommands {
+
+namespace {
+struct HourGlass {
+    HourGlass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourGlass() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+QString shortName(const QString &path)
+{
+    const qsizetype p = path.lastIndexOf(app().settings.PathSeparator);
+    return p < 0 ? path : path.mid(p + 1);
+}
+
+void showDoc(DocWindow *d)
+{
+    if (app().main)
+        app().main->showDoc(d);
+}
+} // namespace
+
+QList<FileFilter> htmlFilter()
+{
+    return {{QStringLiteral("HTML Document (*.htm; *.html)"), QStringLiteral("*.htm;*.html")},
+            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+}
+
+QList<FileFilter> scriptFilter()
+{
+    return {{QStringLiteral("Script (*.js)"), QStringLiteral("*.js")},
+            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+}
+
+QList<FileFilter> projectFilter()
+{
+    return {{QStringLiteral("Web Project (*.wpr)"), QStringLiteral("*.wpr")},
+            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+}
+
+QString templateName()
+{
+    return QStringLiteral("Шаблон.htm");
+}
+
+QString pageSkeleton(const QString &newPageTitle)
+{
+    const QStringList lines = {
+        QStringLiteral("<!DOCTYPE HTML PUBLIC '-//W3C//DTD HTML 4.0 Transitional//EN'>"),
+        QStringLiteral("<html><head><meta name=\"keywords\" content=\"\"><meta name=\"description\" content=\"\">"),
+        QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"><title>")
+            + newPageTitle + QStringLiteral("</title></head>"),
+        QStringLiteral("<body topmargin=\"0\" leftmargin=\"0\" rightmargin=\"0\" style=\"\" link=\"\" vlink=\"\" alink=\"\" background=\"\" bgcolor=\"\">"),
+        QString(),
+        QStringLiteral("<center><font face=\"Times New Roman\" color=\"#000000\" size=\"5\">Посмотреть видеоролик о программе можно <a href=\"https://www.youtube.com/results?search_query=Kodoplet\">здесь</a></font></center>"),
+        QString(),
+        QString(),
+        QStringLiteral("</body></html>"),
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString newScriptText()
+{
+    return QStringLiteral("document.write('<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">');\r\n"
+                          "document.write('');");
+}
+
+QString apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFilter> &filter)
+{
+    AppState &a = app();
+    if (!a.dialogs)
+        return {};
+    const bool projectDialog = !filter.isEmpty() && filter.first().description.startsWith(projectFilter().first().description.left(5));
+    const QString folder = projectDialog ? a.settings.ProgramFolder : a.settings.LastFolder;
+    const QString result = isSave ? a.dialogs->saveFileName(folder, initialName, filter)
+                                  : a.dialogs->openFileName(folder, initialName, filter);
+    if (result.isEmpty())
+        return {};
+    if (!projectDialog) {
+        const qsizetype p = result.lastIndexOf(a.settings.PathSeparator);
+        a.settings.LastFolder = p < 0 ? QString() : result.left(p + 1);
+    }
+    return result;
+}
+
+void showOpenError(const QString &path, int error)
+{
+    AppState &a = app();
+    a.ask(a.fileMenuCaption() + u' ' + path + u' ' + a.message(error == TextFile::NotFound ? 96 : 97), Dialogs::Critical);
+    a.focusActiveEditor();
+}
+
+void showSaveError(const QString &path, int error)
+{
+    AppState &a = app();
+    a.ask(a.fileMenuCaption() + u' ' + path + u' ' + a.message(error == TextFile::PathAccess ? 94 : 95), Dialogs::Critical);
+    a.focusActiveEditor();
+}
+
+void FileNewM()
+{
+    AppState &a = app();
+    const QString templatePath = a.settings.ProgramFolder + templateName();
+    const ReadResult r = TextFile::read(templatePath, 64LL * 1024 * 1024);
+    QString text = r.error == 0 ? r.text : QString();
+    TextFormat format = r.error == 0 ? r.format : TextFormat{};
+    if (text.isEmpty()) {
+        text = pageSkeleton(a.lang.NewPageTitle);
+        format = TextFormat{};
+        TextFile::writeText(templatePath, TextFile::withFinalLineBreak(text), format);
+    }
+    const int i = FileIndex();
+    DocWindow *d = a.docs.slot(i);
+    d->format = format;
+    d->txtCaption = a.lang.UntitledName + QString::number(i + 1);
+    d->setWindowTitle(d->txtCaption);
+    a.project.AddFile(d->txtCaption);
+    d->Rich()->setText(text);
+    d->IzmT = 0;
+    d->Sbros();
+    showDoc(d);
+    EditorOptions::ApplyWordWrap();
+    if (a.main)
+        a.main->projectChanged();
+}
+
+void NewScriptM()
+{
+    AppState &a = app();
+    const int i = FileIndex();
+    DocWindow *d = a.docs.slot(i);
+    d->Rich()->setText(newScriptText());
+    d->Rich()->setSelStart(NewScriptCaret);
+    d->AppPathBak = a.settings.ProgramFolder + QString::number(i) + QStringLiteral(".js");
+    d->txtCaption = a.lang.UntitledName + QString::number(i + 1);
+    d->setWindowTitle(d->txtCaption);
+    a.project.AddFile(d->txtCaption);
+    d->IzmT = 0;
+    d->Script = true;
+    d->Sbros();
+    showDoc(d);
+    if (a.main)
+        a.main->projectChanged();
+}
+
+void FileOpenM(bool isScript)
+{
+    AppState &a = app();
+    const QString path = apiOpenSaveM(false, QString(), isScript ? scriptFilter() : htmlFilter());
+    if (path.isEmpty())
+        return;
+    if (a.CommandMode == -1) {
+        OpenFileDoc(path, 0);
+        if (a.CommandMode >= 0 && isScript)
+            if (DocWindow *d = a.docs.slot(a.CommandMode))
+                d->Script = true;
+        a.CommandMode = 0;
+    } else {
+        a.project.AddFile(path);
+        if (a.main)
+            a.main->projectChanged();
+    }
+}
+
+int FindDocByFile(const QString &path)
+{
+    AppState &a = app();
+    if (a.docs.OpenDocCount == 0)
+        return -1;
+    for (DocWindow *d : a.docs.open()) {
+        const QString name = d->NameFile.isEmpty() ? d->txtCaption : d->NameFile;
+        // File names here are case-sensitive: "A.htm" and "a.htm" are two files.
+        if (name == path)
+            return d->Tag();
+    }
+    return -1;
+}
+
+void OpenFileDoc(const QString &path, int quiet)
+{
+    AppState &a = app();
+    const int k = FindDocByFile(path);
+    if (k >= 0) {
+        if (quiet == 0 && a.main)
+            a.main->activateDoc(a.docs.slot(k));
+        return;
+    }
+    ReadResult r;
+    {
+        HourGlass wait;
+        r = TextFile::read(path);
+    }
+    if (r.error != 0) {
+        showOpenError(path, r.error);
+        return;
+    }
+    HourGlass wait;
+    const int n = FileIndex();
+    DocWindow *d = a.docs.slot(n);
+    d->IzmT = 2;
+    d->format = r.format;
+    d->Rich()->setText(r.text);
+    r.text.clear();
+    EditorOptions::applyFontTo(d);
+    const QString name = shortName(path);
+    d->txtCaption = name;
+    d->setWindowTitle(name);
+    if (a.CommandMode == -1)
+        a.project.AddFile(path);
+    d->NameFile = path;
+    d->AppPathBak = path + QStringLiteral("0");
+    if (name.right(2).toLower() == QLatin1String("js"))
+        d->Script = true;
+    d->IzmT = 0;
+    d->Sbros();
+    showDoc(d);
+    a.CommandMode = n;
+    if (a.main)
+        a.main->projectChanged();
+}
+
+bool FileSave(int index, const QString &path)
+{
+    AppState &a = app();
+    DocWindow *d = a.docs.slot(index);
+    if (!d)
+        return false;
+    int error;
+    {
+        HourGlass wait;
+        error = TextFile::writeText(path, TextFile::withFinalLineBreak(d->Rich()->text()), d->format);
+    }
+    if (error != 0) {
+        showSaveError(path, error);
+        return false;
+    }
+    d->IzmT = 0;
+    a.CommandMode = 2;
+    if (a.main)
+        a.main->documentsChanged();
+    return true;
+}
+
+bool FileSaveAs()
+{
+    AppState &a = app();
+    DocWindow *d = a.docs.active();
+    if (!d)
+        return false;
+    const QString ext = d->Script ? QStringLiteral(".js") : QStringLiteral(".htm");
+    const QString proposed = d->NameFile.isEmpty() ? d->txtCaption : shortName(d->NameFile);
+    QString p = apiOpenSaveM(true, proposed, d->Script ? scriptFilter() : htmlFilter());
+    if (p.isEmpty())
+        return false;
+    if (!p.contains(u'.'))
+        p += ext;
+    const bool changed = p != d->NameFile;
+    if (changed && QFileInfo::exists(p)) {
+        const int answer = a.ask(a.fileMenuCaption() + u' ' + p + u' ' + a.message(92) + QStringLiteral("\r\n") + a.message(93),
+                                 Dialogs::YesNo);
+        a.focusActiveEditor();
+        if (answer == Dialogs::No || answer == Dialogs::Cancel)
+            return false;
+    }
+    a.CommandMode = 0;
+    FileSave(d->Tag(), p);
+    if (a.CommandMode != 2)
+        return false;
+    if (!changed)
+        return true;
+    for (DocWindow *other : a.docs.open()) {
+        if (other != d && other->NameFile == p) {
+            other->close();
+            break;
+        }
+    }
+    if (d->NameFile.isEmpty())
+        a.project.DeleteFile(d->windowTitle());
+    a.project.AddFile(p);
+    d->NameFile = p;
+    // The old preview file would be left behind otherwise.
+    QFile::remove(d->AppPathBak);
+    d->AppPathBak = p + QStringLiteral("0");
+    d->txtCaption = shortName(p);
+    d->setWindowTitle(d->txtCaption);
+    if (a.main) {
+        a.main->projectChanged();
+        a.main->documentsChanged();
+    }
+    return true;
+}
+
+} // namespace FileCommands

@@ -1,0 +1,38 @@
+#pragma once
+#include "platform/Dialogs.h"
+#include <QList>
+#include <QString>
+
+// New, open and save of single documents, and the file dialogs with the remembered folder.
+namespace FileCommands {
+
+QList<FileFilter> htmlFilter();
+QList<FileFilter> scriptFilter();
+QList<FileFilter> projectFilter();
+
+// The page skeleton used when the template is missing or empty.
+QString pageSkeleton(const QString &newPageTitle);
+// The text of a new script, and where its caret goes.
+QString newScriptText();
+constexpr int NewScriptCaret = 111;
+// Name of the page template beside the program.
+QString templateName();
+
+void FileNewM();
+void NewScriptM();
+void FileOpenM(bool isScript);
+void OpenFileDoc(const QString &path, int quiet);
+int FindDocByFile(const QString &path);
+// Writes document index to path; false (after telling the user) when it failed.
+bool FileSave(int index, const QString &path);
+// Save As of the active document; false when cancelled or failed.
+bool FileSaveAs();
+// The chosen path, or "" when the user cancelled.
+QString apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFilter> &filter);
+
+// The open-error message: File caption, path, entry 96 (not found) or 97.
+void showOpenError(const QString &path, int error);
+// The save-error message: File caption, path, entry 94 (path or access) or 95.
+void showSaveError(const QString &path, int error);
+
+} // namespace FileCommands

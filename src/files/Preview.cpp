@@ -1,0 +1,102 @@
+#include "files/Preview.h"
+#include "app/AppState.h"
+#include "app/DocActivation.h"
+#include "editing/DocWindow.h"
+#include "files/TextFile.h"
+#include "platform/BrowserView.h"
+#include "platform/EditControl.h"
+#include "platform/Shell.h"
+
+#include <QFile>
+#include <QGuiApplication>
+
+namespace Preview {
+
+namespace {
+// Writes a preview file; a file that cannot be written is deleted and tried once more.
+bool writePreviewFile(const QString &path, const QString &text, const TextFormat &format)
+{
+    const QString content = TextFile::withFinalLineBreak(text);
+    if (TextFile::writeText(path, content, format) == 0)
+        return true;
+    QFile::remove(path);
+    return TextFile::writeText(path, content, format) == 0;
+}
+}
+
+QString scriptWrapperPage(const QString &scriptFileName)
+{
+    return QStringLiteral("<html><head><title>Script</title></head><body topmargin=\"0\" leftmargin=\"0\">"
+                          "<script language=\"JavaScript\" src=\"")
+        + scriptFileName + QStringLiteral("\"></script></body></html>");
+}
+
+QString redirectPage(const QString &target)
+{
+    return QStringLiteral("<html><head><meta http-equiv='refresh' content='0; url=") + target
+        + QStringLiteral("'><meta http-equiv='Content-Type' content='text/html; charset=windows-1251'><title>WWW</title></head><body></body></html>");
+}
+
+void mnuFileProsmotr_Click()
+{
+    DocWindow *d = app().docs.active();
+    if (!d)
+        return;
+    if (d->NameFile.isEmpty())
+        d->ProsmotrShare();
+    else
+        ProsmotrM();
+}
+
+void ProsmotrM()
+{
+    AppState &a = app();
+    DocWindow *d = a.docs.active();
+    if (!d)
+        return;
+    const bool previewing = !d->editorVisible();
+    DocActivation::DeleteMenuM(previewing, 18);
+    d->showPreview(!previewing);
+    if (!previewing) {
+        if (!writePreviewFile(d->AppPathBak, d->Rich()->text(), d->format))
+            return;
+        if (!d->Script) {
+            d->WebBrowser()->navigateFile(d->AppPathBak);
+            return;
+        }
+        const qsizetype cut = d->AppPathBak.lastIndexOf(a.settings.PathSeparator);
+        const QString folder = d->AppPathBak.left(cut + 1);
+        const QString wrapper = folder + QStringLiteral("Script.bak");
+        if (!writePreviewFile(wrapper, scriptWrapperPage(d->AppPathBak.mid(cut + 1)), TextFormat{}))
+            return;
+        d->WebBrowser()->navigateFile(wrapper);
+        return;
+    }
+    d->LoadHtml(QStringLiteral("<html><body></body></html>"));
+    d->focusView();
+    d->setWindowTitle(d->txtCaption);
+}
+
+void OpURL(const QString &target)
+{
+    if (app().shell)
+        app().shell->open(target);
+}
+
+QString SaveFileUrlm(const QString &target)
+{
+    const QString page = redirectPage(target);
+    const QString folder = app().settings.ProgramFolder;
+    // A name that cannot be written gives way to the next number; a folder that
+    // refuses every name ends the attempt instead of looping on.
+    for (int n = 0; n < 100; ++n) {
+        const QString path = folder + QString::number(n) + QStringLiteral(".html");
+        if (TextFile::writeText(path, TextFile::withFinalLineBreak(page), TextFormat{}) == 0) {
+            OpURL(path);
+            return path;
+        }
+    }
+    return {};
+}
+
+} // namespace Preview

@@ -1,0 +1,33 @@
+#pragma once
+#include "lang/LanguageData.h"
+#include <QString>
+
+// Language files: field 1 the language's own name, field 2 its help file, then
+// records of two fields (entry number, text) to the end of the file, read with the
+// same field rules as the settings and project files.
+namespace LanguageFile {
+
+// A real language file is a few kilobytes; anything past this is not one.
+constexpr qint64 MaxBytes = 16LL * 1024 * 1024;
+
+// Parses the decoded text of a language file. Never fails: a record numbered
+// outside 1..106 is read and dropped, a later record wins over an earlier one with
+// the same number, and a number field that is not an integer is dropped on its
+// own, so the field after it is tried as the next number. That keeps the records
+// in step after a text cut in two by an unquoted comma, or after a blank line.
+LanguageData parse(const QString &text);
+
+// Reads and parses the file at path. Returns 0, or TextFile::NotFound (53) when
+// there is no such file and TextFile::OpenFailed (97) for any other failure
+// (unreadable, not text, too big); data is left untouched on failure.
+int read(const QString &path, LanguageData &data);
+
+// Field 1 of a language file's text: the name the chooser lists.
+QString languageName(const QString &text);
+
+// Field 1 of the file at path, reading only the beginning of the file, so a
+// stray big file in the folder costs nothing. False (and name empty) when the
+// file cannot be opened or is not text.
+bool readLanguageName(const QString &path, QString &name);
+
+} // namespace LanguageFile

@@ -1,0 +1,36 @@
+#pragma once
+#include "lang/LanguageData.h"
+#include "lang/LanguageTexts.h"
+#include <QList>
+#include <QString>
+
+// One main-frame text the language loader sets: the caption or the tooltip of the
+// action registered under objectName, made of a fixed prefix, a language entry and
+// a fixed suffix.
+struct CaptionBinding {
+    enum Target { Caption, ToolTip };
+
+    // entry value standing for field 1 of the file (the language's own name).
+    static constexpr int LanguageName = 0;
+
+    QString objectName;   // "mnuFileNew", "CodeFrm1", "PicKnopki0" (toolbar button 0)...
+    int entry = 0;
+    QString prefix;
+    QString suffix;
+    Target target = Caption;
+};
+
+// Every main-frame caption and toolbar tooltip that follows the language file,
+// in menu order; toolbar buttons 11-16 and 19 keep their fixed tooltips.
+const QList<CaptionBinding> &mainFrameCaptions();
+
+// The text a binding gets after data was loaded into texts. Entries 1-62 come
+// from data; entry 106 is the kept message text, so a file without it keeps the
+// old caption. Tooltips lose the mnemonic ampersands and a trailing ellipsis.
+QString captionText(const CaptionBinding &binding, const LanguageData &data,
+                    const LanguageTexts &texts);
+
+// A caption as plain text: "&&" becomes "&", any other "&" goes. Window titles
+// and message texts built from a menu caption ("&File" in the file error
+// messages, "&Find..." as the find window's title) need this.
+QString withoutMnemonics(const QString &caption);

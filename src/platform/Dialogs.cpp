@@ -1,0 +1,115 @@
+#include "platform/Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+QString Dialogs::qtNameFilter(const QList<FileFilter> &filter)
+{
+    QStringList parts;
+    for (const FileFilter &f : filter) {
+        QString patterns = f.pattern;
+        patterns.replace(u';', u' ');
+        parts << QStringLiteral("%1 (%2)").arg(f.description, patterns.simplified());
+    }
+    return parts.join(QStringLiteral(";;"));
+}
+
+int QtDialogs::messageBox(const QString &text, int style, const QString &title)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (style) {
+    case Critical:
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case YesNo:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case YesNoCancel:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    default:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Yes;
+    case QMessageBox::No: return No;
+    case QMessageBox::Cancel: return Cancel;
+    default:
+        // Closing a Yes/No/Cancel box from its title bar means Cancel; a Yes/No box No.
+        if (style == YesNoCancel) return Cancel;
+        if (style == YesNo) return No;
+        return Ok;
+    }
+}
+
+QString QtDialogs::openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
+{
+    QFileDialog d(m_parent, QString(), folder, qtNameFilter(filter));
+    d.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name of a file that does not exist is accepted; opening it reports the error.
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!initialName.isEmpty())
+        d.selectFile(initialName);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return {};
+    return d.selectedFiles().first();
+}
+
+QString QtDialogs::saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
+{
+    QFileDialog d(m_parent, QString(), folder, qtNameFilter(filter));
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    // The program asks its own overwrite question.
+    d.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!initialName.isEmpty())
+        d.selectFile(initialName);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return {};
+    return d.selectedFiles().first();
+}
+
+bool QtDialogs::chooseFont(const FontChoice &current, FontChoice &chosen)
+{
+    QFont f(current.family);
+    f.setPointSize(current.pointSize > 0 ? current.pointSize : 12);
+    f.setBold(current.bold);
+    f.setItalic(current.italic);
+    bool ok = false;
+    const QFont r = QFontDialog::getFont(&ok, f, m_parent);
+    if (!ok)
+        return false;
+    chosen.family = r.family();
+    chosen.pointSize = r.pointSizeF() > 0 ? int(r.pointSizeF()) : current.pointSize;
+    chosen.bold = r.bold();
+    chosen.italic = r.italic();
+    return true;
+}
+
+QString QtDialogs::selectColor()
+{
+    const QColor c = QColorDialog::getColor(Qt::black, m_parent);
+    if (!c.isValid())
+        return {};
+    return QStringLiteral("#%1%2%3")
+        .arg(c.red(), 2, 16, QLatin1Char('0'))
+        .arg(c.green(), 2, 16, QLatin1Char('0'))
+        .arg(c.blue(), 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+QString QtDialogs::chooseFolder(const QString &start)
+{
+    return QFileDialog::getExistingDirectory(m_parent, QString(), start);
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// One description/pattern pair of a file dialog filter,
+// e.g. "HTML Document (*.htm; *.html)" / "*.htm;*.html".
+struct FileFilter {
+    QString description;
+    QString pattern;
+};
+
+struct FontChoice {
+    QString family;
+    int pointSize = 12;  // whole points: a fraction is dropped
+    bool bold = false;
+    bool italic = false;
+};
+
+// Every message box and every file, colour and font dialog goes through here, so
+// tests can answer from a queue and see what was asked.
+class Dialogs {
+public:
+    // Message box styles and answers.
+    enum Style { Information = 64, Critical = 16, YesNo = 52, YesNoCancel = 51 };
+    enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+    virtual ~Dialogs() = default;
+    virtual void setParentWidget(QWidget *parent) { m_parent = parent; }
+
+    virtual int messageBox(const QString &text, int style, const QString &title) = 0;
+    // "" when the user cancels.
+    virtual QString openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) = 0;
+    virtual QString saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) = 0;
+    // Starts from current; false when cancelled.
+    virtual bool chooseFont(const FontChoice &current, FontChoice &chosen) = 0;
+    // "#RRGGBB" (upper-case hex, red first), or "" on cancel.
+    virtual QString selectColor() = 0;
+    // A folder, or "" on cancel.
+    virtual QString chooseFolder(const QString &start) = 0;
+
+    // "Description (patterns)" for Qt's file dialogs.
+    static QString qtNameFilter(const QList<FileFilter> &filter);
+
+protected:
+    QWidget *m_parent = nullptr;
+};
+
+// The real dialogs.
+class QtDialogs : public Dialogs {
+public:
+    int messageBox(const QString &text, int style, const QString &title) override;
+    QString openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
+    QString saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
+    bool chooseFont(const FontChoice &current, FontChoice &chosen) override;
+    QString selectColor() override;
+    QString chooseFolder(const QString &start) override;
+};

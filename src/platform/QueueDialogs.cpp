@@ -1,0 +1,62 @@
+#include "platform/QueueDialogs.h"
+
+int QueueDialogs::messageBox(const QString &text, int style, const QString &title)
+{
+    asked.append({QStringLiteral("message"), text, style, title, {}, {}});
+    if (!messageAnswers.isEmpty())
+        return messageAnswers.dequeue();
+    return (style == YesNo || style == YesNoCancel) ? Cancel : Ok;
+}
+
+QString QueueDialogs::openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
+{
+    asked.append({QStringLiteral("open"), initialName, 0, {}, folder, filter});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+}
+
+QString QueueDialogs::saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
+{
+    asked.append({QStringLiteral("save"), initialName, 0, {}, folder, filter});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+}
+
+bool QueueDialogs::chooseFont(const FontChoice &current, FontChoice &chosen)
+{
+    asked.append({QStringLiteral("font"), current.family, current.pointSize, {}, {}, {}});
+    lastFontStart = current;
+    if (fontAnswers.isEmpty())
+        return false;
+    const auto a = fontAnswers.dequeue();
+    if (!a)
+        return false;
+    chosen = *a;
+    return true;
+}
+
+QString QueueDialogs::selectColor()
+{
+    asked.append({QStringLiteral("color"), {}, 0, {}, {}, {}});
+    return colorAnswers.isEmpty() ? QString() : colorAnswers.dequeue();
+}
+
+QString QueueDialogs::chooseFolder(const QString &start)
+{
+    asked.append({QStringLiteral("folder"), {}, 0, {}, start, {}});
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
+}
+
+int QueueDialogs::count(const QString &kind) const
+{
+    int n = 0;
+    for (const Asked &a : asked)
+        n += a.kind == kind;
+    return n;
+}
+
+QueueDialogs::Asked QueueDialogs::last(const QString &kind) const
+{
+    for (auto it = asked.crbegin(); it != asked.crend(); ++it)
+        if (it->kind == kind)
+            return *it;
+    return {};
+}

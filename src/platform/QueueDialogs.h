@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/Dialogs.h"
+#include <QQueue>
+#include <optional>
+
+// Test double: answers from queues and records every question.
+class QueueDialogs : public Dialogs {
+public:
+    struct Asked {
+        QString kind;   // "message", "open", "save", "font", "color", "folder"
+        QString text;   // message text, or the initial name of a file dialog
+        int style = 0;
+        QString title;
+        QString folder;
+        QList<FileFilter> filter;
+    };
+
+    int messageBox(const QString &text, int style, const QString &title) override;
+    QString openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
+    QString saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
+    bool chooseFont(const FontChoice &current, FontChoice &chosen) override;
+    QString selectColor() override;
+    QString chooseFolder(const QString &start) override;
+
+    QQueue<int> messageAnswers;        // empty queue: OK / Cancel
+    QQueue<QString> fileAnswers;       // "" = cancel
+    QQueue<std::optional<FontChoice>> fontAnswers;
+    QQueue<QString> colorAnswers;
+    QQueue<QString> folderAnswers;
+    QList<Asked> asked;
+    FontChoice lastFontStart;          // what the font dialog started from
+
+    int count(const QString &kind) const;
+    Asked last(const QString &kind) const;
+};
