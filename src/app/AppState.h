@@ -3,12 +3,14 @@
 #include "files/ProjectList.h"
 #include "lang/LanguageTexts.h"
 #include "editing/DocTable.h"
+#include "tags/TagCatalogue.h"
 
 #include <QString>
 #include <functional>
 
 class Dialogs;
 class Shell;
+class KeyboardLayouts;
 class frmMain;
 
 // Everything the program shares between its windows, reachable from one place.
@@ -17,12 +19,14 @@ struct AppState {
     LanguageTexts lang;
     DocTable docs;
     ProjectList project;
+    TagCatalogue catalogue;      // built once at start-up
     QString ProjectName;         // shown in the main frame caption after AppTitle
     int CommandMode = 0;         // mode word carried from a command into shared procedures
     int SwallowKeyPress = 0;     // >0: the next typed character is dropped
 
     Dialogs *dialogs = nullptr;
     Shell *shell = nullptr;
+    KeyboardLayouts *layouts = nullptr;
     frmMain *main = nullptr;
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;

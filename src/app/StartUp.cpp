@@ -10,6 +10,8 @@
 #include "files/ProjectCommands.h"
 #include "lang/MainFrameCaptions.h"
 #include "platform/Dialogs.h"
+#include "lang/LanguageLoader.h"
+#include "tags/TagCommands.h"
 
 #include <QAction>
 #include <QDir>
@@ -64,6 +66,8 @@ void installCommands(frmMain &f)
         SaveFileINIM();
         return false;
     };
+    TagCommands::install(f);
+    LanguageLoader::install(f);
     for (auto &install : hooks().installers)
         install(f);
 }
@@ -98,6 +102,8 @@ void LoadDataM()
     Hooks &h = hooks();
     if (h.applyLanguage)
         h.applyLanguage();
+    else
+        LanguageLoader::applyAtStartUp();
     if (a.ProjectName.isEmpty())
         a.ProjectName = a.lang.DefaultProjectName;
     ProjectCommands::updateCaption();
@@ -112,6 +118,7 @@ void LoadDataM()
     if (!loaded && a.CommandMode == 0)
         ProjectCommands::ProektNewM();
 
+    TagCommands::buildCatalogue();
     if (h.buildCatalogue)
         h.buildCatalogue();
 }

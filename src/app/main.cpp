@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
 #include "platform/Dialogs.h"
+#include "platform/KeyboardLayouts.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
@@ -16,9 +17,11 @@ int main(int argc, char *argv[])
 
     QtDialogs dialogs;
     DesktopShell shell;
+    XkbKeyboardLayouts layouts;
     AppState &a = app();
     a.dialogs = &dialogs;
     a.shell = &shell;
+    a.layouts = &layouts;
     std::unique_ptr<frmMain> frame(StartUp::MainM(QCoreApplication::applicationDirPath()));
     const int rc = qapp.exec();
     a.main = nullptr;

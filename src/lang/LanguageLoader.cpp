@@ -1,0 +1,119 @@
+#include "lang/LanguageLoader.h"
+#include "app/AppState.h"
+#include "app/MainFrame.h"
+#include "app/StartUp.h"
+#include "editing/DocWindow.h"
+#include "files/Preview.h"
+#include "files/ProjectCommands.h"
+#include "files/TextFile.h"
+#include "lang/LanguageFile.h"
+#include "lang/MainFrameCaptions.h"
+#include "lang/frmLang.h"
+#include "platform/Dialogs.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QPointer>
+
+namespace LanguageLoader {
+
+namespace {
+QPointer<frmLang> g_chooser;
+}
+
+QString languageFolder()
+{
+    const Settings &s = app().settings;
+    return s.ProgramFolder + QStringLiteral("Language") + s.PathSeparator;
+}
+
+void LoadJazikM(const QString &fileName)
+{
+    AppState &a = app();
+    const QString path = languageFolder() + fileName;
+    LanguageData data;
+    const int error = LanguageFile::read(path, data);
+    if (error != 0) {
+        a.ask(a.fileMenuCaption() + u' ' + path + u' ' + a.message(error == TextFile::NotFound ? 96 : 97), Dialogs::Critical);
+        a.focusActiveEditor();
+        return;
+    }
+    const QString oldUntitled = a.lang.UntitledName;
+    const bool projectHadDefault = a.ProjectName == a.lang.DefaultProjectName;
+    const QString oldDefault = a.lang.DefaultProjectName;
+
+    a.lang.apply(data);
+    a.settings.LanguageFile = fileName;
+
+    if (a.main) {
+        for (const CaptionBinding &b : mainFrameCaptions()) {
+            QAction *act = a.main->action(b.objectName);
+            if (!act)
+                continue;  // toolbar buttons that do not exist yet
+            const QString text = captionText(b, data, a.lang);
+            if (b.target == CaptionBinding::ToolTip)
+                act->setToolTip(text);
+            else
+                act->setText(text);
+        }
+    }
+    if (projectHadDefault)
+        a.ProjectName = LanguageTexts::renamedProject(a.ProjectName, oldDefault, a.lang.DefaultProjectName);
+    ProjectCommands::updateCaption();
+
+    if (a.docs.OpenDocCount > 0) {
+        for (DocWindow *d : a.docs.open()) {
+            const QString renamed = LanguageTexts::renamedUntitled(d->txtCaption, d->Tag(), !d->NameFile.isEmpty(),
+                                                                   oldUntitled, a.lang.UntitledName);
+            if (renamed != d->txtCaption) {
+                // The project list knows untitled documents by name.
+                a.project.DeleteFile(d->txtCaption);
+                a.project.AddFile(renamed);
+                d->txtCaption = renamed;
+                if (d->editorVisible())
+                    d->setWindowTitle(renamed);
+            }
+        }
+        if (a.main)
+            a.main->projectChanged();
+    }
+}
+
+void mnuOptionsLang_Click()
+{
+    AppState &a = app();
+    if (!g_chooser) {
+        g_chooser = new frmLang(a.main);
+        g_chooser->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    g_chooser->show();
+    g_chooser->raise();
+    g_chooser->activateWindow();
+}
+
+void HelpCallHelp()
+{
+    AppState &a = app();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    Preview::OpURL(a.settings.ProgramFolder + a.lang.HelpFile);
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void applyAtStartUp()
+{
+    AppState &a = app();
+    if (a.settings.LanguageFile.isEmpty()) {
+        frmLang chooser(a.main);
+        chooser.exec();
+    } else {
+        LoadJazikM(a.settings.LanguageFile);
+    }
+}
+
+void install(frmMain &f)
+{
+    f.onCommand(QStringLiteral("mnuOptionsLang"), [] { mnuOptionsLang_Click(); });
+    f.onCommand(QStringLiteral("HelpCallHelp"), [] { HelpCallHelp(); });
+}
+
+} // namespace LanguageLoader

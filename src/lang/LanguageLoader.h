@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+class frmMain;
+
+// Loading a language file: the texts other windows read, and at once the
+// captions of the main frame and the names of untitled documents.
+namespace LanguageLoader {
+// Loads ProgramFolder/Language/<fileName>; reports a file that cannot be read
+// and then leaves everything as it was.
+void LoadJazikM(const QString &fileName);
+// Options > Language: the chooser, modeless.
+void mnuOptionsLang_Click();
+// Help > Help: the current language's help page in the desktop's browser.
+void HelpCallHelp();
+// Start-up: load the remembered language, or let the user pick one.
+void applyAtStartUp();
+void install(frmMain &frame);
+// Folder of the language files, ending with the separator.
+QString languageFolder();
+}

@@ -1,0 +1,79 @@
+#include "lang/frmLang.h"
+#include "app/AppState.h"
+#include "lang/LanguageFile.h"
+#include "lang/LanguageLoader.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+frmLang::frmLang(QWidget *owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmLang"));
+    setWindowTitle(QStringLiteral("Select of language"));
+    auto *grid = new QGridLayout(this);
+    Label1 = new QLabel(QStringLiteral("List:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    DirT = new QListWidget(this);
+    DirT->setObjectName(QStringLiteral("DirT"));
+    OK = new QPushButton(QStringLiteral("OK"), this);
+    OK->setObjectName(QStringLiteral("OK"));
+    OK->setDefault(true);
+    NO = new QPushButton(QStringLiteral("Cancel"), this);
+    NO->setObjectName(QStringLiteral("NO"));
+    Inform = new QLabel(this);
+    Inform->setObjectName(QStringLiteral("Inform"));
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(DirT, 1, 0, 3, 1);
+    grid->addWidget(OK, 1, 1);
+    grid->addWidget(NO, 2, 1);
+    grid->addWidget(Inform, 4, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    resize(360, 200);
+    connect(DirT, &QListWidget::currentRowChanged, this, &frmLang::DirT_Click);
+    connect(DirT, &QListWidget::itemDoubleClicked, this, &frmLang::OK_Click);
+    connect(OK, &QPushButton::clicked, this, &frmLang::OK_Click);
+    connect(NO, &QPushButton::clicked, this, &QDialog::reject);
+    fill();
+}
+
+void frmLang::fill()
+{
+    const QString folder = LanguageLoader::languageFolder();
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Readable, QDir::Name);
+    if (files.isEmpty())
+        return;
+    for (const QString &f : files) {
+        QString name;
+        // A file that cannot be read is listed under its file name, so the two
+        // lists stay in step.
+        if (!LanguageFile::readLanguageName(folder + f, name))
+            name = f;
+        File << f;
+        DirT->addItem(name);
+    }
+    AppState &a = app();
+    if (!a.settings.LanguageFile.isEmpty()) {
+        setWindowTitle(a.lang.text(86));
+        Label1->setText(a.lang.text(87));
+        NO->setText(a.lang.text(70));
+    }
+}
+
+void frmLang::DirT_Click()
+{
+    const int r = DirT->currentRow();
+    Inform->setText(r >= 0 && r < File.size() ? File[r] : QString());
+}
+
+void frmLang::OK_Click()
+{
+    const int r = DirT->currentRow();
+    const bool selected = r >= 0 && r < File.size() && DirT->currentItem() && DirT->currentItem()->isSelected();
+    const QString file = selected ? File[r] : QString();
+    accept();
+    if (!file.isEmpty())
+        LanguageLoader::LoadJazikM(file);
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <QDialog>
+#include <QStringList>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The language chooser: the language files of the Language folder listed by
+// the names written inside them.
+class frmLang : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmLang(QWidget *owner);
+
+    QLabel *Label1;
+    QListWidget *DirT;      // language names
+    QStringList File;       // the files, in step with DirT
+    QPushButton *OK;
+    QPushButton *NO;
+    QLabel *Inform;         // file name of the selected language
+
+private:
+    void fill();
+    void DirT_Click();
+    void OK_Click();
+};

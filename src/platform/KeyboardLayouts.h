@@ -1,0 +1,41 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The keyboard layouts of the desktop: the active one's name (eight hexadecimal
+// digits, "00000409" for US English) and switching to the next one.
+class KeyboardLayouts {
+public:
+    virtual ~KeyboardLayouts() = default;
+    virtual QString activeLayoutName() = 0;
+    virtual void activateNext() = 0;
+
+    // A layout name read as a decimal number ("00000409" gives 409); a name with
+    // hexadecimal letters is some other layout and gives -1.
+    static int layoutNumber(const QString &name);
+};
+
+// XKB groups on X11: a group whose layout is US English is "00000409"; the others
+// get other names. Where the display is not X11 nothing happens.
+class XkbKeyboardLayouts : public KeyboardLayouts {
+public:
+    QString activeLayoutName() override;
+    void activateNext() override;
+};
+
+// Test double: a ring of layout names.
+class FakeKeyboardLayouts : public KeyboardLayouts {
+public:
+    explicit FakeKeyboardLayouts(QStringList names = {QStringLiteral("00000409"), QStringLiteral("00000419")})
+        : layouts(std::move(names)) {}
+    QString activeLayoutName() override { return layouts.value(current); }
+    void activateNext() override
+    {
+        ++switches;
+        if (!layouts.isEmpty())
+            current = (current + 1) % layouts.size();
+    }
+    QStringList layouts;
+    int current = 0;
+    int switches = 0;
+};

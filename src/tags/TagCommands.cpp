@@ -1,0 +1,195 @@
+#include "tags/TagCommands.h"
+#include "app/AppState.h"
+#include "app/MainFrame.h"
+#include "app/StartUp.h"
+#include "editing/DocWindow.h"
+#include "editing/EditorKeyRules.h"
+#include "platform/Dialogs.h"
+#include "platform/EditControl.h"
+#include "platform/KeyboardLayouts.h"
+#include "tags/BracketCheck.h"
+#include "tags/ColourText.h"
+#include "tags/TagMenuSnippets.h"
+#include "tags/frmCodeText.h"
+#include "tags/frmListTag.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace TagCommands {
+
+namespace {
+QPointer<frmListTag> g_list;
+QPointer<frmCodeText> g_codeText;
+
+// The editor of the active document while it shows its text; nullptr otherwise.
+EditControl *activeEditor()
+{
+    DocWindow *d = app().docs.active();
+    return d && d->editorVisible() ? d->Rich() : nullptr;
+}
+
+frmListTag *listWindow()
+{
+    if (!g_list && app().main) {
+        g_list = new frmListTag(app().main);
+        g_list->fill();
+    }
+    return g_list;
+}
+} // namespace
+
+void buildCatalogue()
+{
+    app().catalogue = TagCatalogue::build();
+    if (g_list)
+        g_list->fill();
+}
+
+void CodeFrm_Click(int item)
+{
+    if (item == 0) {
+        if (!activeEditor())
+            return;
+        QApplication::processEvents();
+        if (frmListTag *l = listWindow())
+            l->showList();
+    }
+    // Items 1-3 open the table, font and image dialogs once they exist.
+}
+
+void CodeAhref_Click()
+{
+    if (EditControl *e = activeEditor())
+        insertTagMenuItem(app().catalogue, TagMenuItem::Link, *e);
+}
+
+void CodeMediaHTML_Click(int item)
+{
+    if (EditControl *e = activeEditor())
+        insertMediaItem(app().catalogue, item, *e);
+}
+
+void CodeFormsHTML_Click(int item)
+{
+    if (EditControl *e = activeEditor())
+        insertFormsItem(app().catalogue, item, *e);
+}
+
+void CodeColor_Click()
+{
+    AppState &a = app();
+    if (!activeEditor() || !a.dialogs)
+        return;
+    const QString colour = a.dialogs->selectColor();
+    if (colour.isEmpty())
+        return;
+    if (EditControl *e = activeEditor()) {
+        insertColourText(colour, *e);
+        e->setFocus();
+    }
+}
+
+void CodeTextTags_Click()
+{
+    AppState &a = app();
+    if (!a.main || !activeEditor())
+        return;
+    if (!g_codeText) {
+        g_codeText = new frmCodeText(a.main);
+        g_codeText->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    g_codeText->load(a.main->menuCaption(QStringLiteral("CodeTextTags")));
+    g_codeText->show();
+    g_codeText->raise();
+    g_codeText->activateWindow();
+}
+
+void FoundCloseTagM()
+{
+    AppState &a = app();
+    EditControl *e = activeEditor();
+    if (!e)
+        return;
+    const BracketCheckResult r = checkBrackets(e->text());
+    if (r.kind != BracketCheckResult::Balanced) {
+        e->setSelStart(r.selStart);
+        e->setSelLength(r.selLength);
+    }
+    a.ask(a.message(r.messageEntry) + r.messageSuffix, r.boxStyle);
+    e->setFocus();
+}
+
+void NewRaskladM()
+{
+    if (KeyboardLayouts *k = app().layouts)
+        k->activateNext();
+}
+
+void performCatalogueEntry(int entry)
+{
+    AppState &a = app();
+    EditControl *e = activeEditor();
+    if (!e)
+        return;
+    const TagAction action = performEntry(a.catalogue, entry, *e);
+    switch (action) {
+    case TagAction::Colour:
+        CodeColor_Click();
+        break;
+    case TagAction::Table:
+        CodeFrm_Click(1);
+        break;
+    case TagAction::Font:
+        CodeFrm_Click(2);
+        break;
+    case TagAction::Image:
+        CodeFrm_Click(3);
+        break;
+    case TagAction::Body:
+    case TagAction::SelectList:
+    case TagAction::None:
+        break;
+    }
+    if (EditControl *again = activeEditor())
+        again->setFocus();
+}
+
+void insertTypedTag(const QString &name)
+{
+    if (EditControl *e = activeEditor()) {
+        insertUnknownTag(name, *e);
+        e->setFocus();
+    }
+}
+
+void install(frmMain &f)
+{
+    for (int i = 0; i <= 3; ++i)
+        f.onCommand(QStringLiteral("CodeFrm%1").arg(i), [i] { CodeFrm_Click(i); });
+    f.onCommand(QStringLiteral("CodeAhref"), [] { CodeAhref_Click(); });
+    for (int i = 0; i <= 2; ++i)
+        f.onCommand(QStringLiteral("CodeMediaHTML%1").arg(i), [i] { CodeMediaHTML_Click(i); });
+    for (int i = 0; i <= 1; ++i)
+        f.onCommand(QStringLiteral("CodeFormsHTML%1").arg(i), [i] { CodeFormsHTML_Click(i); });
+    f.onCommand(QStringLiteral("CodeColor"), [] { CodeColor_Click(); });
+    f.onCommand(QStringLiteral("CodeFoundTags"), [] { FoundCloseTagM(); });
+    f.onCommand(QStringLiteral("CodeTextTags"), [] { CodeTextTags_Click(); });
+    f.onCommand(QStringLiteral("mnuEditNewRasklad"), [] { NewRaskladM(); });
+
+    EditorKeyRules::insertShortcutSnippet = [](EditControl &edit, int which) {
+        const TagCatalogue &c = app().catalogue;
+        if (which == 0)
+            insertQuickSnippet(c, QuickSnippet::LineBreak, edit);
+        else if (which == 1)
+            insertQuickSnippet(c, QuickSnippet::Bold, edit);
+        else
+            insertHeading(c, which - 1, edit);
+    };
+    EditorKeyRules::showTagList = [](DocWindow *) {
+        if (frmListTag *l = listWindow())
+            l->showList();
+    };
+}
+
+} // namespace TagCommands

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+class frmMain;
+
+// The Tags menu and everything that inserts catalogue mark-up into the active editor.
+namespace TagCommands {
+// Connects the Tags menu, the keyboard-layout command and the editor shortcuts;
+// registers the catalogue step of start-up.
+void install(frmMain &frame);
+// Start-up: builds the catalogue and fills the tag list.
+void buildCatalogue();
+
+void CodeFrm_Click(int item);
+void CodeAhref_Click();
+void CodeMediaHTML_Click(int item);
+void CodeFormsHTML_Click(int item);
+void CodeColor_Click();
+void CodeTextTags_Click();
+// Checks the balance of angle brackets in the active editor.
+void FoundCloseTagM();
+// Switches to the next keyboard layout.
+void NewRaskladM();
+
+// The tag list's insertions.
+void performCatalogueEntry(int entry);
+void insertTypedTag(const QString &name);
+}

@@ -1,0 +1,60 @@
+#include "tags/frmCodeText.h"
+#include "app/AppState.h"
+#include "editing/DocWindow.h"
+#include "lang/MainFrameCaptions.h"
+#include "platform/EditControl.h"
+#include "tags/CharCodes.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmCodeText::frmCodeText(QWidget *owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmCodeText"));
+    setModal(false);
+    auto *layout = new QVBoxLayout(this);
+    Label1 = new QLabel(QStringLiteral("Образец:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    kOK = new QPushButton(QStringLiteral("OK"), this);
+    kOK->setObjectName(QStringLiteral("kOK"));
+    kOK->setEnabled(false);
+    layout->addWidget(Label1);
+    layout->addWidget(Text1);
+    layout->addWidget(kOK, 0, Qt::AlignRight);
+    resize(380, 200);
+    connect(Text1, &QPlainTextEdit::textChanged, this, [this] { kOK->setEnabled(!Text1->toPlainText().isEmpty()); });
+    connect(kOK, &QPushButton::clicked, this, &frmCodeText::kOK_Click);
+}
+
+void frmCodeText::load(const QString &caption)
+{
+    AppState &a = app();
+    setWindowTitle(withoutMnemonics(caption));
+    const QString label = a.lang.text(76);
+    if (!label.isEmpty())
+        Label1->setText(label);
+    if (DocWindow *d = a.docs.active()) {
+        const QString sel = d->Rich()->selText();
+        if (!sel.isEmpty())
+            Text1->setPlainText(sel);
+    }
+    kOK->setEnabled(!Text1->toPlainText().isEmpty());
+}
+
+void frmCodeText::kOK_Click()
+{
+    AppState &a = app();
+    DocWindow *d = a.docs.OpenDocCount > 0 ? a.docs.active() : nullptr;
+    if (d && d->editorVisible()) {
+        // The dialog's own line breaks are LF; the document's are CR LF.
+        QString text = Text1->toPlainText();
+        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        insertCharCodes(text, *d->Rich());
+        d->Rich()->setFocus();
+    }
+    close();
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class DocWindow;
+
+// The tag pop-up list: type the first letters of a catalogue name, Enter or a
+// double-click inserts it; a name that matches nothing goes in angle brackets.
+class frmListTag : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmListTag(QWidget *owner);
+
+    // Fills List1 with the catalogue's sorted names (once at start-up).
+    void fill();
+    // Shows the list beside the caret of the active document.
+    void showList();
+
+    QLineEdit *Text1;
+    QListWidget *List1;
+    int LayoutNumber = 0;   // keyboard layout last read
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void Form_Activate();
+    void Form_Deactivate();
+    void Text1_Change();
+    void insertRow(int row);
+    void readLayout();
+    void placeNearCaret();
+    bool m_active = false;
+};
