@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "editing/DocWindow.h"
+#include "lang/MainFrameCaptions.h"
 #include "platform/Dialogs.h"
 
 #include <QAction>
@@ -34,9 +35,7 @@ QString AppState::message(int entry) const
 
 QString AppState::fileMenuCaption() const
 {
-    QString c = main ? main->menuCaption(QStringLiteral("mnuFile")) : QStringLiteral("File");
-    c.remove(u'&');
-    return c;
+    return withoutMnemonics(main ? main->menuCaption(QStringLiteral("mnuFile")) : QStringLiteral("File"));
 }
 
 int AppState::ask(const QString &text, int style) const

@@ -57,7 +57,7 @@ QList<CaptionBinding> buildList()
         caption("CodeMediaHTML1", 34, "<PARAM...> - "),
         caption("CodeMediaHTML2", 35, "<MARQUEE...> - "),
         caption("CodeForms", 36),
-        caption("CodeFormsHTML0", 37, "<FORM ACTION...> - "),
+        caption("CodeFormsHTML0", 37, "<FORM ACTIOIN...> - "),
         caption("CodeFormsHTML1", 38, "<TEXTAREA...> - "),
         caption("CodeFormsSelect", 39, "<SELECT...> - "),
         caption("CodeColor", 40), toolTip(17, 40),

@@ -32,7 +32,7 @@ frmLang::frmLang(QWidget *owner) : QDialog(owner)
     grid->addWidget(Inform, 4, 0, 1, 2);
     grid->setRowStretch(3, 1);
     resize(360, 200);
-    connect(DirT, &QListWidget::currentRowChanged, this, &frmLang::DirT_Click);
+    connect(DirT, &QListWidget::itemSelectionChanged, this, &frmLang::DirT_Click);
     connect(DirT, &QListWidget::itemDoubleClicked, this, &frmLang::OK_Click);
     connect(OK, &QPushButton::clicked, this, &frmLang::OK_Click);
     connect(NO, &QPushButton::clicked, this, &QDialog::reject);
@@ -64,15 +64,16 @@ void frmLang::fill()
 
 void frmLang::DirT_Click()
 {
-    const int r = DirT->currentRow();
+    const QList<QListWidgetItem *> sel = DirT->selectedItems();
+    const int r = sel.isEmpty() ? -1 : DirT->row(sel.first());
     Inform->setText(r >= 0 && r < File.size() ? File[r] : QString());
 }
 
 void frmLang::OK_Click()
 {
-    const int r = DirT->currentRow();
-    const bool selected = r >= 0 && r < File.size() && DirT->currentItem() && DirT->currentItem()->isSelected();
-    const QString file = selected ? File[r] : QString();
+    const QList<QListWidgetItem *> sel = DirT->selectedItems();
+    const int r = sel.isEmpty() ? -1 : DirT->row(sel.first());
+    const QString file = r >= 0 && r < File.size() ? File[r] : QString();
     accept();
     if (!file.isEmpty())
         LanguageLoader::LoadJazikM(file);

@@ -213,7 +213,7 @@ void TestLangCore::captionBindingsCoverTheMainFrame()
     QCOMPARE(textOf("PicKnopki2", CaptionBinding::ToolTip), QStringLiteral("Open"));
     QCOMPARE(textOf("PicKnopki1", CaptionBinding::ToolTip), QStringLiteral("New Script"));
     QCOMPARE(textOf("CodeFrm1", CaptionBinding::Caption), QStringLiteral("<TABLE...> - &Table"));
-    QCOMPARE(textOf("CodeFormsHTML0", CaptionBinding::Caption), QStringLiteral("<FORM ACTION...> - &Form"));
+    QCOMPARE(textOf("CodeFormsHTML0", CaptionBinding::Caption), QStringLiteral("<FORM ACTIOIN...> - &Form"));
 
     QCOMPARE(withoutMnemonics(QStringLiteral("Save &As...")), QStringLiteral("Save As..."));
     QCOMPARE(withoutMnemonics(QStringLiteral("Fish && &Chips&")), QStringLiteral("Fish & Chips"));
