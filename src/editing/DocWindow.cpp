@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QStackedWidget>
 #include <QUrl>
 
@@ -49,6 +50,18 @@ void DocWindow::setTag(int slot)
 
 BrowserView *DocWindow::WebBrowser()
 {
+    if (!m_browser && !BrowserView::engineCanStart()) {
+        // Without its sandbox the browser engine would end the whole program;
+        // the preview says why instead, and the text stays safe.
+        if (!m_noPreview) {
+            m_noPreview = new QLabel(BrowserView::whyEngineCannotStart(), m_stack);
+            m_noPreview->setObjectName(QStringLiteral("WebBrowser"));
+            m_noPreview->setAlignment(Qt::AlignCenter);
+            m_noPreview->setWordWrap(true);
+            m_stack->addWidget(m_noPreview);
+        }
+        return nullptr;
+    }
     if (!m_browser) {
         m_browser = new BrowserView(m_stack);
         m_browser->setObjectName(QStringLiteral("WebBrowser"));
@@ -66,9 +79,12 @@ bool DocWindow::editorVisible() const
 void DocWindow::showPreview(bool preview)
 {
     if (preview) {
-        BrowserView *b = WebBrowser();
-        b->setPreviewShown(true);
-        m_stack->setCurrentWidget(b);
+        if (BrowserView *b = WebBrowser()) {
+            b->setPreviewShown(true);
+            m_stack->setCurrentWidget(b);
+        } else {
+            m_stack->setCurrentWidget(m_noPreview);
+        }
     } else {
         if (m_browser)
             m_browser->setPreviewShown(false);
@@ -102,7 +118,8 @@ void DocWindow::LoadHtml(const QString &html)
 {
     // Relative addresses of an unsaved page resolve against the program folder.
     const QUrl base = QUrl::fromLocalFile(app().settings.ProgramFolder);
-    WebBrowser()->loadHtml(html, base);
+    if (BrowserView *b = WebBrowser())
+        b->loadHtml(html, base);
 }
 
 void DocWindow::onTitleChanged(const QString &title)

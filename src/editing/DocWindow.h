@@ -8,6 +8,7 @@
 class EditControl;
 class BrowserView;
 class QStackedWidget;
+class QLabel;
 
 // A document window: the editor Rich and, once it has been asked for, the
 // preview WebBrowser in the same place, one of them visible at a time.
@@ -30,7 +31,7 @@ public:
     int Tag() const { return m_slot; }
     void setTag(int slot);
     EditControl *Rich() const { return m_rich; }
-    // The preview, created on first use.
+    // The preview, created on first use; nullptr when the browser engine cannot start.
     BrowserView *WebBrowser();
     bool hasBrowser() const { return m_browser != nullptr; }
     bool editorVisible() const;
@@ -65,5 +66,6 @@ private:
     QStackedWidget *m_stack;
     EditControl *m_rich;
     BrowserView *m_browser = nullptr;
+    QLabel *m_noPreview = nullptr;  // shown when the browser engine cannot start
     UndoHistory m_history;
 };

@@ -61,7 +61,8 @@ void ProsmotrM()
         if (!writePreviewFile(d->AppPathBak, d->Rich()->text(), d->format))
             return;
         if (!d->Script) {
-            d->WebBrowser()->navigateFile(d->AppPathBak);
+            if (BrowserView *b = d->WebBrowser())
+                b->navigateFile(d->AppPathBak);
             return;
         }
         const qsizetype cut = d->AppPathBak.lastIndexOf(a.settings.PathSeparator);
@@ -69,7 +70,8 @@ void ProsmotrM()
         const QString wrapper = folder + QStringLiteral("Script.bak");
         if (!writePreviewFile(wrapper, scriptWrapperPage(d->AppPathBak.mid(cut + 1)), TextFormat{}))
             return;
-        d->WebBrowser()->navigateFile(wrapper);
+        if (BrowserView *b = d->WebBrowser())
+            b->navigateFile(wrapper);
         return;
     }
     d->LoadHtml(QStringLiteral("<html><body></body></html>"));

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -202,6 +203,14 @@ QString decodeCp1251(const char *s, qsizetype n, qsizetype lone, bool asciiOnly)
     return out;
 }
 
+// QString::fromUtf8 silently drops a leading U+FEFF; a second mark after the one
+// that chose the encoding is text and must survive a save.
+QString decodeUtf8(const char *s, qsizetype n)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(s, n));
+}
+
 const char *breakBytes(LineBreak lb)
 {
     switch (lb) {
@@ -348,8 +357,9 @@ QString decode(const QByteArray &bytes, TextFormat *format)
     if (found.encoding == TextEncoding::Windows1251)
         return decodeCp1251(data, size, lone, !nonAscii);
     if (lone == 0)
-        return QString::fromUtf8(data, size);
-    return QString::fromUtf8(normaliseBreaks(data, size, lone));
+        return decodeUtf8(data, size);
+    const QByteArray normalised = normaliseBreaks(data, size, lone);
+    return decodeUtf8(normalised.constData(), normalised.size());
 }
 
 QByteArray encode(const QString &crlfText, const TextFormat &format)

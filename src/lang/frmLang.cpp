@@ -42,7 +42,7 @@ frmLang::frmLang(QWidget *owner) : QDialog(owner)
 void frmLang::fill()
 {
     const QString folder = LanguageLoader::languageFolder();
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Readable, QDir::Name);
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     if (files.isEmpty())
         return;
     for (const QString &f : files) {

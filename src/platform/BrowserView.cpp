@@ -1,6 +1,9 @@
 #include "platform/BrowserView.h"
+#include "files/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <unistd.h>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <QWebEnginePage>
@@ -60,6 +63,24 @@ BrowserView::BrowserView(QWidget *parent) : QWebEngineView(parent)
 
 BrowserView::~BrowserView() = default;
 
+bool BrowserView::engineCanStart()
+{
+    if (::geteuid() != 0)
+        return true;
+    const QByteArray disable = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    if (!disable.isEmpty() && disable != "0")
+        return true;
+    if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
+        return true;
+    return QCoreApplication::arguments().contains(QStringLiteral("--no-sandbox"));
+}
+
+QString BrowserView::whyEngineCannotStart()
+{
+    return QStringLiteral("The preview cannot run as the root user with the browser sandbox on.\n"
+                          "Start the editor as an ordinary user, or with QTWEBENGINE_DISABLE_SANDBOX=1.");
+}
+
 void BrowserView::setPreviewShown(bool shown)
 {
     m_shown = shown;
@@ -92,7 +113,17 @@ void BrowserView::loadHtml(const QString &html, const QUrl &baseUrl)
 
 void BrowserView::navigateFile(const QString &path)
 {
-    ++m_page->programLoads;
-    m_bigPage.reset();
-    m_page->setUrl(QUrl::fromLocalFile(path));
+    // Preview files have names such as "index.htm0" that the engine would show as
+    // plain text: the page is handed over as mark-up, with the file as its base so
+    // that relative pictures, styles and scripts come from the page's own folder.
+    const ReadResult r = TextFile::read(path, 256LL * 1024 * 1024);
+    if (r.error != 0) {
+        ++m_page->programLoads;
+        m_bigPage.reset();
+        m_page->setUrl(QUrl::fromLocalFile(path));
+        return;
+    }
+    QString html = r.text;
+    html.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    loadHtml(html, QUrl::fromLocalFile(path));
 }

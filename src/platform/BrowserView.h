@@ -22,6 +22,11 @@ public:
     void setPreviewShown(bool shown);
     bool previewShown() const { return m_shown; }
 
+    // The engine refuses to run as root without its sandbox switched off and
+    // would end the process; such a start is refused here instead.
+    static bool engineCanStart();
+    static QString whyEngineCannotStart();
+
     // setHtml refuses pages above this size; larger ones go through a file.
     static constexpr qsizetype MaxInlineHtml = 1500 * 1024;
 
