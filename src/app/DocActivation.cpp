@@ -61,8 +61,16 @@ void UnloadDocM(int slot)
 
 void MiniWindowsM()
 {
+    // Minimising a maximised window activates the next one, which the area would
+    // maximise again: keep it from doing so while every window goes down.
+    QMdiArea *area = app().main ? app().main->mdiArea() : nullptr;
+    const bool keep = area && area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    if (area)
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
     for (DocWindow *d : app().docs.open())
         d->showMinimized();
+    if (area)
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, keep);
 }
 
 } // namespace DocActivation

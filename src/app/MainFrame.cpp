@@ -277,6 +277,9 @@ void frmMain::showDoc(DocWindow *d)
 {
     if (!d)
         return;
+    // A reused window that was maximised when it left the area gets the frame's
+    // old caption from the area when it comes back: keep its own.
+    const QString caption = d->windowTitle();
     const bool maximise = m_area->subWindowList().isEmpty()
         || (m_area->activeSubWindow() && m_area->activeSubWindow()->isMaximized());
     if (d->mdiArea() != m_area)
@@ -289,6 +292,7 @@ void frmMain::showDoc(DocWindow *d)
         d->show();
     }
     m_area->setActiveSubWindow(d);
+    d->setWindowTitle(caption);
     DocActivation::ActivateDocM(d->Tag());
     d->focusView();
     documentsChanged();

@@ -287,8 +287,10 @@ bool FileSaveAs()
             break;
         }
     }
+    // The project knows an untitled page by its name; the caption may be showing
+    // the preview's page title instead.
     if (d->NameFile.isEmpty())
-        a.project.DeleteFile(d->windowTitle());
+        a.project.DeleteFile(d->txtCaption);
     a.project.AddFile(p);
     d->NameFile = p;
     // The old preview file would be left behind otherwise.

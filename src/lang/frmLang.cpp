@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 
 frmLang::frmLang(QWidget *owner) : QDialog(owner)
 {
@@ -31,12 +32,21 @@ frmLang::frmLang(QWidget *owner) : QDialog(owner)
     grid->addWidget(NO, 2, 1);
     grid->addWidget(Inform, 4, 0, 1, 2);
     grid->setRowStretch(3, 1);
-    resize(360, 200);
+    // A fixed single border, centred on the screen.
+    setFixedSize(360, 200);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     connect(DirT, &QListWidget::itemSelectionChanged, this, &frmLang::DirT_Click);
     connect(DirT, &QListWidget::itemDoubleClicked, this, &frmLang::OK_Click);
     connect(OK, &QPushButton::clicked, this, &frmLang::OK_Click);
     connect(NO, &QPushButton::clicked, this, &QDialog::reject);
     fill();
+}
+
+void frmLang::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 void frmLang::fill()

@@ -20,6 +20,9 @@ public:
     QPushButton *NO;
     QLabel *Inform;         // file name of the selected language
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     void fill();
     void DirT_Click();

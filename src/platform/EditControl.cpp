@@ -11,22 +11,29 @@
 namespace {
 
 // Any line break (CR LF, LF, CR, paragraph separator) becomes '\n' for the widget.
-QString toDocText(const QString &text)
+// crlfOnly tells whether every break was a CR LF pair already.
+QString toDocText(const QString &text, bool *crlfOnly = nullptr)
 {
     QString out;
     out.reserve(text.size());
+    bool pairs = true;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'\r') {
             out += u'\n';
             if (i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
-        } else if (c == QChar::ParagraphSeparator) {
+            else
+                pairs = false;
+        } else if (c == QChar::ParagraphSeparator || c == u'\n') {
             out += u'\n';
+            pairs = false;
         } else {
             out += c;
         }
     }
+    if (crlfOnly)
+        *crlfOnly = pairs;
     return out;
 }
 
@@ -203,8 +210,10 @@ void EditControl::setText(const QString &crlfText)
 {
     TextChange change;
     change.removed = text();
-    const QString docText = toDocText(crlfText);
-    change.inserted = fromDocText(docText);
+    bool crlfOnly = false;
+    const QString docText = toDocText(crlfText, &crlfOnly);
+    // A loaded file is already in CR LF form: share it instead of converting back.
+    change.inserted = crlfOnly ? crlfText : fromDocText(docText);
     ++m_ownEdit;
     document()->setPlainText(docText);
     --m_ownEdit;

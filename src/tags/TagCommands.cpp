@@ -42,8 +42,11 @@ frmListTag *listWindow()
 void buildCatalogue()
 {
     app().catalogue = TagCatalogue::build();
+    // The list window is made now, hidden, so the first "<" only shows it.
     if (g_list)
         g_list->fill();
+    else
+        listWindow();
 }
 
 void CodeFrm_Click(int item)

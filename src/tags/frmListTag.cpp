@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <memory>
 
 frmListTag::frmListTag(QWidget *owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
 {
@@ -50,6 +51,38 @@ void frmListTag::showList()
     // Some platforms (offscreen) never report activation of a tool window.
     if (!m_active)
         Form_Activate();
+    // The desktop activates the list a little later; keys typed meanwhile
+    // belong to it, not to the editor.
+    catchKeys(QApplication::activeWindow() != this);
+}
+
+void frmListTag::catchKeys(bool on)
+{
+    if (on == m_catchingKeys)
+        return;
+    m_catchingKeys = on;
+    if (on)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool frmListTag::redirectKey(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return false;
+    if (!watched->isWidgetType() || !parentWidget())
+        return false;
+    if (static_cast<QWidget *>(watched)->window() != parentWidget()->window())
+        return false;
+    if (type == QEvent::KeyPress) {
+        std::unique_ptr<QKeyEvent> copy(static_cast<QKeyEvent *>(event)->clone());
+        QCoreApplication::sendEvent(Text1, copy.get());
+    } else {
+        event->accept();  // no menu shortcut either: the key comes as a key press
+    }
+    return true;
 }
 
 void frmListTag::placeNearCaret()
@@ -62,9 +95,9 @@ void frmListTag::placeNearCaret()
     const QScreen *screen = rich->screen();
     if (screen) {
         const QRect area = screen->availableGeometry();
-        if (at.x() + width() > area.right())
-            at.setX(area.right() - width());
-        if (at.y() + height() > area.bottom())
+        if (at.x() + width() > area.x() + area.width())
+            at.setX(area.x() + area.width() - width());
+        if (at.y() + height() > area.y() + area.height())
             at.setY(rich->mapToGlobal(rich->cursorRect().topLeft()).y() - height() - 2);
         at.setX(std::max(at.x(), area.left()));
         at.setY(std::max(at.y(), area.top()));
@@ -77,10 +110,14 @@ void frmListTag::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() != QEvent::ActivationChange)
         return;
-    if (isActiveWindow()) {
+    // isActiveWindow() is also true for a tool window, even a hidden one, while
+    // its owner is active: only the application's own active window counts.
+    if (isVisible() && QApplication::activeWindow() == this) {
+        m_gotActivation = true;
+        catchKeys(false);
         if (!m_active)
             Form_Activate();
-    } else if (m_active) {
+    } else if (m_active && m_gotActivation) {
         Form_Deactivate();
     }
 }
@@ -94,6 +131,7 @@ void frmListTag::readLayout()
 void frmListTag::Form_Activate()
 {
     m_active = true;
+    m_gotActivation = QApplication::activeWindow() == this;
     Text1->blockSignals(true);
     Text1->clear();
     Text1->blockSignals(false);
@@ -103,27 +141,50 @@ void frmListTag::Form_Activate()
     List1->scrollToTop();
     if (DocWindow *d = app().docs.active())
         EditorOptions::applyFontTo(d);
+    // Names are typed in US English; the user's own layout comes back when the
+    // list goes away.
     readLayout();
-    if (KeyboardLayouts *k = app().layouts)
-        for (int i = 0; i < 5 && LayoutNumber != 409; ++i) {
-            k->activateNext();
-            readLayout();
-        }
+    m_layoutBefore.clear();
+    KeyboardLayouts *k = app().layouts;
+    if (!k || LayoutNumber == 409)
+        return;
+    const QString before = k->activeLayoutName();
+    for (int i = 0; i < 5 && LayoutNumber != 409; ++i) {
+        k->activateNext();
+        readLayout();
+        if (k->activeLayoutName() == before)
+            break;  // round the whole ring: there is no US English layout
+    }
+    if (LayoutNumber == 409)
+        m_layoutBefore = before;
 }
 
 void frmListTag::Form_Deactivate()
 {
     m_active = false;
+    catchKeys(false);
     hide();
-    if (LayoutNumber == 409)
+    const QString before = m_layoutBefore;
+    m_layoutBefore.clear();
+    KeyboardLayouts *k = app().layouts;
+    if (!k || before.isEmpty())
         return;
-    if (KeyboardLayouts *k = app().layouts)
-        for (int i = 0; i < 5; ++i) {
-            k->activateNext();
-            readLayout();
-            if (LayoutNumber == 409)
-                break;
-        }
+    readLayout();
+    // A layout the user picked meanwhile stays.
+    if (LayoutNumber != 409)
+        return;
+    for (int i = 0; i < 5 && k->activeLayoutName() != before; ++i)
+        k->activateNext();
+    readLayout();
+}
+
+void frmListTag::closeList()
+{
+    const bool wasActive = QApplication::activeWindow() == this;
+    Form_Deactivate();
+    // Not every window manager hands the keyboard back to the owner by itself.
+    if (wasActive && parentWidget())
+        parentWidget()->activateWindow();
 }
 
 void frmListTag::Text1_Change()
@@ -147,6 +208,13 @@ void frmListTag::Text1_Change()
 
 bool frmListTag::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_catchingKeys && watched != Text1 && redirectKey(watched, event))
+        return true;
+    // The list keeps its keys: no menu shortcut of the main frame fires while it is up.
+    if (watched == Text1 && event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
     if (watched != Text1 || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto *ke = static_cast<QKeyEvent *>(event);
@@ -174,7 +242,7 @@ bool frmListTag::eventFilter(QObject *watched, QEvent *event)
             List1->setCurrentRow(r <= last - 10 ? r + 10 : last);
         return true;
     case Qt::Key_Escape:
-        Form_Deactivate();
+        closeList();
         app().focusActiveEditor();
         return true;
     case Qt::Key_Return:
@@ -183,7 +251,7 @@ bool frmListTag::eventFilter(QObject *watched, QEvent *event)
             insertRow(r);
         } else if (!Text1->text().isEmpty()) {
             const QString typed = Text1->text();
-            Form_Deactivate();
+            closeList();
             TagCommands::insertTypedTag(typed);
         }
         return true;
@@ -196,6 +264,6 @@ void frmListTag::insertRow(int row)
 {
     if (row < 0 || row >= app().catalogue.TagListMap.size())
         return;
-    Form_Deactivate();
+    closeList();
     TagCommands::performCatalogueEntry(app().catalogue.TagListMap[row]);
 }

@@ -30,7 +30,16 @@ private:
     void Form_Deactivate();
     void Text1_Change();
     void insertRow(int row);
+    // Escape or an insertion: hides the list and gives the keyboard back to the editor's window.
+    void closeList();
+    // While the list waits for the desktop to activate it, keys typed into the
+    // main frame go to Text1.
+    void catchKeys(bool on);
+    bool redirectKey(QObject *watched, QEvent *event);
     void readLayout();
     void placeNearCaret();
     bool m_active = false;
+    bool m_gotActivation = false;  // the desktop has made the list the active window since it came up
+    bool m_catchingKeys = false;
+    QString m_layoutBefore;  // the user's layout while the list switched to US English
 };

@@ -1,0 +1,143 @@
+// Times the editor on a 10 MB page of about 120,000 lines: start-up to the main
+// frame shown, File > Open to text shown, one typed character with its undo step,
+// and the memory the undo history holds after 100 one-character edits.
+#include "app/AppState.h"
+#include "app/MainFrame.h"
+#include "app/StartUp.h"
+#include "editing/DocWindow.h"
+#include "files/TextFile.h"
+#include "platform/BrowserView.h"
+#include "platform/EditControl.h"
+#include "platform/QueueDialogs.h"
+#include "platform/Shell.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+QByteArray bigPage(int targetBytes, int *lineCount)
+{
+    QByteArray page = "<html><head><title>Big</title></head><body>\r\n";
+    int n = 0;
+    while (page.size() < targetBytes) {
+        page += "<p class=\"row\">Line " + QByteArray::number(n)
+            + " of text with <b>bold</b> and <i>italic</i> words.</p>\r\n";
+        ++n;
+    }
+    page += "</body></html>\r\n";
+    *lineCount = n + 2;
+    return page;
+}
+
+// Median time of one typed character (key event, change, undo step, repaint),
+// at 200 places spread over the document.
+double typingMedian(EditControl *e, int keys)
+{
+    std::vector<double> times;
+    const int length = e->textLength();
+    for (int i = 0; i < keys; ++i) {
+        e->setSelStart(int(qint64(length) * i / keys));
+        QApplication::processEvents();
+        QElapsedTimer t;
+        t.start();
+        QTest::keyClick(e, Qt::Key_A);
+        QApplication::processEvents();
+        times.push_back(ms(t));
+    }
+    return median(times);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+
+    QueueDialogs dialogs;
+    RecordingShell shell;
+    AppState &a = app();
+    a.dialogs = &dialogs;
+    a.shell = &shell;
+    a.quit = [] {};
+    StartUp::hooks().applyLanguage = [] {};   // no language chooser in a benchmark
+
+    // Start-up to the main frame shown.
+    QElapsedTimer t;
+    t.start();
+    std::unique_ptr<frmMain> frame(StartUp::MainM(folder));
+    (void)QTest::qWaitForWindowExposed(frame.get());
+    const double startMs = ms(t);
+    const bool noEngine = frame->findChildren<BrowserView *>().isEmpty();
+
+    int lines = 0;
+    const QByteArray bytes = bigPage(10 * 1000 * 1000, &lines);
+    const QString path = folder + QStringLiteral("big.htm");
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return 1;
+    }
+
+    // File > Open to text shown.
+    dialogs.fileAnswers.enqueue(path);
+    t.restart();
+    frame->trigger(QStringLiteral("mnuFileOpen"));
+    QApplication::processEvents();
+    const double openMs = ms(t);
+    DocWindow *big = a.docs.active();
+    if (!big || big->NameFile != path)
+        return 1;
+    EditControl *e = big->Rich();
+    e->setFocus();
+
+    // Typing into the big page and, for comparison, into the small start-up page.
+    const double bigTyping = typingMedian(e, 200);
+    DocWindow *small = a.docs.slot(0);
+    frame->activateDoc(small);
+    const double smallTyping = typingMedian(small->Rich(), 200);
+
+    // Memory of 100 one-character edits in the big page.
+    frame->activateDoc(big);
+    big->Sbros();
+    const qsizetype before = big->history().memoryBytes();
+    for (int i = 0; i < 100; ++i) {
+        e->setSelStart(int(qint64(e->textLength()) * i / 100));
+        QTest::keyClick(e, Qt::Key_B);
+    }
+    const qsizetype undoBytes = big->history().memoryBytes() - before;
+
+    std::printf("page: %lld bytes, %d lines\n", static_cast<long long>(bytes.size()), lines);
+    std::printf("start-up to main frame shown: %.1f ms (browser engine started: %s)\n", startMs, noEngine ? "no" : "yes");
+    std::printf("File > Open of the page to text shown: %.1f ms\n", openMs);
+    std::printf("typing one character with its undo step: median %.3f ms (10 MB page), %.3f ms (template page)\n",
+                bigTyping, smallTyping);
+    std::printf("undo history after 100 one-character edits: %lld bytes (%d states)\n",
+                static_cast<long long>(undoBytes), big->history().stateCount());
+
+    for (DocWindow *d : a.docs.DocWindows)
+        if (d)
+            d->UnloadDoc = true;
+    frame.reset();
+    return 0;
+}
