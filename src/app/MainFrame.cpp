@@ -221,8 +221,8 @@ void frmMain::buildMenus()
         }
     });
     onCommand(QStringLiteral("mnuWindowCascade"), [this] { m_area->cascadeSubWindows(); });
-    onCommand(QStringLiteral("mnuWindowTileHorizontal"), [this] { tileHorizontal(); });
-    onCommand(QStringLiteral("mnuWindowTileVertical"), [this] { tileVertical(); });
+    onCommand(QStringLiteral("mnuWindowTileHorizontal"), [this] { tile(true); });
+    onCommand(QStringLiteral("mnuWindowTileVertical"), [this] { tile(false); });
     onCommand(QStringLiteral("mnuWindowArrangeIcons"), [] { DocActivation::MiniWindowsM(); });
     onCommand(QStringLiteral("mnuOptionsListTags"), [this] { app().settings.ListTagsChecked = isChecked(QStringLiteral("mnuOptionsListTags")); });
     onCommand(QStringLiteral("mnuOptionsToolbar"), [this] { app().settings.ToolbarChecked = isChecked(QStringLiteral("mnuOptionsToolbar")); });
@@ -348,39 +348,26 @@ void frmMain::rebuildWindowMenu()
     }
 }
 
-void frmMain::tileHorizontal()
+void frmMain::tile(bool stacked)
 {
-    // One above the other, each the area's full width.
+    // Stacked: one above the other, each the area's full width; otherwise side
+    // by side, each the area's full height.
     QList<QMdiSubWindow *> ws;
     for (QMdiSubWindow *w : m_area->subWindowList())
         if (w->isVisible())
             ws << w;
     if (ws.isEmpty())
         return;
-    const int h = m_area->viewport()->height() / ws.size();
-    int y = 0;
+    const QSize area = m_area->viewport()->size();
+    const int step = (stacked ? area.height() : area.width()) / int(ws.size());
+    int at = 0;
     for (QMdiSubWindow *w : ws) {
         w->showNormal();
-        w->setGeometry(0, y, m_area->viewport()->width(), h);
-        y += h;
-    }
-}
-
-void frmMain::tileVertical()
-{
-    // Side by side, each the area's full height.
-    QList<QMdiSubWindow *> ws;
-    for (QMdiSubWindow *w : m_area->subWindowList())
-        if (w->isVisible())
-            ws << w;
-    if (ws.isEmpty())
-        return;
-    const int wdt = m_area->viewport()->width() / ws.size();
-    int x = 0;
-    for (QMdiSubWindow *w : ws) {
-        w->showNormal();
-        w->setGeometry(x, 0, wdt, m_area->viewport()->height());
-        x += wdt;
+        if (stacked)
+            w->setGeometry(0, at, area.width(), step);
+        else
+            w->setGeometry(at, 0, step, area.height());
+        at += step;
     }
 }
 

@@ -68,8 +68,7 @@ private:
     void buildMenus();
     void mnuEdit_Open();
     void rebuildWindowMenu();
-    void tileHorizontal();
-    void tileVertical();
+    void tile(bool stacked);
     void onSubWindowActivated(QMdiSubWindow *w);
     void tmrActive_Timer();
 

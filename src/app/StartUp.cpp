@@ -59,6 +59,11 @@ void installCommands(frmMain &f)
     f.onCommand(QStringLiteral("mnuEditFont"), [] { EditorOptions::ChangeEditorFont(); });
     f.onCommand(QStringLiteral("ProektCloseAllFile"), [] { ProjectCommands::ProektClos(); });
     f.onCommand(QStringLiteral("ProektNew"), [] { ProjectCommands::ProektNewM(); });
+    f.onCommand(QStringLiteral("HelpAbout"), [] {
+        app().ask(QStringLiteral("Kodoplet %1\r\nAn editor for hand-written web pages.").arg(QStringLiteral(KODOPLET_VERSION)),
+                  Dialogs::Information);
+        app().focusActiveEditor();
+    });
     f.queryUnload = [] {
         AppState &a = app();
         if (a.docs.OpenDocCount > 0 && ProjectCommands::ProektClos() == 1)

@@ -159,9 +159,8 @@ void DocWindow::onExternalChange()
     setUndoFlags();
 }
 
-void DocWindow::Undo()
+void DocWindow::applyStep(const std::optional<UndoHistory::Step> &step)
 {
-    auto step = m_history.undo();
     if (!step)
         return;
     IzmT = 2;
@@ -171,16 +170,14 @@ void DocWindow::Undo()
     setUndoFlags();
 }
 
+void DocWindow::Undo()
+{
+    applyStep(m_history.undo());
+}
+
 void DocWindow::Redo()
 {
-    auto step = m_history.redo();
-    if (!step)
-        return;
-    IzmT = 2;
-    m_rich->replaceRange(step->pos, step->removeLength, step->insert);
-    m_rich->setSelStart(step->caret);
-    IzmT = 1;
-    setUndoFlags();
+    applyStep(m_history.redo());
 }
 
 void DocWindow::Sbros()

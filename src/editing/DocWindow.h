@@ -60,6 +60,8 @@ private:
     void onTextChanged(const TextChange &change);
     void onExternalChange();
     void setUndoFlags();
+    // Takes the editor to another state of the history without recording it.
+    void applyStep(const std::optional<UndoHistory::Step> &step);
     void onTitleChanged(const QString &title);
 
     int m_slot;

@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
+#include "platform/KeyboardLayouts.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -33,7 +34,7 @@ bool EditorKeyRules::keyDown(EditControl &edit, QKeyEvent *e)
     // A new keystroke: a character that an earlier rule meant to drop never came.
     a.SwallowKeyPress = 0;
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
-    const int key = e->key();
+    const int key = (mods & Qt::ControlModifier) ? KeyboardLayouts::latinKey(e->key(), e->nativeScanCode()) : e->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
 
     if (mods == Qt::ControlModifier) {

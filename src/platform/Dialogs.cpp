@@ -12,6 +12,9 @@ QString Dialogs::qtNameFilter(const QList<FileFilter> &filter)
     for (const FileFilter &f : filter) {
         QString patterns = f.pattern;
         patterns.replace(u';', u' ');
+        // "*.*" would hide the many files here that have no extension.
+        if (patterns.trimmed() == QLatin1String("*.*"))
+            patterns = QStringLiteral("*");
         parts << QStringLiteral("%1 (%2)").arg(f.description, patterns.simplified());
     }
     return parts.join(QStringLiteral(";;"));
@@ -52,11 +55,14 @@ int QtDialogs::messageBox(const QString &text, int style, const QString &title)
     }
 }
 
-QString QtDialogs::openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
+namespace {
+// Both file dialogs accept any typed name: opening a missing file reports the
+// error itself, and the program asks its own overwrite question.
+QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &folder,
+                      const QString &initialName, const QList<FileFilter> &filter)
 {
-    QFileDialog d(m_parent, QString(), folder, qtNameFilter(filter));
-    d.setAcceptMode(QFileDialog::AcceptOpen);
-    // A typed name of a file that does not exist is accepted; opening it reports the error.
+    QFileDialog d(parent, QString(), folder, Dialogs::qtNameFilter(filter));
+    d.setAcceptMode(mode);
     d.setFileMode(QFileDialog::AnyFile);
     d.setOption(QFileDialog::DontConfirmOverwrite);
     if (!initialName.isEmpty())
@@ -65,19 +71,16 @@ QString QtDialogs::openFileName(const QString &folder, const QString &initialNam
         return {};
     return d.selectedFiles().first();
 }
+} // namespace
+
+QString QtDialogs::openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
+{
+    return runFileDialog(m_parent, QFileDialog::AcceptOpen, folder, initialName, filter);
+}
 
 QString QtDialogs::saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
 {
-    QFileDialog d(m_parent, QString(), folder, qtNameFilter(filter));
-    d.setAcceptMode(QFileDialog::AcceptSave);
-    d.setFileMode(QFileDialog::AnyFile);
-    // The program asks its own overwrite question.
-    d.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!initialName.isEmpty())
-        d.selectFile(initialName);
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
-        return {};
-    return d.selectedFiles().first();
+    return runFileDialog(m_parent, QFileDialog::AcceptSave, folder, initialName, filter);
 }
 
 bool QtDialogs::chooseFont(const FontChoice &current, FontChoice &chosen)

@@ -5,6 +5,7 @@
 #ifdef KODOPLET_HAVE_XKB
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #endif
 
 int KeyboardLayouts::layoutNumber(const QString &name)
@@ -15,6 +16,22 @@ int KeyboardLayouts::layoutNumber(const QString &name)
 }
 
 #ifdef KODOPLET_HAVE_XKB
+int KeyboardLayouts::latinKey(int key, quint32 nativeScanCode)
+{
+    if (key < 0x80 || nativeScanCode == 0)
+        return key;
+    auto *x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display *dpy = x11 ? x11->display() : nullptr;
+    if (!dpy)
+        return key;
+    const KeySym sym = XkbKeycodeToKeysym(dpy, KeyCode(nativeScanCode), 0, 0);
+    if (sym >= XK_a && sym <= XK_z)
+        return Qt::Key_A + int(sym - XK_a);
+    if (sym >= XK_0 && sym <= XK_9)
+        return Qt::Key_0 + int(sym - XK_0);
+    return key;
+}
+
 namespace {
 Display *x11Display()
 {
@@ -80,6 +97,7 @@ void XkbKeyboardLayouts::activateNext()
     XFlush(dpy);
 }
 #else
+int KeyboardLayouts::latinKey(int key, quint32) { return key; }
 QString XkbKeyboardLayouts::activeLayoutName() { return QStringLiteral("00000409"); }
 void XkbKeyboardLayouts::activateNext() {}
 #endif

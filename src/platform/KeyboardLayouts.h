@@ -10,6 +10,11 @@ public:
     virtual QString activeLayoutName() = 0;
     virtual void activateNext() = 0;
 
+    // The key a Ctrl shortcut means when another layout is active: the key of
+    // the first (Latin) layout at the same place, so Ctrl+B is Ctrl+B under a
+    // Cyrillic layout too. Returns the event's own key where it cannot tell.
+    static int latinKey(int key, quint32 nativeScanCode);
+
     // A layout name read as a decimal number ("00000409" gives 409); a name with
     // hexadecimal letters is some other layout and gives -1.
     static int layoutNumber(const QString &name);
