@@ -207,8 +207,7 @@ void frmMain::buildMenus()
     addItem(help, QStringLiteral("HelpAbout"), QStringLiteral("About"));
 
     // Disabled until a document is open.
-    for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs", "mnuWindow", "mnuEdit", "Code"})
-        action(QString::fromLatin1(n))->setEnabled(false);
+    setDocumentCommandsEnabled(false, 19);
 
     // The frame's own commands.
     onCommand(QStringLiteral("mnuFileExit"), [this] { close(); });
@@ -252,11 +251,14 @@ void frmMain::updateSelectionCommands()
 void frmMain::setDocumentCommandsEnabled(bool enable, int scope)
 {
     if (scope == 19)
-        for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs", "mnuWindow"})
+        for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs"})
             action(QString::fromLatin1(n))->setEnabled(enable);
     // A disabled menu takes its items' shortcuts with it.
-    for (const char *n : {"mnuEdit", "Code"}) {
-        QMenu *m = menu(QString::fromLatin1(n));
+    QStringList menus = {QStringLiteral("mnuEdit"), QStringLiteral("Code")};
+    if (scope == 19)
+        menus << QStringLiteral("mnuWindow");
+    for (const QString &n : menus) {
+        QMenu *m = menu(n);
         m->menuAction()->setEnabled(enable);
         for (QAction *a : m->actions()) {
             if (a->isSeparator())

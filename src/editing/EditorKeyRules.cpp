@@ -88,7 +88,9 @@ bool EditorKeyRules::keyPress(EditControl &edit, QChar ch)
 {
     AppState &a = app();
     if (ch == u'<') {
-        if (a.settings.ListTagsChecked) {
+        // The option is the menu item's check mark, however it was set.
+        const bool listTags = a.main ? a.main->isChecked(QStringLiteral("mnuOptionsListTags")) : a.settings.ListTagsChecked;
+        if (listTags) {
             if (showTagList)
                 showTagList(m_doc);
             return true;

@@ -56,10 +56,12 @@ void ToggleWordWrap()
     for (DocWindow *d : a.docs.open()) {
         const int saved = d->IzmT;
         d->IzmT = 2;
-        d->Rich()->setWordWrap(1 - before == 0);
+        d->Rich()->setWordWrap(before != 0);
         d->IzmT = saved;
     }
-    a.settings.WrapMode = 1 - before;
+    // Any value but 0 means off (a settings file may hold one): the toggle goes
+    // to 0 or 1, so the check mark and the editors never disagree.
+    a.settings.WrapMode = before == 0 ? 1 : 0;
     if (a.main)
         a.main->setChecked(QStringLiteral("mnuEditPerenosWord"), before != 0);
 }

@@ -1,5 +1,6 @@
 #include "files/FileCommands.h"
 #include "app/AppState.h"
+#include "app/DocActivation.h"
 #include "app/MainFrame.h"
 #include "editing/DocWindow.h"
 #include "editing/EditorOptions.h"
@@ -120,7 +121,10 @@ void FileNewM()
     if (text.isEmpty()) {
         text = pageSkeleton(a.lang.NewPageTitle);
         format = TextFormat{};
-        TextFile::writeText(templatePath, TextFile::withFinalLineBreak(text), format);
+        // A template that is there but could not be read (not text, too big) is
+        // the user's file: the page starts from the skeleton, the file stays.
+        if (r.error == 0 || r.error == TextFile::NotFound)
+            TextFile::writeText(templatePath, TextFile::withFinalLineBreak(text), format);
     }
     const int i = FileIndex();
     DocWindow *d = a.docs.slot(i);
@@ -281,9 +285,12 @@ bool FileSaveAs()
         return false;
     if (!changed)
         return true;
+    // Another window of the file now shows an old text: it closes without a
+    // question. One with changes of its own stays open, so they are not lost.
     for (DocWindow *other : a.docs.open()) {
         if (other != d && other->NameFile == p) {
-            other->close();
+            if (other->IzmT == 0)
+                DocActivation::UnloadDocM(other->Tag());
             break;
         }
     }

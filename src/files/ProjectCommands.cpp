@@ -19,6 +19,9 @@ int ProektClos()
 {
     AppState &a = app();
     for (DocWindow *d : a.docs.open()) {
+        // A Save As above may have closed a later window of the same file.
+        if (d->UnloadDoc)
+            continue;
         if (d->IzmT > 0) {
             if (a.main)
                 a.main->activateDoc(d);

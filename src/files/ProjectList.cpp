@@ -2,8 +2,9 @@
 
 int ProjectList::FindFile(const QString &path)
 {
+    // A separator anywhere, the first character included ("/a.htm"), means a folder.
     const qsizetype p = path.lastIndexOf(m_sep);
-    const bool hasFolder = p > 0;
+    const bool hasFolder = p >= 0;
     const QString shortName = hasFolder ? path.mid(p + m_sep.size()) : path;
     const QString key = hasFolder ? shortName + path : path + path;
     for (int i = 0; i < LstFile.size(); ++i)
@@ -19,7 +20,7 @@ void ProjectList::AddFile(const QString &path)
     if (FindFile(path) != -1)
         return;
     const qsizetype p = path.lastIndexOf(m_sep);
-    if (p > 0) {
+    if (p >= 0) {
         LstFileName.append(path.mid(p + m_sep.size()));
         LstFile.append(LstFileName.last() + path);
     } else {

@@ -405,11 +405,11 @@ ReadResult read(const QString &path, qint64 maxBytes)
     return result;
 }
 
-// An empty document is saved as an empty file: it stays empty however often it is
-// opened and saved, and nothing is added to a file that holds nothing.
+// An empty document gets its line break too: read back, it ends with one and so
+// stays as it is at every later save.
 QString withFinalLineBreak(const QString &crlfText)
 {
-    if (crlfText.isEmpty() || crlfText.endsWith(u'\n') || crlfText.endsWith(u'\r'))
+    if (crlfText.endsWith(u'\n') || crlfText.endsWith(u'\r'))
         return crlfText;
     return crlfText + QStringLiteral("\r\n");
 }

@@ -3,6 +3,7 @@
 #include "files/TextFile.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace {
 
@@ -26,6 +27,39 @@ bool readNumber(const QString &field, int &n)
     bool ok = false;
     const int value = t.toInt(&ok);
     n = ok ? value : 0;
+    return true;
+}
+
+bool isUtf16(const QByteArray &bytes)
+{
+    // FF FE 00 00 is the mark of UTF-32, which is not read.
+    if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)))
+        return false;
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// A file saved as UTF-16 (it carries its mark) is read as such; anything else
+// goes through the decoder of the other text files. The field reader knows
+// every line-break style, so no conversion is needed.
+QString decodeLanguage(const QByteArray &bytes)
+{
+    if (!isUtf16(bytes))
+        return TextFile::decode(bytes);
+    QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    return decoder.decode(QByteArrayView(bytes).sliced(2));
+}
+
+// A file with NUL bytes that yields not one entry is some other file that
+// happens to end in ".txt" (an image, a UTF-32 text...): loading it would only
+// blank every caption. With entries, it is a damaged language file.
+bool isForeign(const QByteArray &bytes, const LanguageData &data)
+{
+    if (isUtf16(bytes) || !TextFile::looksBinary(bytes))
+        return false;
+    for (int n = LanguageData::FirstEntry; n <= LanguageData::LastEntry; ++n) {
+        if (data.has(n))
+            return false;
+    }
     return true;
 }
 
@@ -58,12 +92,23 @@ LanguageData parse(const QString &text)
 
 int read(const QString &path, LanguageData &data)
 {
-    const ReadResult result = TextFile::read(path, MaxBytes);
-    if (result.error == TextFile::NotFound)
+    const QFileInfo info(path);
+    if (!info.exists())
         return TextFile::NotFound;
-    if (result.error != 0)
+    // Only regular files: a pipe would block the open.
+    if (!info.isFile() || info.size() > MaxBytes)
         return TextFile::OpenFailed;
-    data = parse(result.text);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QFile::exists(path) ? TextFile::OpenFailed : TextFile::NotFound;
+    const QByteArray bytes = file.read(MaxBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > MaxBytes)
+        return TextFile::OpenFailed;
+    // A damaged file with stray NUL bytes still gives every record it holds.
+    LanguageData parsed = parse(decodeLanguage(bytes));
+    if (isForeign(bytes, parsed))
+        return TextFile::OpenFailed;
+    data = parsed;
     return 0;
 }
 
@@ -85,6 +130,11 @@ bool readLanguageName(const QString &path, QString &name)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QByteArray bytes = file.read(NameProbeBytes);
+    if (isUtf16(bytes)) {
+        bytes.truncate(bytes.size() & ~qsizetype(1));
+        name = languageName(decodeLanguage(bytes));
+        return true;
+    }
     if (!file.atEnd()) {
         // Cut after the last whole line, so the decoder never sees half a
         // UTF-8 sequence and takes the file for windows-1251.
@@ -98,9 +148,10 @@ bool readLanguageName(const QString &path, QString &name)
             bytes.truncate(keep);
         }
     }
-    if (TextFile::looksBinary(bytes))
+    const LanguageData probe = parse(TextFile::decode(bytes));
+    if (isForeign(bytes, probe))
         return false;
-    name = languageName(TextFile::decode(bytes));
+    name = probe.languageName;
     return true;
 }
 

@@ -19,7 +19,10 @@ LanguageData parse(const QString &text);
 
 // Reads and parses the file at path. Returns 0, or TextFile::NotFound (53) when
 // there is no such file and TextFile::OpenFailed (97) for any other failure
-// (unreadable, not text, too big); data is left untouched on failure.
+// (unreadable, not a regular file, too big, or NUL bytes without a single
+// entry: not a language file at all); data is left untouched on failure.
+// A damaged file loads what it can: NUL and other stray bytes are only
+// characters of the fields they stand in. UTF-16 with its mark is understood.
 int read(const QString &path, LanguageData &data);
 
 // Field 1 of a language file's text: the name the chooser lists.
@@ -27,7 +30,7 @@ QString languageName(const QString &text);
 
 // Field 1 of the file at path, reading only the beginning of the file, so a
 // stray big file in the folder costs nothing. False (and name empty) when the
-// file cannot be opened or is not text.
+// file cannot be opened or is no language file (as read() says).
 bool readLanguageName(const QString &path, QString &name);
 
 } // namespace LanguageFile

@@ -1,4 +1,5 @@
 #include "platform/Dialogs.h"
+#include "tags/ColourText.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -105,11 +106,7 @@ QString QtDialogs::selectColor()
     const QColor c = QColorDialog::getColor(Qt::black, m_parent);
     if (!c.isValid())
         return {};
-    return QStringLiteral("#%1%2%3")
-        .arg(c.red(), 2, 16, QLatin1Char('0'))
-        .arg(c.green(), 2, 16, QLatin1Char('0'))
-        .arg(c.blue(), 2, 16, QLatin1Char('0'))
-        .toUpper();
+    return colourText(c.red(), c.green(), c.blue());
 }
 
 QString QtDialogs::chooseFolder(const QString &start)

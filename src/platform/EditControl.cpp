@@ -28,6 +28,9 @@ QString toDocText(const QString &text, bool *crlfOnly = nullptr)
         } else if (c == QChar::ParagraphSeparator || c == u'\n') {
             out += u'\n';
             pairs = false;
+        } else if (c.isNull()) {
+            // A NUL character would make the saved file unreadable as text.
+            pairs = false;
         } else {
             out += c;
         }

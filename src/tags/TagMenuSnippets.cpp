@@ -2,15 +2,17 @@
 
 #include "tags/TagCatalogue.h"
 
+// The tables are read with value(): a key pressed before start-up has built
+// the catalogue finds an empty text, and an empty snippet inserts nothing.
 TagSnippet tagMenuSnippet(const TagCatalogue &c, TagMenuItem item)
 {
     switch (item) {
     case TagMenuItem::Link: return TagSnippet::selectUrl(c.LinkSnippet);
-    case TagMenuItem::MediaObject: return TagSnippet::backBy(c.FormMediaSnippets.at(16), 54);
-    case TagMenuItem::MediaParam: return TagSnippet::backBy(c.FormMediaSnippets.at(17), 11);
-    case TagMenuItem::MediaMarquee: return TagSnippet::backBy(c.FormMediaSnippets.at(2), 10);
-    case TagMenuItem::FormAction: return TagSnippet::selectUrl(c.FormMediaSnippets.at(0));
-    case TagMenuItem::FormTextarea: return TagSnippet::backBy(c.FormMediaSnippets.at(1), 11);
+    case TagMenuItem::MediaObject: return TagSnippet::backBy(c.FormMediaSnippets.value(16), 54);
+    case TagMenuItem::MediaParam: return TagSnippet::backBy(c.FormMediaSnippets.value(17), 11);
+    case TagMenuItem::MediaMarquee: return TagSnippet::backBy(c.FormMediaSnippets.value(2), 10);
+    case TagMenuItem::FormAction: return TagSnippet::selectUrl(c.FormMediaSnippets.value(0));
+    case TagMenuItem::FormTextarea: return TagSnippet::backBy(c.FormMediaSnippets.value(1), 11);
     }
     return {};
 }
@@ -40,20 +42,20 @@ bool insertFormsItem(const TagCatalogue &c, int item, TextTarget &target)
 TagSnippet quickSnippet(const TagCatalogue &c, QuickSnippet which)
 {
     switch (which) {
-    case QuickSnippet::LineBreak: return TagSnippet::atEnd(c.BreakAlignSnippets.at(0));
-    case QuickSnippet::Bold: return TagSnippet::backBy(c.InlineSnippets.at(0), 4);
-    case QuickSnippet::Italic: return TagSnippet::backBy(c.InlineSnippets.at(1), 4);
-    case QuickSnippet::Underline: return TagSnippet::backBy(c.InlineSnippets.at(2), 4);
+    case QuickSnippet::LineBreak: return TagSnippet::atEnd(c.BreakAlignSnippets.value(0));
+    case QuickSnippet::Bold: return TagSnippet::backBy(c.InlineSnippets.value(0), 4);
+    case QuickSnippet::Italic: return TagSnippet::backBy(c.InlineSnippets.value(1), 4);
+    case QuickSnippet::Underline: return TagSnippet::backBy(c.InlineSnippets.value(2), 4);
     case QuickSnippet::Heading1:
     case QuickSnippet::Heading2:
     case QuickSnippet::Heading3:
     case QuickSnippet::Heading4:
     case QuickSnippet::Heading5:
     case QuickSnippet::Heading6:
-        return TagSnippet::backBy(c.BlockSnippets.at(1 + int(which) - int(QuickSnippet::Heading1)), 5);
-    case QuickSnippet::DivLeft: return TagSnippet::backBy(c.PhraseSnippets.at(5), 6);
-    case QuickSnippet::DivCenter: return TagSnippet::backBy(c.PhraseSnippets.at(6), 6);
-    case QuickSnippet::DivRight: return TagSnippet::backBy(c.PhraseSnippets.at(7), 6);
+        return TagSnippet::backBy(c.BlockSnippets.value(1 + int(which) - int(QuickSnippet::Heading1)), 5);
+    case QuickSnippet::DivLeft: return TagSnippet::backBy(c.PhraseSnippets.value(5), 6);
+    case QuickSnippet::DivCenter: return TagSnippet::backBy(c.PhraseSnippets.value(6), 6);
+    case QuickSnippet::DivRight: return TagSnippet::backBy(c.PhraseSnippets.value(7), 6);
     }
     return {};
 }

@@ -6,6 +6,9 @@
 
 void insertSnippet(const TagSnippet &snippet, TextTarget &target)
 {
+    // Nothing to insert must not eat the selection.
+    if (snippet.text.isEmpty())
+        return;
     target.setSelText(snippet.text);
     const int end = target.selStart();
     const int start = qMax(0, end - int(snippet.text.size()));

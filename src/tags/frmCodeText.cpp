@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 frmCodeText::frmCodeText(QWidget *owner) : QDialog(owner)
@@ -50,9 +51,10 @@ void frmCodeText::kOK_Click()
     AppState &a = app();
     DocWindow *d = a.docs.OpenDocCount > 0 ? a.docs.active() : nullptr;
     if (d && d->editorVisible()) {
-        // The dialog's own line breaks are LF; the document's are CR LF.
-        QString text = Text1->toPlainText();
-        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        // The raw text: toPlainText() would turn no-break spaces into blanks.
+        // The box's paragraph breaks are the document's CR LF.
+        QString text = Text1->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
         insertCharCodes(text, *d->Rich());
         d->Rich()->setFocus();
     }

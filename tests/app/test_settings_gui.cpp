@@ -151,6 +151,26 @@ private slots:
         QCOMPARE(app().docs.OpenDocCount, 1);
     }
 
+    void oddWrapValueStillToggles()
+    {
+        TestApp t;
+        t.writeFile(QStringLiteral("kodoplet.ini"),
+                    "[kodoplet]\r\n\r\nTrue\r\nTrue\r\n 2 \r\n\r\nArial\r\n 12 \r\nFalse\r\nFalse\r\n\r\n");
+        frmMain *f = startProgram(t);
+        QVERIFY(f);
+        // Anything but 0 is wrap off, without a check mark.
+        QVERIFY(!f->isChecked(QStringLiteral("mnuEditPerenosWord")));
+        QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QVERIFY(f->trigger(QStringLiteral("mnuEditPerenosWord")));
+        QCOMPARE(app().settings.WrapMode, 0);
+        QVERIFY(f->isChecked(QStringLiteral("mnuEditPerenosWord")));
+        QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QVERIFY(f->trigger(QStringLiteral("mnuEditPerenosWord")));
+        QCOMPARE(app().settings.WrapMode, 1);
+        QVERIFY(!f->isChecked(QStringLiteral("mnuEditPerenosWord")));
+        QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    }
+
     void settingsThatCannotBeWrittenAreReported()
     {
         TestApp t;

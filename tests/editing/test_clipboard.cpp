@@ -101,6 +101,18 @@ private slots:
         QCOMPARE(ed()->text(), QStringLiteral("one\r\ntwo three"));
     }
 
+    void pastedNulCharactersAreDropped()
+    {
+        // A NUL would be saved as a NUL byte, and the file refused when opened again.
+        clip()->setText(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
+        ed()->setSelStart(0);
+        QVERIFY(f->trigger(QStringLiteral("mnuEditPaste")));
+        QCOMPARE(ed()->text(), QStringLiteral("abone\r\ntwo three"));
+        QCOMPARE(ed()->selStart(), 2);
+        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ed()->text(), QStringLiteral("one\r\ntwo three"));
+    }
+
     void pasteWithoutTextDeletesTheSelection()
     {
         auto *picture = new QMimeData;

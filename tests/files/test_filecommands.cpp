@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "files/FileCommands.h"
+#include "files/Preview.h"
 #include "files/TextFile.h"
 
 #include <QDir>
@@ -93,6 +94,16 @@ private slots:
         QVERIFY(f->trigger(QStringLiteral("mnuFileNew")));
         QCOMPARE(ed()->text(), skeleton);
         QCOMPARE(t->readFile(FileCommands::templateName()).size(), TextFile::encode(skeleton, TextFormat{}).size() + 2);
+    }
+
+    void unreadableTemplateIsNotOverwritten()
+    {
+        // Not text (a NUL byte): the page starts from the skeleton, the file stays.
+        const QByteArray odd("<p>\0</p>", 8);
+        t->writeFile(FileCommands::templateName(), odd);
+        QVERIFY(f->trigger(QStringLiteral("mnuFileNew")));
+        QCOMPARE(ed()->text(), FileCommands::pageSkeleton(QString()));
+        QCOMPARE(t->readFile(FileCommands::templateName()), odd);
     }
 
     void newScriptHasItsTextAndCaret()
@@ -198,6 +209,45 @@ private slots:
         QCOMPARE(t->active()->NameFile, path(QStringLiteral("page.htm")));
     }
 
+    void saveAsTakesTheNameAsTyped()
+    {
+        // A dot anywhere in the path, a folder's included, means no extension is added.
+        QVERIFY(QDir(t->folder).mkdir(QStringLiteral("v1.0")));
+        load(doc(), QStringLiteral("p"));
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("v1.0/page")));
+        QVERIFY(f->trigger(QStringLiteral("mnuFileSaveFileAs")));
+        QCOMPARE(doc()->NameFile, path(QStringLiteral("v1.0/page")));
+        QCOMPARE(t->readFile(QStringLiteral("v1.0/page")), QByteArray("p\r\n"));
+        QCOMPARE(app().settings.LastFolder, path(QStringLiteral("v1.0/")));
+        // A page saved under a script's name stays a page until it is opened again.
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("code.js")));
+        QVERIFY(f->trigger(QStringLiteral("mnuFileSaveFileAs")));
+        QCOMPARE(doc()->NameFile, path(QStringLiteral("code.js")));
+        QVERIFY(!doc()->Script);
+    }
+
+    void saveAsOntoAChangedOpenFileKeepsItsWindow()
+    {
+        t->writeFile(QStringLiteral("page.htm"), "old\r\n");
+        DocWindow *other = open(path(QStringLiteral("page.htm")));
+        type(other->Rich(), QStringLiteral("mine "));
+        QVERIFY(f->trigger(QStringLiteral("mnuFileNew")));
+        DocWindow *d = doc();
+        load(d, QStringLiteral("new"));
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("page.htm")));
+        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
+        QVERIFY(f->trigger(QStringLiteral("mnuFileSaveFileAs")));
+        // Only the overwrite question was asked; the file holds the saved text,
+        // and the other window keeps what was typed into it.
+        QCOMPARE(t->dialogs.count(QStringLiteral("message")), 1);
+        QCOMPARE(t->readFile(QStringLiteral("page.htm")), QByteArray("new\r\n"));
+        QCOMPARE(d->NameFile, path(QStringLiteral("page.htm")));
+        QCOMPARE(d->IzmT, 0);
+        QVERIFY(!other->UnloadDoc);
+        QCOMPARE(other->IzmT, 1);
+        QCOMPARE(other->Rich()->text(), QStringLiteral("mine old\r\n"));
+    }
+
     void openingAnOpenFileOnlyActivatesIt()
     {
         t->writeFile(QStringLiteral("a.htm"), "small a\r\n");
@@ -264,6 +314,44 @@ private slots:
         QCOMPARE(app().docs.OpenDocCount, before);
     }
 
+    void messagesNameTheFileAndTheReason()
+    {
+        AppState &a = app();
+        a.lang.AppTitle = QStringLiteral("Title");
+        for (int i = 0; i < LanguageTexts::MessageCount; ++i)
+            a.lang.Messages[i] = QStringLiteral("m%1").arg(90 + i);
+        const QString missing = path(QStringLiteral("missing.htm"));
+        t->dialogs.fileAnswers.enqueue(missing);
+        QVERIFY(f->trigger(QStringLiteral("mnuFileOpen")));
+        QCOMPARE(lastMessage().text, QStringLiteral("File ") + missing + QStringLiteral(" m96"));
+        QCOMPARE(lastMessage().title, QStringLiteral("Title"));
+
+        t->writeFile(QStringLiteral("nul.htm"), QByteArray("a\0b", 3));
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("nul.htm")));
+        QVERIFY(f->trigger(QStringLiteral("mnuFileOpen")));
+        QCOMPARE(lastMessage().text, QStringLiteral("File ") + path(QStringLiteral("nul.htm")) + QStringLiteral(" m97"));
+
+        // A folder that is not there: a path error.
+        const QString nowhere = path(QStringLiteral("gone/p.htm"));
+        t->dialogs.fileAnswers.enqueue(nowhere);
+        QVERIFY(f->trigger(QStringLiteral("mnuFileSaveFileAs")));
+        QCOMPARE(lastMessage().style, int(Dialogs::Critical));
+        QCOMPARE(lastMessage().text, QStringLiteral("File ") + nowhere + QStringLiteral(" m94"));
+        QCOMPARE(doc()->NameFile, QString());
+
+        t->writeFile(QStringLiteral("old.htm"), "x\r\n");
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("old.htm")));
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        QVERIFY(f->trigger(QStringLiteral("mnuFileSaveFileAs")));
+        QCOMPARE(lastMessage().text, QStringLiteral("File ") + path(QStringLiteral("old.htm")) + QStringLiteral(" m92\r\nm93"));
+        QCOMPARE(lastMessage().title, QStringLiteral("Title"));
+
+        type(ed(), QStringLiteral("z"));
+        doc()->close();
+        QCOMPARE(lastMessage().style, int(Dialogs::YesNoCancel));
+        QCOMPARE(lastMessage().text, QStringLiteral("m98\r\n") + doc()->txtCaption);
+    }
+
     // ---- encodings and line breaks ----
 
     void windows1251RoundTrips()
@@ -321,7 +409,27 @@ private slots:
                 QVERIFY(d->UnloadDoc);
             }
             QVERIFY(first.size() <= bytes.size() + 2);
+            // Every saved text ends with a line break, an empty one included.
+            QVERIFY(first.endsWith("\r\n"));
         }
+    }
+
+    // ---- opening addresses through a redirect page ----
+
+    void redirectPageOpensTheAddress()
+    {
+        const QByteArray page = "<html><head><meta http-equiv='refresh' content='0; url=https://example.org/a'>"
+                                "<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
+                                "<title>WWW</title></head><body></body></html>\r\n";
+        QCOMPARE(Preview::SaveFileUrlm(QStringLiteral("https://example.org/a")), path(QStringLiteral("0.html")));
+        QCOMPARE(t->readFile(QStringLiteral("0.html")), page);
+        QCOMPARE(t->shell.opened, QStringList{path(QStringLiteral("0.html"))});
+        // A name that cannot be written gives way to the next number.
+        QVERIFY(QFile::remove(path(QStringLiteral("0.html"))));
+        QVERIFY(QDir(t->folder).mkdir(QStringLiteral("0.html")));
+        QCOMPARE(Preview::SaveFileUrlm(QStringLiteral("https://example.org/a")), path(QStringLiteral("1.html")));
+        QCOMPARE(t->readFile(QStringLiteral("1.html")), page);
+        QCOMPARE(t->shell.opened.last(), path(QStringLiteral("1.html")));
     }
 
     // ---- failed saves ----

@@ -227,9 +227,39 @@ void TestLangCore::readFromDiskReportsFailures()
     d.languageName = QStringLiteral("kept");
     QCOMPARE(LanguageFile::read(dir.filePath("missing.txt"), d), TextFile::NotFound);
     QCOMPARE(LanguageFile::read(dir.path(), d), TextFile::OpenFailed);
-    QVERIFY(writeBytes(dir.filePath("nul.txt"), QByteArray("\"X\",\"h\"\r\n1,\"a\0b\"\r\n", 18)));
-    QCOMPARE(LanguageFile::read(dir.filePath("nul.txt"), d), TextFile::OpenFailed);
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
+    QCOMPARE(LanguageFile::read(dir.filePath("folder.txt"), d), TextFile::OpenFailed);
+    QVERIFY(writeBytes(dir.filePath("huge.txt"), QByteArray(LanguageFile::MaxBytes + 1, 'x')));
+    QCOMPARE(LanguageFile::read(dir.filePath("huge.txt"), d), TextFile::OpenFailed);
     QCOMPARE(d.languageName, QStringLiteral("kept"));
+
+    // A stray NUL is only a character of its field: the file still loads.
+    QVERIFY(writeBytes(dir.filePath("nul.txt"), QByteArray("\"X\",\"h\"\r\n1,\"a\0b\"\r\n2,\"c\"\r\n", 26)));
+    QCOMPARE(LanguageFile::read(dir.filePath("nul.txt"), d), 0);
+    QCOMPARE(d.languageName, QStringLiteral("X"));
+    QCOMPARE(d.entry(1), QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b")));
+    QCOMPARE(d.entry(2), QStringLiteral("c"));
+
+    // Saved as "Unicode" by a Windows editor: UTF-16 with its mark, either byte order.
+    const QString utf16Text = QStringLiteral("\"Русский\",\"h\"\r\n1,\"Редактор\"\r\n");
+    QByteArray le("\xFF\xFE");
+    QByteArray be("\xFE\xFF");
+    for (QChar c : utf16Text) {
+        le += char(c.unicode() & 0xFF);
+        le += char(c.unicode() >> 8);
+        be += char(c.unicode() >> 8);
+        be += char(c.unicode() & 0xFF);
+    }
+    for (const auto &[file, bytes] : {std::pair{"le.txt", le}, std::pair{"be.txt", be}}) {
+        QVERIFY(writeBytes(dir.filePath(file), bytes));
+        LanguageData u;
+        QCOMPARE(LanguageFile::read(dir.filePath(file), u), 0);
+        QCOMPARE(u.languageName, QStringLiteral("Русский"));
+        QCOMPARE(u.entry(1), QStringLiteral("Редактор"));
+        QString name;
+        QVERIFY(LanguageFile::readLanguageName(dir.filePath(file), name));
+        QCOMPARE(name, QStringLiteral("Русский"));
+    }
 
     // Language files saved by an old editor in windows-1251 still read.
     QVERIFY(writeBytes(dir.filePath("cp1251.txt"), QByteArray("\"\xD0\xF3\xF1\xF1\xEA\xE8\xE9\",\"h\"\r\n1,\"\xC0\"\r\n")));
@@ -342,14 +372,39 @@ void TestLangCore::damagedFilesLoadWhatTheyCanQuickly()
         }
     }
 
-    // Random bytes with NULs are not text: refused, nothing half-loaded.
-    QByteArray binary(64 * 1024, Qt::Uninitialized);
-    for (char &c : binary)
-        c = char(random.bounded(256));
-    binary[100] = '\0';
+    // Binary bytes, NULs included, between good records: the records around them load.
+    QByteArray binary("\"Bin\",\"h\"\r\n1,\"before\"\r\n");
+    for (int i = 0; i < 64 * 1024; ++i)
+        binary += char(random.bounded(256));
+    binary[40] = '\0';
+    binary += "\r\n2,\"after\"\r\n";
     QVERIFY(writeBytes(dir.filePath("binary.txt"), binary));
     LanguageData d;
-    QCOMPARE(LanguageFile::read(dir.filePath("binary.txt"), d), TextFile::OpenFailed);
+    QCOMPARE(LanguageFile::read(dir.filePath("binary.txt"), d), 0);
+    QCOMPARE(d.languageName, QStringLiteral("Bin"));
+    QCOMPARE(d.entry(1), QStringLiteral("before"));
+    QString name;
+    QVERIFY(LanguageFile::readLanguageName(dir.filePath("binary.txt"), name));
+    QCOMPARE(name, QStringLiteral("Bin"));
+
+    // Nothing but binary bytes: no language file at all, refused whole.
+    QByteArray foreign(64 * 1024, Qt::Uninitialized);
+    for (char &c : foreign)
+        c = char(random.bounded(256));
+    foreign[100] = '\0';
+    QVERIFY(writeBytes(dir.filePath("foreign.txt"), foreign));
+    LanguageData kept;
+    kept.languageName = QStringLiteral("kept");
+    QCOMPARE(LanguageFile::read(dir.filePath("foreign.txt"), kept), TextFile::OpenFailed);
+    QCOMPARE(kept.languageName, QStringLiteral("kept"));
+    QVERIFY(!LanguageFile::readLanguageName(dir.filePath("foreign.txt"), name));
+    // Nor is UTF-32, whose mark begins like that of UTF-16.
+    QByteArray utf32("\xFF\xFE\0\0", 4);
+    for (char c : QByteArray("\"X\",\"h\"\r\n1,\"a\"\r\n"))
+        utf32 += QByteArray(1, c) + QByteArray(3, '\0');
+    QVERIFY(writeBytes(dir.filePath("utf32.txt"), utf32));
+    QCOMPARE(LanguageFile::read(dir.filePath("utf32.txt"), kept), TextFile::OpenFailed);
+    QCOMPARE(kept.languageName, QStringLiteral("kept"));
 }
 
 QTEST_GUILESS_MAIN(TestLangCore)

@@ -196,6 +196,18 @@ void TestLangGui::failedLoadChangesNothingAndSaysWhy()
     QCOMPARE(box.text, QStringLiteral("FFile ") + t.folder + QStringLiteral("Language/binary.txt F97"));
     QCOMPARE(everyText(t), before);
     QCOMPARE(a.settings.LanguageFile, QStringLiteral("full.txt"));
+
+    // Damaged rather than foreign: binary bytes after good records. What is
+    // there loads, without a message.
+    QByteArray damaged = languageFile(QStringLiteral("Damaged"), QStringLiteral("D"));
+    damaged += QByteArray("\0\x01\x02\xff\0\r\n,,\"\0", 11);
+    addLanguage(t, QStringLiteral("damaged.txt"), damaged);
+    LanguageLoader::LoadJazikM(QStringLiteral("damaged.txt"));
+    QCOMPARE(t.dialogs.count(QStringLiteral("message")), 2);
+    QCOMPARE(a.settings.LanguageFile, QStringLiteral("damaged.txt"));
+    QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet DEd Int."));
+    QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: Damaged"));
+    QCOMPARE(a.message(106), QStringLiteral("D106"));
 }
 
 void TestLangGui::missingRememberedLanguageAtStartUp()
@@ -360,6 +372,9 @@ void TestLangGui::unreadableFileListedUnderItsName()
     addLanguage(t, QStringLiteral("b.txt"), QByteArray("\0\0\x01\x02garbage\xff", 12));
     addLanguage(t, QStringLiteral("c.txt"), languageFile(QStringLiteral("Gamma"), QStringLiteral("G")));
     QDir().mkpath(t.folder + QStringLiteral("Language/d.txt"));   // a folder is no language
+    // The extension in capitals is still a language file; other extensions are not.
+    addLanguage(t, QStringLiteral("e.TXT"), languageFile(QStringLiteral("Epsilon"), QStringLiteral("E")));
+    addLanguage(t, QStringLiteral("f.txt.bak"), languageFile(QStringLiteral("Phi"), QStringLiteral("P")));
     t.realLanguageStep = true;
     ChooserWatch watch;
     QString inform;
@@ -369,8 +384,10 @@ void TestLangGui::unreadableFileListedUnderItsName()
         c->OK->click();
     };
     t.start();
-    QCOMPARE(watch.files, (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")}));
-    QCOMPARE(watch.rows, (QStringList{QStringLiteral("Alpha"), QStringLiteral("b.txt"), QStringLiteral("Gamma")}));
+    QCOMPARE(watch.files, (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"),
+                                       QStringLiteral("e.TXT")}));
+    QCOMPARE(watch.rows, (QStringList{QStringLiteral("Alpha"), QStringLiteral("b.txt"), QStringLiteral("Gamma"),
+                                      QStringLiteral("Epsilon")}));
     QCOMPARE(inform, QStringLiteral("c.txt"));
     QCOMPARE(app().settings.LanguageFile, QStringLiteral("c.txt"));
     QCOMPARE(app().lang.AppTitle, QStringLiteral("Kodoplet GEd Int."));

@@ -261,6 +261,17 @@ private slots:
         QCOMPARE(keys.selStart(), 12);
         insertQuickSnippet(m_cat, QuickSnippet::DivRight, keys);
         QCOMPARE(keys.text().mid(keys.selStart(), 6), s("</div>"));
+
+        // A key that comes before the catalogue is built: no crash, the
+        // selection stays.
+        const TagCatalogue unbuilt;
+        FakeTextTarget early = withSelection();
+        insertQuickSnippet(unbuilt, QuickSnippet::Bold, early);
+        QVERIFY(insertHeading(unbuilt, 1, early));
+        insertTagMenuItem(unbuilt, TagMenuItem::FormAction, early);
+        QCOMPARE(int(performEntry(unbuilt, 47, early)), int(TagAction::None));
+        QCOMPARE(early.text(), Before + Selected + After);
+        QCOMPARE(early.selText(), Selected);
     }
 
     void brackets_data()

@@ -168,6 +168,38 @@ private slots:
         QVERIFY(ed()->hasFocus());
     }
 
+    // Every entry with the URL placeholder leaves exactly "URL" selected; the
+    // space bar then starts the address.
+    void urlPlaceholderThenSpace_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("form action") << "form" << "form action";
+        QTest::newRow("a href") << "a href" << "a href";
+        QTest::newRow("script (Load)") << "script (" << "script (Load)";
+        QTest::newRow("iframe") << "if" << "iframe";
+        QTest::newRow("embed") << "em" << "embed";
+    }
+
+    void urlPlaceholderThenSpace()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, name);
+        setText(QStringLiteral("x SEL y"), 2, 3);
+        openList();
+        QTest::keyClicks(list()->Text1, typed);
+        QCOMPARE(selectedName(), name);
+        QTest::keyClick(list()->Text1, Qt::Key_Return);
+        QCOMPARE(ed()->selText(), QStringLiteral("URL"));
+        const QString text = ed()->text();
+        const int at = ed()->selStart();
+        QVERIFY(!text.contains(QStringLiteral("SEL")));
+        QTest::keyClick(ed(), ' ');
+        QCOMPARE(ed()->text(), text.left(at) + QStringLiteral("http://www.") + text.mid(at + 3));
+        QCOMPARE(ed()->selStart(), at + 11);
+        QCOMPARE(ed()->selLength(), 0);
+    }
+
     void enterOnEmptyTextDoesNothing()
     {
         setText(QStringLiteral("abc"), 1);

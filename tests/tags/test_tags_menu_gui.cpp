@@ -200,6 +200,9 @@ private slots:
         QTest::newRow("numero") << s("№") << "&#8470;";
         QTest::newRow("above U+FFFF") << s("a😀") << "&#97;&#128512;";
         QTest::newRow("line break") << "a\r\nb" << "&#97;&#13;&#10;&#98;";
+        // The dialog's text box must not turn these into a blank or a line feed.
+        QTest::newRow("no-break space") << s("a\u00A0b") << "&#97;&#160;&#98;";
+        QTest::newRow("line separator") << s("a\u2028b") << "&#97;&#8232;&#98;";
     }
 
     void codeTextDialog()
