@@ -127,13 +127,19 @@ QString EditControl::textAt(int pos, int len) const
     if (len <= 0)
         return {};
     const int from = std::max(0, pos);
-    QString s = docRangeText(toDocPos(from), toDocPos(pos + len));
-    // A range may start or end between CR and LF: cut it to the exact characters.
-    const int want = pos + len - from;
-    const int startInBreak = fromDocPos(toDocPos(from)) < from ? 1 : 0;
-    if (startInBreak)
+    const int to = std::min(pos + len, textLength());
+    if (to <= from)
+        return {};
+    // A range may start or end between CR and LF: take the whole break, then cut
+    // the text to the exact characters.
+    const int docFrom = toDocPos(from);
+    int docTo = toDocPos(to);
+    if (fromDocPos(docTo) < to)
+        ++docTo;
+    QString s = docRangeText(docFrom, docTo);
+    if (fromDocPos(docFrom) < from)
         s = s.mid(1);
-    return s.left(want);
+    return s.left(to - from);
 }
 
 QString EditControl::text() const
