@@ -46,8 +46,6 @@ void UnloadDocM(int slot)
     a.docs.OpenDocCount -= 1;
     if (d->NameFile.isEmpty())
         a.project.DeleteFile(d->txtCaption);
-    if (a.main)
-        a.main->projectChanged();
     if (a.docs.OpenDocCount == 0)
         DeleteMenuM(false, 19);
     // The slot keeps its object for reuse; the window leaves the frame.
@@ -55,8 +53,6 @@ void UnloadDocM(int slot)
         area->removeSubWindow(d);
     d->hide();
     d->releaseContents();
-    if (a.main)
-        a.main->documentsChanged();
 }
 
 void MiniWindowsM()

@@ -297,7 +297,7 @@ void frmMain::showDoc(DocWindow *d)
     d->setWindowTitle(caption);
     DocActivation::ActivateDocM(d->Tag());
     d->focusView();
-    documentsChanged();
+    updateUndoRedo();
 }
 
 void frmMain::activateDoc(DocWindow *d)
@@ -371,15 +371,6 @@ void frmMain::tile(bool stacked)
             w->setGeometry(at, 0, step, area.height());
         at += step;
     }
-}
-
-void frmMain::documentsChanged()
-{
-    updateUndoRedo();
-}
-
-void frmMain::projectChanged()
-{
 }
 
 void frmMain::mnuEditPaste_Click() { if (auto h = m_handlers.value(QStringLiteral("mnuEditPaste"))) h(); }

@@ -42,8 +42,6 @@ public:
     void setDocumentCommandsEnabled(bool enable, int scope);
     void updateUndoRedo();
     void updateSelectionCommands();
-    void documentsChanged();
-    void projectChanged();
 
     // Public handlers other windows call.
     void mnuEditPaste_Click();

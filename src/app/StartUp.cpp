@@ -14,7 +14,6 @@
 #include "tags/TagCommands.h"
 
 #include <QAction>
-#include <QDir>
 
 namespace StartUp {
 
@@ -73,8 +72,6 @@ void installCommands(frmMain &f)
     };
     TagCommands::install(f);
     LanguageLoader::install(f);
-    for (auto &install : hooks().installers)
-        install(f);
 }
 
 frmMain *MainM(const QString &executableFolder)
@@ -124,8 +121,6 @@ void LoadDataM()
         ProjectCommands::ProektNewM();
 
     TagCommands::buildCatalogue();
-    if (h.buildCatalogue)
-        h.buildCatalogue();
 }
 
 void SaveFileINIM()
@@ -138,10 +133,8 @@ void SaveFileINIM()
         a.settings.ToolbarChecked = a.main->isChecked(QStringLiteral("mnuOptionsToolbar"));
         a.settings.ListTagsChecked = a.main->isChecked(QStringLiteral("mnuOptionsListTags"));
     }
-    const int error = SettingsFile::write(settingsPath(), a.settings);
-    if (error != 0)
-        a.ask(a.fileMenuCaption() + u' ' + QDir::toNativeSeparators(settingsPath()) + u' ' + a.message(error == 75 ? 94 : 95),
-              Dialogs::Critical);
+    if (const int error = SettingsFile::write(settingsPath(), a.settings))
+        FileCommands::showSaveError(settingsPath(), error);
     if (a.quit)
         a.quit();
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include <QString>
 #include <functional>
-#include <vector>
 
 class frmMain;
 
@@ -20,11 +19,9 @@ void installCommands(frmMain &frame);
 
 // Steps that later subsystems plug in.
 struct Hooks {
-    std::function<void()> applyLanguage;      // load LanguageFile, or show the chooser when it is empty
+    std::function<void()> applyLanguage;      // replaces the language step (tests skip the chooser)
     std::function<bool()> loadProject;        // open ProjectPath; false when nothing was loaded
-    std::function<void()> buildCatalogue;
     std::function<void()> unloadProjectWindow;
-    std::vector<std::function<void(frmMain &)>> installers;
 };
 Hooks &hooks();
 

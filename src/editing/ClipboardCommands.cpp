@@ -1,7 +1,6 @@
 #include "editing/ClipboardCommands.h"
 #include "app/AppState.h"
 #include "editing/DocWindow.h"
-#include "editing/EditorOptions.h"
 #include "platform/EditControl.h"
 
 #include <QClipboard>
@@ -30,8 +29,7 @@ void Cut()
 
 void Paste()
 {
-    AppState &a = app();
-    DocWindow *d = a.docs.active();
+    DocWindow *d = app().docs.active();
     if (!d)
         return;
     QClipboard *c = QGuiApplication::clipboard();
@@ -39,8 +37,8 @@ void Paste()
     const QString text = c ? c->text(QClipboard::Clipboard) : QString();
     if (text.isEmpty() && d->Rich()->selLength() == 0)
         return;
+    // The editor's font is the widget's: pasted text has it already.
     d->Rich()->setSelText(text);
-    EditorOptions::ApplyEditorFont(QString::number(a.docs.ActiveDoc));
 }
 
 } // namespace ClipboardCommands

@@ -231,8 +231,3 @@ void DocWindow::closeEvent(QCloseEvent *e)
     }
     DocActivation::UnloadDocM(m_slot);
 }
-
-void DocWindow::changeEvent(QEvent *e)
-{
-    QMdiSubWindow::changeEvent(e);
-}

@@ -54,7 +54,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
-    void changeEvent(QEvent *e) override;
 
 private:
     void onTextChanged(const TextChange &change);

@@ -4,28 +4,11 @@
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
 #include "platform/KeyboardLayouts.h"
+#include "tags/TagMenuSnippets.h"
 
 #include <QCursor>
 #include <QKeyEvent>
 
-namespace {
-// Until the tag catalogue is there, the shortcut snippets stand here.
-void builtInSnippet(EditControl &edit, int which)
-{
-    if (which == 0) {
-        edit.setSelText(QStringLiteral("<br>"));
-    } else if (which == 1) {
-        edit.setSelText(QStringLiteral("<b></b>"));
-        edit.setSelStart(edit.selStart() - 4);
-    } else if (which >= 2 && which <= 7) {
-        const int n = which - 1;
-        edit.setSelText(QStringLiteral("<h%1></h%1>").arg(n));
-        edit.setSelStart(edit.selStart() - 5);
-    }
-}
-}
-
-std::function<void(EditControl &, int)> EditorKeyRules::insertShortcutSnippet = builtInSnippet;
 std::function<void(DocWindow *)> EditorKeyRules::showTagList;
 
 bool EditorKeyRules::keyDown(EditControl &edit, QKeyEvent *e)
@@ -44,16 +27,16 @@ bool EditorKeyRules::keyDown(EditControl &edit, QKeyEvent *e)
             return false;
         }
         if (enter) {
-            insertShortcutSnippet(edit, 0);
+            insertQuickSnippet(a.catalogue, QuickSnippet::LineBreak, edit);
             a.SwallowKeyPress = 2;
             return false;
         }
         if (key == Qt::Key_B) {
-            insertShortcutSnippet(edit, 1);
+            insertQuickSnippet(a.catalogue, QuickSnippet::Bold, edit);
             return true;
         }
         if (key >= Qt::Key_1 && key <= Qt::Key_6 && !(e->modifiers() & Qt::KeypadModifier)) {
-            insertShortcutSnippet(edit, 2 + (key - Qt::Key_1));
+            insertHeading(a.catalogue, 1 + (key - Qt::Key_1), edit);
             return true;
         }
         if (key == Qt::Key_Z) {
@@ -98,7 +81,7 @@ bool EditorKeyRules::keyPress(EditControl &edit, QChar ch)
         return false;
     }
     bool dropped = false;
-    if (ch == u' ' && edit.selText() == QLatin1String("URL")) {
+    if (ch == u' ' && edit.selLength() == 3 && edit.selText() == QLatin1String("URL")) {
         edit.setSelText(QStringLiteral("http://www."));
         dropped = true;
     }

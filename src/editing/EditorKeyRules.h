@@ -14,9 +14,6 @@ public:
     bool keyDown(EditControl &edit, QKeyEvent *event) override;
     bool keyPress(EditControl &edit, QChar ch) override;
 
-    // Inserts the snippet of an editor shortcut (Ctrl+Enter 0, Ctrl+B 1, Ctrl+1..6 as
-    // heading 1..6) with its caret rule. The tag catalogue supplies it once built.
-    static std::function<void(EditControl &, int)> insertShortcutSnippet;
     // Shows the tag pop-up list for the document (set by the tag list).
     static std::function<void(DocWindow *)> showTagList;
 

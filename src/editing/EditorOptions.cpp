@@ -7,15 +7,14 @@
 
 namespace EditorOptions {
 
+// Font and wrap change how the text looks, never the text: they record nothing
+// in the history and leave IzmT alone.
 void applyFontTo(DocWindow *d)
 {
     if (!d)
         return;
     const Settings &s = app().settings;
-    const int saved = d->IzmT;
-    d->IzmT = 2;
     d->Rich()->setEditorFont(s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic);
-    d->IzmT = saved;
 }
 
 bool ChooseEditorFont()
@@ -53,28 +52,13 @@ void ToggleWordWrap()
 {
     AppState &a = app();
     const int before = a.settings.WrapMode;
-    for (DocWindow *d : a.docs.open()) {
-        const int saved = d->IzmT;
-        d->IzmT = 2;
+    for (DocWindow *d : a.docs.open())
         d->Rich()->setWordWrap(before != 0);
-        d->IzmT = saved;
-    }
     // Any value but 0 means off (a settings file may hold one): the toggle goes
     // to 0 or 1, so the check mark and the editors never disagree.
     a.settings.WrapMode = before == 0 ? 1 : 0;
     if (a.main)
         a.main->setChecked(QStringLiteral("mnuEditPerenosWord"), before != 0);
-}
-
-void ApplyWordWrap()
-{
-    AppState &a = app();
-    if (DocWindow *d = a.docs.active()) {
-        const int saved = d->IzmT;
-        d->IzmT = 2;
-        d->Rich()->setWordWrap(a.settings.WrapMode == 0);
-        d->IzmT = saved;
-    }
 }
 
 } // namespace EditorOptions

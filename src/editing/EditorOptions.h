@@ -9,7 +9,6 @@ void ChangeEditorFont();
 bool ChooseEditorFont();
 void ApplyEditorFont(const QString &slot);
 void ToggleWordWrap();
-void ApplyWordWrap();
 // Puts the current editor font on one window without touching its state.
 void applyFontTo(DocWindow *d);
 }

@@ -41,7 +41,8 @@ int FileIndex()
     d->IzmT = 2;
     d->Rich()->setText(QString());
     EditorOptions::applyFontTo(d);
-    // Every new document follows the word-wrap setting, however it was created.
+    // Font and word wrap are the widget's: set once here for every new document,
+    // however it was created.
     d->Rich()->setWordWrap(a.settings.WrapMode == 0);
     t.OpenDocCount += 1;
     if (t.OpenDocCount == 1)

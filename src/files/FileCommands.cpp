@@ -3,7 +3,6 @@
 #include "app/DocActivation.h"
 #include "app/MainFrame.h"
 #include "editing/DocWindow.h"
-#include "editing/EditorOptions.h"
 #include "editing/FileIndex.h"
 #include "files/TextFile.h"
 #include "platform/EditControl.h"
@@ -136,9 +135,6 @@ void FileNewM()
     d->IzmT = 0;
     d->Sbros();
     showDoc(d);
-    EditorOptions::ApplyWordWrap();
-    if (a.main)
-        a.main->projectChanged();
 }
 
 void NewScriptM()
@@ -156,8 +152,6 @@ void NewScriptM()
     d->Script = true;
     d->Sbros();
     showDoc(d);
-    if (a.main)
-        a.main->projectChanged();
 }
 
 void FileOpenM(bool isScript)
@@ -174,8 +168,6 @@ void FileOpenM(bool isScript)
         a.CommandMode = 0;
     } else {
         a.project.AddFile(path);
-        if (a.main)
-            a.main->projectChanged();
     }
 }
 
@@ -218,7 +210,6 @@ void OpenFileDoc(const QString &path, int quiet)
     d->format = r.format;
     d->Rich()->setText(r.text);
     r.text.clear();
-    EditorOptions::applyFontTo(d);
     const QString name = shortName(path);
     d->txtCaption = name;
     d->setWindowTitle(name);
@@ -232,8 +223,6 @@ void OpenFileDoc(const QString &path, int quiet)
     d->Sbros();
     showDoc(d);
     a.CommandMode = n;
-    if (a.main)
-        a.main->projectChanged();
 }
 
 bool FileSave(int index, const QString &path)
@@ -253,8 +242,6 @@ bool FileSave(int index, const QString &path)
     }
     d->IzmT = 0;
     a.CommandMode = 2;
-    if (a.main)
-        a.main->documentsChanged();
     return true;
 }
 
@@ -305,10 +292,6 @@ bool FileSaveAs()
     d->AppPathBak = p + QStringLiteral("0");
     d->txtCaption = shortName(p);
     d->setWindowTitle(d->txtCaption);
-    if (a.main) {
-        a.main->projectChanged();
-        a.main->documentsChanged();
-    }
     return true;
 }
 

@@ -56,8 +56,6 @@ bool ProektClear()
     a.ProjectName = a.lang.DefaultProjectName;
     updateCaption();
     a.project.clear();
-    if (a.main)
-        a.main->projectChanged();
     return true;
 }
 

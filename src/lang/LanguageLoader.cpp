@@ -3,9 +3,9 @@
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
 #include "editing/DocWindow.h"
+#include "files/FileCommands.h"
 #include "files/Preview.h"
 #include "files/ProjectCommands.h"
-#include "files/TextFile.h"
 #include "lang/LanguageFile.h"
 #include "lang/MainFrameCaptions.h"
 #include "lang/frmLang.h"
@@ -50,8 +50,7 @@ void LoadJazikM(const QString &fileName)
     LanguageData data;
     const int error = LanguageFile::read(path, data);
     if (error != 0) {
-        a.ask(a.fileMenuCaption() + u' ' + path + u' ' + a.message(error == TextFile::NotFound ? 96 : 97), Dialogs::Critical);
-        a.focusActiveEditor();
+        FileCommands::showOpenError(path, error);
         return;
     }
     const QString oldUntitled = a.lang.UntitledName;
@@ -88,8 +87,6 @@ void LoadJazikM(const QString &fileName)
                     d->setWindowTitle(renamed);
             }
         }
-        if (a.main)
-            a.main->projectChanged();
     }
 }
 

@@ -180,15 +180,6 @@ void install(frmMain &f)
     f.onCommand(QStringLiteral("CodeTextTags"), [] { CodeTextTags_Click(); });
     f.onCommand(QStringLiteral("mnuEditNewRasklad"), [] { NewRaskladM(); });
 
-    EditorKeyRules::insertShortcutSnippet = [](EditControl &edit, int which) {
-        const TagCatalogue &c = app().catalogue;
-        if (which == 0)
-            insertQuickSnippet(c, QuickSnippet::LineBreak, edit);
-        else if (which == 1)
-            insertQuickSnippet(c, QuickSnippet::Bold, edit);
-        else
-            insertHeading(c, which - 1, edit);
-    };
     EditorKeyRules::showTagList = [](DocWindow *) {
         if (frmListTag *l = listWindow())
             l->showList();

@@ -2,7 +2,6 @@
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "editing/DocWindow.h"
-#include "editing/EditorOptions.h"
 #include "platform/EditControl.h"
 #include "platform/KeyboardLayouts.h"
 #include "tags/TagCommands.h"
@@ -139,8 +138,6 @@ void frmListTag::Form_Activate()
     List1->setCurrentRow(-1);
     List1->clearSelection();
     List1->scrollToTop();
-    if (DocWindow *d = app().docs.active())
-        EditorOptions::applyFontTo(d);
     // Names are typed in US English; the user's own layout comes back when the
     // list goes away.
     readLayout();
