@@ -1,10 +1,7 @@
 #pragma once
-// Helpers shared by the GUI tests: starting the program, typing into an
-// editor with real key events, and waiting for windows.
+// Helpers shared by the GUI tests: starting the program, typing with real key
+// events, loading text and reading the Edit menu.
 #include "common/TestApp.h"
-#include "app/StartUp.h"
-#include "editing/DocWindow.h"
-#include "platform/EditControl.h"
 
 #include <QAction>
 #include <QMenu>
@@ -13,8 +10,7 @@
 
 namespace gui {
 
-// Starts the program in t's folder and makes its frame the active window, so
-// that menu shortcuts reach their items as they do for a user.
+// Makes the frame the active window, so that shortcuts reach their items as for a user.
 inline frmMain *startProgram(TestApp &t)
 {
     frmMain *f = t.start();
@@ -27,7 +23,8 @@ inline frmMain *startProgram(TestApp &t)
     return f;
 }
 
-// Types text one key at a time, as a user would ("\n" is Enter).
+// Types text one key at a time ("\n" is Enter); QTest knows Latin-1 keys only,
+// so other characters are sent as the text of an unknown key.
 inline void type(EditControl *e, const QString &text)
 {
     for (QChar c : text) {
@@ -36,14 +33,13 @@ inline void type(EditControl *e, const QString &text)
         } else if (c.unicode() < 128) {
             QTest::keyClicks(e, QString(c));
         } else {
-            // QTest knows Latin-1 keys only: a Cyrillic key sends its text.
             QTest::sendKeyEvent(QTest::Press, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
             QTest::sendKeyEvent(QTest::Release, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }
     }
 }
 
-// Puts text into the active document as if it had been loaded: unchanged, fresh history.
+// Puts text into a document as if it had been loaded: unchanged, fresh history.
 inline void load(DocWindow *d, const QString &crlfText, int caret = 0)
 {
     d->IzmT = 2;
@@ -53,22 +49,14 @@ inline void load(DocWindow *d, const QString &crlfText, int caret = 0)
     d->Sbros();
 }
 
-inline void select(EditControl *e, int start, int length)
-{
-    e->setSelStart(start);
-    e->setSelLength(length);
-}
+inline void select(EditControl *e, int start, int length) { e->setSelStart(start); e->setSelLength(length); }
 
+// Whether the item is enabled after the Edit menu ran its drop-down update.
 inline bool enabled(frmMain *f, const char *name)
 {
+    emit f->menu(QStringLiteral("mnuEdit"))->aboutToShow();
     QAction *a = f->action(QString::fromLatin1(name));
     return a && a->isEnabled();
-}
-
-// Runs what the Edit menu does before it drops down.
-inline void openEditMenu(frmMain *f)
-{
-    emit f->menu(QStringLiteral("mnuEdit"))->aboutToShow();
 }
 
 } // namespace gui

@@ -1,5 +1,5 @@
 // The document window driven by real key events: the undo history, the editor's
-// own keys and the close prompt.
+// own keys, the clipboard, the editor options and the close prompt.
 #include "editing/GuiSupport.h"
 
 #include "app/AppState.h"
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QImage>
 #include <QMimeData>
 #include <QtTest>
 
@@ -21,14 +22,26 @@ class TestDocWindow : public QObject {
 
     DocWindow *doc() const { return t->active(); }
     EditControl *ed() const { return t->editor(); }
+    void undo() { QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier); }
+    bool run(const char *command) { return f->trigger(QString::fromLatin1(command)); }
+    static QClipboard *clip() { return QApplication::clipboard(); }
+    // Loads text with "|" at the caret or "[...]" around the selection.
+    void put(QString s)
+    {
+        const qsizetype caret = s.indexOf(u'|'), a = s.indexOf(u'['), b = s.indexOf(u']');
+        load(doc(), s.remove(u'|').remove(u'[').remove(u']'), int(caret >= 0 ? caret : qMax<qsizetype>(a, 0)));
+        if (a >= 0)
+            ed()->setSelLength(int(b - a - 1));
+    }
+    // The text with "|" at the caret (a selection never matches).
+    QString shown() const { return ed()->selLength() ? ed()->text() : ed()->text().insert(ed()->selStart(), u'|'); }
 
 private slots:
     void init()
     {
         t = std::make_unique<TestApp>();
         f = startProgram(*t);
-        QVERIFY(f);
-        QVERIFY(doc());
+        QVERIFY(f && doc());
     }
     void cleanup()
     {
@@ -38,425 +51,300 @@ private slots:
         t.reset();
     }
 
-    // ---- undo history ----
-
-    void typingIntoFreshDocumentMarksItChanged()
-    {
-        const QString loaded = ed()->text();
-        QCOMPARE(doc()->IzmT, 0);
-        openEditMenu(f);
-        QVERIFY(!enabled(f, "mnuEditUndo"));
-        QVERIFY(!enabled(f, "mnuEditRedo"));
-
-        ed()->setSelStart(5);
-        type(ed(), QStringLiteral("x"));
-        QCOMPARE(doc()->IzmT, 1);
-        QVERIFY(doc()->IzmUndo);
-        openEditMenu(f);
-        QVERIFY(enabled(f, "mnuEditUndo"));
-        QVERIFY(!enabled(f, "mnuEditRedo"));
-
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), loaded);
-        // The oldest state comes back with the caret it was loaded with.
-        QCOMPARE(ed()->selStart(), 0);
-        QVERIFY(!doc()->IzmUndo);
-        QVERIFY(doc()->IzmRedo);
-        openEditMenu(f);
-        QVERIFY(!enabled(f, "mnuEditUndo"));
-        QVERIFY(enabled(f, "mnuEditRedo"));
-    }
-
     void undoRingKeepsTheNewestHundredStates()
     {
-        load(doc(), QString());
+        put(QStringLiteral("|"));
+        QTest::keyClick(ed(), Qt::Key_Backspace);    // changes nothing, records nothing
+        QVERIFY(!enabled(f, "mnuEditUndo") && !enabled(f, "mnuEditRedo") && doc()->IzmT == 0);
         QString typed;
         for (int i = 0; i < 105; ++i)
             typed += QChar(u'a' + i % 26);
         type(ed(), typed);
-        QCOMPARE(ed()->text(), typed);
-
+        QVERIFY(enabled(f, "mnuEditUndo") && !enabled(f, "mnuEditRedo") && doc()->IzmT == 1);
         int steps = 0;
-        while (doc()->IzmUndo && steps < 200) {
-            QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-            ++steps;
-        }
+        for (; doc()->IzmUndo && steps < 200; ++steps)
+            undo();
         // 100 states: the newest and 99 older ones; the first five keys fell out.
         QCOMPARE(steps, 99);
-        QCOMPARE(ed()->text(), typed.left(6));
-        QCOMPARE(ed()->selStart(), 6);
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), typed.left(6));
-
-        // Redo walks forward again, through the menu and through Ctrl+Y.
-        QVERIFY(t->frame->trigger(QStringLiteral("mnuEditRedo")));
+        undo();
+        QCOMPARE(shown(), typed.left(6) + u'|');
+        QVERIFY(!enabled(f, "mnuEditUndo") && enabled(f, "mnuEditRedo"));
+        QVERIFY(run("mnuEditRedo"));
         QTest::keyClick(ed(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(shown(), typed.left(8) + u'|');
+        type(ed(), QStringLiteral("Z"));   // a new change drops what could have been redone
+        QVERIFY(!doc()->IzmRedo && !enabled(f, "mnuEditRedo"));
+        undo();
         QCOMPARE(ed()->text(), typed.left(8));
-        QCOMPARE(ed()->selStart(), 8);
-
-        // A new change drops the states that could have been redone.
-        type(ed(), QStringLiteral("Z"));
+        QVERIFY(run("mnuEditRedo"));
         QCOMPARE(ed()->text(), typed.left(8) + u'Z');
-        QVERIFY(!doc()->IzmRedo);
-        openEditMenu(f);
-        QVERIFY(!enabled(f, "mnuEditRedo"));
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), typed.left(8));
-        QVERIFY(doc()->IzmRedo);
-        QVERIFY(t->frame->trigger(QStringLiteral("mnuEditRedo")));
-        QCOMPARE(ed()->text(), typed.left(8) + u'Z');
-        QVERIFY(!doc()->IzmRedo);
     }
 
     void undoReturnsToTheLoadedTextAcrossLineBreaks()
     {
-        const QString loaded = QStringLiteral("first\r\nsecond\r\nthird");
-        load(doc(), loaded, 7);
-        const QStringList states = {loaded};
-        type(ed(), QStringLiteral("ab\nc"));
-        QCOMPARE(ed()->text(), QStringLiteral("first\r\nab\r\ncsecond\r\nthird"));
+        put(QStringLiteral("first\r\n|second\r\nthird"));
+        type(ed(), QStringLiteral("ab\n"));
         QTest::keyClick(ed(), Qt::Key_Backspace);
-        QTest::keyClick(ed(), Qt::Key_Backspace);
-        QCOMPARE(ed()->text(), QStringLiteral("first\r\nabsecond\r\nthird"));
-        QCOMPARE(ed()->selStart(), 9);
-        // Delete joins two lines: both characters of the break go.
-        ed()->setSelStart(ed()->text().indexOf(u'\r', 9));
-        QTest::keyClick(ed(), Qt::Key_Delete);
+        QCOMPARE(shown(), QStringLiteral("first\r\nab|second\r\nthird"));
+        ed()->setSelStart(15);
+        QTest::keyClick(ed(), Qt::Key_Delete);   // both characters of the break go
         QCOMPARE(ed()->text(), QStringLiteral("first\r\nabsecondthird"));
-
-        const QStringList back = {
-            QStringLiteral("first\r\nabsecond\r\nthird"),
-            QStringLiteral("first\r\nab\r\nsecond\r\nthird"),
-            QStringLiteral("first\r\nab\r\ncsecond\r\nthird"),
-            QStringLiteral("first\r\nab\r\nsecond\r\nthird"),
-            QStringLiteral("first\r\nabsecond\r\nthird"),
-            QStringLiteral("first\r\nasecond\r\nthird"),
-            loaded,
-        };
-        for (const QString &expected : back) {
-            QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(ed()->text(), expected);
+        for (const char *expected : {"first\r\nabsecond\r\nthird", "first\r\nab\r\nsecond\r\nthird",
+                                     "first\r\nabsecond\r\nthird", "first\r\nasecond\r\nthird"}) {
+            undo();
+            QCOMPARE(ed()->text(), QString::fromLatin1(expected));
         }
-        QCOMPARE(ed()->selStart(), 7);
-        QVERIFY(!doc()->IzmUndo);
-        for (int i = 0; i < int(back.size()); ++i)
-            QVERIFY(t->frame->trigger(QStringLiteral("mnuEditRedo")));
-        QCOMPARE(ed()->text(), QStringLiteral("first\r\nabsecondthird"));
-        QVERIFY(!doc()->IzmRedo);
-    }
-
-    void editingKeysAreOneStepEach()
-    {
-        load(doc(), QStringLiteral("alpha beta\r\ngamma"));
-        // Keys that change nothing record nothing.
-        QTest::keyClick(ed(), Qt::Key_Backspace);
-        ed()->setSelStart(ed()->textLength());
-        QTest::keyClick(ed(), Qt::Key_Delete);
-        QTest::keyClick(ed(), Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClick(ed(), Qt::Key_Home);
-        QCOMPARE(doc()->IzmT, 0);
-        QVERIFY(!doc()->IzmUndo);
-
-        // Typing over a selection, a word deleted backwards, a selection deleted.
-        select(ed(), 0, 5);
-        type(ed(), QStringLiteral("A"));
-        QCOMPARE(ed()->text(), QStringLiteral("A beta\r\ngamma"));
-        ed()->setSelStart(6);
-        QTest::keyClick(ed(), Qt::Key_Backspace, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("A \r\ngamma"));
-        select(ed(), 1, 3);
-        QTest::keyClick(ed(), Qt::Key_Delete);
-        QCOMPARE(ed()->text(), QStringLiteral("Agamma"));
-        QCOMPARE(ed()->selStart(), 1);
-
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("A \r\ngamma"));
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("A beta\r\ngamma"));
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("alpha beta\r\ngamma"));
+        undo();   // the oldest state comes back with the caret it was loaded with
+        QCOMPARE(shown(), QStringLiteral("first\r\n|second\r\nthird"));
         QVERIFY(!doc()->IzmUndo);
     }
 
-    void editMenuFollowsTheSelection()
+    void editorKeys_data()
     {
-        load(doc(), QStringLiteral("some text"));
-        openEditMenu(f);
-        QVERIFY(!enabled(f, "mnuEditCut"));
-        QVERIFY(!enabled(f, "mnuEditCopy"));
-        QVERIFY(!enabled(f, "mnuEditDelete"));
-        select(ed(), 0, 4);
-        openEditMenu(f);
-        QVERIFY(enabled(f, "mnuEditCut"));
-        QVERIFY(enabled(f, "mnuEditCopy"));
-        QVERIFY(enabled(f, "mnuEditDelete"));
-        QVERIFY(t->frame->trigger(QStringLiteral("mnuEditSelectAll")));
-        QCOMPARE(ed()->selLength(), ed()->textLength());
-    }
-
-    // ---- the editor's own keys ----
-
-    void ctrlSpaceInsertsNbspAndNoSpace()
-    {
-        load(doc(), QStringLiteral("ab"), 1);
-        QTest::keyClick(ed(), Qt::Key_Space, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("a&nbsp;b"));
-        QCOMPARE(ed()->selStart(), 7);
-        // The next character is typed as usual.
-        type(ed(), QStringLiteral(" "));
-        QCOMPARE(ed()->text(), QStringLiteral("a&nbsp; b"));
-    }
-
-    void ctrlEnterInsertsBrAndNoLineBreak()
-    {
-        load(doc(), QStringLiteral("ab"), 1);
-        QTest::keyClick(ed(), Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("a<br>b"));
-        QCOMPARE(ed()->selStart(), 5);
-        QTest::keyClick(ed(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("a<br><br>b"));
-    }
-
-    void ctrlBPutsTheCaretBetweenTheTags()
-    {
-        load(doc(), QStringLiteral("ab"), 1);
-        QTest::keyClick(ed(), Qt::Key_B, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("a<b></b>b"));
-        QCOMPARE(ed()->selStart(), 4);
-        type(ed(), QStringLiteral("x"));
-        QCOMPARE(ed()->text(), QStringLiteral("a<b>x</b>b"));
-    }
-
-    void ctrlDigitInsertsAHeading_data()
-    {
-        QTest::addColumn<int>("n");
+        QTest::addColumn<bool>("script");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Ctrl+Space") << false << "a|b" << "Ctrl+Space" << "a&nbsp;|b";
+        QTest::newRow("Ctrl+Enter") << false << "a|b" << "Ctrl+Return" << "a<br>|b";
+        QTest::newRow("Ctrl+keypad Enter") << false << "a|b" << "Ctrl+Num+Enter" << "a<br>|b";
+        QTest::newRow("Ctrl+B") << false << "a|b" << "Ctrl+B" << "a<b>|</b>b";
         for (int n = 1; n <= 6; ++n)
-            QTest::addRow("h%d", n) << n;
+            QTest::addRow("Ctrl+%d", n) << false << "a|b" << QStringLiteral("Ctrl+%1").arg(n)
+                                        << QStringLiteral("a<h%1>|</h%1>b").arg(n);
+        QTest::newRow("Ctrl+3 over a selection") << false << "one [two] three" << "Ctrl+3" << "one <h3>|</h3> three";
+        QTest::newRow("script call") << true << "');|" << "Return" << "');\r\ndocument.write('|');";
+        QTest::newRow("script, caret inside") << true << "')|;" << "Return" << "')\r\n|;";
+        QTest::newRow("script, Shift+Enter") << true << "a');|" << "Shift+Return" << "a');\r\n|";
+        QTest::newRow("page Enter") << false << "x');|" << "Return" << "x');\r\n|";
+        QTest::newRow("space over URL") << false << "<a href=\"[URL]\">" << "Space" << "<a href=\"http://www.|\">";
+        QTest::newRow("space over other text") << false << "a [url] b" << "Space" << "a  | b";
     }
-    void ctrlDigitInsertsAHeading()
+    void editorKeys()
     {
-        QFETCH(int, n);
-        load(doc(), QStringLiteral("ab"), 1);
-        QTest::keyClick(ed(), Qt::Key(Qt::Key_0 + n), Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("a<h%1></h%1>b").arg(n));
-        QCOMPARE(ed()->selStart(), 5);
-    }
-
-    void ctrl3ReplacesTheSelection()
-    {
-        load(doc(), QStringLiteral("one two three"));
-        select(ed(), 4, 3);
-        QTest::keyClick(ed(), Qt::Key_3, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("one <h3></h3> three"));
-        QCOMPARE(ed()->selStart(), 8);
-        QCOMPARE(ed()->selLength(), 0);
-    }
-
-    void ctrlVPastesPlainTextOnly()
-    {
-        load(doc(), QStringLiteral("[]"), 1);
-        auto *data = new QMimeData;
-        data->setHtml(QStringLiteral("<b>bold</b> <i>rich</i>"));
-        data->setText(QStringLiteral("plain\r\ntext"));
-        QApplication::clipboard()->setMimeData(data);
-        QTest::keyClick(ed(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("[plain\r\ntext]"));
-        QCOMPARE(ed()->selStart(), 12);
+        QFETCH(bool, script);
+        QFETCH(QString, key);
+        if (script)
+            QVERIFY(run("mnuFileScriptNew") && doc()->Script);
+        QFETCH(QString, text);
+        put(text);
+        const QKeyCombination k = QKeySequence(key)[0];
+        QVERIFY(k.key() != Qt::Key_unknown);
+        QTest::keyClick(ed(), k.key(), k.keyboardModifiers());
+        QTEST(shown(), "expected");
         QCOMPARE(doc()->IzmT, 1);
-        // One paste is one undo step.
-        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("[]"));
-    }
-
-    void shiftF10ShowsTheEditMenu()
-    {
-        load(doc(), QStringLiteral("text"), 2);
-        QMenu *edit = f->menu(QStringLiteral("mnuEdit"));
-        QVERIFY(!edit->isVisible());
-        QTest::keyClick(ed(), Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_VERIFY(edit->isVisible());
-        QCOMPARE(ed()->text(), QStringLiteral("text"));
-        edit->close();
-        QTRY_VERIFY(!edit->isVisible());
-
-        // Releasing the right mouse button over the text shows it as well.
-        QTest::mouseRelease(ed()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-        QTRY_VERIFY(edit->isVisible());
-        edit->close();
-    }
-
-    void enterAfterScriptCallStartsANewCall()
-    {
-        QVERIFY(t->frame->trigger(QStringLiteral("mnuFileScriptNew")));
-        QVERIFY(doc()->Script);
-        QCOMPARE(ed()->selStart(), FileCommands::NewScriptCaret);
-        const QString line1 = FileCommands::newScriptText().section(QStringLiteral("\r\n"), 0, 0);
-        ed()->setSelStart(int(line1.size()));
-        QTest::keyClick(ed(), Qt::Key_Return);
-        QCOMPARE(ed()->text(), line1 + QStringLiteral("\r\ndocument.write('');\r\ndocument.write('');"));
-        QCOMPARE(ed()->selStart(), int(line1.size()) + 18);
-        type(ed(), QStringLiteral("hi"));
-        QCOMPARE(ed()->text(), line1 + QStringLiteral("\r\ndocument.write('hi');\r\ndocument.write('');"));
-
-        // Shift+Enter and a caret without "');" before it give a plain line break.
-        load(doc(), QStringLiteral("a');"), 4);
-        QTest::keyClick(ed(), Qt::Key_Return, Qt::ShiftModifier);
-        QCOMPARE(ed()->text(), QStringLiteral("a');\r\n"));
-        load(doc(), QStringLiteral("');"), 2);
-        QTest::keyClick(ed(), Qt::Key_Return);
-        QCOMPARE(ed()->text(), QStringLiteral("')\r\n;"));
-        // Exactly three characters before the caret are enough.
-        load(doc(), QStringLiteral("');"), 3);
-        QTest::keyClick(ed(), Qt::Key_Return);
-        QCOMPARE(ed()->text(), QStringLiteral("');\r\ndocument.write('');"));
-    }
-
-    void enterInAPageIsAPlainLineBreak()
-    {
-        QVERIFY(!doc()->Script);
-        load(doc(), QStringLiteral("x');"), 4);
-        QTest::keyClick(ed(), Qt::Key_Return);
-        QCOMPARE(ed()->text(), QStringLiteral("x');\r\n"));
-        QCOMPARE(ed()->selStart(), 6);
-    }
-
-    void spaceOverSelectedUrlGivesTheAddressStart()
-    {
-        load(doc(), QStringLiteral("<a href=\"URL\">"));
-        select(ed(), 9, 3);
-        type(ed(), QStringLiteral(" "));
-        QCOMPARE(ed()->text(), QStringLiteral("<a href=\"http://www.\">"));
-        QCOMPARE(ed()->selStart(), 20);
-        type(ed(), QStringLiteral("a"));
-        QCOMPARE(ed()->text(), QStringLiteral("<a href=\"http://www.a\">"));
-
-        // Any other selection is replaced by the space.
-        load(doc(), QStringLiteral("a url b"));
-        select(ed(), 2, 3);
-        type(ed(), QStringLiteral(" "));
-        QCOMPARE(ed()->text(), QStringLiteral("a   b"));
     }
 
     void lessThanTypesWhenTheTagListIsOff()
     {
-        load(doc(), QStringLiteral("ab"), 1);
-        QVERIFY(f->isChecked(QStringLiteral("mnuOptionsListTags")));
-        QVERIFY(t->frame->trigger(QStringLiteral("mnuOptionsListTags")));
-        QVERIFY(!f->isChecked(QStringLiteral("mnuOptionsListTags")));
+        put(QStringLiteral("a|b"));
+        QVERIFY(run("mnuOptionsListTags") && !f->isChecked(QStringLiteral("mnuOptionsListTags")));
         type(ed(), QStringLiteral("<"));
-        QCOMPARE(ed()->text(), QStringLiteral("a<b"));
-        QCOMPARE(ed()->selStart(), 2);
-        QCOMPARE(doc()->IzmT, 1);
-
-        // With the option on the list takes the "<" and inserts the tag itself.
-        // The check mark decides, also when it is set without the command.
+        QCOMPARE(shown(), QStringLiteral("a<|b"));
+        // With the option on the list takes the "<"; the check mark decides.
         f->setChecked(QStringLiteral("mnuOptionsListTags"), true);
         type(ed(), QStringLiteral("<"));
         QCOMPARE(ed()->text(), QStringLiteral("a<b"));
     }
 
-    // ---- closing ----
-
-    void unchangedDocumentClosesWithoutAsking()
+    void shiftF10ShowsTheEditMenu()
     {
-        DocWindow *d = doc();
-        d->close();
-        QCOMPARE(t->dialogs.count(QStringLiteral("message")), 0);
-        QVERIFY(d->UnloadDoc);
-        QCOMPARE(app().docs.OpenDocCount, 0);
+        put(QStringLiteral("te|xt"));
+        QMenu *edit = f->menu(QStringLiteral("mnuEdit"));
+        QTest::keyClick(ed(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(edit->isVisible());
+        QCOMPARE(ed()->text(), QStringLiteral("text"));
+        edit->close();
+        QTRY_VERIFY(!edit->isVisible());
+        QTest::mouseRelease(ed()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(edit->isVisible());
     }
 
-    void cancelKeepsTheChangedDocument()
+    void copyAndCut()
     {
-        DocWindow *d = doc();
+        put(QStringLiteral("on[e\r\ntw]o three"));
+        QTest::keyClick(ed(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clip()->text(), QStringLiteral("e\r\ntw"));
+        // The toolbar's Copy and Cut do not look at the selection: nothing selected empties the clipboard.
+        ed()->setSelStart(3);
+        f->mnuEditCopy_Click();
+        QCOMPARE(clip()->text(), QString());
+        clip()->setText(QStringLiteral("before"));
+        f->mnuEditCut_Click();
+        QCOMPARE(clip()->text(), QString());
+        QCOMPARE(doc()->IzmT, 0);
+        select(ed(), 5, 4);
+        QTest::keyClick(ed(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(clip()->text(), QStringLiteral("two "));
+        QCOMPARE(shown(), QStringLiteral("one\r\n|three"));
+        undo();
+        QCOMPARE(ed()->text(), QStringLiteral("one\r\ntwo three"));
+    }
+
+    void pastePlainText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("clipText");   // "-": a picture, no text
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("CR LF kept") << "one|\r\ntwo" << "a\r\nb\r\n" << "" << "onea\r\nb\r\n|\r\ntwo";
+        QTest::newRow("LF becomes CR LF") << "[one]\r\ntwo" << "x\ny" << "" << "x\r\ny|\r\ntwo";
+        QTest::newRow("NUL dropped") << "|one" << QString(QStringLiteral("a") + QChar(0) + u'b') << "" << "ab|one";
+        QTest::newRow("rich text") << "|one" << "cell" << "<td><b>cell</b></td>" << "cell|one";
+        QTest::newRow("no text, nothing selected") << "on|e" << "-" << "" << "on|e";
+        QTest::newRow("no text, selection deleted") << "one[\r\ntwo] three" << "-" << "" << "one| three";
+    }
+    void pastePlainText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, clipText);
+        QFETCH(QString, html);
+        QFETCH(QString, expected);
+        auto *data = new QMimeData;
+        if (clipText == u'-')
+            data->setImageData(QImage(4, 4, QImage::Format_RGB32));
+        else
+            data->setText(clipText);
+        if (!html.isEmpty())
+            data->setHtml(html);
+        clip()->setMimeData(data);
+        put(text);
+        const QString loaded = ed()->text();
+        QTest::keyClick(ed(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(shown(), expected);
+        QCOMPARE(doc()->IzmT, ed()->text() == loaded ? 0 : 1);
+        if (doc()->IzmT) {   // one paste is one undo step
+            undo();
+            QCOMPARE(ed()->text(), loaded);
+        }
+    }
+
+    void chosenFontReachesEveryEditor()
+    {
+        QVERIFY(run("mnuFileNew") && run("mnuFileScriptNew"));
+        DocWindow *changed = app().docs.slot(1);
+        f->activateDoc(changed);
+        type(changed->Rich(), QStringLiteral("ab"));
+        const QString text = changed->Rich()->text();
+        const QFont before = changed->Rich()->font();
+        t->dialogs.fontAnswers.enqueue(std::nullopt);   // cancel changes nothing
+        QVERIFY(run("mnuEditFont"));
+        QCOMPARE(t->dialogs.count(QStringLiteral("font")), 1);
+        QCOMPARE(app().settings.EditorFontName, QStringLiteral("MS Sans Serif"));
+        for (DocWindow *d : app().docs.open())
+            QCOMPARE(d->Rich()->font(), before);
+
+        t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Sans Mono"), 14, false, true});
+        QVERIFY(run("mnuEditFont"));
+        const FontChoice &start = t->dialogs.lastFontStart;   // the dialog starts from the current font
+        QVERIFY(start.family == QStringLiteral("MS Sans Serif") && start.pointSize == 12 && start.bold && !start.italic);
+        const Settings &s = app().settings;
+        QVERIFY(s.EditorFontName == QStringLiteral("DejaVu Sans Mono") && s.EditorFontSize == 14);
+        QVERIFY(!s.EditorFontBold && s.EditorFontItalic);
+        QVERIFY(run("mnuFileNew"));   // a new document comes with the chosen font
+        for (DocWindow *d : app().docs.open()) {
+            const QFont font = d->Rich()->font();
+            QCOMPARE(font.family(), QStringLiteral("DejaVu Sans Mono"));
+            QVERIFY(font.pointSize() == 14 && !font.bold() && font.italic());
+        }
+        // Modified state and histories stay as they were.
+        QCOMPARE(app().docs.slot(0)->IzmT, 0);
+        QCOMPARE(changed->IzmT, 1);
+        QCOMPARE(changed->Rich()->text(), text);
+        f->activateDoc(changed);
+        undo();
+        undo();
+        QVERIFY(!changed->IzmUndo);
+        QCOMPARE(changed->Rich()->text(), text.mid(2));
+    }
+
+    void wordWrapTogglesForEveryEditor()
+    {
+        QVERIFY(run("mnuFileNew"));
         type(ed(), QStringLiteral("x"));
-        const QString text = ed()->text();
-        t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
-        d->close();
-        const auto asked = t->dialogs.last(QStringLiteral("message"));
-        QCOMPARE(asked.style, int(Dialogs::YesNoCancel));
-        QCOMPARE(asked.text, QStringLiteral("\r\n") + d->txtCaption);
-        QVERIFY(!d->UnloadDoc);
-        QCOMPARE(app().docs.OpenDocCount, 1);
-        QCOMPARE(ed()->text(), text);
-        QCOMPARE(d->IzmT, 1);
+        for (auto mode : {QPlainTextEdit::NoWrap, QPlainTextEdit::WidgetWidth}) {
+            QVERIFY(run("mnuEditPerenosWord"));
+            QCOMPARE(app().settings.WrapMode, mode == QPlainTextEdit::NoWrap ? 1 : 0);
+            QCOMPARE(f->isChecked(QStringLiteral("mnuEditPerenosWord")), mode == QPlainTextEdit::WidgetWidth);
+            if (mode == QPlainTextEdit::NoWrap) {   // documents made while wrap is off do not wrap
+                QVERIFY(run("mnuFileScriptNew"));
+                t->writeFile(QStringLiteral("p.htm"), "<p>\r\n");
+                t->dialogs.fileAnswers.enqueue(t->folder + QStringLiteral("p.htm"));
+                QVERIFY(run("mnuFileOpen"));
+            }
+            for (DocWindow *d : app().docs.open())
+                QCOMPARE(d->Rich()->lineWrapMode(), mode);
+            QVERIFY(app().docs.slot(0)->IzmT == 0 && app().docs.slot(1)->IzmT == 1);
+        }
     }
 
-    void noClosesWithoutSaving()
+    void closePrompt_data()
     {
-        const QString path = t->folder + QStringLiteral("page.htm");
-        t->writeFile(QStringLiteral("page.htm"), "old\r\n");
-        FileCommands::OpenFileDoc(path, 0);
-        DocWindow *d = doc();
-        QCOMPARE(d->NameFile, path);
-        type(ed(), QStringLiteral("new "));
-        t->dialogs.messageAnswers.enqueue(Dialogs::No);
-        d->close();
-        QVERIFY(d->UnloadDoc);
-        QCOMPARE(t->readFile(path), QByteArray("old\r\n"));
+        QTest::addColumn<bool>("filed");     // else untitled, saved through Save As
+        QTest::addColumn<bool>("gone");      // the file's folder disappears: saving fails
+        QTest::addColumn<int>("answer");     // 0: nothing typed, nothing asked
+        QTest::addColumn<QString>("saveAs");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QByteArray>("onDisk");
+        const QByteArray old("old\r\n");
+        QTest::newRow("unchanged") << true << false << 0 << "" << true << old;
+        QTest::newRow("Cancel") << true << false << int(Dialogs::Cancel) << "" << false << old;
+        QTest::newRow("No") << true << false << int(Dialogs::No) << "" << true << old;
+        QTest::newRow("Yes") << true << false << int(Dialogs::Yes) << "" << true << QByteArray("new old\r\n");
+        QTest::newRow("Yes, untitled") << false << false << int(Dialogs::Yes) << "mine.htm" << true
+                                       << QByteArray("new body\r\n");
+        QTest::newRow("Save As cancelled") << false << false << int(Dialogs::Yes) << "" << false << QByteArray();
+        QTest::newRow("save fails") << true << true << int(Dialogs::Yes) << "" << false << old;
     }
-
-    void yesSavesAFiledDocumentThenCloses()
+    void closePrompt()
     {
-        const QString path = t->folder + QStringLiteral("page.htm");
-        t->writeFile(QStringLiteral("page.htm"), "old\r\n");
-        FileCommands::OpenFileDoc(path, 0);
-        DocWindow *d = doc();
-        type(ed(), QStringLiteral("new "));
-        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
-        d->close();
-        QVERIFY(d->UnloadDoc);
-        QCOMPARE(t->readFile(path), QByteArray("new old\r\n"));
-        QCOMPARE(t->dialogs.count(QStringLiteral("save")), 0);
-    }
-
-    void yesOnAnUntitledDocumentRunsSaveAs()
-    {
-        DocWindow *d = doc();
-        load(d, QStringLiteral("body"));
-        type(ed(), QStringLiteral("my "));
-        const QString path = t->folder + QStringLiteral("mine.htm");
-        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
-        t->dialogs.fileAnswers.enqueue(path);
-        d->close();
-        QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("1"));
-        QVERIFY(d->UnloadDoc);
-        QCOMPARE(t->readFile(path), QByteArray("my body\r\n"));
-    }
-
-    void cancelledSaveAsKeepsTheDocumentOpen()
-    {
-        DocWindow *d = doc();
-        type(ed(), QStringLiteral("precious "));
-        const QString text = ed()->text();
-        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
-        t->dialogs.fileAnswers.enqueue(QString());  // the user cancels Save As
-        d->close();
-        QCOMPARE(t->dialogs.count(QStringLiteral("save")), 1);
-        QVERIFY(!d->UnloadDoc);
-        QCOMPARE(app().docs.OpenDocCount, 1);
-        QCOMPARE(ed()->text(), text);
-        QCOMPARE(d->IzmT, 1);
-    }
-
-    void failedSaveKeepsTheDocumentOpen()
-    {
-        QDir(t->folder).mkdir(QStringLiteral("sub"));
+        QFETCH(bool, filed);
+        QFETCH(bool, gone);
+        QFETCH(int, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, closed);
         const QString path = t->folder + QStringLiteral("sub/page.htm");
-        t->writeFile(QStringLiteral("sub/page.htm"), "old\r\n");
-        FileCommands::OpenFileDoc(path, 0);
+        if (filed) {
+            QVERIFY(QDir(t->folder).mkdir(QStringLiteral("sub")));
+            t->writeFile(QStringLiteral("sub/page.htm"), "old\r\n");
+            FileCommands::OpenFileDoc(path, 0);
+            QCOMPARE(doc()->NameFile, path);
+        } else {
+            put(QStringLiteral("|body"));
+        }
         DocWindow *d = doc();
-        type(ed(), QStringLiteral("new "));
-        QVERIFY(QDir(t->folder).rename(QStringLiteral("sub"), QStringLiteral("gone")));
-        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
+        if (answer)
+            type(ed(), QStringLiteral("new "));
+        const QString text = ed()->text();
+        if (gone)
+            QVERIFY(QDir(t->folder).rename(QStringLiteral("sub"), QStringLiteral("gone")));
+        t->dialogs.messageAnswers.enqueue(answer);
+        t->dialogs.fileAnswers.enqueue(saveAs.isEmpty() ? QString() : t->folder + saveAs);
+        const int open = app().docs.OpenDocCount;
+        const QString caption = d->txtCaption;
         d->close();
-        const auto error = t->dialogs.last(QStringLiteral("message"));
-        QCOMPARE(error.style, int(Dialogs::Critical));
-        QVERIFY2(error.text.startsWith(QStringLiteral("File ") + path + u' '), qPrintable(error.text));
-        QVERIFY(!d->UnloadDoc);
-        QCOMPARE(d->IzmT, 1);
-        QCOMPARE(ed()->text(), QStringLiteral("new old\r\n"));
-        QCOMPARE(t->readFile(t->folder + QStringLiteral("gone/page.htm")), QByteArray("old\r\n"));
+
+        QCOMPARE(t->dialogs.count(QStringLiteral("message")), !answer ? 0 : gone ? 2 : 1);
+        if (answer) {
+            QCOMPARE(t->dialogs.asked.value(0).style, int(Dialogs::YesNoCancel));
+            QCOMPARE(t->dialogs.asked.value(0).text, QStringLiteral("\r\n") + caption);
+        }
+        const bool saveAsked = !filed && answer == Dialogs::Yes;
+        QCOMPARE(t->dialogs.count(QStringLiteral("save")), int(saveAsked));
+        if (saveAsked)
+            QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("1"));
+        if (gone) {
+            const auto error = t->dialogs.last(QStringLiteral("message"));
+            QCOMPARE(error.style, int(Dialogs::Critical));
+            QVERIFY2(error.text.startsWith(QStringLiteral("File ") + path + u' '), qPrintable(error.text));
+        }
+        QCOMPARE(d->UnloadDoc, closed);
+        QCOMPARE(app().docs.OpenDocCount, open - int(closed));
+        if (!closed)   // the document stays as it was
+            QVERIFY(d->IzmT == 1 && d->Rich()->text() == text);
+        const QString file = filed ? (gone ? QStringLiteral("gone/page.htm") : QStringLiteral("sub/page.htm")) : saveAs;
+        if (!file.isEmpty())
+            QTEST(t->readFile(file), "onDisk");
     }
 };
 
