@@ -1,12 +1,9 @@
 #pragma once
 // Helpers shared by the GUI tests: starting the program, typing with real key
-// events, loading text and reading the Edit menu.
+// events and loading text.
 #include "common/TestApp.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 namespace gui {
 
@@ -28,14 +25,13 @@ inline frmMain *startProgram(TestApp &t)
 inline void type(EditControl *e, const QString &text)
 {
     for (QChar c : text) {
-        if (c == u'\n') {
+        if (c == u'\n')
             QTest::keyClick(e, Qt::Key_Return);
-        } else if (c.unicode() < 128) {
+        else if (c.unicode() < 128)
             QTest::keyClicks(e, QString(c));
-        } else {
-            QTest::sendKeyEvent(QTest::Press, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
+        else
+            for (auto action : {QTest::Press, QTest::Release})
+                QTest::sendKeyEvent(action, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
 
@@ -47,16 +43,6 @@ inline void load(DocWindow *d, const QString &crlfText, int caret = 0)
     d->Rich()->setSelStart(caret);
     d->IzmT = 0;
     d->Sbros();
-}
-
-inline void select(EditControl *e, int start, int length) { e->setSelStart(start); e->setSelLength(length); }
-
-// Whether the item is enabled after the Edit menu ran its drop-down update.
-inline bool enabled(frmMain *f, const char *name)
-{
-    emit f->menu(QStringLiteral("mnuEdit"))->aboutToShow();
-    QAction *a = f->action(QString::fromLatin1(name));
-    return a && a->isEnabled();
 }
 
 } // namespace gui
