@@ -79,6 +79,15 @@ private slots:
                                            "false", "True", "true", "false"}));
     }
 
+    void valuesWithCommasComeBackWhole()
+    {
+        // Written in quotes, so the fields after them do not shift at the next start.
+        Settings s = defaults();
+        s.ProjectPath = QStringLiteral("/home/u/My,Project.wpr");
+        s.EditorFontName = QStringLiteral("Arial");
+        QCOMPARE(describe(readIni(SettingsFile::bytes(s))), describe(s));
+    }
+
     void wrongHeaderTakesNothing()
     {
         const QStringList rest = {"English.txt", "False", "False", " 1 ", "/p.wpr", "Arial", " 9 ", "False", "True", "/x/"};
