@@ -1,14 +1,8 @@
 #pragma once
+#include "common/TextChange.h"
 #include <QString>
 #include <deque>
 #include <optional>
-
-// One change of the text: at pos, `removed` was replaced by `inserted`.
-struct TextChange {
-    int pos = 0;
-    QString removed;
-    QString inserted;
-};
 
 // The undo history of one document. It behaves like a ring of 100 full-text
 // snapshots with their caret positions (the oldest state included), but stores

@@ -1,6 +1,6 @@
 #pragma once
-#include "editing/TextTarget.h"
-#include "editing/UndoHistory.h"
+#include "common/TextChange.h"
+#include "common/TextTarget.h"
 #include <QPlainTextEdit>
 #include <memory>
 #include <vector>

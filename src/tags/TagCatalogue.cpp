@@ -1,6 +1,6 @@
 #include "tags/TagCatalogue.h"
 
-#include "editing/TextTarget.h"
+#include "common/TextTarget.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "tags/TagSnippet.h"
 
-#include "editing/TextTarget.h"
+#include "common/TextTarget.h"
 
 #include <QtGlobal>
 

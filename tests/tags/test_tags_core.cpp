@@ -1,4 +1,4 @@
-#include "editing/TextTarget.h"
+#include "common/TextTarget.h"
 #include "tags/CharCodes.h"
 #include "tags/ColourText.h"
 #include "tags/TagCatalogue.h"
