@@ -8,8 +8,8 @@
 #include "files/TextFile.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
-#include "platform/QueueDialogs.h"
-#include "platform/Shell.h"
+#include "support/QueueDialogs.h"
+#include "support/RecordingShell.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,6 +3,10 @@
 function(kodoplet_add_test name)
   cmake_parse_arguments(T "" "" "LIBS;SOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  # GUI tests get the test doubles of the platform seams.
+  if(kodoplet_ui IN_LIST T_LIBS)
+    list(APPEND T_LIBS kodoplet_testsupport)
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})

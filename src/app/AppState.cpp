@@ -1,10 +1,9 @@
 #include "app/AppState.h"
-#include "app/MainFrame.h"
+#include "app/CommandRegistry.h"
 #include "editing/DocWindow.h"
 #include "lang/MainFrameCaptions.h"
 #include "platform/Dialogs.h"
 
-#include <QAction>
 #include <QCoreApplication>
 
 namespace {
@@ -27,15 +26,12 @@ void resetApp()
 
 QString AppState::message(int entry) const
 {
-    const int i = entry - 90;
-    if (i < 0 || i >= int(std::size(lang.Messages)))
-        return {};
-    return lang.Messages[i];
+    return lang.text(entry);
 }
 
 QString AppState::fileMenuCaption() const
 {
-    return withoutMnemonics(main ? main->menuCaption(QStringLiteral("mnuFile")) : QStringLiteral("File"));
+    return withoutMnemonics(lang.FileCaption);
 }
 
 int AppState::ask(const QString &text, int style) const
@@ -51,22 +47,7 @@ void AppState::focusActiveEditor() const
         d->focusView();
 }
 
-DocWindow *DocTable::slot(int i) const
+QWidget *AppState::ownerWindow() const
 {
-    return i >= 0 && i < int(DocWindows.size()) ? DocWindows[i] : nullptr;
-}
-
-DocWindow *DocTable::active() const
-{
-    DocWindow *d = slot(ActiveDoc);
-    return d && !d->UnloadDoc ? d : nullptr;
-}
-
-std::vector<DocWindow *> DocTable::open() const
-{
-    std::vector<DocWindow *> r;
-    for (int i = 0; i <= LastDocSlot && i < int(DocWindows.size()); ++i)
-        if (DocWindows[i] && !DocWindows[i]->UnloadDoc)
-            r.push_back(DocWindows[i]);
-    return r;
+    return commands ? commands->window() : nullptr;
 }

@@ -1,44 +1,80 @@
 #pragma once
 #include "app/Settings.h"
+#include "common/Options.h"
+#include "editing/DocTable.h"
 #include "files/ProjectList.h"
 #include "lang/LanguageTexts.h"
-#include "editing/DocTable.h"
 #include "tags/TagCatalogue.h"
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 
+class CommandRegistry;
 class Dialogs;
 class Shell;
 class KeyboardLayouts;
-class frmMain;
+
+// Values of the shared mode word CommandMode: a caller's intent carried into
+// shared procedures. A value of 0 or more after OpenFileDoc is the slot of the
+// window it opened.
+namespace CommandModes {
+constexpr int Neutral = 0;
+constexpr int OpenAndAdd = -1;        // File > Open: open the file and add it to the project
+constexpr int AddOnly = -2;           // Project > Add file: list the file, do not open it
+constexpr int Saved = 2;              // FileSave wrote the file
+constexpr int StartUpLoad = 21;       // loading the remembered project: a failure stays silent
+constexpr int ShowProjectWindow = -9; // a remembered project with files was loaded at start-up
+constexpr int Exiting = 99;           // the settings are being written, the program ends
+constexpr int FindMode = 0;           // the find window opened by Edit > Find
+constexpr int FindNextMode = 1;       // Edit > Find next
+constexpr int ReplaceMode = 2;        // the find window opened by Edit > Replace
+}
+
+// Language entries the program's messages use (texts of Messages).
+namespace MessageEntry {
+constexpr int SearchFinished = 90;    // find next passed the last match
+constexpr int ReplaceCount = 91;      // replacements made, the count follows
+constexpr int FileExists = 92;        // Save As onto an existing file...
+constexpr int ReplaceIt = 93;         // ...replace it?
+constexpr int PathOrAccess = 94;      // a write failed on the path or access
+constexpr int WriteFailed = 95;       // any other write failure
+constexpr int NotFound = 96;          // a file to open was not found
+constexpr int ReadFailed = 97;        // any other open failure
+constexpr int SaveChanges = 98;       // a changed document closes: save it?
+constexpr int SaveProject = 102;      // a changed project closes: save it?
+constexpr int LinePastEnd = 105;      // go to line: no such line
+}
 
 // Everything the program shares between its windows, reachable from one place.
 struct AppState {
-    Settings settings;
+    Settings settings;               // the settings file's values
     LanguageTexts lang;
     DocTable docs;
     ProjectList project;
-    TagCatalogue catalogue;      // built once at start-up
-    QString ProjectName;         // shown in the main frame caption after AppTitle
-    int CommandMode = 0;         // mode word carried from a command into shared procedures
-    int SwallowKeyPress = 0;     // >0: the next typed character is dropped
+    TagCatalogue catalogue;          // built once at start-up
+    QString ProjectName;             // shown in the main frame caption after AppTitle
+    int CommandMode = CommandModes::Neutral;
+    BoolOption listTags{true};       // Options > List tags: "<" opens the tag list
+    TextOption frameCaption;         // the main frame's caption: AppTitle - ProjectName
 
     Dialogs *dialogs = nullptr;
     Shell *shell = nullptr;
     KeyboardLayouts *layouts = nullptr;
-    frmMain *main = nullptr;
+    QPointer<CommandRegistry> commands; // the main frame's commands, once it exists
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;
 
-    // Text of language entries 90..106 (empty before any language is loaded).
+    // Text of a language entry 63..106 (the built-in text until a file gives one).
     QString message(int entry) const;
     // Caption of the File menu without its accelerator mark, for error messages.
     QString fileMenuCaption() const;
-    // A message box titled AppTitle; the answer (1 OK, 2 Cancel, 6 Yes, 7 No).
+    // A message box titled AppTitle; the answer (Dialogs::Answer).
     int ask(const QString &text, int style) const;
     // Puts the keyboard focus back into the active document's editor.
     void focusActiveEditor() const;
+    // The window that owns tool windows and dialogs (the main frame), or nullptr.
+    QWidget *ownerWindow() const;
 };
 
 AppState &app();

@@ -1,12 +1,77 @@
 #include "app/DocActivation.h"
 #include "app/AppState.h"
-#include "app/MainFrame.h"
+#include "app/CommandRegistry.h"
+#include "editing/DocSlots.h"
 #include "editing/DocWindow.h"
+#include "editing/EditorKeyRules.h"
+#include "editing/EditorOptions.h"
+#include "files/FileCommands.h"
+#include "platform/EditControl.h"
+#include "tags/TagCommands.h"
 
 #include <QFile>
 #include <QMdiArea>
 
 namespace DocActivation {
+
+namespace {
+
+// A new window object: its requests go to the commands that answer them.
+DocWindow *createWindow(int slot)
+{
+    AppState &a = app();
+    auto *d = new DocWindow(slot);
+    d->Rich()->installBehaviour(std::make_unique<EditorKeyRules>(d, a.catalogue, a.listTags));
+    QObject::connect(d, &DocWindow::closeRequested, d, [](DocWindow *doc) { FileCommands::CloseDocument(doc); });
+    QObject::connect(d, &DocWindow::viewSwitched, d, [](bool editorShown) { DeleteMenuM(editorShown, 18); });
+    QObject::connect(d, &DocWindow::tagListRequested, d, [](DocWindow *) { TagCommands::showTagList(); });
+    a.docs.announceCreated(d);
+    return d;
+}
+
+} // namespace
+
+int FileIndex()
+{
+    AppState &a = app();
+    DocTable &t = a.docs;
+    std::vector<bool> closed;
+    for (int i = 0; i <= t.LastDocSlot && i < int(t.DocWindows.size()); ++i)
+        closed.push_back(!t.DocWindows[i] || t.DocWindows[i]->UnloadDoc);
+    const DocSlots::Choice choice = DocSlots::choose(closed, t.OpenDocCount);
+    if (choice.resetTable) {
+        for (DocWindow *d : t.DocWindows)
+            if (d)
+                d->deleteLater();
+        t.DocWindows.assign(1, nullptr);
+        t.LastDocSlot = 0;
+    } else if (choice.slot > t.LastDocSlot) {
+        t.LastDocSlot = choice.slot;
+        t.DocWindows.resize(t.LastDocSlot + 1, nullptr);
+    }
+    const int chosen = choice.slot;
+    DocWindow *&d = t.DocWindows[chosen];
+    if (!d)
+        d = createWindow(chosen);
+    d->setTag(chosen);
+    d->UnloadDoc = false;
+    d->Script = false;
+    d->NameFile.clear();
+    d->AppPathBak = a.settings.ProgramFolder + QString::number(chosen) + QStringLiteral(".bak");
+    d->setPreviewBase(a.settings.ProgramFolder);
+    d->format = TextFormat{};
+    d->IzmT = IzmTStates::ProgramChange;
+    d->Rich()->setText(QString());
+    // Font and word wrap are the widget's: set once here for every new document,
+    // however it was created.
+    const Settings &s = a.settings;
+    EditorOptions::applyFontTo(d, {s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic});
+    d->Rich()->setWordWrap(s.WrapMode == 0);
+    t.OpenDocCount += 1;
+    if (t.OpenDocCount == 1)
+        DeleteMenuM(true, 19);
+    return chosen;
+}
 
 void ActivateDocM(int slot)
 {
@@ -24,10 +89,10 @@ void ActivateDocM(int slot)
 void DeleteMenuM(bool enable, int scope)
 {
     AppState &a = app();
-    if (scope == 19)
+    if (scope == int(Commands::Scope::DocumentOpen))
         a.docs.ActiveDoc = 0;
-    if (a.main)
-        a.main->setDocumentCommandsEnabled(enable, scope);
+    if (a.commands)
+        a.commands->applyScope(scope, enable);
 }
 
 void UnloadDocM(int slot)
@@ -53,20 +118,6 @@ void UnloadDocM(int slot)
         area->removeSubWindow(d);
     d->hide();
     d->releaseContents();
-}
-
-void MiniWindowsM()
-{
-    // Minimising a maximised window activates the next one, which the area would
-    // maximise again: keep it from doing so while every window goes down.
-    QMdiArea *area = app().main ? app().main->mdiArea() : nullptr;
-    const bool keep = area && area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
-    if (area)
-        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
-    for (DocWindow *d : app().docs.open())
-        d->showMinimized();
-    if (area)
-        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, keep);
 }
 
 } // namespace DocActivation

@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 #include "app/AppState.h"
+#include "app/CommandRegistry.h"
 #include "app/DocActivation.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
@@ -20,7 +21,38 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     connect(m_area, &QMdiArea::subWindowActivated, this, &frmMain::onSubWindowActivated);
-    buildMenus();
+
+    AppState &a = app();
+    m_commands = new CommandRegistry(this);
+    m_commands->buildMenus(menuBar());
+    a.commands = m_commands;
+    connect(menu(QStringLiteral("mnuEdit")), &QMenu::aboutToShow, this, [this] {
+        updateUndoRedo();
+        updateSelectionCommands();
+    });
+    connect(menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this, &frmMain::rebuildWindowMenu);
+    connect(m_commands, &CommandRegistry::scopeApplied, this, [this](int, bool enable) {
+        if (enable) {
+            updateUndoRedo();
+            updateSelectionCommands();
+        }
+    });
+    installOwnCommands();
+    // Disabled until a document is open.
+    m_commands->applyScope(int(Commands::Scope::DocumentOpen), false);
+
+    // The document table asks; the frame shows.
+    connect(&a.docs, &DocTable::documentCreated, this, &frmMain::connectDocument);
+    connect(&a.docs, &DocTable::showRequested, this, &frmMain::showDoc);
+    connect(&a.docs, &DocTable::activateRequested, this, &frmMain::activateDoc);
+    setWindowTitle(a.frameCaption.value());
+    connect(&a.frameCaption, &TextOption::changed, this, &QWidget::setWindowTitle);
+    // The option and its check mark follow each other, whoever changes it.
+    QAction *listTags = action(QStringLiteral("mnuOptionsListTags"));
+    listTags->setChecked(a.listTags.value());
+    connect(&a.listTags, &BoolOption::changed, listTags, &QAction::setChecked);
+    connect(listTags, &QAction::toggled, &a.listTags, &BoolOption::set);
+
     resize(900, 650);
     tmrActive.setSingleShot(true);
     tmrActive.setInterval(300);
@@ -30,214 +62,60 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 
 frmMain::~frmMain()
 {
-    if (app().main == this)
-        app().main = nullptr;
+    // The area's activation signal must not reach a frame that is half gone.
+    disconnect(m_area, nullptr, this, nullptr);
+    AppState &a = app();
+    disconnect(&a.docs, nullptr, this, nullptr);
+    if (a.commands == m_commands)
+        a.commands = nullptr;
 }
 
-QAction *frmMain::action(const QString &name) const { return m_actions.value(name); }
-QMenu *frmMain::menu(const QString &name) const { return m_menus.value(name); }
+QAction *frmMain::action(const QString &name) const { return m_commands->action(name); }
+QMenu *frmMain::menu(const QString &name) const { return m_commands->menu(name); }
+QString frmMain::menuCaption(const QString &name) const { return m_commands->caption(name); }
+bool frmMain::trigger(const QString &name) { return m_commands->trigger(name); }
+void frmMain::setChecked(const QString &name, bool on) { m_commands->setChecked(name, on); }
+bool frmMain::isChecked(const QString &name) const { return m_commands->isChecked(name); }
 
-QString frmMain::menuCaption(const QString &name) const
+void frmMain::installOwnCommands()
 {
-    if (QAction *a = action(name))
-        return a->text();
-    return {};
-}
-
-void frmMain::onCommand(const QString &name, std::function<void()> handler)
-{
-    m_handlers.insert(name, std::move(handler));
-}
-
-bool frmMain::trigger(const QString &name)
-{
-    QAction *a = action(name);
-    if (!a || !a->isEnabled())
-        return false;
-    a->trigger();
-    return true;
-}
-
-void frmMain::setChecked(const QString &name, bool on)
-{
-    if (QAction *a = action(name))
-        a->setChecked(on);
-}
-
-bool frmMain::isChecked(const QString &name) const
-{
-    QAction *a = action(name);
-    return a && a->isChecked();
-}
-
-QAction *frmMain::addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &shortcut)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (!shortcut.isEmpty()) {
-        a->setShortcut(shortcut);
-        a->setShortcutContext(Qt::WindowShortcut);
-    }
-    m_actions.insert(name, a);
-    connect(a, &QAction::triggered, this, [this, name] {
-        auto it = m_handlers.find(name);
-        if (it != m_handlers.end() && *it)
-            (*it)();
-    });
-    return a;
-}
-
-QMenu *frmMain::addMenu(QMenu *parent, const QString &name, const QString &caption)
-{
-    QMenu *m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-    m->setObjectName(name);
-    m->menuAction()->setObjectName(name);
-    m_menus.insert(name, m);
-    m_actions.insert(name, m->menuAction());
-    return m;
-}
-
-void frmMain::addSeparator(QMenu *menu, const QString &name)
-{
-    QAction *s = menu->addSeparator();
-    s->setObjectName(name);
-    m_actions.insert(name, s);
-}
-
-void frmMain::buildMenus()
-{
-    // File
-    QMenu *file = addMenu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("File"));
-    addItem(file, QStringLiteral("mnuFileNew"), QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addItem(file, QStringLiteral("mnuFileOpen"), QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    addSeparator(file, QStringLiteral("mnuFileBar"));
-    QMenu *script = addMenu(file, QStringLiteral("mnuFileScript"), QStringLiteral("Script"));
-    addItem(script, QStringLiteral("mnuFileScriptNew"), QStringLiteral("New"));
-    addItem(script, QStringLiteral("mnuFileScriptOpen"), QStringLiteral("Open Script"));
-    addSeparator(file, QStringLiteral("mnuFileBar4"));
-    addItem(file, QStringLiteral("mnuFileSaveFile"), QStringLiteral("Save file"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    addItem(file, QStringLiteral("mnuFileSaveFileAs"), QStringLiteral("Save file As..."));
-    addSeparator(file, QStringLiteral("mnuFileBar0"));
-    addItem(file, QStringLiteral("mnuFileSaveProekt"), QStringLiteral("Save Proekt"));
-    addItem(file, QStringLiteral("mnuFileSaveProektAs"), QStringLiteral("Save Proekt As..."));
-    addSeparator(file, QStringLiteral("mnuFileBar1"));
-    addItem(file, QStringLiteral("mnuFileProsmotr"), QStringLiteral("Code - HTML"), QKeySequence(Qt::Key_F8));
-    addSeparator(file, QStringLiteral("mnuFileBar3"));
-    addItem(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"));
-
-    // Edit
-    QMenu *edit = addMenu(nullptr, QStringLiteral("mnuEdit"), QStringLiteral("Edit"));
-    addItem(edit, QStringLiteral("mnuEditUndo"), QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    addItem(edit, QStringLiteral("mnuEditRedo"), QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
-    addSeparator(edit, QStringLiteral("mnuEditBar0"));
-    addItem(edit, QStringLiteral("mnuEditCut"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    addItem(edit, QStringLiteral("mnuEditCopy"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    addItem(edit, QStringLiteral("mnuEditPaste"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    addItem(edit, QStringLiteral("mnuEditDelete"), QStringLiteral("Delete"));
-    addItem(edit, QStringLiteral("mnuEditSelectAll"), QStringLiteral("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    addSeparator(edit, QStringLiteral("mnuEditBar1"));
-    addItem(edit, QStringLiteral("mnuEditFind0"), QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    addItem(edit, QStringLiteral("mnuEditFind1"), QStringLiteral("Find next"), QKeySequence(Qt::Key_F3));
-    addItem(edit, QStringLiteral("mnuEditFind2"), QStringLiteral("Zamenit"), QKeySequence(Qt::CTRL | Qt::Key_H));
-    addSeparator(edit, QStringLiteral("mnuEditBar2"));
-    QAction *wrap = addItem(edit, QStringLiteral("mnuEditPerenosWord"), QStringLiteral("Perenos"));
-    wrap->setCheckable(true);
-    addItem(edit, QStringLiteral("mnuEditFont"), QStringLiteral("Font"));
-    addSeparator(edit, QStringLiteral("mnuEditBar3"));
-    addItem(edit, QStringLiteral("mnuEditNewRasklad"), QStringLiteral("Сменить раскладку клавиатуры"), QKeySequence(Qt::Key_F9));
-    addItem(edit, QStringLiteral("mnuEditOpenAllFile"), QStringLiteral("Открыть все файлы в папке"));
-    connect(edit, &QMenu::aboutToShow, this, &frmMain::mnuEdit_Open);
-
-    // Tags
-    QMenu *code = addMenu(nullptr, QStringLiteral("Code"), QStringLiteral("&Tags"));
-    addItem(code, QStringLiteral("CodeFrm0"), QStringLiteral("List tags"), QKeySequence(Qt::Key_F6));
-    addItem(code, QStringLiteral("CodeFrm1"), QStringLiteral("Table"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    addItem(code, QStringLiteral("CodeFrm2"), QStringLiteral("Fonts"));
-    addItem(code, QStringLiteral("CodeFrm3"), QStringLiteral("Image"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    addItem(code, QStringLiteral("CodeAhref"), QStringLiteral("A href"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    QMenu *media = addMenu(code, QStringLiteral("CodeMedia"), QStringLiteral("Media"));
-    addItem(media, QStringLiteral("CodeMediaHTML0"), QStringLiteral("Object"));
-    addItem(media, QStringLiteral("CodeMediaHTML1"), QStringLiteral("Param"));
-    addItem(media, QStringLiteral("CodeMediaHTML2"), QStringLiteral("MARQUEE"));
-    QMenu *forms = addMenu(code, QStringLiteral("CodeForms"), QStringLiteral("FORMS"));
-    addItem(forms, QStringLiteral("CodeFormsHTML0"), QStringLiteral("FORM ACTION"));
-    addItem(forms, QStringLiteral("CodeFormsHTML1"), QStringLiteral("TEXTAREA"));
-    addItem(forms, QStringLiteral("CodeFormsSelect"), QStringLiteral("SELECT"));
-    addItem(code, QStringLiteral("CodeColor"), QStringLiteral("Select color"), QKeySequence(Qt::Key_F2));
-    addItem(code, QStringLiteral("CodeFoundTags"), QStringLiteral("Found tags"));
-    addItem(code, QStringLiteral("CodeFoundLine"), QStringLiteral("Search of a line under number"));
-    addItem(code, QStringLiteral("CodeTextTags"), QStringLiteral("Сode the text in tags"));
-
-    // Project
-    QMenu *proekt = addMenu(nullptr, QStringLiteral("Proekt"), QStringLiteral("Proekt"));
-    addItem(proekt, QStringLiteral("ProektListFile"), QStringLiteral("List file"), QKeySequence(Qt::Key_F4));
-    addSeparator(proekt, QStringLiteral("ProektSep2"));
-    addItem(proekt, QStringLiteral("ProektNew"), QStringLiteral("New"));
-    addItem(proekt, QStringLiteral("ProektOpen"), QStringLiteral("Open"));
-    addItem(proekt, QStringLiteral("ProektProektSave"), QStringLiteral("Save"));
-    addItem(proekt, QStringLiteral("ProektProektSaveAs"), QStringLiteral("Save As"));
-    addSeparator(proekt, QStringLiteral("ProektSep"));
-    addItem(proekt, QStringLiteral("ProektOpenAllFile"), QStringLiteral("Open all file"));
-    addItem(proekt, QStringLiteral("ProektCloseAllFile"), QStringLiteral("Close all file"));
-    addItem(proekt, QStringLiteral("ProektAddFile"), QStringLiteral("Add file"), QKeySequence(Qt::CTRL | Qt::Key_D));
-    addItem(proekt, QStringLiteral("ProektRemoveFile"), QStringLiteral("Remove file"));
-
-    // Options
-    QMenu *options = addMenu(nullptr, QStringLiteral("mnuOptions"), QStringLiteral("Options"));
-    QAction *toolbar = addItem(options, QStringLiteral("mnuOptionsToolbar"), QStringLiteral("Toolbar"));
-    toolbar->setCheckable(true);
-    toolbar->setChecked(true);
-    QAction *listTags = addItem(options, QStringLiteral("mnuOptionsListTags"), QStringLiteral("List tags"), QKeySequence(Qt::Key_F7));
-    listTags->setCheckable(true);
-    listTags->setChecked(true);
-    addItem(options, QStringLiteral("mnuOptionsLang"), QStringLiteral("Language"));
-
-    // Window
-    QMenu *window = addMenu(nullptr, QStringLiteral("mnuWindow"), QStringLiteral("Window"));
-    addItem(window, QStringLiteral("mnuWindowCascade"), QStringLiteral("&Cascade"));
-    addItem(window, QStringLiteral("mnuWindowTileHorizontal"), QStringLiteral("Tile &Horizontal"));
-    addItem(window, QStringLiteral("mnuWindowTileVertical"), QStringLiteral("Tile &Vertical"));
-    addItem(window, QStringLiteral("mnuWindowArrangeIcons"), QStringLiteral("Arrange Icons"));
-    connect(window, &QMenu::aboutToShow, this, &frmMain::rebuildWindowMenu);
-
-    // Help
-    QMenu *help = addMenu(nullptr, QStringLiteral("Help"), QStringLiteral("Help"));
-    addItem(help, QStringLiteral("HelpCallHelp"), QStringLiteral("Help"));
-    addItem(help, QStringLiteral("HelpShare"), QStringLiteral("Share"));
-    addItem(help, QStringLiteral("HelpAbout"), QStringLiteral("About"));
-
-    // Disabled until a document is open.
-    setDocumentCommandsEnabled(false, 19);
-
-    // The frame's own commands.
-    onCommand(QStringLiteral("mnuFileExit"), [this] { close(); });
-    onCommand(QStringLiteral("mnuEditUndo"), [] { if (DocWindow *d = app().docs.active()) d->Undo(); });
-    onCommand(QStringLiteral("mnuEditRedo"), [] { if (DocWindow *d = app().docs.active()) d->Redo(); });
-    onCommand(QStringLiteral("mnuEditSelectAll"), [] {
+    CommandRegistry &c = *m_commands;
+    c.onCommand(QStringLiteral("mnuFileExit"), [this] { close(); });
+    c.onCommand(QStringLiteral("mnuEditUndo"), [] { if (DocWindow *d = app().docs.active()) d->Undo(); });
+    c.onCommand(QStringLiteral("mnuEditRedo"), [] { if (DocWindow *d = app().docs.active()) d->Redo(); });
+    c.onCommand(QStringLiteral("mnuEditSelectAll"), [] {
         if (DocWindow *d = app().docs.active()) {
             d->Rich()->setSelStart(0);
             d->Rich()->setSelLength(d->Rich()->textLength());
         }
     });
-    onCommand(QStringLiteral("mnuWindowCascade"), [this] { m_area->cascadeSubWindows(); });
-    onCommand(QStringLiteral("mnuWindowTileHorizontal"), [this] { tile(true); });
-    onCommand(QStringLiteral("mnuWindowTileVertical"), [this] { tile(false); });
-    onCommand(QStringLiteral("mnuWindowArrangeIcons"), [] { DocActivation::MiniWindowsM(); });
-    onCommand(QStringLiteral("mnuOptionsListTags"), [this] { app().settings.ListTagsChecked = isChecked(QStringLiteral("mnuOptionsListTags")); });
-    onCommand(QStringLiteral("mnuOptionsToolbar"), [this] { app().settings.ToolbarChecked = isChecked(QStringLiteral("mnuOptionsToolbar")); });
+    c.onCommand(QStringLiteral("mnuWindowCascade"), [this] { m_area->cascadeSubWindows(); });
+    c.onCommand(QStringLiteral("mnuWindowTileHorizontal"), [this] { tile(true); });
+    c.onCommand(QStringLiteral("mnuWindowTileVertical"), [this] { tile(false); });
+    c.onCommand(QStringLiteral("mnuWindowArrangeIcons"), [this] { MiniWindowsM(); });
 }
 
-void frmMain::mnuEdit_Open()
+void frmMain::connectDocument(DocWindow *d)
 {
-    updateUndoRedo();
-    updateSelectionCommands();
+    connect(d, &DocWindow::undoStateChanged, this, &frmMain::updateUndoRedo);
+    connect(d, &DocWindow::selectionChanged, this, [this, d] {
+        if (app().docs.active() == d)
+            updateSelectionCommands();
+    });
+    connect(d, &DocWindow::contextMenuRequested, this, &frmMain::popupEditMenu);
+    connect(d, &DocWindow::cutRequested, this, &frmMain::mnuEditCut_Click);
+    connect(d, &DocWindow::copyRequested, this, &frmMain::mnuEditCopy_Click);
+    connect(d, &DocWindow::pasteRequested, this, &frmMain::mnuEditPaste_Click);
 }
 
 void frmMain::updateUndoRedo()
 {
     DocWindow *d = app().docs.active();
-    action(QStringLiteral("mnuEditUndo"))->setEnabled(d && d->editorVisible() && d->IzmUndo);
-    action(QStringLiteral("mnuEditRedo"))->setEnabled(d && d->editorVisible() && d->IzmRedo);
+    const bool editor = d && d->editorVisible();
+    for (const char *n : {"mnuEditUndo", "PicKnopki9"})
+        action(QString::fromLatin1(n))->setEnabled(editor && d->IzmUndo);
+    for (const char *n : {"mnuEditRedo", "PicKnopki10"})
+        action(QString::fromLatin1(n))->setEnabled(editor && d->IzmRedo);
 }
 
 void frmMain::updateSelectionCommands()
@@ -246,33 +124,6 @@ void frmMain::updateSelectionCommands()
     const bool sel = d && d->Rich()->textCursor().hasSelection();
     for (const char *n : {"mnuEditCut", "mnuEditCopy", "mnuEditDelete"})
         action(QString::fromLatin1(n))->setEnabled(sel);
-}
-
-void frmMain::setDocumentCommandsEnabled(bool enable, int scope)
-{
-    if (scope == 19)
-        for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs"})
-            action(QString::fromLatin1(n))->setEnabled(enable);
-    // A disabled menu takes its items' shortcuts with it.
-    QStringList menus = {QStringLiteral("mnuEdit"), QStringLiteral("Code")};
-    if (scope == 19)
-        menus << QStringLiteral("mnuWindow");
-    for (const QString &n : menus) {
-        QMenu *m = menu(n);
-        m->menuAction()->setEnabled(enable);
-        for (QAction *a : m->actions()) {
-            if (a->isSeparator())
-                continue;
-            a->setEnabled(enable);
-            if (QMenu *sub = a->menu())
-                for (QAction *s : sub->actions())
-                    s->setEnabled(enable);
-        }
-    }
-    if (enable) {
-        updateUndoRedo();
-        updateSelectionCommands();
-    }
 }
 
 void frmMain::showDoc(DocWindow *d)
@@ -286,7 +137,6 @@ void frmMain::showDoc(DocWindow *d)
         || (m_area->activeSubWindow() && m_area->activeSubWindow()->isMaximized());
     if (d->mdiArea() != m_area)
         m_area->addSubWindow(d);
-    connect(d, &DocWindow::undoStateChanged, this, &frmMain::updateUndoRedo, Qt::UniqueConnection);
     if (maximise) {
         d->showMaximized();
     } else {
@@ -373,19 +223,30 @@ void frmMain::tile(bool stacked)
     }
 }
 
-void frmMain::mnuEditPaste_Click() { if (auto h = m_handlers.value(QStringLiteral("mnuEditPaste"))) h(); }
-void frmMain::mnuEditCopy_Click() { if (auto h = m_handlers.value(QStringLiteral("mnuEditCopy"))) h(); }
-void frmMain::mnuEditCut_Click() { if (auto h = m_handlers.value(QStringLiteral("mnuEditCut"))) h(); }
-void frmMain::mnuFileSaveFileAs_Click() { if (auto h = m_handlers.value(QStringLiteral("mnuFileSaveFileAs"))) h(); }
+void frmMain::mnuEditPaste_Click() { m_commands->run(QStringLiteral("mnuEditPaste")); }
+void frmMain::mnuEditCopy_Click() { m_commands->run(QStringLiteral("mnuEditCopy")); }
+void frmMain::mnuEditCut_Click() { m_commands->run(QStringLiteral("mnuEditCut")); }
+void frmMain::mnuFileSaveFileAs_Click() { m_commands->run(QStringLiteral("mnuFileSaveFileAs")); }
+
+void frmMain::MiniWindowsM()
+{
+    // Minimising a maximised window activates the next one, which the area would
+    // maximise again: keep it from doing so while every window goes down.
+    const bool keep = m_area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
+    for (DocWindow *d : app().docs.open())
+        d->showMinimized();
+    m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, keep);
+}
 
 void frmMain::tmrActive_Timer()
 {
     tmrActive.stop();
     AppState &a = app();
-    if (a.CommandMode == -9) {
+    if (a.CommandMode == CommandModes::ShowProjectWindow) {
         if (showProjectWindow)
             showProjectWindow();
-        a.CommandMode = 0;
+        a.CommandMode = CommandModes::Neutral;
     }
 }
 

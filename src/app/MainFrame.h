@@ -1,5 +1,4 @@
 #pragma once
-#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 #include <functional>
@@ -8,26 +7,26 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QAction;
+class CommandRegistry;
 class DocWindow;
 
-// The main frame: the menu bar with every command, the area that holds the
-// document windows, and the frame's own commands (history, select all, window
-// arrangement, exit). Commands of the other subsystems are connected by name.
+// The main frame: the menu bar built from the command table, the area that
+// holds the document windows, and the routing between them: it shows and
+// activates documents when the document table asks, keeps the finer enabled
+// states (undo, redo, selection) and arranges windows. Commands are carried out
+// by the subsystems that connected a handler to their names.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The registry: every menu item under its own name (arrays as name + index,
-    // e.g. "mnuEditFind0", "CodeFrm1"); menus under the menu's name.
+    CommandRegistry &commands() const { return *m_commands; }
+    // Shortcuts to the registry (every command under its own name, e.g.
+    // "mnuEditFind0", "CodeFrm1"; menus under the menu's name).
     QAction *action(const QString &name) const;
     QMenu *menu(const QString &name) const;
-    QList<QAction *> actions() const { return m_actions.values(); }
     QString menuCaption(const QString &name) const;
-    // Runs handler when the named item is chosen (replacing an earlier one).
-    void onCommand(const QString &name, std::function<void()> handler);
-    // Runs the named item's command as if the user chose it.
     bool trigger(const QString &name);
     void setChecked(const QString &name, bool on);
     bool isChecked(const QString &name) const;
@@ -36,12 +35,10 @@ public:
     void showDoc(DocWindow *d);
     void activateDoc(DocWindow *d);
     void popupEditMenu(const QPoint &globalPos);
-    void setCaption(const QString &caption) { setWindowTitle(caption); }
-
-    // Document-dependent enabling (scope 19: a document is open; 18: an editor shows).
-    void setDocumentCommandsEnabled(bool enable, int scope);
     void updateUndoRedo();
     void updateSelectionCommands();
+    // Minimises every open document window (Window > Arrange Icons).
+    void MiniWindowsM();
 
     // Public handlers other windows call.
     void mnuEditPaste_Click();
@@ -59,20 +56,14 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
-    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
-                     const QKeySequence &shortcut = QKeySequence());
-    QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
-    void addSeparator(QMenu *menu, const QString &name);
-    void buildMenus();
-    void mnuEdit_Open();
+    void connectDocument(DocWindow *d);
+    void installOwnCommands();
     void rebuildWindowMenu();
     void tile(bool stacked);
     void onSubWindowActivated(QMdiSubWindow *w);
     void tmrActive_Timer();
 
     QMdiArea *m_area;
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, QMenu *> m_menus;
-    QHash<QString, std::function<void()>> m_handlers;
+    CommandRegistry *m_commands;
     QList<QAction *> m_windowListActions;
 };

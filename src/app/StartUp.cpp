@@ -1,19 +1,15 @@
 #include "app/StartUp.h"
+#include "app/AppCommands.h"
 #include "app/AppState.h"
+#include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
 #include "app/SettingsFile.h"
-#include "editing/ClipboardCommands.h"
 #include "editing/DocWindow.h"
-#include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
-#include "files/Preview.h"
 #include "files/ProjectCommands.h"
-#include "lang/MainFrameCaptions.h"
-#include "platform/Dialogs.h"
 #include "lang/LanguageLoader.h"
+#include "platform/Dialogs.h"
 #include "tags/TagCommands.h"
-
-#include <QAction>
 
 namespace StartUp {
 
@@ -30,50 +26,6 @@ QString settingsPath()
 }
 }
 
-void installCommands(frmMain &f)
-{
-    f.onCommand(QStringLiteral("mnuFileNew"), [] { FileCommands::FileNewM(); });
-    f.onCommand(QStringLiteral("mnuFileScriptNew"), [] { FileCommands::NewScriptM(); });
-    f.onCommand(QStringLiteral("mnuFileOpen"), [] { app().CommandMode = -1; FileCommands::FileOpenM(false); });
-    f.onCommand(QStringLiteral("mnuFileScriptOpen"), [] { app().CommandMode = -1; FileCommands::FileOpenM(true); });
-    f.onCommand(QStringLiteral("mnuFileSaveFile"), [] {
-        DocWindow *d = app().docs.active();
-        if (!d)
-            return;
-        if (!d->NameFile.isEmpty())
-            FileCommands::FileSave(d->Tag(), d->NameFile);
-        else
-            FileCommands::FileSaveAs();
-    });
-    f.onCommand(QStringLiteral("mnuFileSaveFileAs"), [] { FileCommands::FileSaveAs(); });
-    f.onCommand(QStringLiteral("mnuFileProsmotr"), [] { Preview::mnuFileProsmotr_Click(); });
-    f.onCommand(QStringLiteral("mnuEditCut"), [] { ClipboardCommands::Cut(); });
-    f.onCommand(QStringLiteral("mnuEditCopy"), [] { ClipboardCommands::Copy(); });
-    f.onCommand(QStringLiteral("mnuEditPaste"), [] { ClipboardCommands::Paste(); });
-    f.onCommand(QStringLiteral("mnuEditPerenosWord"), [&f] {
-        // The check mark follows the setting, not the click.
-        f.setChecked(QStringLiteral("mnuEditPerenosWord"), app().settings.WrapMode == 0);
-        EditorOptions::ToggleWordWrap();
-    });
-    f.onCommand(QStringLiteral("mnuEditFont"), [] { EditorOptions::ChangeEditorFont(); });
-    f.onCommand(QStringLiteral("ProektCloseAllFile"), [] { ProjectCommands::ProektClos(); });
-    f.onCommand(QStringLiteral("ProektNew"), [] { ProjectCommands::ProektNewM(); });
-    f.onCommand(QStringLiteral("HelpAbout"), [] {
-        app().ask(QStringLiteral("Kodoplet %1\r\nAn editor for hand-written web pages.").arg(QStringLiteral(KODOPLET_VERSION)),
-                  Dialogs::Information);
-        app().focusActiveEditor();
-    });
-    f.queryUnload = [] {
-        AppState &a = app();
-        if (a.docs.OpenDocCount > 0 && ProjectCommands::ProektClos() == 1)
-            return true;
-        SaveFileINIM();
-        return false;
-    };
-    TagCommands::install(f);
-    LanguageLoader::install(f);
-}
-
 frmMain *MainM(const QString &executableFolder)
 {
     AppState &a = app();
@@ -81,13 +33,19 @@ frmMain *MainM(const QString &executableFolder)
     a.project.setSeparator(a.settings.PathSeparator);
     SettingsFile::read(settingsPath(), a.settings);
 
+    a.listTags.set(a.settings.ListTagsChecked);
     auto *frame = new frmMain;
-    a.main = frame;
     if (a.dialogs)
         a.dialogs->setParentWidget(frame);
     frame->setChecked(QStringLiteral("mnuOptionsToolbar"), a.settings.ToolbarChecked);
-    frame->setChecked(QStringLiteral("mnuOptionsListTags"), a.settings.ListTagsChecked);
-    installCommands(*frame);
+    AppCommands::install(frame->commands());
+    frame->queryUnload = [] {
+        AppState &a = app();
+        if (a.docs.OpenDocCount > 0 && ProjectCommands::ProektClos() == 1)
+            return true;
+        SaveFileINIM();
+        return false;
+    };
 
     LoadDataM();
 
@@ -112,12 +70,12 @@ void LoadDataM()
 
     bool loaded = false;
     if (!a.settings.ProjectPath.isEmpty() && h.loadProject) {
-        a.CommandMode = 21;
+        a.CommandMode = CommandModes::StartUpLoad;
         loaded = h.loadProject();
-        if (a.CommandMode == 21)
-            a.CommandMode = 0;
+        if (a.CommandMode == CommandModes::StartUpLoad)
+            a.CommandMode = CommandModes::Neutral;
     }
-    if (!loaded && a.CommandMode == 0)
+    if (!loaded && a.CommandMode == CommandModes::Neutral)
         ProjectCommands::ProektNewM();
 
     TagCommands::buildCatalogue();
@@ -126,13 +84,12 @@ void LoadDataM()
 void SaveFileINIM()
 {
     AppState &a = app();
-    a.CommandMode = 99;
+    a.CommandMode = CommandModes::Exiting;
     if (hooks().unloadProjectWindow)
         hooks().unloadProjectWindow();
-    if (a.main) {
-        a.settings.ToolbarChecked = a.main->isChecked(QStringLiteral("mnuOptionsToolbar"));
-        a.settings.ListTagsChecked = a.main->isChecked(QStringLiteral("mnuOptionsListTags"));
-    }
+    if (a.commands)
+        a.settings.ToolbarChecked = a.commands->isChecked(QStringLiteral("mnuOptionsToolbar"));
+    a.settings.ListTagsChecked = a.listTags.value();
     if (const int error = SettingsFile::write(settingsPath(), a.settings))
         FileCommands::showSaveError(settingsPath(), error);
     if (a.quit)

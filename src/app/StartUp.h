@@ -14,8 +14,6 @@ frmMain *MainM(const QString &executableFolder);
 void LoadDataM();
 // Writes the settings file and ends the program.
 void SaveFileINIM();
-// Connects the commands of every subsystem to the frame's menu items.
-void installCommands(frmMain &frame);
 
 // Steps that later subsystems plug in.
 struct Hooks {

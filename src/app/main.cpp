@@ -24,6 +24,5 @@ int main(int argc, char *argv[])
     a.layouts = &layouts;
     std::unique_ptr<frmMain> frame(StartUp::MainM(QCoreApplication::applicationDirPath()));
     const int rc = qapp.exec();
-    a.main = nullptr;
     return rc;
 }

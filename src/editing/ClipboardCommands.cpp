@@ -1,44 +1,39 @@
 #include "editing/ClipboardCommands.h"
-#include "app/AppState.h"
-#include "editing/DocWindow.h"
-#include "platform/EditControl.h"
+#include "common/TextTarget.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
 namespace ClipboardCommands {
 
-void Copy()
+void Copy(TextTarget *e)
 {
-    DocWindow *d = app().docs.active();
-    if (!d)
+    if (!e)
         return;
     if (QClipboard *c = QGuiApplication::clipboard())
-        c->setText(d->Rich()->selText());
+        c->setText(e->selText());
 }
 
-void Cut()
+void Cut(TextTarget *e)
 {
-    DocWindow *d = app().docs.active();
-    if (!d)
+    if (!e)
         return;
-    Copy();
-    if (d->Rich()->selLength() > 0)
-        d->Rich()->setSelText(QString());
+    Copy(e);
+    if (e->selLength() > 0)
+        e->setSelText(QString());
 }
 
-void Paste()
+void Paste(TextTarget *e)
 {
-    DocWindow *d = app().docs.active();
-    if (!d)
+    if (!e)
         return;
     QClipboard *c = QGuiApplication::clipboard();
     // Only the plain-text form: formatting from another program never comes in.
     const QString text = c ? c->text(QClipboard::Clipboard) : QString();
-    if (text.isEmpty() && d->Rich()->selLength() == 0)
+    if (text.isEmpty() && e->selLength() == 0)
         return;
     // The editor's font is the widget's: pasted text has it already.
-    d->Rich()->setSelText(text);
+    e->setSelText(text);
 }
 
 } // namespace ClipboardCommands

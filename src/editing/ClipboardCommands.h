@@ -1,8 +1,11 @@
 #pragma once
 
-// Cut, copy and paste of plain text between the active editor and the clipboard.
+class TextTarget;
+
+// Cut, copy and paste of plain text between an editor and the clipboard. Each
+// does nothing without an editor.
 namespace ClipboardCommands {
-void Copy();
-void Cut();
-void Paste();
+void Copy(TextTarget *editor);
+void Cut(TextTarget *editor);
+void Paste(TextTarget *editor);
 }

@@ -1,11 +1,5 @@
 #include "editing/DocWindow.h"
-#include "app/AppState.h"
-#include "app/DocActivation.h"
-#include "app/MainFrame.h"
-#include "editing/EditorKeyRules.h"
-#include "files/FileCommands.h"
 #include "platform/BrowserView.h"
-#include "platform/Dialogs.h"
 #include "platform/EditControl.h"
 
 #include <QCloseEvent>
@@ -24,20 +18,13 @@ DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(
     m_stack->addWidget(m_rich);
     setWidget(m_stack);
     setTag(slot);
-    m_rich->installBehaviour(std::make_unique<EditorKeyRules>(this));
     connect(m_rich, &EditControl::changed, this, &DocWindow::onTextChanged);
     connect(m_rich, &EditControl::externalChange, this, &DocWindow::onExternalChange);
-    connect(m_rich, &EditControl::rightButtonReleased, this, [](const QPoint &at) {
-        if (app().main)
-            app().main->popupEditMenu(at);
-    });
-    connect(m_rich, &EditControl::copyRequested, this, [] { if (app().main) app().main->mnuEditCopy_Click(); });
-    connect(m_rich, &EditControl::cutRequested, this, [] { if (app().main) app().main->mnuEditCut_Click(); });
-    connect(m_rich, &EditControl::pasteRequested, this, [] { if (app().main) app().main->mnuEditPaste_Click(); });
-    connect(m_rich, &QPlainTextEdit::selectionChanged, this, [this] {
-        if (app().main && app().docs.active() == this)
-            app().main->updateSelectionCommands();
-    });
+    connect(m_rich, &EditControl::rightButtonReleased, this, &DocWindow::contextMenuRequested);
+    connect(m_rich, &EditControl::copyRequested, this, &DocWindow::copyRequested);
+    connect(m_rich, &EditControl::cutRequested, this, &DocWindow::cutRequested);
+    connect(m_rich, &EditControl::pasteRequested, this, &DocWindow::pasteRequested);
+    connect(m_rich, &QPlainTextEdit::selectionChanged, this, &DocWindow::selectionChanged);
 }
 
 DocWindow::~DocWindow() = default;
@@ -90,6 +77,7 @@ void DocWindow::showPreview(bool preview)
             m_browser->setPreviewShown(false);
         m_stack->setCurrentWidget(m_rich);
     }
+    emit viewSwitched(!preview);
 }
 
 void DocWindow::focusView()
@@ -110,14 +98,13 @@ void DocWindow::ProsmotrShare()
     } else {
         LoadHtml(m_rich->text());
     }
-    DocActivation::DeleteMenuM(backToEditor, 18);
     focusView();
 }
 
 void DocWindow::LoadHtml(const QString &html)
 {
     // Relative addresses of an unsaved page resolve against the program folder.
-    const QUrl base = QUrl::fromLocalFile(app().settings.ProgramFolder);
+    const QUrl base = QUrl::fromLocalFile(m_previewBase);
     if (BrowserView *b = WebBrowser())
         b->loadHtml(html, base);
 }
@@ -144,10 +131,10 @@ void DocWindow::setUndoFlags()
 
 void DocWindow::onTextChanged(const TextChange &change)
 {
-    if (IzmT >= 2)
+    if (IzmT >= IzmTStates::ProgramChange)
         return;
     m_history.record(change, m_rich->selStart());
-    IzmT = 1;
+    IzmT = IzmTStates::Changed;
     setUndoFlags();
 }
 
@@ -155,7 +142,7 @@ void DocWindow::onExternalChange()
 {
     // The history cannot follow a change it did not see: start it afresh here.
     m_history.reset(m_rich->selStart());
-    IzmT = 1;
+    IzmT = IzmTStates::Changed;
     setUndoFlags();
 }
 
@@ -163,10 +150,11 @@ void DocWindow::applyStep(const std::optional<UndoHistory::Step> &step)
 {
     if (!step)
         return;
-    IzmT = 2;
-    m_rich->replaceRange(step->pos, step->removeLength, step->insert);
+    IzmT = IzmTStates::ProgramChange;
+    for (const UndoHistory::Edit &e : step->edits)
+        m_rich->replaceRange(e.pos, e.removeLength, e.insert);
     m_rich->setSelStart(step->caret);
-    IzmT = 1;
+    IzmT = IzmTStates::Changed;
     setUndoFlags();
 }
 
@@ -190,7 +178,7 @@ void DocWindow::Sbros()
 void DocWindow::releaseContents()
 {
     const int saved = IzmT;
-    IzmT = 2;
+    IzmT = IzmTStates::ProgramChange;
     m_rich->setText(QString());
     IzmT = saved;
     m_history.reset(0);
@@ -209,25 +197,8 @@ void DocWindow::closeEvent(QCloseEvent *e)
         e->accept();
         return;
     }
+    // The owner asks about changes and unloads the document when it may go;
+    // the window itself stays for reuse by its slot.
     e->ignore();
-    if (IzmT >= 1) {
-        if (app().main)
-            app().main->activateDoc(this);
-        const int answer = app().ask(app().message(98) + QStringLiteral("\r\n") + txtCaption, Dialogs::YesNoCancel);
-        focusView();
-        if (answer == Dialogs::Cancel)
-            return;
-        if (answer == Dialogs::Yes) {
-            // Closing goes on only when the text is safely on disk: a failed or
-            // cancelled save keeps the document open rather than losing it.
-            bool saved;
-            if (!NameFile.isEmpty())
-                saved = FileCommands::FileSave(m_slot, NameFile);
-            else
-                saved = FileCommands::FileSaveAs();
-            if (!saved)
-                return;
-        }
-    }
-    DocActivation::UnloadDocM(m_slot);
+    emit closeRequested(this);
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "editing/UndoHistory.h"
-#include "files/TextFile.h"
+#include "common/TextFormat.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -10,8 +10,17 @@ class BrowserView;
 class QStackedWidget;
 class QLabel;
 
+// States of IzmT, the document's change flag.
+namespace IzmTStates {
+constexpr int Unchanged = 0;      // as loaded or last saved
+constexpr int Changed = 1;        // edited since
+constexpr int ProgramChange = 2;  // the program is replacing the text: record nothing
+}
+
 // A document window: the editor Rich and, once it has been asked for, the
-// preview WebBrowser in the same place, one of them visible at a time.
+// preview WebBrowser in the same place, one of them visible at a time. It never
+// calls the frame or the commands: it emits requests, and whoever owns it
+// connects them.
 class DocWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -23,7 +32,7 @@ public:
     QString txtCaption;      // name shown in the caption and the project list
     bool UnloadDoc = false;  // the slot holds no open document
     bool Script = false;     // a script rather than an HTML page
-    int IzmT = 0;            // 0 unchanged, 1 changed, 2 the program is replacing the text
+    int IzmT = IzmTStates::Unchanged; // see IzmTStates
     bool IzmUndo = false;    // an undo step is available
     bool IzmRedo = false;    // a redo step is available
     TextFormat format;       // encoding and line breaks of the file on disk
@@ -35,22 +44,42 @@ public:
     BrowserView *WebBrowser();
     bool hasBrowser() const { return m_browser != nullptr; }
     bool editorVisible() const;
+    // Folder that relative addresses of an in-memory preview resolve against.
+    void setPreviewBase(const QString &folder) { m_previewBase = folder; }
 
     void ProsmotrShare();
     void LoadHtml(const QString &html);
     void Undo();
     void Redo();
     void Sbros();
+    // Changes made between these calls are one undo step.
+    void beginUndoGroup() { m_history.beginGroup(); }
+    void endUndoGroup() { m_history.endGroup(); }
 
-    // Switches the visible view without touching the menus (the file-based preview does the rest).
+    // Switches the visible view; viewSwitched tells the owner.
     void showPreview(bool preview);
     void focusView();
     // Clears the text and the history of a closed document so its memory goes back.
     void releaseContents();
     const UndoHistory &history() const { return m_history; }
 
+    // Requests of the editor's key rules.
+    void requestPaste() { emit pasteRequested(); }
+    void requestContextMenu(const QPoint &globalPos) { emit contextMenuRequested(globalPos); }
+    void requestTagList() { emit tagListRequested(this); }
+
 signals:
     void undoStateChanged();
+    void selectionChanged();
+    void cutRequested();
+    void copyRequested();
+    void pasteRequested();
+    void contextMenuRequested(const QPoint &globalPos);
+    void tagListRequested(DocWindow *doc);
+    // The editor (true) or the preview (false) became the visible view.
+    void viewSwitched(bool editorShown);
+    // The user closes the window: the owner asks about changes and unloads it.
+    void closeRequested(DocWindow *doc);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -69,4 +98,5 @@ private:
     BrowserView *m_browser = nullptr;
     QLabel *m_noPreview = nullptr;  // shown when the browser engine cannot start
     UndoHistory m_history;
+    QString m_previewBase;
 };

@@ -3,29 +3,41 @@
 #include <QString>
 #include <deque>
 #include <optional>
+#include <vector>
 
 // The undo history of one document. It behaves like a ring of 100 full-text
 // snapshots with their caret positions (the oldest state included), but stores
 // the changes between states, so a keystroke costs nothing in proportion to the
-// document's size.
+// document's size. Changes made between beginGroup and endGroup (a command that
+// edits several places) make one state: one undo step takes them all back.
 class UndoHistory {
 public:
     static constexpr int Capacity = 100;
 
-    // What the editor must do to reach another state: replace removeLength
-    // characters at pos by insert, then put the caret at caret.
-    struct Step {
+    // One edit the editor must make: replace removeLength characters at pos by insert.
+    struct Edit {
         int pos = 0;
         int removeLength = 0;
         QString insert;
+    };
+    // What the editor must do to reach another state: the edits in order, then
+    // the caret at caret.
+    struct Step {
+        std::vector<Edit> edits;
         int caret = 0;
     };
 
     // Forget everything: the current text with this caret is the only state.
     void reset(int caret);
     // A new state after change, with the caret after it; newer states are dropped
-    // and the oldest one falls out once there are more than Capacity.
+    // and the oldest one falls out once there are more than Capacity. Inside a
+    // group the change joins the group's state instead.
     void record(TextChange change, int caretAfter);
+
+    // Groups nest; the outermost endGroup closes the state.
+    void beginGroup();
+    void endGroup();
+    bool inGroup() const { return m_groupDepth > 0; }
 
     bool canUndo() const { return m_current > 0; }
     bool canRedo() const { return m_current + 1 < int(m_states.size()); }
@@ -39,12 +51,17 @@ public:
 
 private:
     struct State {
-        TextChange change; // turns the previous state into this one (unused for the oldest)
+        // Turn the previous state into this one, in order (none for the oldest).
+        std::vector<TextChange> changes;
         int caret = 0;
     };
     static qsizetype sizeOf(const TextChange &c) { return (c.removed.size() + c.inserted.size()) * 2 + 16; }
+    static qsizetype sizeOf(const State &s);
+    void push(State state);
 
     std::deque<State> m_states{State{}};
     int m_current = 0;
     qsizetype m_bytes = 0;
+    int m_groupDepth = 0;
+    bool m_groupOpen = false;  // the current group already has its state
 };

@@ -1,9 +1,7 @@
 #include "files/FileCommands.h"
 #include "app/AppState.h"
 #include "app/DocActivation.h"
-#include "app/MainFrame.h"
 #include "editing/DocWindow.h"
-#include "editing/FileIndex.h"
 #include "files/TextFile.h"
 #include "platform/EditControl.h"
 
@@ -27,9 +25,10 @@ QString shortName(const QString &path)
 
 void showDoc(DocWindow *d)
 {
-    if (app().main)
-        app().main->showDoc(d);
+    app().docs.requestShow(d);
 }
+
+using DocActivation::FileIndex;
 } // namespace
 
 QList<FileFilter> htmlFilter()
@@ -99,14 +98,18 @@ QString apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFi
 void showOpenError(const QString &path, int error)
 {
     AppState &a = app();
-    a.ask(a.fileMenuCaption() + u' ' + path + u' ' + a.message(error == TextFile::NotFound ? 96 : 97), Dialogs::Critical);
+    a.ask(a.fileMenuCaption() + u' ' + path + u' '
+              + a.message(error == TextFile::NotFound ? MessageEntry::NotFound : MessageEntry::ReadFailed),
+          Dialogs::Critical);
     a.focusActiveEditor();
 }
 
 void showSaveError(const QString &path, int error)
 {
     AppState &a = app();
-    a.ask(a.fileMenuCaption() + u' ' + path + u' ' + a.message(error == TextFile::PathAccess ? 94 : 95), Dialogs::Critical);
+    a.ask(a.fileMenuCaption() + u' ' + path + u' '
+              + a.message(error == TextFile::PathAccess ? MessageEntry::PathOrAccess : MessageEntry::WriteFailed),
+          Dialogs::Critical);
     a.focusActiveEditor();
 }
 
@@ -132,7 +135,7 @@ void FileNewM()
     d->setWindowTitle(d->txtCaption);
     a.project.AddFile(d->txtCaption);
     d->Rich()->setText(text);
-    d->IzmT = 0;
+    d->IzmT = IzmTStates::Unchanged;
     d->Sbros();
     showDoc(d);
 }
@@ -148,7 +151,7 @@ void NewScriptM()
     d->txtCaption = a.lang.UntitledName + QString::number(i + 1);
     d->setWindowTitle(d->txtCaption);
     a.project.AddFile(d->txtCaption);
-    d->IzmT = 0;
+    d->IzmT = IzmTStates::Unchanged;
     d->Script = true;
     d->Sbros();
     showDoc(d);
@@ -160,12 +163,12 @@ void FileOpenM(bool isScript)
     const QString path = apiOpenSaveM(false, QString(), isScript ? scriptFilter() : htmlFilter());
     if (path.isEmpty())
         return;
-    if (a.CommandMode == -1) {
+    if (a.CommandMode == CommandModes::OpenAndAdd) {
         OpenFileDoc(path, 0);
         if (a.CommandMode >= 0 && isScript)
             if (DocWindow *d = a.docs.slot(a.CommandMode))
                 d->Script = true;
-        a.CommandMode = 0;
+        a.CommandMode = CommandModes::Neutral;
     } else {
         a.project.AddFile(path);
     }
@@ -173,16 +176,7 @@ void FileOpenM(bool isScript)
 
 int FindDocByFile(const QString &path)
 {
-    AppState &a = app();
-    if (a.docs.OpenDocCount == 0)
-        return -1;
-    for (DocWindow *d : a.docs.open()) {
-        const QString name = d->NameFile.isEmpty() ? d->txtCaption : d->NameFile;
-        // File names here are case-sensitive: "A.htm" and "a.htm" are two files.
-        if (name == path)
-            return d->Tag();
-    }
-    return -1;
+    return app().docs.findByFile(path);
 }
 
 void OpenFileDoc(const QString &path, int quiet)
@@ -190,8 +184,8 @@ void OpenFileDoc(const QString &path, int quiet)
     AppState &a = app();
     const int k = FindDocByFile(path);
     if (k >= 0) {
-        if (quiet == 0 && a.main)
-            a.main->activateDoc(a.docs.slot(k));
+        if (quiet == 0)
+            a.docs.requestActivate(a.docs.slot(k));
         return;
     }
     ReadResult r;
@@ -206,20 +200,20 @@ void OpenFileDoc(const QString &path, int quiet)
     HourGlass wait;
     const int n = FileIndex();
     DocWindow *d = a.docs.slot(n);
-    d->IzmT = 2;
+    d->IzmT = IzmTStates::ProgramChange;
     d->format = r.format;
     d->Rich()->setText(r.text);
     r.text.clear();
     const QString name = shortName(path);
     d->txtCaption = name;
     d->setWindowTitle(name);
-    if (a.CommandMode == -1)
+    if (a.CommandMode == CommandModes::OpenAndAdd)
         a.project.AddFile(path);
     d->NameFile = path;
     d->AppPathBak = path + QStringLiteral("0");
     if (name.right(2).toLower() == QLatin1String("js"))
         d->Script = true;
-    d->IzmT = 0;
+    d->IzmT = IzmTStates::Unchanged;
     d->Sbros();
     showDoc(d);
     a.CommandMode = n;
@@ -240,15 +234,16 @@ bool FileSave(int index, const QString &path)
         showSaveError(path, error);
         return false;
     }
-    d->IzmT = 0;
-    a.CommandMode = 2;
+    d->IzmT = IzmTStates::Unchanged;
+    a.CommandMode = CommandModes::Saved;
     return true;
 }
 
-bool FileSaveAs()
+bool FileSaveAs(DocWindow *d)
 {
     AppState &a = app();
-    DocWindow *d = a.docs.active();
+    if (!d)
+        d = a.docs.active();
     if (!d)
         return false;
     const QString ext = d->Script ? QStringLiteral(".js") : QStringLiteral(".htm");
@@ -260,15 +255,15 @@ bool FileSaveAs()
         p += ext;
     const bool changed = p != d->NameFile;
     if (changed && QFileInfo::exists(p)) {
-        const int answer = a.ask(a.fileMenuCaption() + u' ' + p + u' ' + a.message(92) + QStringLiteral("\r\n") + a.message(93),
+        const int answer = a.ask(a.fileMenuCaption() + u' ' + p + u' ' + a.message(MessageEntry::FileExists)
+                                     + QStringLiteral("\r\n") + a.message(MessageEntry::ReplaceIt),
                                  Dialogs::YesNo);
         a.focusActiveEditor();
         if (answer == Dialogs::No || answer == Dialogs::Cancel)
             return false;
     }
-    a.CommandMode = 0;
-    FileSave(d->Tag(), p);
-    if (a.CommandMode != 2)
+    a.CommandMode = CommandModes::Neutral;
+    if (!FileSave(d->Tag(), p))
         return false;
     if (!changed)
         return true;
@@ -276,7 +271,7 @@ bool FileSaveAs()
     // question. One with changes of its own stays open, so they are not lost.
     for (DocWindow *other : a.docs.open()) {
         if (other != d && other->NameFile == p) {
-            if (other->IzmT == 0)
+            if (other->IzmT == IzmTStates::Unchanged)
                 DocActivation::UnloadDocM(other->Tag());
             break;
         }
@@ -292,6 +287,42 @@ bool FileSaveAs()
     d->AppPathBak = p + QStringLiteral("0");
     d->txtCaption = shortName(p);
     d->setWindowTitle(d->txtCaption);
+    return true;
+}
+
+bool SaveDocument(DocWindow *d)
+{
+    if (!d)
+        return false;
+    return d->NameFile.isEmpty() ? FileSaveAs(d) : FileSave(d->Tag(), d->NameFile);
+}
+
+bool QueryCloseDoc(DocWindow *d)
+{
+    AppState &a = app();
+    if (!d || d->UnloadDoc || d->IzmT == IzmTStates::Unchanged)
+        return true;
+    a.docs.requestActivate(d);
+    const int answer = a.ask(a.message(MessageEntry::SaveChanges) + QStringLiteral("\r\n") + d->txtCaption,
+                             Dialogs::YesNoCancel);
+    a.focusActiveEditor();
+    if (answer == Dialogs::Cancel)
+        return false;
+    // Closing goes on only when the text is safely on disk: a failed or
+    // cancelled save keeps the document open rather than losing it.
+    if (answer == Dialogs::Yes && !SaveDocument(d)) {
+        a.docs.requestActivate(d);
+        return false;
+    }
+    return true;
+}
+
+bool CloseDocument(DocWindow *d)
+{
+    if (!QueryCloseDoc(d))
+        return false;
+    if (d && !d->UnloadDoc)
+        DocActivation::UnloadDocM(d->Tag());
     return true;
 }
 

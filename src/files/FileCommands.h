@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+class DocWindow;
+
 // New, open and save of single documents, and the file dialogs with the remembered folder.
 namespace FileCommands {
 
@@ -25,8 +27,16 @@ void OpenFileDoc(const QString &path, int quiet);
 int FindDocByFile(const QString &path);
 // Writes document index to path; false (after telling the user) when it failed.
 bool FileSave(int index, const QString &path);
-// Save As of the active document; false when cancelled or failed.
-bool FileSaveAs();
+// Save As of d (the active document when nullptr); false when cancelled or failed.
+bool FileSaveAs(DocWindow *d = nullptr);
+// Save of d to its file, or Save As while it has none; false when cancelled or failed.
+bool SaveDocument(DocWindow *d);
+// The one question before a changed document closes (entry 98, Yes/No/Cancel):
+// true when it may close (unchanged, saved, or the user said No). A failed or
+// cancelled save keeps it open.
+bool QueryCloseDoc(DocWindow *d);
+// Closes one document window after QueryCloseDoc; false when it stays open.
+bool CloseDocument(DocWindow *d);
 // The chosen path, or "" when the user cancelled.
 QString apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFilter> &filter);
 

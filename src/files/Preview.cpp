@@ -1,6 +1,5 @@
 #include "files/Preview.h"
 #include "app/AppState.h"
-#include "app/DocActivation.h"
 #include "editing/DocWindow.h"
 #include "files/TextFile.h"
 #include "platform/BrowserView.h"
@@ -55,23 +54,25 @@ void ProsmotrM()
     if (!d)
         return;
     const bool previewing = !d->editorVisible();
-    DocActivation::DeleteMenuM(previewing, 18);
+    // The window tells the commands of its new view itself.
     d->showPreview(!previewing);
     if (!previewing) {
-        if (!writePreviewFile(d->AppPathBak, d->Rich()->text(), d->format))
+        const QString text = d->Rich()->text();
+        if (!writePreviewFile(d->AppPathBak, text, d->format))
             return;
         if (!d->Script) {
             if (BrowserView *b = d->WebBrowser())
-                b->navigateFile(d->AppPathBak);
+                b->showFilePage(text, d->AppPathBak);
             return;
         }
         const qsizetype cut = d->AppPathBak.lastIndexOf(a.settings.PathSeparator);
         const QString folder = d->AppPathBak.left(cut + 1);
         const QString wrapper = folder + QStringLiteral("Script.bak");
-        if (!writePreviewFile(wrapper, scriptWrapperPage(d->AppPathBak.mid(cut + 1)), TextFormat{}))
+        const QString page = scriptWrapperPage(d->AppPathBak.mid(cut + 1));
+        if (!writePreviewFile(wrapper, page, TextFormat{}))
             return;
         if (BrowserView *b = d->WebBrowser())
-            b->navigateFile(wrapper);
+            b->showFilePage(page, wrapper);
         return;
     }
     d->LoadHtml(QStringLiteral("<html><body></body></html>"));

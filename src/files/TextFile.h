@@ -2,14 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
-// How a document's file is stored on disk; the program's own text always uses CR LF.
-enum class TextEncoding { Windows1251, Utf8, Utf8Bom };
-enum class LineBreak { CrLf, Lf, Cr };
-
-struct TextFormat {
-    TextEncoding encoding = TextEncoding::Windows1251;
-    LineBreak lineBreak = LineBreak::CrLf;
-};
+#include "common/TextFormat.h"
 
 struct ReadResult {
     int error = 0;      // 0 ok, 53 file not found, 97 any other failure (unreadable, binary, too big)

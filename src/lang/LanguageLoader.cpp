@@ -1,7 +1,7 @@
 #include "lang/LanguageLoader.h"
 #include "app/AppState.h"
-#include "app/MainFrame.h"
-#include "app/StartUp.h"
+#include "app/CommandRegistry.h"
+#include "app/CommandTable.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
 #include "files/Preview.h"
@@ -60,11 +60,12 @@ void LoadJazikM(const QString &fileName)
     a.lang.apply(data);
     a.settings.LanguageFile = fileName;
 
-    if (a.main) {
-        for (const CaptionBinding &b : mainFrameCaptions()) {
-            QAction *act = a.main->action(b.objectName);
-            if (!act)
-                continue;  // toolbar buttons that do not exist yet
+    if (a.commands) {
+        for (const Commands::Command &c : Commands::commandTable()) {
+            const CaptionBinding &b = c.text;
+            QAction *act = a.commands->action(c.name);
+            if (!act || b.entry == CaptionBinding::NoEntry)
+                continue;
             const QString text = captionText(b, data, a.lang);
             if (b.target == CaptionBinding::ToolTip)
                 act->setToolTip(text);
@@ -94,7 +95,7 @@ void mnuOptionsLang_Click()
 {
     AppState &a = app();
     if (!g_chooser) {
-        g_chooser = new frmLang(a.main);
+        g_chooser = new frmLang(a.ownerWindow());
         g_chooser->setAttribute(Qt::WA_DeleteOnClose);
     }
     g_chooser->show();
@@ -114,14 +115,14 @@ void applyAtStartUp()
 {
     AppState &a = app();
     if (a.settings.LanguageFile.isEmpty()) {
-        frmLang chooser(a.main);
+        frmLang chooser(a.ownerWindow());
         chooser.exec();
     } else {
         LoadJazikM(a.settings.LanguageFile);
     }
 }
 
-void install(frmMain &f)
+void install(CommandRegistry &f)
 {
     f.onCommand(QStringLiteral("mnuOptionsLang"), [] { mnuOptionsLang_Click(); });
     f.onCommand(QStringLiteral("HelpCallHelp"), [] { HelpCallHelp(); });

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-class frmMain;
+class CommandRegistry;
 
 // Loading a language file: the texts other windows read, and at once the
 // captions of the main frame and the names of untitled documents.
@@ -15,7 +15,7 @@ void mnuOptionsLang_Click();
 void HelpCallHelp();
 // Start-up: load the remembered language, or let the user pick one.
 void applyAtStartUp();
-void install(frmMain &frame);
+void install(CommandRegistry &commands);
 // Folder of the language files, ending with the separator.
 QString languageFolder();
 }

@@ -18,6 +18,7 @@ void LanguageTexts::apply(const LanguageData &data)
     UntitledName = data.entry(2);
     NewPageTitle = data.entry(11);
     DefaultProjectName = data.entry(62);
+    FileCaption = data.entry(3);
     for (int n = FirstDialogEntry; n < FirstMessageEntry; ++n) {
         if (data.has(n))
             DialogTexts[n - FirstDialogEntry] = data.entries[n];

@@ -16,6 +16,7 @@ struct LanguageTexts {
     QString UntitledName;         // entry 2; a new untitled document is this + its 1-based slot
     QString NewPageTitle;         // entry 11; <title> of the built-in page skeleton
     QString DefaultProjectName;   // entry 62; name of a new project
+    QString FileCaption = QStringLiteral("File"); // entry 3, the File menu; starts the file error messages
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
 

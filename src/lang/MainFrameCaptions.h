@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-// One main-frame text the language loader sets: the caption or the tooltip of the
+// One main-frame text the language loader sets (each command of the command table has one): the caption or the tooltip of the
 // action registered under objectName, made of a fixed prefix, a language entry and
 // a fixed suffix.
 struct CaptionBinding {
@@ -12,6 +12,8 @@ struct CaptionBinding {
 
     // entry value standing for field 1 of the file (the language's own name).
     static constexpr int LanguageName = 0;
+    // entry value of a text that no language file changes.
+    static constexpr int NoEntry = -1;
 
     QString objectName;   // "mnuFileNew", "CodeFrm1", "PicKnopki0" (toolbar button 0)...
     int entry = 0;
@@ -19,10 +21,6 @@ struct CaptionBinding {
     QString suffix;
     Target target = Caption;
 };
-
-// Every main-frame caption and toolbar tooltip that follows the language file,
-// in menu order; toolbar buttons 11-16 and 19 keep their fixed tooltips.
-const QList<CaptionBinding> &mainFrameCaptions();
 
 // The text a binding gets after data was loaded into texts. Entries 1-62 come
 // from data; entry 106 is the kept message text, so a file without it keeps the

@@ -1,5 +1,4 @@
 #include "platform/BrowserView.h"
-#include "files/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -111,19 +110,12 @@ void BrowserView::loadHtml(const QString &html, const QUrl &baseUrl)
     m_bigPage = std::move(file);
 }
 
-void BrowserView::navigateFile(const QString &path)
+void BrowserView::showFilePage(const QString &html, const QString &path)
 {
     // Preview files have names such as "index.htm0" that the engine would show as
     // plain text: the page is handed over as mark-up, with the file as its base so
     // that relative pictures, styles and scripts come from the page's own folder.
-    const ReadResult r = TextFile::read(path, 256LL * 1024 * 1024);
-    if (r.error != 0) {
-        ++m_page->programLoads;
-        m_bigPage.reset();
-        m_page->setUrl(QUrl::fromLocalFile(path));
-        return;
-    }
-    QString html = r.text;
-    html.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    loadHtml(html, QUrl::fromLocalFile(path));
+    QString page = html;
+    page.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    loadHtml(page, QUrl::fromLocalFile(path));
 }

@@ -16,8 +16,9 @@ public:
 
     // Shows this mark-up as the page; relative addresses resolve against baseUrl.
     void loadHtml(const QString &html, const QUrl &baseUrl = QUrl());
-    // Shows a local file.
-    void navigateFile(const QString &path);
+    // Shows html, the text of the file at path, as mark-up whatever the file's
+    // name; relative addresses resolve against the file's folder.
+    void showFilePage(const QString &html, const QString &path);
     // Whether the preview is the visible view (navigations are allowed only then).
     void setPreviewShown(bool shown);
     bool previewShown() const { return m_shown; }

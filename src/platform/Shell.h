@@ -13,10 +13,3 @@ class DesktopShell : public Shell {
 public:
     void open(const QString &target) override;
 };
-
-// Test double: remembers what was opened.
-class RecordingShell : public Shell {
-public:
-    void open(const QString &target) override { opened << target; }
-    QStringList opened;
-};

@@ -1,9 +1,8 @@
 #include "tags/TagCommands.h"
 #include "app/AppState.h"
-#include "app/MainFrame.h"
+#include "app/CommandRegistry.h"
 #include "app/StartUp.h"
 #include "editing/DocWindow.h"
-#include "editing/EditorKeyRules.h"
 #include "platform/Dialogs.h"
 #include "platform/EditControl.h"
 #include "platform/KeyboardLayouts.h"
@@ -31,8 +30,8 @@ EditControl *activeEditor()
 
 frmListTag *listWindow()
 {
-    if (!g_list && app().main) {
-        g_list = new frmListTag(app().main);
+    if (!g_list && app().ownerWindow()) {
+        g_list = new frmListTag(app().ownerWindow());
         g_list->fill();
     }
     return g_list;
@@ -96,13 +95,13 @@ void CodeColor_Click()
 void CodeTextTags_Click()
 {
     AppState &a = app();
-    if (!a.main || !activeEditor())
+    if (!a.commands || !activeEditor())
         return;
     if (!g_codeText) {
-        g_codeText = new frmCodeText(a.main);
+        g_codeText = new frmCodeText(a.ownerWindow());
         g_codeText->setAttribute(Qt::WA_DeleteOnClose);
     }
-    g_codeText->load(a.main->menuCaption(QStringLiteral("CodeTextTags")));
+    g_codeText->load(a.commands->caption(QStringLiteral("CodeTextTags")));
     g_codeText->show();
     g_codeText->raise();
     g_codeText->activateWindow();
@@ -166,7 +165,7 @@ void insertTypedTag(const QString &name)
     }
 }
 
-void install(frmMain &f)
+void install(CommandRegistry &f)
 {
     for (int i = 0; i <= 3; ++i)
         f.onCommand(QStringLiteral("CodeFrm%1").arg(i), [i] { CodeFrm_Click(i); });
@@ -180,10 +179,12 @@ void install(frmMain &f)
     f.onCommand(QStringLiteral("CodeTextTags"), [] { CodeTextTags_Click(); });
     f.onCommand(QStringLiteral("mnuEditNewRasklad"), [] { NewRaskladM(); });
 
-    EditorKeyRules::showTagList = [](DocWindow *) {
-        if (frmListTag *l = listWindow())
-            l->showList();
-    };
+}
+
+void showTagList()
+{
+    if (frmListTag *l = listWindow())
+        l->showList();
 }
 
 } // namespace TagCommands

@@ -1,13 +1,13 @@
 #pragma once
 #include <QString>
 
-class frmMain;
+class CommandRegistry;
 
 // The Tags menu and everything that inserts catalogue mark-up into the active editor.
 namespace TagCommands {
 // Connects the Tags menu, the keyboard-layout command and the editor shortcuts;
 // registers the catalogue step of start-up.
-void install(frmMain &frame);
+void install(CommandRegistry &commands);
 // Start-up: builds the catalogue and fills the tag list.
 void buildCatalogue();
 
@@ -22,6 +22,8 @@ void FoundCloseTagM();
 // Switches to the next keyboard layout.
 void NewRaskladM();
 
+// Shows the tag pop-up list beside the caret ("<" in an editor).
+void showTagList();
 // The tag list's insertions.
 void performCatalogueEntry(int entry);
 void insertTypedTag(const QString &name);

@@ -1,6 +1,5 @@
 #include "tags/frmListTag.h"
 #include "app/AppState.h"
-#include "app/MainFrame.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
 #include "platform/KeyboardLayouts.h"

@@ -6,8 +6,8 @@
 #include "app/StartUp.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
-#include "platform/QueueDialogs.h"
-#include "platform/Shell.h"
+#include "support/QueueDialogs.h"
+#include "support/RecordingShell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,7 +42,6 @@ public:
         for (const auto &d : windows)
             delete d.data();
         a.docs.DocWindows.clear();
-        a.main = nullptr;
         resetApp();
     }
 

@@ -1,3 +1,4 @@
+#include "app/CommandTable.h"
 #include "common/TestApp.h"
 #include "lang/LanguageLoader.h"
 #include "lang/MainFrameCaptions.h"
@@ -124,9 +125,11 @@ private slots:
         QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet  Int."));
         QCOMPARE(a.lang.HelpFile, QStringLiteral("Help/bare.html"));
         QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: Bare"));
-        for (const CaptionBinding &b : mainFrameCaptions())
-            if (b.target == CaptionBinding::Caption && b.entry != CaptionBinding::LanguageName)
-                QCOMPARE(caption(t, b.objectName), b.entry == 106 ? QStringLiteral("B106") : b.prefix);
+        for (const Commands::Command &c : Commands::commandTable()) {
+            const CaptionBinding &b = c.text;
+            if (b.target == CaptionBinding::Caption && b.entry > 0)
+                QCOMPARE(caption(t, c.name), b.entry == 106 ? QStringLiteral("B106") : b.prefix);
+        }
         for (int n = 63; n <= 106; ++n)
             if (n != 89)
                 QCOMPARE(n < 90 ? a.lang.text(n) : a.message(n), "B" + QString::number(n));

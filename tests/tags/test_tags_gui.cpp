@@ -2,7 +2,7 @@
 // a fake keyboard-layout ring.
 #include "common/TestApp.h"
 
-#include "platform/KeyboardLayouts.h"
+#include "support/FakeKeyboardLayouts.h"
 #include "tags/TagCommands.h"
 #include "tags/frmCodeText.h"
 #include "tags/frmListTag.h"

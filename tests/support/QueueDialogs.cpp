@@ -1,4 +1,4 @@
-#include "platform/QueueDialogs.h"
+#include "support/QueueDialogs.h"
 
 int QueueDialogs::messageBox(const QString &text, int style, const QString &title)
 {

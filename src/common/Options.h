@@ -1,0 +1,45 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+// A value that windows follow: whoever changes it, everyone connected to
+// changed() hears of it, so a menu check mark, a key rule and the settings file
+// never disagree.
+class BoolOption : public QObject {
+    Q_OBJECT
+public:
+    explicit BoolOption(bool value = false) : m_value(value) {}
+    bool value() const { return m_value; }
+    void set(bool value)
+    {
+        if (value == m_value)
+            return;
+        m_value = value;
+        emit changed(value);
+    }
+
+signals:
+    void changed(bool value);
+
+private:
+    bool m_value;
+};
+
+class TextOption : public QObject {
+    Q_OBJECT
+public:
+    const QString &value() const { return m_value; }
+    void set(const QString &value)
+    {
+        if (value == m_value)
+            return;
+        m_value = value;
+        emit changed(value);
+    }
+
+signals:
+    void changed(const QString &value);
+
+private:
+    QString m_value;
+};
