@@ -1,0 +1,454 @@
+// The tag dialogs' mark-up, their key rules, the font sample page and the
+// select-list builder with its selection reader.
+#include "common/TextTarget.h"
+#include "tags/DialogKeys.h"
+#include "tags/DialogMarkup.h"
+#include "tags/FontSample.h"
+#include "tags/SelectList.h"
+#include "tags/SelectReader.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+// A plain-string editor; CR LF counts as two positions, as in the editing control.
+class FakeTextTarget : public TextTarget {
+public:
+    FakeTextTarget(const QString &text, int start, int length) : m_text(text), m_start(start), m_length(length) {}
+    QString text() const override { return m_text; }
+    int selStart() const override { return m_start; }
+    void setSelStart(int pos) override { m_start = qBound(0, pos, int(m_text.size())), m_length = 0; }
+    int selLength() const override { return m_length; }
+    void setSelLength(int len) override { m_length = qBound(0, len, int(m_text.size()) - m_start); }
+    QString selText() const override { return m_text.mid(m_start, m_length); }
+    void setSelText(const QString &text) override { m_text.replace(m_start, m_length, text), m_start += int(text.size()), m_length = 0; }
+
+private:
+    QString m_text;
+    int m_start, m_length;
+};
+
+const QString Before = QStringLiteral("before\r\n"), Selected = QStringLiteral("SEL"), After = QStringLiteral(" after");
+FakeTextTarget withSelection() { return FakeTextTarget(Before + Selected + After, int(Before.size()), int(Selected.size())); }
+
+enum Dialog { Body, Font, Image, Table };
+
+// The dialog's boxes in the order of its field struct.
+DialogMarkup build(int dialog, const QStringList &f)
+{
+    const auto at = [&](int i) { return f.value(i); };
+    switch (dialog) {
+    case Body: return bodyMarkup({at(0), at(1), at(2), at(3), at(4), at(5), at(6)});
+    case Font: return fontMarkup({at(0), at(1), at(2)});
+    case Image: return imageMarkup({at(0), at(1), at(2), at(3), at(4), at(5), at(6)});
+    default: return tableMarkup({at(0), at(1), at(2), at(3), at(4), at(5)});
+    }
+}
+
+// Options as "value|text" for readable comparisons.
+QStringList flat(const QList<SelectOption> &options)
+{
+    QStringList out;
+    for (const SelectOption &o : options)
+        out << o.value + QLatin1Char('|') + o.text;
+    return out;
+}
+
+QList<SelectOption> unflat(const QStringList &rows)
+{
+    QList<SelectOption> out;
+    for (const QString &r : rows)
+        out.append({r.section(QLatin1Char('|'), 0, 0), r.section(QLatin1Char('|'), 1)});
+    return out;
+}
+
+const QString TwoOptions = QStringLiteral("<select name=\"a\"><option value=\"1\">One</option>\r\n"
+                                          "<option value=\"2\">Two</option>\r\n</select>\r\n");
+
+} // namespace
+
+class TestTagBuilders : public QObject {
+    Q_OBJECT
+
+private slots:
+    // OK over a selection: the exact text put in its place and the caret.
+    void markup_data()
+    {
+        QTest::addColumn<int>("dialog");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("inserted"); // null: the editor stays as it was
+        QTest::addColumn<int>("back");         // caret = end of the inserted text - back
+        const QString body = QStringLiteral("<body topmargin=0 leftmargin=0%1>\r\n\r\n</body>\r\n");
+        const QString table = QStringLiteral("<table%1>\r\n\r\n</table>\r\n");
+        QTest::newRow("body bgcolor only") << int(Body) << QStringList{"", "", "#FFFFFF"}
+                                           << body.arg(" bgcolor=\"#FFFFFF\"") << 11;
+        QTest::newRow("body all, fixed order")
+            << int(Body) << QStringList{"i.gif", "s.mid", "#1", "#2", "#3", "#4", "#5"}
+            << body.arg(" background=\"i.gif\" bgsound=\"s.mid\" bgcolor=\"#1\" text=\"#2\" link=\"#3\" vlink=\"#4\" alink=\"#5\"") << 11;
+        QTest::newRow("body quote unchanged") << int(Body) << QStringList{"a\"b.gif", "", "", "", "", "", "<&>"}
+                                              << body.arg(" background=\"a\"b.gif\" alink=\"<&>\"") << 11;
+        QTest::newRow("body all empty") << int(Body) << QStringList{} << QString() << 0;
+        QTest::newRow("font face and size") << int(Font) << QStringList{"Arial", "", "3"}
+                                            << "<font face=\"Arial\" size=\"3\"></font>" << 7;
+        QTest::newRow("font default face alone") << int(Font) << QStringList{QString::fromUtf16(FontDefaultFace)}
+                                                 << "<font face=\"Times New Roman\"></font>" << 7;
+        QTest::newRow("font all empty") << int(Font) << QStringList{"", "", ""} << QString() << 0;
+        QTest::newRow("image height percent") << int(Image) << QStringList{"a.gif", "", "", "50%"}
+                                              << "<img src=\"a.gif\" height=\"50%\">" << 0;
+        QTest::newRow("image all, fixed order")
+            << int(Image) << QStringList{"/home/u/a b.gif", "A \"q\"", "1", "2", "3", "4", "0"}
+            << "<img src=\"/home/u/a b.gif\" alt=\"A \"q\"\" width=\"1\" height=\"2\" hspace=\"3\" vspace=\"4\" border=\"0\">" << 0;
+        QTest::newRow("image empty src") << int(Image) << QStringList{"", "alt", "1", "2", "3", "4", "5"} << QString() << 0;
+        QTest::newRow("table all empty") << int(Table) << QStringList{} << table.arg(QString()) << 12;
+        QTest::newRow("table border and width") << int(Table) << QStringList{"1", "", "", "", "100%"}
+                                                << table.arg(" border=\"1\" width=\"100%\"") << 12;
+        QTest::newRow("table all, fixed order") << int(Table) << QStringList{"1", "#ABCDEF", "2", "3%", "4", "5"}
+                                                << table.arg(" border=\"1\" bgcolor=\"#ABCDEF\" cellspacing=\"2\""
+                                                             " cellpadding=\"3%\" width=\"4\" height=\"5\"")
+                                                << 12;
+    }
+
+    void markup()
+    {
+        QFETCH(int, dialog);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, inserted);
+        QFETCH(int, back);
+        FakeTextTarget t = withSelection();
+        QCOMPARE(applyDialogMarkup(build(dialog, fields), &t, false), !inserted.isNull());
+        if (inserted.isNull()) {
+            QCOMPARE(t.text(), Before + Selected + After);
+            QCOMPARE(t.selText(), Selected);
+            return;
+        }
+        QCOMPARE(t.text(), Before + inserted + After);
+        QCOMPARE(t.selStart(), int(Before.size() + inserted.size()) - back);
+        QCOMPARE(t.selLength(), 0);
+        // Body and table: the caret lands at the start of the empty line.
+        if (back > 7)
+            QVERIFY(t.text().mid(t.selStart() - 2, 4) == QLatin1String("\r\n\r\n"));
+    }
+
+    // No document: nothing anywhere. Preview: only the table goes in (into the hidden editor).
+    void previewAndNoDocument_data()
+    {
+        QTest::addColumn<int>("dialog");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<bool>("inPreview");
+        QTest::newRow("body") << int(Body) << QStringList{"x"} << false;
+        QTest::newRow("font") << int(Font) << QStringList{"Arial"} << false;
+        QTest::newRow("image") << int(Image) << QStringList{"a.gif"} << false;
+        QTest::newRow("table") << int(Table) << QStringList{} << true;
+    }
+
+    void previewAndNoDocument()
+    {
+        QFETCH(int, dialog);
+        QFETCH(QStringList, fields);
+        QFETCH(bool, inPreview);
+        const DialogMarkup m = build(dialog, fields);
+        QVERIFY(!applyDialogMarkup(m, nullptr, false));
+        QVERIFY(!applyDialogMarkup(m, nullptr, true));
+        FakeTextTarget t = withSelection();
+        QCOMPARE(applyDialogMarkup(m, &t, true), inPreview);
+        QCOMPARE(t.selText().isEmpty(), inPreview);
+        // The select builder behaves like the image dialog.
+        SelectList list;
+        list.addOption(QStringLiteral("1"), QStringLiteral("One"));
+        FakeTextTarget s = withSelection();
+        QVERIFY(!applyDialogMarkup(list.build(QStringLiteral("a")), &s, true));
+        QVERIFY(!applyDialogMarkup(list.build(QStringLiteral("a")), nullptr, false));
+        QCOMPARE(s.selText(), Selected);
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QString>("box"); // image N, table N, name, text
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("accepted");
+        const QString digits = QStringLiteral("0123456789\b");
+        const QString refusedInNumbers = QStringLiteral("-+.,a x\u0663\uFF11\t");
+        for (int item = 0; item < 5; ++item) {
+            const QString pct = QStringLiteral("%");
+            QTest::addRow("image %d", item) << QStringLiteral("image %1").arg(item) << digits + pct + refusedInNumbers
+                                            << digits + (item <= 1 ? pct : QString());
+            QTest::addRow("table %d", item) << QStringLiteral("table %1").arg(item) << digits + pct + refusedInNumbers
+                                            << digits + (item >= 2 ? pct : QString());
+        }
+        QTest::newRow("image item out of range") << "image 5" << digits << "";
+        QTest::newRow("select name, value") << "name" << "a_1-\u044F. \"'<>" << "a_1-\u044F.";
+        QTest::newRow("select text") << "text" << "a \"'&\u044F<>" << "a \"'&\u044F";
+    }
+
+    void keys()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, keys);
+        const int item = box.section(QLatin1Char(' '), 1).toInt();
+        QString accepted;
+        for (const QChar c : keys) {
+            bool ok = false;
+            if (box.startsWith(QLatin1String("image")))
+                ok = imageNumberKeyAccepted(item, c);
+            else if (box.startsWith(QLatin1String("table")))
+                ok = tableNumberKeyAccepted(item, c);
+            else if (box == QLatin1String("name"))
+                ok = selectNameKeyAccepted(c);
+            else
+                ok = selectTextKeyAccepted(c);
+            if (ok)
+                accepted += c;
+        }
+        QTEST(accepted, "accepted");
+    }
+
+    void fontSample_data()
+    {
+        QTest::addColumn<QStringList>("fields"); // face, color, size, background
+        QTest::addColumn<QString>("page");
+        const QString abc = QStringLiteral("ABC<br>\u0410\u0411\u0412");
+        const QString plain = QStringLiteral("<html><body topmargin=0 leftmargin=0>") + abc + "</body></html>";
+        QTest::newRow("nothing") << QStringList{} << plain;
+        QTest::newRow("background alone changes nothing") << QStringList{"", "", "", "#000000"} << plain;
+        QTest::newRow("all") << QStringList{"Arial", "#FF0000", "3", "#00FF00"}
+                             << "<html><body topmargin=0 leftmargin=0 bgcolor=\"#00FF00\">"
+                    "<font face=\"Arial\" color=\"#FF0000\" size=\"3\">" + abc + "</font></body></html>";
+        QTest::newRow("escaped") << QStringList{"\"><script>alert('x')</script>", "", "", "a&b"}
+                                 << "<html><body topmargin=0 leftmargin=0 bgcolor=\"a&amp;b\">"
+                    "<font face=\"&quot;&gt;&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;\">" + abc + "</font></body></html>";
+    }
+
+    void fontSample()
+    {
+        QFETCH(QStringList, fields);
+        QTEST(fontSamplePage({fields.value(0), fields.value(1), fields.value(2)}, fields.value(3)), "page");
+    }
+
+    // Whatever the fields hold, the page has only its own elements and each
+    // value stays inside its quotes; the inserted mark-up keeps the text as typed.
+    void fontSampleHostile_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("script") << "\"><script>alert(1)</script>";
+        QTest::newRow("event") << "x\" onmouseover=\"alert(1)\" y=\"";
+        QTest::newRow("single quote event") << "x' onload='alert(1)";
+        QTest::newRow("image from network") << "<img src=\"http://example.com/a.png\" onerror=alert(1)>";
+        QTest::newRow("file") << "'><iframe src=file:///etc/passwd></iframe>";
+        QTest::newRow("entity and nul") << QString(QStringLiteral("&lt;script&gt;") + QChar(0) + "<b>");
+    }
+
+    void fontSampleHostile()
+    {
+        QFETCH(QString, value);
+        const QRegularExpression ownTags(QStringLiteral("<(html|/html|body topmargin=0 leftmargin=0|/body|font|/font|br)[ >]"));
+        for (int field = 0; field < 4; ++field) {
+            QStringList f{"Arial", "#FF0000", "3", "#FFFFFF"};
+            f[field] = value;
+            const QString page = fontSamplePage({f[0], f[1], f[2]}, f[3]);
+            QCOMPARE(page.count(QLatin1Char('<')), int(page.count(ownTags)));
+            QCOMPARE(page.count(QLatin1Char('"')), 8); // four attributes, two quotes each
+            QVERIFY(!page.contains(QLatin1Char('\'')));
+            QVERIFY(!page.contains(QChar(0)));
+            QVERIFY(!page.contains(QLatin1String("<script"), Qt::CaseInsensitive));
+            QVERIFY(page.contains(escapeSampleText(value)));
+            if (field < 3)
+                QVERIFY(fontMarkup({f[0], f[1], f[2]}).snippet.text.contains(value));
+        }
+    }
+
+    // A list of operations on the builder's rows; each row of the table is one story.
+    void selectList_data()
+    {
+        QTest::addColumn<QStringList>("ops");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("results"); // one letter per operation: y done, n nothing, V/T need value/text
+        QTest::newRow("added with no row selected goes to the top")
+            << QStringList{"add 1 One", "select -1", "add 2 Two"} << QStringList{"2|Two", "1|One"} << 0 << "yyy";
+        QTest::newRow("added after the selected row")
+            << QStringList{"add 1 a", "add 2 b", "select 0", "add 3 c"} << QStringList{"1|a", "3|c", "2|b"} << 1 << "yyyy";
+        QTest::newRow("empty value or text adds nothing")
+            << QStringList{"add - x", "add v -", "add - -"} << QStringList{} << -1 << "VTV";
+        QTest::newRow("up and down stop at the ends")
+            << QStringList{"add 1 a", "add 2 b", "add 3 c", "up", "up", "up", "down", "down", "down"}
+            << QStringList{"1|a", "2|b", "3|c"} << 2 << "yyyyynyyn";
+        QTest::newRow("no selection: nothing moves or goes")
+            << QStringList{"add 1 a", "add 2 b", "select 7", "up", "down", "del", "take"} << QStringList{"1|a", "2|b"} << -1
+            << "yyynnnn";
+        QTest::newRow("delete selects the row above")
+            << QStringList{"add 1 a", "add 2 b", "add 3 c", "del"} << QStringList{"1|a", "2|b"} << 1 << "yyyy";
+        QTest::newRow("delete of row 0 keeps row 0 selected")
+            << QStringList{"add 1 a", "add 2 b", "select 0", "del"} << QStringList{"2|b"} << 0 << "yyyy";
+        QTest::newRow("delete of the last row selects none")
+            << QStringList{"add 1 a", "del", "del"} << QStringList{} << -1 << "yyn";
+        QTest::newRow("take back the middle row, add it again")
+            << QStringList{"add 1 a", "add 2 b", "add 3 c", "select 1", "take", "add 2 B"} << QStringList{"1|a", "2|B", "3|c"}
+            << 1 << "yyyyyy";
+        QTest::newRow("take back the first row: none selected, adding puts it on top")
+            << QStringList{"add 1 a", "add 2 b", "select 0", "take", "add 1 a"} << QStringList{"1|a", "2|b"} << 0 << "yyyyy";
+        QTest::newRow("take back the only row") << QStringList{"add 1 a", "take"} << QStringList{} << -1 << "yy";
+    }
+
+    void selectList()
+    {
+        QFETCH(QStringList, ops);
+        SelectList list;
+        QString results;
+        std::optional<SelectOption> taken;
+        const auto dash = [](const QString &s) { return s == QLatin1String("-") ? QString() : s; };
+        for (const QString &op : ops) {
+            const QStringList w = op.split(QLatin1Char(' '));
+            if (w[0] == QLatin1String("add")) {
+                const auto r = list.addOption(dash(w[1]), dash(w[2]));
+                results += r == SelectList::AddResult::Added ? 'y' : r == SelectList::AddResult::NeedValue ? 'V' : 'T';
+            } else if (w[0] == QLatin1String("select")) {
+                list.select(w[1].toInt());
+                results += 'y';
+            } else if (w[0] == QLatin1String("take")) {
+                const int before = list.count();
+                taken = list.takeBack();
+                results += taken ? 'y' : 'n';
+                QCOMPARE(list.count(), before - (taken ? 1 : 0));
+            } else {
+                const bool done = w[0] == QLatin1String("up") ? list.moveUp()
+                    : w[0] == QLatin1String("down")          ? list.moveDown()
+                                                             : list.deleteSelected();
+                results += done ? 'y' : 'n';
+            }
+        }
+        QTEST(flat(list.options()), "rows");
+        QTEST(list.selectedRow(), "selected");
+        QTEST(results, "results");
+    }
+
+    void selectBuild()
+    {
+        SelectList list;
+        QVERIFY(!list.build(QStringLiteral("a")).insert);
+        list.addOption(QStringLiteral("1"), QStringLiteral("One"));
+        list.addOption(QStringLiteral("2"), QStringLiteral("Two"));
+        QVERIFY(!list.build(QString()).insert);
+        FakeTextTarget t = withSelection();
+        QVERIFY(applyDialogMarkup(list.build(QStringLiteral("a")), &t, false));
+        QCOMPARE(t.text(), Before + TwoOptions + After);
+        QCOMPARE(t.selStart(), int(Before.size() + TwoOptions.size()));
+    }
+
+    void readSelect_data()
+    {
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("built text") << TwoOptions << "a" << QStringList{"1|One", "2|Two"};
+        QTest::newRow("empty") << "" << "" << QStringList{};
+        QTest::newRow("not a select") << "<input name=\"q\" value=\"x\">y</input>" << "" << QStringList{};
+        QTest::newRow("select without name") << "<select id=\"a\"><option value=\"1\">One</option></select>" << ""
+                                             << QStringList{};
+        QTest::newRow("upper case, unquoted, more attributes")
+            << "<SELECT size=1 NAME=list><OPTION VALUE=1 selected>One</OPTION>\r\n<Option Value='2'>Two</Option></SELECT>"
+            << "list" << QStringList{"1|One", "2|Two"};
+        QTest::newRow("spaces around equals, hand-written lines")
+            << "<select\r\n  name = \"s\">\r\n  <option value = \"x\">X</option>\r\n</select>" << "s" << QStringList{"x|X"};
+        QTest::newRow("the word value in name and text")
+            << "<select name=\"values\"><option value=\"1\">Enter value=\"2\"</option><option value=\"3\">c</option></select>"
+            << "values" << QStringList{"1|Enter value=\"2\"", "3|c"};
+        QTest::newRow("other attribute names holding the words")
+            << "<select data-name=\"no\" username=\"no\" name=\"yes\"><option datavalue=\"no\" value=\"v\">t</option></select>"
+            << "yes" << QStringList{"v|t"};
+        QTest::newRow("quotes of the other kind and > inside a value")
+            << "<select name='a \"b\"'><option value=\"x>y\">T</option></select>" << "a \"b\"" << QStringList{"x>y|T"};
+        QTest::newRow("option without value takes its text") << "<select name=\"a\"><option>One</option></select>" << "a"
+                                                            << QStringList{"One|One"};
+        QTest::newRow("stops at the end of the select")
+            << "<select name=\"a\"><option value=\"1\">One</option></select><select name=\"b\"><option value=\"2\">Two</option>"
+            << "a" << QStringList{"1|One"};
+        QTest::newRow("commented-out option")
+            << "<select name=\"a\"><!-- <option value=\"0\">Zero</option> --><option value=\"1\">One</option></select>" << "a"
+            << QStringList{"1|One"};
+        QTest::newRow("< in the text ends it") << "<select name=\"a\"><option value=\"1\">1 < 2</option></select>" << "a"
+                                               << QStringList{"1|1 "};
+        QTest::newRow("value quote never closes")
+            << "<select name=\"a\"><option value=\"1\">One</option><option value=\"2>Two</option></select>" << "a"
+            << QStringList{"1|One"};
+        QTest::newRow("name quote never closes") << "<select name=\"a><option value=1>x</option>" << ""
+                                                 << QStringList{};
+        QTest::newRow("> with no < after it") << "<select name=\"a\"><option value=\"1\">One</option><option value=\"2\">Two"
+                                              << "a" << QStringList{"1|One"};
+        QTest::newRow("tag never ends") << "<select name=\"a\"><option value=\"1\">One</option><option value=\"2\"" << "a"
+                                        << QStringList{"1|One"};
+        QTest::newRow("comment never ends") << "<select name=\"a\"><!-- <option value=\"1\">One</option>" << "a"
+                                            << QStringList{};
+        QTest::newRow("stray brackets") << ">>\"name=\"a\" value=\"1\">x<< <<select name=b>< option value=9>z<option value=2>y</>" << "b"
+                                        << QStringList{"2|y"};
+        QTest::newRow("empty attribute values") << "<select name=\"\"><option value=\"\">-</option></select>" << ""
+                                                << QStringList{"|-"};
+    }
+
+    void readSelect()
+    {
+        QFETCH(QString, selection);
+        const SelectReading r = readSelectElement(selection);
+        QTEST(r.name, "name");
+        QTEST(flat(r.options), "options");
+    }
+
+    // Selecting built text, reading it and OK give the same text; the last row is selected.
+    void selectRoundTrip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("two") << "a" << QStringList{"1|One", "2|Two"};
+        QTest::newRow("words of the mark-up in texts") << "value" << QStringList{"name|value=\"x\"", "v|/select value"};
+        QTest::newRow("odd characters") << "\u044F&amp;" << QStringList{"\u00E9|a & b > c \"q\" 'r'", "-|"};
+    }
+
+    void selectRoundTrip()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, options);
+        SelectList list;
+        list.setOptions(unflat(options));
+        const QString built = list.build(name).snippet.text;
+        FakeTextTarget t(QStringLiteral("x") + built + QStringLiteral("y"), 1, int(built.size()));
+        const SelectReading r = readSelectElement(t.selText());
+        QCOMPARE(r.name, name);
+        SelectList back;
+        back.setOptions(r.options);
+        QCOMPARE(back.selectedRow(), int(options.size()) - 1);
+        QVERIFY(applyDialogMarkup(back.build(r.name), &t, false));
+        QCOMPARE(t.text(), QStringLiteral("x") + built + QStringLiteral("y"));
+    }
+
+    // Megabytes of selection: the reader ends with a sane result. A reader that
+    // went back over the text for each tag would not finish within the test's time.
+    void readHuge_data()
+    {
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("count");
+        const int n = 200000;
+        QString many = QStringLiteral("<select name=\"big\">");
+        many.reserve(n * 32);
+        for (int i = 0; i < n; ++i)
+            many += QStringLiteral("<option value=\"%1\">t</option>\r\n").arg(i);
+        QTest::newRow("200000 options") << many + "</select>" << "big" << n;
+        QTest::newRow("value quote never closes") << "<select name=\"a\"><option value=\"" + QString(4 << 20, u'x') << "a"
+                                                  << 0;
+        QTest::newRow("options without select") << QStringLiteral("<option value=\"1\">x").repeated(200000) << "" << 0;
+        QTest::newRow("tags never end") << "<select name=a>" + QStringLiteral("<a ").repeated(1 << 20) << "a" << 0;
+        QTest::newRow("empty texts") << "<select name=a>" + QStringLiteral("<option value=1>").repeated(300000) << "a"
+                                     << 299999;
+    }
+
+    void readHuge()
+    {
+        QFETCH(QString, selection);
+        const SelectReading r = readSelectElement(selection);
+        QTEST(r.name, "name");
+        QTEST(int(r.options.size()), "count");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTagBuilders)
+#include "test_tagbuilders.moc"
