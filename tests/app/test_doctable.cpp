@@ -19,8 +19,11 @@ class TestDocTable : public QObject {
     // The commands that need a document, and whether they are enabled.
     void checkScope(bool on)
     {
-        for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs", "mnuWindow", "mnuEdit", "Code"})
+        // Toolbar buttons are commands without a menu item: they follow their scope too.
+        for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs", "mnuWindow", "mnuEdit", "Code",
+                              "PicKnopki4", "PicKnopki5", "PicKnopki13", "PicKnopki19"})
             QVERIFY2(f->action(QString::fromLatin1(n))->isEnabled() == on, n);
+        QVERIFY(f->action(QStringLiteral("PicKnopki3"))->isEnabled());
     }
 
 private slots:
@@ -34,24 +37,24 @@ private slots:
 
     void newDocumentsTakeTheLowestFreeSlot()
     {
-        QCOMPARE(slot(0)->txtCaption, QStringLiteral("1"));
+        QCOMPARE(slot(0)->txtCaption, QStringLiteral("[2]1"));
         QCOMPARE(newPage()->Tag(), 1);
         QCOMPARE(newPage()->Tag(), 2);
-        QCOMPARE(slot(2)->windowTitle(), QStringLiteral("3"));
+        QCOMPARE(slot(2)->windowTitle(), QStringLiteral("[2]3"));
         // Close document 1 of 3: the next new one reuses its slot and its number.
         slot(0)->close();
         QCOMPARE(app().docs.OpenDocCount, 2);
         DocWindow *d = newPage();
         QCOMPARE(d->Tag(), 0);
-        QCOMPARE(d->txtCaption, QStringLiteral("1"));
-        QCOMPARE(d->windowTitle(), QStringLiteral("1"));
+        QCOMPARE(d->txtCaption, QStringLiteral("[2]1"));
+        QCOMPARE(d->windowTitle(), QStringLiteral("[2]1"));
         QCOMPARE(app().docs.LastDocSlot, 2);
-        QCOMPARE(app().project.LstFileName, QStringList({"2", "3", "1"}));
+        QCOMPARE(app().project.LstFileName, QStringList({"[2]2", "[2]3", "[2]1"}));
         // A script takes a free slot the same way.
         slot(1)->close();
         t->command(QStringLiteral("mnuFileScriptNew"));
         QCOMPARE(t->active()->Tag(), 1);
-        QCOMPARE(t->active()->txtCaption, QStringLiteral("2"));
+        QCOMPARE(t->active()->txtCaption, QStringLiteral("[2]2"));
         QCOMPARE(t->active()->AppPathBak, t->folder + QStringLiteral("1.js"));
     }
 
@@ -74,7 +77,7 @@ private slots:
         // The table starts afresh with the next document.
         DocWindow *d = newPage();
         QCOMPARE(d->Tag(), 0);
-        QCOMPARE(d->txtCaption, QStringLiteral("1"));
+        QCOMPARE(d->txtCaption, QStringLiteral("[2]1"));
         QCOMPARE(app().docs.LastDocSlot, 0);
         checkScope(true);
     }
@@ -90,6 +93,9 @@ private slots:
         QVERIFY(!f->action(QStringLiteral("Code"))->isEnabled());
         QVERIFY(f->action(QStringLiteral("mnuFileSaveFile"))->isEnabled());
         QVERIFY(!f->trigger(QStringLiteral("mnuEditPaste")));
+        QVERIFY(!f->trigger(QStringLiteral("PicKnopki7")));
+        for (const char *n : {"PicKnopki4", "PicKnopki19"})
+            QVERIFY2(f->action(QString::fromLatin1(n))->isEnabled(), n);
         f->activateDoc(b);
         checkScope(true);
         f->activateDoc(a);

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
 #include "editing/DocWindow.h"
+#include "lang/LanguageLoader.h"
 #include "platform/EditControl.h"
 #include "support/QueueDialogs.h"
 #include "support/RecordingShell.h"
@@ -58,10 +59,32 @@ public:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
+    // A language file whose every entry n reads "[n]", so a test of a message,
+    // a prompt or a caption checks the entry it uses, not just some text.
+    static QByteArray entryNumberLanguage()
+    {
+        QByteArray bytes = "\"Entries\",\"Help/entries.html\"\r\n";
+        for (int n = 1; n <= 106; ++n)
+            bytes += QByteArray::number(n) + ",\"[" + QByteArray::number(n) + "]\"\r\n";
+        return bytes;
+    }
+
     frmMain *start()
     {
-        // The language chooser is modal at a first start: tests that want it set realLanguageStep.
-        StartUp::hooks().applyLanguage = realLanguageStep ? std::function<void()>() : [] {};
+        // The language chooser is modal at a first start: tests that want it set
+        // realLanguageStep. The others start with the entry-number language.
+        if (realLanguageStep) {
+            StartUp::hooks().applyLanguage = {};
+        } else {
+            QDir().mkpath(folder + QStringLiteral("Language"));
+            writeFile(QStringLiteral("Language/Entries.txt"), entryNumberLanguage());
+            // The fixture's language is no choice of the user's: the remembered one stays.
+            StartUp::hooks().applyLanguage = [] {
+                const QString remembered = app().settings.LanguageFile;
+                LanguageLoader::LoadJazikM(QStringLiteral("Entries.txt"));
+                app().settings.LanguageFile = remembered;
+            };
+        }
         frame.reset(StartUp::MainM(folder));
         QApplication::processEvents();
         return frame.get();

@@ -81,6 +81,24 @@ private slots:
         QVERIFY(!doc()->IzmRedo && !enabled("mnuEditRedo"));
     }
 
+    void aGroupedEditIsOneUndoStep()
+    {
+        put(QStringLiteral("a-b-c|"));
+        type(ed(), QStringLiteral("!"));
+        doc()->beginUndoGroup();
+        for (int pos : {3, 1})
+            ed()->replaceRange(pos, 1, QStringLiteral(" + "));
+        doc()->endUndoGroup();
+        QCOMPARE(ed()->text(), QStringLiteral("a + b + c!"));
+        undo();
+        QCOMPARE(shown(), QStringLiteral("a-b-c!|"));
+        QVERIFY(run("mnuEditRedo"));
+        QCOMPARE(ed()->text(), QStringLiteral("a + b + c!"));
+        undo();
+        undo();
+        QCOMPARE(shown(), QStringLiteral("a-b-c|"));
+    }
+
     void editorKeys_data()
     {
         QTest::addColumn<bool>("script");
@@ -120,12 +138,20 @@ private slots:
     {
         put(QStringLiteral("a|b"));
         QVERIFY(run("mnuOptionsListTags") && !f->isChecked(QStringLiteral("mnuOptionsListTags")));
+        QVERIFY(!app().listTags.value());
         type(ed(), QStringLiteral("<"));
         QCOMPARE(shown(), QStringLiteral("a<|b"));
-        // With the option on the list takes the "<"; the check mark decides.
+        // The option and its check mark follow each other, whoever changes it.
+        app().listTags.set(true);
+        QVERIFY(f->isChecked(QStringLiteral("mnuOptionsListTags")));
+        f->setChecked(QStringLiteral("mnuOptionsListTags"), false);
+        QVERIFY(!app().listTags.value());
+        type(ed(), QStringLiteral("<"));
+        QCOMPARE(shown(), QStringLiteral("a<<|b"));
+        // With the option on the list takes the "<".
         f->setChecked(QStringLiteral("mnuOptionsListTags"), true);
         type(ed(), QStringLiteral("<"));
-        QCOMPARE(ed()->text(), QStringLiteral("a<b"));
+        QCOMPARE(ed()->text(), QStringLiteral("a<<b"));
     }
 
     void shiftF10ShowsTheEditMenu()
@@ -272,16 +298,16 @@ private slots:
         QCOMPARE(t->dialogs.count(QStringLiteral("message")), !answer ? 0 : file == 2 ? 2 : 1);
         if (answer) {
             QCOMPARE(t->dialogs.asked.value(0).style, int(Dialogs::YesNoCancel));
-            QCOMPARE(t->dialogs.asked.value(0).text, QStringLiteral("\r\n") + caption);
+            QCOMPARE(t->dialogs.asked.value(0).text, QStringLiteral("[98]\r\n") + caption);
         }
         const bool saveAsked = !file && answer == Dialogs::Yes;
         QCOMPARE(t->dialogs.count(QStringLiteral("save")), int(saveAsked));
         if (saveAsked)
-            QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("1"));
+            QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("[2]1"));
         if (file == 2) {
             const auto error = t->dialogs.last(QStringLiteral("message"));
             QCOMPARE(error.style, int(Dialogs::Critical));
-            QVERIFY2(error.text.startsWith(QStringLiteral("File ") + path + u' '), qPrintable(error.text));
+            QCOMPARE(error.text, QStringLiteral("[3] ") + path + QStringLiteral(" [94]"));
         }
         QCOMPARE(d->UnloadDoc, closed);
         QCOMPARE(app().docs.OpenDocCount, open - int(closed));

@@ -3,6 +3,9 @@
 int QueueDialogs::messageBox(const QString &text, int style, const QString &title)
 {
     asked.append({QStringLiteral("message"), text, style, title, {}, {}});
+    // What other handlers may do while a real message box runs its event loop.
+    if (whileMessageShows)
+        whileMessageShows();
     if (!messageAnswers.isEmpty())
         return messageAnswers.dequeue();
     return (style == YesNo || style == YesNoCancel) ? Cancel : Ok;

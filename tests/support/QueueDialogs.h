@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Dialogs.h"
 #include <QQueue>
+#include <functional>
 #include <optional>
 
 // Test double: answers from queues and records every question.
@@ -29,6 +30,7 @@ public:
     QQueue<QString> folderAnswers;
     QList<Asked> asked;
     FontChoice lastFontStart;          // what the font dialog started from
+    std::function<void()> whileMessageShows;
 
     int count(const QString &kind) const;
     Asked last(const QString &kind) const;

@@ -1,0 +1,77 @@
+// The command table is the one list the menus, the toolbar, the language loader
+// and the enabling walk: a broken row would silently lose a command.
+#include "app/CommandTable.h"
+#include <QSet>
+#include <QtTest>
+
+using namespace Commands;
+
+class TestCommandTable : public QObject {
+    Q_OBJECT
+private slots:
+    void everyRowIsWhole()
+    {
+        QSet<QString> names, menus, shortcuts;
+        int tools = 0;
+        for (const Command &c : commandTable()) {
+            QVERIFY2(!names.contains(c.name), qPrintable(c.name));
+            names << c.name;
+            if (c.kind == Kind::Menu)
+                menus << c.name;
+            // A parent is a menu declared before its items.
+            if (c.kind != Kind::Tool && !c.parent.isEmpty())
+                QVERIFY2(menus.contains(c.parent), qPrintable(c.name));
+            if (!c.shortcut.isEmpty()) {
+                QVERIFY2(!shortcuts.contains(c.shortcut), qPrintable(c.shortcut));
+                shortcuts << c.shortcut;
+            }
+            if (c.kind == Kind::Tool) {
+                QCOMPARE(c.name, QStringLiteral("PicKnopki%1").arg(tools++));
+                QVERIFY2(c.runs.isEmpty() || findCommand(c.runs), qPrintable(c.runs));
+                // A button without an entry keeps its fixed tooltip.
+                QVERIFY(c.text.entry > 0 || !c.caption.isEmpty());
+            }
+            if (c.kind != Kind::Separator)
+                QVERIFY2(c.text.entry == CaptionBinding::NoEntry || c.text.entry == CaptionBinding::LanguageName
+                             || (c.text.entry >= 1 && c.text.entry <= 106),
+                         qPrintable(c.name));
+        }
+        QCOMPARE(tools, 20);
+        QVERIFY(findCommand(QStringLiteral("mnuEditFind2")));
+        QVERIFY(!findCommand(QStringLiteral("nothing")));
+    }
+
+    void scopesMatchTheDocumentRules_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("by19");   // first document opened / last closed
+        QTest::addColumn<bool>("by18");   // editor or preview shown
+        QTest::newRow("new page") << "mnuFileNew" << false << false;
+        QTest::newRow("save") << "mnuFileSaveFile" << true << false;
+        QTest::newRow("preview") << "mnuFileProsmotr" << true << false;
+        QTest::newRow("Window menu") << "mnuWindow" << true << false;
+        QTest::newRow("cascade") << "mnuWindowCascade" << true << false;
+        QTest::newRow("Edit menu") << "mnuEdit" << true << true;
+        QTest::newRow("paste") << "mnuEditPaste" << true << true;
+        QTest::newRow("Tags submenu item") << "CodeFormsHTML1" << true << true;
+        QTest::newRow("project list") << "ProektListFile" << false << false;
+        QTest::newRow("button 3") << "PicKnopki3" << false << false;
+        QTest::newRow("button 4") << "PicKnopki4" << true << false;
+        QTest::newRow("button 5") << "PicKnopki5" << true << true;
+        QTest::newRow("button 18") << "PicKnopki18" << true << true;
+        QTest::newRow("button 19") << "PicKnopki19" << true << false;
+    }
+    void scopesMatchTheDocumentRules()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, by19);
+        QFETCH(bool, by18);
+        const Command *c = findCommand(name);
+        QVERIFY(c);
+        QCOMPARE(scopeCovers(19, c->scope), by19);
+        QCOMPARE(scopeCovers(18, c->scope), by18);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandTable)
+#include "test_commandtable.moc"

@@ -1,0 +1,130 @@
+// The undo history on its own: a plain string stands for the editor, so each
+// step is checked against the text it must give back.
+#include "editing/UndoHistory.h"
+#include <QtTest>
+
+namespace {
+// The editor: applies changes and history steps to a string.
+struct Text {
+    QString s;
+    int caret = 0;
+    TextChange replace(int pos, int len, const QString &with)
+    {
+        TextChange c{pos, s.mid(pos, len), with};
+        s.replace(pos, len, with);
+        caret = pos + int(with.size());
+        return c;
+    }
+    void apply(const std::optional<UndoHistory::Step> &step)
+    {
+        QVERIFY(step.has_value());
+        for (const UndoHistory::Edit &e : step->edits)
+            s.replace(e.pos, e.removeLength, e.insert);
+        caret = step->caret;
+    }
+};
+}
+
+// One edit of the text, recorded with the caret after it.
+void record(UndoHistory &h, Text &t, int pos, int len, const QString &with)
+{
+    TextChange c = t.replace(pos, len, with);
+    h.record(std::move(c), t.caret);
+}
+
+class TestUndoHistory : public QObject {
+    Q_OBJECT
+private slots:
+    void aGroupIsOneStep_data()
+    {
+        QTest::addColumn<QList<int>>("groupSizes");   // edits per step; 0 = an empty group
+        QTest::newRow("single edits") << QList<int>{1, 1, 1};
+        QTest::newRow("one group of three") << QList<int>{3};
+        QTest::newRow("edits around a group") << QList<int>{1, 4, 1};
+        QTest::newRow("empty group records nothing") << QList<int>{1, 0, 2};
+    }
+    void aGroupIsOneStep()
+    {
+        QFETCH(QList<int>, groupSizes);
+        Text t{QStringLiteral("one two three four five six"), 0};
+        UndoHistory h;
+        h.reset(0);
+        QStringList states{t.s};
+        QList<int> carets{0};
+        int n = 0;
+        for (int size : groupSizes) {
+            if (size != 1)
+                h.beginGroup();
+            for (int i = 0; i < size; ++i, ++n)
+                record(h, t, (n * 5) % int(t.s.size()), 2, QStringLiteral("<%1>").arg(n));
+            if (size != 1)
+                h.endGroup();
+            if (size > 0) {
+                states << t.s;
+                carets << t.caret;
+            }
+        }
+        QCOMPARE(h.stateCount(), int(states.size()));
+        for (int i = int(states.size()) - 2; i >= 0; --i) {
+            t.apply(h.undo());
+            QCOMPARE(t.s, states[i]);
+            QCOMPARE(t.caret, carets[i]);
+        }
+        QVERIFY(!h.canUndo());
+        for (int i = 1; i < states.size(); ++i) {
+            t.apply(h.redo());
+            QCOMPARE(t.s, states[i]);
+            QCOMPARE(t.caret, carets[i]);
+        }
+        QVERIFY(!h.canRedo());
+    }
+
+    void nestedGroupsCloseWithTheOutermost()
+    {
+        Text t{QStringLiteral("abcdef"), 0};
+        UndoHistory h;
+        h.reset(0);
+        h.beginGroup();
+        record(h, t, 0, 1, QStringLiteral("A"));
+        h.beginGroup();
+        record(h, t, 2, 1, QStringLiteral("C"));
+        h.endGroup();
+        record(h, t, 4, 1, QStringLiteral("E"));
+        h.endGroup();
+        record(h, t, 5, 1, QStringLiteral("F"));
+        QCOMPARE(h.stateCount(), 3);
+        t.apply(h.undo());
+        QCOMPARE(t.s, QStringLiteral("AbCdEf"));
+        t.apply(h.undo());
+        QCOMPARE(t.s, QStringLiteral("abcdef"));
+    }
+
+    void theRingKeepsAHundredStatesGroupsIncluded()
+    {
+        Text t{QString(), 0};
+        UndoHistory h;
+        h.reset(0);
+        for (int i = 0; i < 150; ++i) {
+            h.beginGroup();
+            record(h, t, int(t.s.size()), 0, QStringLiteral("x"));
+            record(h, t, 0, 0, QStringLiteral("y"));
+            h.endGroup();
+        }
+        QCOMPARE(h.stateCount(), UndoHistory::Capacity);
+        int steps = 0;
+        while (h.canUndo()) {
+            t.apply(h.undo());
+            ++steps;
+        }
+        QCOMPARE(steps, UndoHistory::Capacity - 1);
+        QCOMPARE(t.s, QString(51, u'y') + QString(51, u'x'));
+        // Recording after an undo drops the newer states, group or not.
+        h.beginGroup();
+        record(h, t, 0, 1, QString());
+        h.endGroup();
+        QVERIFY(!h.canRedo());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUndoHistory)
+#include "test_undohistory.moc"
