@@ -3,6 +3,7 @@
 #include "common/Options.h"
 #include "editing/DocTable.h"
 #include "files/ProjectList.h"
+#include "files/WorkFiles.h"
 #include "lang/LanguageTexts.h"
 #include "tags/TagCatalogue.h"
 
@@ -57,6 +58,7 @@ struct AppState {
     int CommandMode = CommandModes::Neutral;
     BoolOption listTags{true};       // Options > List tags: "<" opens the tag list
     TextOption frameCaption;         // the main frame's caption: AppTitle - ProjectName
+    WorkFiles workFiles;             // preview, wrapper and working files this run wrote
 
     Dialogs *dialogs = nullptr;
     Shell *shell = nullptr;

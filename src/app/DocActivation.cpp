@@ -9,7 +9,6 @@
 #include "platform/EditControl.h"
 #include "tags/TagCommands.h"
 
-#include <QFile>
 #include <QMdiArea>
 
 namespace DocActivation {
@@ -57,7 +56,9 @@ int FileIndex()
     d->UnloadDoc = false;
     d->Script = false;
     d->NameFile.clear();
-    d->AppPathBak = a.settings.ProgramFolder + QString::number(chosen) + QStringLiteral(".bak");
+    // An untitled document's working file lives in this run's private folder,
+    // never under a name the user could save to.
+    d->AppPathBak = a.workFiles.privateFolder() + QString::number(chosen) + QStringLiteral(".bak");
     d->setPreviewBase(a.settings.ProgramFolder);
     d->format = TextFormat{};
     d->IzmT = IzmTStates::ProgramChange;
@@ -101,12 +102,10 @@ void UnloadDocM(int slot)
     DocWindow *d = a.docs.slot(slot);
     if (!d || d->UnloadDoc)
         return;
-    if (d->Script) {
-        const qsizetype cut = d->AppPathBak.lastIndexOf(a.settings.PathSeparator);
-        QFile::remove(d->AppPathBak.left(cut + 1) + QStringLiteral("Script.bak"));
-    }
-    if (!d->AppPathBak.isEmpty())
-        QFile::remove(d->AppPathBak);
+    // Its preview copy and script wrapper go, but only files this run wrote
+    // that still hold what it wrote: a user's own "page.htm0" or "Script.bak" stays.
+    a.workFiles.removeAllOf(slot);
+    a.workFiles.remove(d->AppPathBak);
     d->UnloadDoc = true;
     a.docs.OpenDocCount -= 1;
     if (d->NameFile.isEmpty())

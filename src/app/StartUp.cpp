@@ -11,7 +11,16 @@
 #include "platform/Dialogs.h"
 #include "tags/TagCommands.h"
 
+#include <csignal>
+
 namespace StartUp {
+
+void prepareProcess()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
 
 Hooks &hooks()
 {

@@ -7,6 +7,11 @@ class frmMain;
 // Start-up and exit of the program.
 namespace StartUp {
 
+// Process-wide settings made before anything else: a write past a file-size
+// limit (ulimit -f) fails with an error the save reports, instead of ending the
+// program on SIGXFSZ and losing the unsaved text of every window.
+void prepareProcess();
+
 // The start-up procedure: program folder, defaults, settings file, start-up data,
 // then the main frame is shown. Returns the frame (owned by the caller).
 frmMain *MainM(const QString &executableFolder);

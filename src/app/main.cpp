@@ -10,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    StartUp::prepareProcess();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodoplet"));

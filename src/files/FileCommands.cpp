@@ -147,7 +147,7 @@ void NewScriptM()
     DocWindow *d = a.docs.slot(i);
     d->Rich()->setText(newScriptText());
     d->Rich()->setSelStart(NewScriptCaret);
-    d->AppPathBak = a.settings.ProgramFolder + QString::number(i) + QStringLiteral(".js");
+    d->AppPathBak = a.workFiles.privateFolder() + QString::number(i) + QStringLiteral(".js");
     d->txtCaption = a.lang.UntitledName + QString::number(i + 1);
     d->setWindowTitle(d->txtCaption);
     a.project.AddFile(d->txtCaption);
@@ -282,8 +282,8 @@ bool FileSaveAs(DocWindow *d)
         a.project.DeleteFile(d->txtCaption);
     a.project.AddFile(p);
     d->NameFile = p;
-    // The old preview file would be left behind otherwise.
-    QFile::remove(d->AppPathBak);
+    // The old preview file would be left behind otherwise (only ever one of ours).
+    a.workFiles.remove(d->AppPathBak);
     d->AppPathBak = p + QStringLiteral("0");
     d->txtCaption = shortName(p);
     d->setWindowTitle(d->txtCaption);

@@ -12,14 +12,15 @@
 namespace Preview {
 
 namespace {
-// Writes a preview file; a file that cannot be written is deleted and tried once more.
-bool writePreviewFile(const QString &path, const QString &text, const TextFormat &format)
+// Writes a preview file of document slot under preferred, or under a free name
+// beside it when a file of the user's is there; the name written, or "".
+QString writePreviewFile(const QString &preferred, const QString &text, const TextFormat &format, int slot)
 {
-    const QString content = TextFile::withFinalLineBreak(text);
-    if (TextFile::writeText(path, content, format) == 0)
-        return true;
-    QFile::remove(path);
-    return TextFile::writeText(path, content, format) == 0;
+    WorkFiles &w = app().workFiles;
+    const QString path = w.claim(preferred);
+    if (path.isEmpty() || !w.write(path, TextFile::encode(TextFile::withFinalLineBreak(text), format), slot))
+        return {};
+    return path;
 }
 }
 
@@ -58,8 +59,10 @@ void ProsmotrM()
     d->showPreview(!previewing);
     if (!previewing) {
         const QString text = d->Rich()->text();
-        if (!writePreviewFile(d->AppPathBak, text, d->format))
+        const QString copy = writePreviewFile(d->AppPathBak, text, d->format, d->Tag());
+        if (copy.isEmpty())
             return;
+        d->AppPathBak = copy;
         if (!d->Script) {
             if (BrowserView *b = d->WebBrowser())
                 b->showFilePage(text, d->AppPathBak);
@@ -67,9 +70,9 @@ void ProsmotrM()
         }
         const qsizetype cut = d->AppPathBak.lastIndexOf(a.settings.PathSeparator);
         const QString folder = d->AppPathBak.left(cut + 1);
-        const QString wrapper = folder + QStringLiteral("Script.bak");
         const QString page = scriptWrapperPage(d->AppPathBak.mid(cut + 1));
-        if (!writePreviewFile(wrapper, page, TextFormat{}))
+        const QString wrapper = writePreviewFile(folder + QStringLiteral("Script.bak"), page, TextFormat{}, d->Tag());
+        if (wrapper.isEmpty())
             return;
         if (BrowserView *b = d->WebBrowser())
             b->showFilePage(page, wrapper);
@@ -92,9 +95,11 @@ QString SaveFileUrlm(const QString &target)
     const QString folder = app().settings.ProgramFolder;
     // A name that cannot be written gives way to the next number; a folder that
     // refuses every name ends the attempt instead of looping on.
+    const QByteArray bytes = TextFile::encode(TextFile::withFinalLineBreak(page), TextFormat{});
     for (int n = 0; n < 100; ++n) {
+        // A user's own "0.html" is never overwritten: the next number is tried.
         const QString path = folder + QString::number(n) + QStringLiteral(".html");
-        if (TextFile::writeText(path, TextFile::withFinalLineBreak(page), TextFormat{}) == 0) {
+        if (app().workFiles.write(path, bytes)) {
             OpURL(path);
             return path;
         }

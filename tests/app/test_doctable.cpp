@@ -55,7 +55,7 @@ private slots:
         t->command(QStringLiteral("mnuFileScriptNew"));
         QCOMPARE(t->active()->Tag(), 1);
         QCOMPARE(t->active()->txtCaption, QStringLiteral("[2]2"));
-        QCOMPARE(t->active()->AppPathBak, t->folder + QStringLiteral("1.js"));
+        QCOMPARE(t->active()->AppPathBak, app().workFiles.privateFolder() + QStringLiteral("1.js"));
     }
 
     void lastCloseDisablesTheDocumentCommands()

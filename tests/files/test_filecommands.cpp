@@ -4,7 +4,11 @@
 
 #include "app/AppState.h"
 #include "files/FileCommands.h"
+#include "app/StartUp.h"
+#include "files/Preview.h"
 #include "files/TextFile.h"
+
+#include <sys/resource.h>
 
 #include <QtTest>
 
@@ -114,6 +118,71 @@ private slots:
         QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("A.htm"))), big->Tag());
         QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("A.HTM"))), -1);
         QCOMPARE(FileCommands::FindDocByFile(QStringLiteral("[2]1")), 0);
+    }
+
+    // Names the program's own preview files would take belong to the user here:
+    // opening, closing and saving documents beside them never touches them.
+    void usersFilesBesideDocumentsStay()
+    {
+        const QByteArray mine("the user's own file\r\n");
+        for (const char *name : {"page.htm0", "Script.bak", "app.js0", "0.html"})
+            t->writeFile(QString::fromLatin1(name), mine);
+        t->writeFile(QStringLiteral("page.htm"), "<p>page</p>\r\n");
+        t->writeFile(QStringLiteral("app.js"), "var a;\r\n");
+        open(QStringLiteral("page.htm"));
+        type(ed(), QStringLiteral("x"));
+        run("mnuFileSaveFileAs", QStringLiteral("other.htm"));
+        open(QStringLiteral("app.js"));
+        Preview::SaveFileUrlm(QStringLiteral("https://example.org/"));
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        QVERIFY(f->close());
+        for (const char *name : {"page.htm0", "Script.bak", "app.js0", "0.html"})
+            QCOMPARE(t->readFile(QString::fromLatin1(name)), mine);
+        // The redirect page took the next free number, and it is ours to remove.
+        QVERIFY(QFile::exists(path(QStringLiteral("1.html"))));
+        QVERIFY(app().workFiles.remove(path(QStringLiteral("1.html"))));
+    }
+
+    // A new script's working file is private to this run: saving the script
+    // under the name such a file used to have keeps the saved file and its text.
+    void savedUntitledScriptSurvivesItsClose()
+    {
+        run("mnuFileScriptNew");
+        DocWindow *d = doc();
+        QVERIFY(!d->AppPathBak.startsWith(t->folder));
+        type(ed(), QStringLiteral("alert(1);"));
+        run("mnuFileSaveFileAs", QString::number(d->Tag()) + QStringLiteral(".js"));
+        const QString saved = path(QString::number(d->Tag()) + QStringLiteral(".js"));
+        QCOMPARE(d->NameFile, saved);
+        const QByteArray bytes = t->readFile(saved);
+        QVERIFY(bytes.contains("alert(1);"));
+        d->close();
+        QVERIFY(d->UnloadDoc);
+        QCOMPARE(t->readFile(saved), bytes);
+    }
+
+    // A file-size limit makes the save fail like a full disk: reported, nothing
+    // lost, and the program goes on instead of ending on the signal.
+    void fileSizeLimitFailsTheSaveOnly()
+    {
+        StartUp::prepareProcess();
+        DocWindow *d = open(QStringLiteral("big.htm"));
+        QVERIFY(!d || d->NameFile.isEmpty());
+        t->writeFile(QStringLiteral("big.htm"), "old\r\n");
+        d = open(QStringLiteral("big.htm"));
+        load(d, QString(64 * 1024, u'x'));
+        type(ed(), QStringLiteral("y"));
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit small = before;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        run("mnuFileSaveFile");
+        setrlimit(RLIMIT_FSIZE, &before);
+        QCOMPARE(lastMessage().style, int(Dialogs::Critical));
+        QCOMPARE(lastMessage().text, message(QStringLiteral("big.htm"), "[95]"));
+        QCOMPARE(d->IzmT, 1);
+        QCOMPARE(t->readFile(QStringLiteral("big.htm")), QByteArray("old\r\n"));
     }
 
     void refusedOpenAndFailedSaveChangeNothing()

@@ -1,0 +1,93 @@
+#include "files/WorkFiles.h"
+#include "files/TextFile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray hashOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// Anything at the path, a dangling symbolic link included.
+bool taken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+WorkFiles::WorkFiles() = default;
+
+WorkFiles::~WorkFiles() = default;
+
+QString WorkFiles::privateFolder()
+{
+    if (!m_private) {
+        m_private = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/kodoplet-XXXXXX"));
+        if (!m_private->isValid()) {
+            m_private.reset();
+            return {};
+        }
+    }
+    return m_private->path() + QLatin1Char('/');
+}
+
+bool WorkFiles::isOursUnchanged(const QString &path) const
+{
+    const auto it = m_files.constFind(path);
+    if (it == m_files.constEnd())
+        return false;
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile() || info.size() != it->size)
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    return hashOf(f.readAll()) == it->hash;
+}
+
+QString WorkFiles::claim(const QString &preferred) const
+{
+    if (preferred.isEmpty())
+        return {};
+    for (int n = 0; n < 1000; ++n) {
+        const QString name = n == 0 ? preferred : preferred + u'~' + QString::number(n);
+        if (!taken(name) || isOursUnchanged(name))
+            return name;
+    }
+    return {};
+}
+
+bool WorkFiles::write(const QString &path, const QByteArray &bytes, int owner)
+{
+    if (path.isEmpty() || (taken(path) && !isOursUnchanged(path)))
+        return false;
+    if (TextFile::writeSafely(path, bytes) != 0)
+        return false;
+    m_files.insert(path, Written{hashOf(bytes), bytes.size(), owner});
+    return true;
+}
+
+bool WorkFiles::remove(const QString &path)
+{
+    const bool ours = isOursUnchanged(path);
+    m_files.remove(path);
+    return ours && QFile::remove(path);
+}
+
+void WorkFiles::removeAllOf(int owner)
+{
+    QStringList paths;
+    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
+        if (it->owner == owner)
+            paths << it.key();
+    for (const QString &p : paths)
+        remove(p);
+}
