@@ -96,6 +96,28 @@ private slots:
         QVERIFY(!QFile::exists(path(QStringLiteral("code.js0"))));
         QVERIFY(!QFile::exists(path(QStringLiteral("Script.bak"))));
     }
+
+    // The user's own files under the preview's names stay: the preview goes
+    // to a free name beside them, so the page still finds its neighbours.
+    void previewBesideTheUsersFilesLeavesThemAlone()
+    {
+        const QByteArray mine("mine\r\n");
+        t->writeFile(QStringLiteral("code.js0"), mine);
+        t->writeFile(QStringLiteral("Script.bak"), mine);
+        DocWindow *d = openSaved(QStringLiteral("code.js"), "document.title = 'Ran' + (2 + 2);\r\n");
+        toggle();
+        QCOMPARE(d->AppPathBak, path(QStringLiteral("code.js0~1")));
+        QCOMPARE(t->readFile(QStringLiteral("Script.bak~1")),
+                 Preview::scriptWrapperPage(QStringLiteral("code.js0~1")).toUtf8() + "\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(d->windowTitle(), QStringLiteral("Ran4"), 20000);
+        toggle();
+        d->close();
+        QVERIFY(d->UnloadDoc);
+        QCOMPARE(t->readFile(QStringLiteral("code.js0")), mine);
+        QCOMPARE(t->readFile(QStringLiteral("Script.bak")), mine);
+        QVERIFY(!QFile::exists(path(QStringLiteral("code.js0~1"))));
+        QVERIFY(!QFile::exists(path(QStringLiteral("Script.bak~1"))));
+    }
 };
 
 QTEST_MAIN(TestPreview)
