@@ -34,24 +34,24 @@ private slots:
 
     void newDocumentsTakeTheLowestFreeSlot()
     {
-        QCOMPARE(slot(0)->txtCaption, QStringLiteral("1"));
+        QCOMPARE(slot(0)->txtCaption, QStringLiteral("Untitled1"));
         QCOMPARE(newPage()->Tag(), 1);
         QCOMPARE(newPage()->Tag(), 2);
-        QCOMPARE(slot(2)->windowTitle(), QStringLiteral("3"));
+        QCOMPARE(slot(2)->windowTitle(), QStringLiteral("Untitled3"));
         // Close document 1 of 3: the next new one reuses its slot and its number.
         slot(0)->close();
         QCOMPARE(app().docs.OpenDocCount, 2);
         DocWindow *d = newPage();
         QCOMPARE(d->Tag(), 0);
-        QCOMPARE(d->txtCaption, QStringLiteral("1"));
-        QCOMPARE(d->windowTitle(), QStringLiteral("1"));
+        QCOMPARE(d->txtCaption, QStringLiteral("Untitled1"));
+        QCOMPARE(d->windowTitle(), QStringLiteral("Untitled1"));
         QCOMPARE(app().docs.LastDocSlot, 2);
-        QCOMPARE(app().project.LstFileName, QStringList({"2", "3", "1"}));
+        QCOMPARE(app().project.LstFileName, QStringList({"Untitled2", "Untitled3", "Untitled1"}));
         // A script takes a free slot the same way.
         slot(1)->close();
         t->command(QStringLiteral("mnuFileScriptNew"));
         QCOMPARE(t->active()->Tag(), 1);
-        QCOMPARE(t->active()->txtCaption, QStringLiteral("2"));
+        QCOMPARE(t->active()->txtCaption, QStringLiteral("Untitled2"));
         QCOMPARE(t->active()->AppPathBak, t->folder + QStringLiteral("1.js"));
     }
 
@@ -74,7 +74,7 @@ private slots:
         // The table starts afresh with the next document.
         DocWindow *d = newPage();
         QCOMPARE(d->Tag(), 0);
-        QCOMPARE(d->txtCaption, QStringLiteral("1"));
+        QCOMPARE(d->txtCaption, QStringLiteral("Untitled1"));
         QCOMPARE(app().docs.LastDocSlot, 0);
         checkScope(true);
     }

@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(t.quitCount, 1);
         const auto asked = t.dialogs.last(QStringLiteral("message"));
         QCOMPARE(asked.style, int(Dialogs::Critical));
-        QCOMPARE(asked.text, QStringLiteral("File ") + t.folder + QStringLiteral("kodoplet.ini "));
+        QCOMPARE(asked.text, QStringLiteral("File ") + t.folder + QStringLiteral("kodoplet.ini ") + LanguageTexts::builtInText(94));
     }
 };
 

@@ -272,12 +272,12 @@ private slots:
         QCOMPARE(t->dialogs.count(QStringLiteral("message")), !answer ? 0 : file == 2 ? 2 : 1);
         if (answer) {
             QCOMPARE(t->dialogs.asked.value(0).style, int(Dialogs::YesNoCancel));
-            QCOMPARE(t->dialogs.asked.value(0).text, QStringLiteral("\r\n") + caption);
+            QCOMPARE(t->dialogs.asked.value(0).text, LanguageTexts::builtInText(98) + QStringLiteral("\r\n") + caption);
         }
         const bool saveAsked = !file && answer == Dialogs::Yes;
         QCOMPARE(t->dialogs.count(QStringLiteral("save")), int(saveAsked));
         if (saveAsked)
-            QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("1"));
+            QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("Untitled1"));
         if (file == 2) {
             const auto error = t->dialogs.last(QStringLiteral("message"));
             QCOMPARE(error.style, int(Dialogs::Critical));

@@ -47,7 +47,7 @@ private slots:
     void newPageWritesAMissingTemplate()
     {
         // Start-up made the first page with no template there.
-        const QString skeleton = FileCommands::pageSkeleton(QString());
+        const QString skeleton = FileCommands::pageSkeleton(LanguageTexts::builtInText(11));
         QVERIFY(!skeleton.endsWith(QStringLiteral("\r\n")));
         QCOMPARE(t->readFile(FileCommands::templateName()), TextFile::encode(skeleton, TextFormat{}) + "\r\n");
         QCOMPARE(ed()->text(), skeleton);
@@ -66,7 +66,7 @@ private slots:
         type(ed(), QStringLiteral("y"));
         // An untitled page asks for a name; with no dot anywhere ".htm" is added.
         run("mnuFileSaveFile", QStringLiteral("page"));
-        QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("1"));
+        QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("Untitled1"));
         QCOMPARE(d->NameFile, path(QStringLiteral("page.htm")));
         QCOMPARE(t->readFile(QStringLiteral("page.htm")), QByteArray("yx\r\n"));
         QCOMPARE(d->IzmT, 0);
@@ -76,7 +76,7 @@ private slots:
         run("mnuFileSaveFileAs", QStringLiteral("old.htm"), Dialogs::No);
         QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("page.htm"));
         QCOMPARE(lastMessage().style, int(Dialogs::YesNo));
-        QCOMPARE(lastMessage().text, message(QStringLiteral("old.htm"), "\r\n"));
+        QCOMPARE(lastMessage().text, message(QStringLiteral("old.htm"), "already exists.\r\nDo you want to replace it?"));
         QCOMPARE(t->readFile(QStringLiteral("old.htm")), QByteArray("keep\r\n"));
         QCOMPARE(d->NameFile, path(QStringLiteral("page.htm")));
         run("mnuFileSaveFileAs", QStringLiteral("old.htm"), Dialogs::Yes);
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("a.htm"))), a->Tag());
         QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("A.htm"))), big->Tag());
         QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("A.HTM"))), -1);
-        QCOMPARE(FileCommands::FindDocByFile(QStringLiteral("1")), 0);
+        QCOMPARE(FileCommands::FindDocByFile(QStringLiteral("Untitled1")), 0);
     }
 
     void refusedOpenAndFailedSaveChangeNothing()
