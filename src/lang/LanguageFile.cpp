@@ -84,7 +84,9 @@ int read(const QString &path, LanguageData &data)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return TextFile::openError(path);
-    const QByteArray bytes = file.read(MaxBytes + 1);
+    // Not read(MaxBytes + 1): that sets aside the whole limit for a file of a few
+    // kilobytes. A file that grew past the limit since the check is refused here.
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxBytes)
         return TextFile::OpenFailed;
     // A damaged file with stray NUL bytes still gives every record it holds;
