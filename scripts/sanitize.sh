@@ -15,7 +15,10 @@ cmake --build build-asan -j"${JOBS:-$(nproc)}"
 
 export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_DISABLE_SANDBOX=1
-export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:print_stacktrace=1"
+# Qt WebEngine (Chromium) frees some of its own objects through a base type of
+# another size, which stops any test that closes a browser; ASan cannot suppress
+# that check by library. Our classes are covered by -Wdelete-non-virtual-dtor.
+export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:print_stacktrace=1:new_delete_type_mismatch=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 cd build-asan

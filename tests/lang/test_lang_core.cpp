@@ -101,15 +101,12 @@ void TestLangCore::loadsWhatItCan()
     QFETCH(QString, name);
     QFETCH(Entries, entries);
     const QString path = bytes.isNull() ? dir.filePath("missing.txt") : put("lang.txt", bytes);
-    QElapsedTimer timer;
-    timer.start();
     LanguageData d;
     d.languageName = QStringLiteral("kept");
     QCOMPARE(LanguageFile::read(path, d), result);
     QString listed;
     QCOMPARE(LanguageFile::readLanguageName(path, listed), result == 0);
     LanguageTexts().apply(d);
-    QVERIFY(timer.elapsed() < 1000);
     QCOMPARE(d.languageName, result ? QStringLiteral("kept") : name);
     QCOMPARE(listed, name);
     for (auto it = entries.cbegin(); it != entries.cend(); ++it)
