@@ -10,6 +10,8 @@
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -377,12 +379,25 @@ bool looksBinary(const QByteArray &bytes)
     return std::memchr(bytes.constData(), 0, size_t(bytes.size())) != nullptr;
 }
 
+int openError(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    // QFileInfo::exists() is false for a link loop too, which is no missing file.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        return OpenFailed;
+    return errno == ENOENT || errno == ENOTDIR ? NotFound : OpenFailed;
+#else
+    return QFileInfo::exists(path) ? OpenFailed : NotFound;
+#endif
+}
+
 ReadResult read(const QString &path, qint64 maxBytes)
 {
     ReadResult result;
     const QFileInfo info(path);
     if (!info.exists()) {
-        result.error = NotFound;
+        result.error = openError(path);
         return result;
     }
     // Only regular files: a folder, a device or a pipe is not a document (and a
@@ -393,7 +408,7 @@ ReadResult read(const QString &path, qint64 maxBytes)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QFile::exists(path) ? OpenFailed : NotFound;
+        result.error = openError(path);
         return result;
     }
     const QByteArray bytes = file.readAll();

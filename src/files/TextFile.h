@@ -29,6 +29,12 @@ QByteArray encode(const QString &crlfText, const TextFormat &format);
 // True when the bytes are not text (they hold NUL bytes).
 bool looksBinary(const QByteArray &bytes);
 
+// The error for a file that could not be opened for reading: NotFound when there
+// is nothing at the path (no such file, a missing folder on the way, or a link
+// whose target is missing), OpenFailed otherwise (a loop of symbolic links, a
+// folder on the way that refuses entry, a file that refuses reading).
+int openError(const QString &path);
+
 // Whole-file reading of a document, settings, project or language file.
 ReadResult read(const QString &path, qint64 maxBytes = 512LL * 1024 * 1024);
 

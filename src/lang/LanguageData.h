@@ -20,4 +20,13 @@ struct LanguageData {
         return n >= FirstEntry && n <= LastEntry ? entries[n] : QString();
     }
     bool has(int n) const { return n >= FirstEntry && n <= LastEntry && present[n]; }
+    // True when the file gave at least one entry 1..106.
+    bool hasRecords() const
+    {
+        for (int n = FirstEntry; n <= LastEntry; ++n) {
+            if (present[n])
+                return true;
+        }
+        return false;
+    }
 };

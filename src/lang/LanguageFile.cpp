@@ -7,9 +7,6 @@
 
 namespace {
 
-// How much of a file the chooser reads to find its first field.
-constexpr qint64 NameProbeBytes = 64 * 1024;
-
 // Reads an entry number. False when the field is not an integer at all; an
 // integer out of range gives n = 0, which no entry uses.
 bool readNumber(const QString &field, int &n)
@@ -49,20 +46,6 @@ QString decodeLanguage(const QByteArray &bytes)
     return decoder.decode(QByteArrayView(bytes).sliced(2));
 }
 
-// A file with NUL bytes that yields not one entry is some other file that
-// happens to end in ".txt" (an image, a UTF-32 text...): loading it would only
-// blank every caption. With entries, it is a damaged language file.
-bool isForeign(const QByteArray &bytes, const LanguageData &data)
-{
-    if (isUtf16(bytes) || !TextFile::looksBinary(bytes))
-        return false;
-    for (int n = LanguageData::FirstEntry; n <= LanguageData::LastEntry; ++n) {
-        if (data.has(n))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 namespace LanguageFile {
@@ -94,19 +77,22 @@ int read(const QString &path, LanguageData &data)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return TextFile::NotFound;
+        return TextFile::openError(path);
     // Only regular files: a pipe would block the open.
     if (!info.isFile() || info.size() > MaxBytes)
         return TextFile::OpenFailed;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QFile::exists(path) ? TextFile::OpenFailed : TextFile::NotFound;
-    const QByteArray bytes = file.read(MaxBytes + 1);
+        return TextFile::openError(path);
+    // Not read(MaxBytes + 1): that sets aside the whole limit for a file of a few
+    // kilobytes. A file that grew past the limit since the check is refused here.
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxBytes)
         return TextFile::OpenFailed;
-    // A damaged file with stray NUL bytes still gives every record it holds.
+    // A damaged file with stray NUL bytes still gives every record it holds;
+    // without a single record it is no language file.
     LanguageData parsed = parse(decodeLanguage(bytes));
-    if (isForeign(bytes, parsed))
+    if (!parsed.hasRecords())
         return TextFile::OpenFailed;
     data = parsed;
     return 0;
@@ -122,36 +108,23 @@ QString languageName(const QString &text)
 
 bool readLanguageName(const QString &path, QString &name)
 {
-    name.clear();
-    // Only regular files: opening a pipe would block the chooser.
-    if (!QFileInfo(path).isFile())
+    // The whole file, through read(): a name taken from the beginning alone
+    // would list files the loader then refuses.
+    LanguageData data;
+    const bool ok = read(path, data) == 0;
+    name = ok ? data.languageName : QString();
+    return ok;
+}
+
+bool isPlainLanguageFileName(const QString &name)
+{
+    const QString t = name.trimmed();
+    if (t.isEmpty() || t == u"." || t == u"..")
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray bytes = file.read(NameProbeBytes);
-    if (isUtf16(bytes)) {
-        bytes.truncate(bytes.size() & ~qsizetype(1));
-        name = languageName(decodeLanguage(bytes));
-        return true;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
     }
-    if (!file.atEnd()) {
-        // Cut after the last whole line, so the decoder never sees half a
-        // UTF-8 sequence and takes the file for windows-1251.
-        const qsizetype lineEnd = bytes.lastIndexOf('\n');
-        if (lineEnd >= 0) {
-            bytes.truncate(lineEnd + 1);
-        } else {
-            qsizetype keep = bytes.size();
-            while (keep > 0 && static_cast<unsigned char>(bytes[keep - 1]) >= 0x80)
-                --keep;
-            bytes.truncate(keep);
-        }
-    }
-    const LanguageData probe = parse(TextFile::decode(bytes));
-    if (isForeign(bytes, probe))
-        return false;
-    name = probe.languageName;
     return true;
 }
 

@@ -18,19 +18,28 @@ constexpr qint64 MaxBytes = 16LL * 1024 * 1024;
 LanguageData parse(const QString &text);
 
 // Reads and parses the file at path. Returns 0, or TextFile::NotFound (53) when
-// there is no such file and TextFile::OpenFailed (97) for any other failure
-// (unreadable, not a regular file, too big, or NUL bytes without a single
-// entry: not a language file at all); data is left untouched on failure.
+// there is no such file and TextFile::OpenFailed (97) for any other failure:
+// unreadable, not a regular file, too big, or no language file at all, which is
+// a file without its two header fields and at least one record numbered 1..106
+// (an empty file, any other text, an image). Loading such a file would blank
+// the title and every caption. data is left untouched on failure.
 // A damaged file loads what it can: NUL and other stray bytes are only
 // characters of the fields they stand in. UTF-16 with its mark is understood.
 int read(const QString &path, LanguageData &data);
 
+// True when name can name a file inside the Language folder: not blank, no
+// folder parts ("/" or "\"), not "." or "..", no control characters (the name
+// must come back whole from its line in the settings file). The settings file's
+// language name is checked with this before anything is opened, so it never
+// reaches a file outside the folder ("../../etc/passwd").
+bool isPlainLanguageFileName(const QString &name);
+
 // Field 1 of a language file's text: the name the chooser lists.
 QString languageName(const QString &text);
 
-// Field 1 of the file at path, reading only the beginning of the file, so a
-// stray big file in the folder costs nothing. False (and name empty) when the
-// file cannot be opened or is no language file (as read() says).
+// Field 1 of the file at path, for the chooser's list. False (and name empty)
+// exactly when read() refuses the file, so the chooser never offers a file the
+// loader would refuse. A file past MaxBytes is refused before it is read.
 bool readLanguageName(const QString &path, QString &name);
 
 } // namespace LanguageFile

@@ -6,6 +6,7 @@
 #include "files/FileCommands.h"
 #include "files/Preview.h"
 #include "files/ProjectCommands.h"
+#include "files/TextFile.h"
 #include "lang/LanguageFile.h"
 #include "lang/MainFrameCaptions.h"
 #include "lang/frmLang.h"
@@ -48,7 +49,10 @@ void LoadJazikM(const QString &fileName)
     AppState &a = app();
     const QString path = languageFolder() + fileName;
     LanguageData data;
-    const int error = LanguageFile::read(path, data);
+    // Only a plain file name inside Language/: a name with folder parts
+    // ("../../etc/passwd") is refused like a file that is no language file.
+    const int error = LanguageFile::isPlainLanguageFileName(fileName) ? LanguageFile::read(path, data)
+                                                                      : int(TextFile::OpenFailed);
     if (error != 0) {
         FileCommands::showOpenError(path, error);
         return;
@@ -114,6 +118,9 @@ void HelpCallHelp()
 void applyAtStartUp()
 {
     AppState &a = app();
+    // A remembered name that is no plain file name is as good as none.
+    if (!LanguageFile::isPlainLanguageFileName(a.settings.LanguageFile))
+        a.settings.LanguageFile.clear();
     if (a.settings.LanguageFile.isEmpty()) {
         frmLang chooser(a.ownerWindow());
         chooser.exec();

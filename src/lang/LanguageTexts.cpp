@@ -1,7 +1,48 @@
 #include "lang/LanguageTexts.h"
+#include "lang/BuiltInTexts.h"
+
+namespace {
+
+bool isBlank(const QString &text) { return text.trimmed().isEmpty(); }
+
+// Text up to the first line break.
+QString firstLine(const QString &text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+        ++end;
+    return text.left(end);
+}
+
+// Frame entries that may be blank without a question, a title or a command
+// losing its words: the file format gives "" for them when missing.
+bool mayStayEmpty(int entry) { return entry == 2 || entry == 11 || entry == 62; }
+
+} // namespace
+
+LanguageTexts::LanguageTexts()
+{
+    HelpFile = BuiltInTexts::helpFile();
+    for (int n = FirstFrameEntry; n < FirstDialogEntry; ++n)
+        FrameTexts[n - FirstFrameEntry] = BuiltInTexts::text(n);
+    for (int i = 0; i < DialogTextCount; ++i) {
+        if (FirstDialogEntry + i < FirstMessageEntry)
+            DialogTexts[i] = BuiltInTexts::text(FirstDialogEntry + i);
+    }
+    for (int i = 0; i < MessageCount; ++i)
+        Messages[i] = BuiltInTexts::text(FirstMessageEntry + i);
+    AppTitle = QStringLiteral("Kodoplet ") + text(1) + QStringLiteral(" Int.");
+    UntitledName = text(2);
+    FileCaption = text(3);
+    NewPageTitle = text(11);
+    DefaultProjectName = text(62);
+}
 
 QString LanguageTexts::text(int entry) const
 {
+    const int f = entry - FirstFrameEntry;
+    if (f >= 0 && f < FrameEntryCount)
+        return FrameTexts[f];
     const int d = entry - FirstDialogEntry;
     if (d >= 0 && d < FirstMessageEntry - FirstDialogEntry)
         return DialogTexts[d];
@@ -11,22 +52,35 @@ QString LanguageTexts::text(int entry) const
     return QString();
 }
 
+QString LanguageTexts::builtInText(int entry)
+{
+    return BuiltInTexts::text(entry);
+}
+
 void LanguageTexts::apply(const LanguageData &data)
 {
-    HelpFile = data.helpFile;
-    AppTitle = QStringLiteral("Kodoplet ") + data.entry(1) + QStringLiteral(" Int.");
-    UntitledName = data.entry(2);
-    NewPageTitle = data.entry(11);
-    DefaultProjectName = data.entry(62);
-    FileCaption = data.entry(3);
+    HelpFile = isBlank(data.helpFile) ? BuiltInTexts::helpFile() : data.helpFile;
+    for (int n = FirstFrameEntry; n < FirstDialogEntry; ++n) {
+        const QString given = data.has(n) ? firstLine(data.entries[n]) : QString();
+        QString &target = FrameTexts[n - FirstFrameEntry];
+        if (!isBlank(given))
+            target = given;
+        else
+            target = mayStayEmpty(n) ? QString() : BuiltInTexts::text(n);
+    }
     for (int n = FirstDialogEntry; n < FirstMessageEntry; ++n) {
-        if (data.has(n))
+        if (data.has(n) && !isBlank(data.entries[n]))
             DialogTexts[n - FirstDialogEntry] = data.entries[n];
     }
     for (int n = FirstMessageEntry; n < FirstMessageEntry + MessageCount; ++n) {
-        if (data.has(n))
+        if (data.has(n) && !isBlank(data.entries[n]))
             Messages[n - FirstMessageEntry] = data.entries[n];
     }
+    AppTitle = QStringLiteral("Kodoplet ") + text(1) + QStringLiteral(" Int.");
+    UntitledName = text(2);
+    FileCaption = text(3);
+    NewPageTitle = text(11);
+    DefaultProjectName = text(62);
 }
 
 QString LanguageTexts::frameCaption(const QString &projectName) const

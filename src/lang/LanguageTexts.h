@@ -3,9 +3,14 @@
 #include <QString>
 
 // The texts of the current language that outlive one load: the title, the names
-// given to new documents and projects, the help page, and the dialog texts and
-// messages other windows read when they open. All empty until a language is loaded.
+// given to new documents and projects, the help page, the captions of the main
+// frame, and the dialog texts and messages other windows read when they open.
+// Until a language is loaded, and wherever no loaded file has given an entry,
+// the built-in English texts stand (BuiltInTexts), so no question, message box
+// title or command caption is ever blank.
 struct LanguageTexts {
+    static constexpr int FirstFrameEntry = 1;
+    static constexpr int FrameEntryCount = 62;    // entries 1-62
     static constexpr int FirstDialogEntry = 63;
     static constexpr int DialogTextCount = 28;    // entries 63-89; index 27 is never filled
     static constexpr int FirstMessageEntry = 90;
@@ -14,19 +19,34 @@ struct LanguageTexts {
     QString HelpFile;             // help page, relative to the program folder
     QString AppTitle;             // "Kodoplet " + entry 1 + " Int."; title of every message box
     QString UntitledName;         // entry 2; a new untitled document is this + its 1-based slot
+    QString FileCaption;          // entry 3, the File menu's caption with its "&"; file error messages begin with it
     QString NewPageTitle;         // entry 11; <title> of the built-in page skeleton
     QString DefaultProjectName;   // entry 62; name of a new project
-    QString FileCaption = QStringLiteral("File"); // entry 3, the File menu; starts the file error messages
+    QString FrameTexts[FrameEntryCount];   // entries 1-62 as the last load left them, index = entry - 1
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
 
-    // The text kept for entry 63..106 ("" for any other number), so callers can
-    // name a text by its entry number: texts.text(96).
+    // Holds the built-in English texts, as if the English file had been loaded.
+    LanguageTexts();
+
+    // The text in force for entry 1..106 ("" for any other number), so callers
+    // can name a text by its entry number: texts.text(96). Entries 1-62 are
+    // those of the last load (captions of the main frame: 3-10, 12-61).
     QString text(int entry) const;
 
-    // Takes over a language file that was read successfully. Entries 1-62 come
-    // from this file alone (missing ones give ""); entries 63-106 the file leaves
-    // out keep the text they had.
+    // The built-in English text of entry 1..106, "" for any other number.
+    static QString builtInText(int entry);
+
+    // Takes over a language file that was read successfully. A file gives an entry
+    // when it has a record for it whose text is not blank; entries 1-62 keep
+    // their first line only (a quote left open swallows the lines after it).
+    // - Entries 1-62 come from this file alone. One it does not give is the
+    //   built-in text when it is shown as a title or a command caption (1, 3-10,
+    //   12-61), and "" as the file format has it for the untitled name (2), the
+    //   new page's title (11) and the default project name (62).
+    // - Entries 63-106 the file does not give keep the text they had (at first
+    //   the built-in one), so a message or a button never goes blank.
+    // - A blank help-file field gives the built-in help page.
     void apply(const LanguageData &data);
 
     // The main frame's caption.

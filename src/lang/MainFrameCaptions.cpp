@@ -19,10 +19,8 @@ QString captionText(const CaptionBinding &binding, const LanguageData &data,
     QString entry;
     if (binding.entry == CaptionBinding::LanguageName)
         entry = data.languageName;
-    else if (binding.entry >= LanguageTexts::FirstDialogEntry)
-        entry = texts.text(binding.entry);
     else
-        entry = data.entry(binding.entry);
+        entry = texts.text(binding.entry);  // the file's text, or the built-in one it left out
     if (binding.target == CaptionBinding::ToolTip)
         entry = withoutEllipsis(withoutMnemonics(entry));
     return binding.prefix + entry + binding.suffix;

@@ -22,9 +22,10 @@ struct CaptionBinding {
     Target target = Caption;
 };
 
-// The text a binding gets after data was loaded into texts. Entries 1-62 come
-// from data; entry 106 is the kept message text, so a file without it keeps the
-// old caption. Tooltips lose the mnemonic ampersands and a trailing ellipsis.
+// The text a binding gets after data was applied to texts: the entry's text as
+// texts keep it (the file's own, or the built-in one where the file gave none, so
+// no command is ever blank); field 1 for the language name. Tooltips lose the
+// mnemonic ampersands and a trailing ellipsis.
 QString captionText(const CaptionBinding &binding, const LanguageData &data,
                     const LanguageTexts &texts);
 

@@ -57,10 +57,10 @@ void frmLang::fill()
         return;
     for (const QString &f : files) {
         QString name;
-        // A file that cannot be read is listed under its file name, so the two
-        // lists stay in step.
+        // A file the loader would refuse (unreadable, no language file) is left
+        // out of both lists, so they stay in step and every row loads.
         if (!LanguageFile::readLanguageName(folder + f, name))
-            name = f;
+            continue;
         File << f;
         DirT->addItem(name);
     }

@@ -122,6 +122,14 @@ private slots:
         // A pipe would block a plain open.
         QCOMPARE(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
         QCOMPARE(TextFile::read(path("pipe")).error, TextFile::OpenFailed);
+        // A loop of links is there but cannot be opened; a dangling link's file is missing.
+        QVERIFY(QFile::link(path("loop2"), path("loop1")));
+        QVERIFY(QFile::link(path("loop1"), path("loop2")));
+        QVERIFY(QFile::link(path("gone.htm"), path("dangling")));
+        QCOMPARE(TextFile::read(path("loop1")).error, TextFile::OpenFailed);
+        QCOMPARE(TextFile::read(path("loop1/page.htm")).error, TextFile::OpenFailed);
+        QCOMPARE(TextFile::read(path("dangling")).error, TextFile::NotFound);
+        QCOMPARE(TextFile::read(path("page.htm/x.htm")).error, TextFile::NotFound);
     }
 
     void writesKeepModeAndLinks()

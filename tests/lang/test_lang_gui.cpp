@@ -87,6 +87,7 @@ private slots:
         addLanguage(t, "a.txt", languageFile("Alpha", "A"));
         addLanguage(t, "b.txt", languageFile("Beta", "B"));
         addLanguage(t, "bare.txt", "\"Bare\",\"Help/bare.html\"\r\n");
+        addLanguage(t, "one.txt", "\"One\",\"Help/one.html\"\r\n1,\"One\"\r\n");
         t.writeFile("kodoplet.ini", ini("a.txt"));
         t.realLanguageStep = true;
         t.start();
@@ -117,18 +118,28 @@ private slots:
         QCOMPARE(box.text, "BFile " + t.folder + "Language/gone.txt B96");
         QCOMPARE(everyText(t), before);
 
-        // Only the two header fields: entry 106 is a kept message, the other captions
-        // start empty on every load, dialog texts and messages stay.
+        // Only the two header fields is no language file: refused like a damaged one.
         LanguageLoader::LoadJazikM("bare.txt");
-        QCOMPARE(t.dialogs.count("message"), 1);
-        QCOMPARE(a.settings.LanguageFile, QStringLiteral("bare.txt"));
-        QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet  Int."));
-        QCOMPARE(a.lang.HelpFile, QStringLiteral("Help/bare.html"));
-        QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: Bare"));
+        QCOMPARE(t.dialogs.count("message"), 2);
+        QCOMPARE(t.dialogs.last("message").text, "BFile " + t.folder + "Language/bare.txt B97");
+        QCOMPARE(everyText(t), before);
+
+        // One record: the frame texts it leaves out are the built-in ones, dialog
+        // texts and messages stay.
+        LanguageLoader::LoadJazikM("one.txt");
+        QCOMPARE(t.dialogs.count("message"), 2);
+        QCOMPARE(a.settings.LanguageFile, QStringLiteral("one.txt"));
+        QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet One Int."));
+        QCOMPARE(a.lang.HelpFile, QStringLiteral("Help/one.html"));
+        QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: One"));
+        for (int n = 3; n <= 61; ++n)
+            if (n != 11)
+                QCOMPARE(a.lang.text(n), LanguageTexts::builtInText(n));
+        // Every command the file leaves out shows its built-in caption, never a blank one.
         for (const Commands::Command &c : Commands::commandTable()) {
             const CaptionBinding &b = c.text;
             if (b.target == CaptionBinding::Caption && b.entry > 0)
-                QCOMPARE(caption(t, c.name), b.entry == 106 ? QStringLiteral("B106") : b.prefix);
+                QCOMPARE(caption(t, c.name), b.prefix + (b.entry == 106 ? QStringLiteral("B106") : LanguageTexts::builtInText(b.entry)));
         }
         for (int n = 63; n <= 106; ++n)
             if (n != 89)
@@ -183,7 +194,7 @@ private slots:
             QCOMPARE(t.shell.opened, QStringList{t.folder + a.lang.HelpFile});
             QVERIFY(QFileInfo(qEnvironmentVariable("KODOPLET_BUILD_DIR") + u'/' + a.lang.HelpFile).isFile());
         } else {
-            QCOMPARE(a.lang.AppTitle, QString());
+            QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet Editor Int."));   // the built-in English title
             QCOMPARE(caption(t, "mnuFile"), QStringLiteral("File"));
         }
         QCOMPARE(t.dialogs.count("message"), 0);
@@ -195,16 +206,17 @@ private slots:
     {
         TestApp t;
         addLanguage(t, "a.txt", languageFile("Alpha", "A"));
-        addLanguage(t, "b.txt", QByteArray("\0\0\x01\x02garbage\xff", 12));   // listed under its file name
+        addLanguage(t, "b.txt", QByteArray("\0\0\x01\x02garbage\xff", 12));   // refused, so not listed
+        addLanguage(t, "c.txt", "Dear reader,\nno records here.\n");
         addLanguage(t, "blank.txt", "\"\",\"Help/blank.html\"\r\n1,\"Blank\"\r\n2,\"Nameless\"\r\n");
         QDir().mkpath(t.folder + "Language/d.txt");   // a folder is no language
         addLanguage(t, "e.TXT", languageFile("Epsilon", "E"));   // the extension in capitals still counts
         t.realLanguageStep = true;
         ChooserWatch watch;
-        watch.act = [](frmLang *c) { c->DirT->setCurrentRow(2); c->OK->click(); };
+        watch.act = [](frmLang *c) { c->DirT->setCurrentRow(1); c->OK->click(); };
         t.start();
-        QCOMPARE(watch.files, (QStringList{"a.txt", "b.txt", "blank.txt", "e.TXT"}));
-        QCOMPARE(watch.rows, (QStringList{"Alpha", "b.txt", "", "Epsilon"}));
+        QCOMPARE(watch.files, (QStringList{"a.txt", "blank.txt", "e.TXT"}));
+        QCOMPARE(watch.rows, (QStringList{"Alpha", "", "Epsilon"}));
         QCOMPARE(app().settings.LanguageFile, QStringLiteral("blank.txt"));
         QCOMPARE(app().lang.AppTitle, QStringLiteral("Kodoplet Blank Int."));
         QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: "));

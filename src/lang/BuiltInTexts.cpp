@@ -1,0 +1,137 @@
+// The English texts the program shows wherever no language file has given an
+// entry. Made from resources/Language/English.txt; test_lang_core checks that the
+// two agree, so a change to one needs the same change to the other.
+#include "lang/BuiltInTexts.h"
+
+#include <iterator>
+
+namespace {
+
+// Index = entry number; index 0 is unused.
+constexpr const char16_t *kEntries[] = {
+    u"",
+    /*   1 */ u"Editor",
+    /*   2 */ u"Untitled",
+    /*   3 */ u"&File",
+    /*   4 */ u"&New",
+    /*   5 */ u"&Open...",
+    /*   6 */ u"&Save",
+    /*   7 */ u"Save &As...",
+    /*   8 */ u"Save Pro&ject",
+    /*   9 */ u"Save Projec&t As...",
+    /*  10 */ u"E&xit",
+    /*  11 */ u"New page",
+    /*  12 */ u"&Edit",
+    /*  13 */ u"&Undo",
+    /*  14 */ u"&Redo",
+    /*  15 */ u"Cu&t",
+    /*  16 */ u"&Copy",
+    /*  17 */ u"&Paste",
+    /*  18 */ u"&Delete",
+    /*  19 */ u"Select &All",
+    /*  20 */ u"&Find...",
+    /*  21 */ u"Find &Next",
+    /*  22 */ u"R&eplace...",
+    /*  23 */ u"&Word Wrap",
+    /*  24 */ u"F&ont...",
+    /*  25 */ u"Switch &Keyboard Layout",
+    /*  26 */ u"&Tags",
+    /*  27 */ u"Tag &List",
+    /*  28 */ u"&Table",
+    /*  29 */ u"&Font",
+    /*  30 */ u"&Image",
+    /*  31 */ u"Lin&k",
+    /*  32 */ u"&Media",
+    /*  33 */ u"&Object",
+    /*  34 */ u"&Parameter",
+    /*  35 */ u"&Scrolling Text",
+    /*  36 */ u"F&orms",
+    /*  37 */ u"&Form",
+    /*  38 */ u"&Text Area",
+    /*  39 */ u"&Drop-down List",
+    /*  40 */ u"Select &Color...",
+    /*  41 */ u"Check Tag &Brackets",
+    /*  42 */ u"&Go to Line...",
+    /*  43 */ u"&Encode Text as Character Codes...",
+    /*  44 */ u"&Project",
+    /*  45 */ u"Project &Files",
+    /*  46 */ u"Open &All Files",
+    /*  47 */ u"&Close All Files",
+    /*  48 */ u"A&dd File...",
+    /*  49 */ u"&Remove File",
+    /*  50 */ u"&Options",
+    /*  51 */ u"&Toolbar",
+    /*  52 */ u"Tag &List When Typing <",
+    /*  53 */ u"&Window",
+    /*  54 */ u"&Cascade",
+    /*  55 */ u"Tile &Horizontally",
+    /*  56 */ u"Tile &Vertically",
+    /*  57 */ u"&Arrange Icons",
+    /*  58 */ u"&Help",
+    /*  59 */ u"&Help Contents",
+    /*  60 */ u"&Share",
+    /*  61 */ u"&About Kodoplet",
+    /*  62 */ u"New project",
+    /*  63 */ u"Background image of the page (file or address)",
+    /*  64 */ u"Background sound of the page (file or address)",
+    /*  65 */ u"Background color",
+    /*  66 */ u"Text color",
+    /*  67 */ u"Link color",
+    /*  68 */ u"Visited link color",
+    /*  69 */ u"Active link color",
+    /*  70 */ u"Cancel",
+    /*  71 */ u"Border width in pixels",
+    /*  72 */ u"Space between cells in pixels",
+    /*  73 */ u"Space between a cell's border and its content",
+    /*  74 */ u"Width in pixels or percent",
+    /*  75 */ u"Height in pixels or percent",
+    /*  76 */ u"Text:",
+    /*  77 */ u"Replace with:",
+    /*  78 */ u"Replace All",
+    /*  79 */ u"In all open documents",
+    /*  80 */ u"Match case",
+    /*  81 */ u"Select language",
+    /*  82 */ u"Language file:",
+    /*  83 */ u"Image file or address",
+    /*  84 */ u"Text shown in place of the image",
+    /*  85 */ u"Horizontal space around the image in pixels",
+    /*  86 */ u"Select language",
+    /*  87 */ u"Languages:",
+    /*  88 */ u"Project name:",
+    /*  89 */ u"End text:",
+    /*  90 */ u"No more matches found.",
+    /*  91 */ u"Replacements made: ",
+    /*  92 */ u"already exists.",
+    /*  93 */ u"Do you want to replace it?",
+    /*  94 */ u"cannot be written: access is denied or the folder does not exist.",
+    /*  95 */ u"could not be saved.",
+    /*  96 */ u"was not found.",
+    /*  97 */ u"cannot be opened.",
+    /*  98 */ u"Save the changes to this document?",
+    /*  99 */ u"All files of the project have been opened.",
+    /* 100 */ u"All angle brackets are balanced.",
+    /* 101 */ u"A bracket is missing:",
+    /* 102 */ u"The project has changed. Save it?",
+    /* 103 */ u"Remove this file from the project?",
+    /* 104 */ u"Line number:",
+    /* 105 */ u"There is no line with this number.",
+    /* 106 */ u"Open All Files in a Fo&lder...",
+};
+static_assert(std::size(kEntries) == BuiltInTexts::LastEntry + 1);
+
+} // namespace
+
+namespace BuiltInTexts {
+
+QString languageName() { return QStringLiteral("English"); }
+
+QString helpFile() { return QStringLiteral("Help/help_en.html"); }
+
+QString text(int entry)
+{
+    if (entry < 1 || entry > LastEntry)
+        return QString();
+    return QString::fromUtf16(kEntries[entry]);
+}
+
+} // namespace BuiltInTexts

@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+
+// The shipped English language file, built into the program: what stands for an
+// entry that no loaded language file has given, so no question, message or
+// command caption is ever blank.
+namespace BuiltInTexts {
+
+constexpr int LastEntry = 106;
+
+QString languageName();     // field 1 of the English file
+QString helpFile();         // field 2 of the English file
+// The English text of entry 1..106; "" for any other number.
+QString text(int entry);
+
+} // namespace BuiltInTexts
