@@ -22,6 +22,8 @@ build decode src/files/TextFile.cpp src/app/FieldReader.cpp
 build settings src/app/SettingsFile.cpp src/files/TextFile.cpp src/app/FieldReader.cpp
 build language src/lang/LanguageFile.cpp src/lang/LanguageTexts.cpp src/lang/BuiltInTexts.cpp \
     src/files/TextFile.cpp src/app/FieldReader.cpp
+build select src/tags/SelectReader.cpp src/tags/SelectList.cpp src/tags/DialogMarkup.cpp src/tags/FontSample.cpp \
+    src/tags/TagSnippet.cpp
 
 # Seeds: the shipped language files and help pages, and a settings file.
 mkdir -p "$out/corpus/decode" "$out/corpus/settings" "$out/corpus/language"

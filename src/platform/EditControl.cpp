@@ -5,54 +5,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTextBlock>
 #include <QTextDocument>
 
 namespace {
-
-// Any line break (CR LF, LF, CR, paragraph separator) becomes '\n' for the widget.
-// crlfOnly tells whether every break was a CR LF pair already.
-QString toDocText(const QString &text, bool *crlfOnly = nullptr)
-{
-    QString out;
-    out.reserve(text.size());
-    bool pairs = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            out += u'\n';
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            else
-                pairs = false;
-        } else if (c == QChar::ParagraphSeparator || c == u'\n') {
-            out += u'\n';
-            pairs = false;
-        } else if (c.isNull()) {
-            // A NUL character would make the saved file unreadable as text.
-            pairs = false;
-        } else {
-            out += c;
-        }
-    }
-    if (crlfOnly)
-        *crlfOnly = pairs;
-    return out;
-}
-
-// The widget's paragraph separators become CR LF.
-QString fromDocText(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() + text.size() / 32);
-    for (QChar c : text) {
-        if (c == QChar::ParagraphSeparator || c == u'\n')
-            out += QLatin1String("\r\n");
-        else
-            out += c;
-    }
-    return out;
-}
 
 bool isStandard(QKeyEvent *e, std::initializer_list<QKeySequence::StandardKey> keys)
 {
@@ -64,13 +19,17 @@ bool isStandard(QKeyEvent *e, std::initializer_list<QKeySequence::StandardKey> k
 
 } // namespace
 
-EditControl::EditControl(QWidget *parent) : QPlainTextEdit(parent)
+EditControl::EditControl(QWidget *parent)
+    : QPlainTextEdit(parent), m_pieces(document()), m_outside(document())
 {
     document()->setUndoRedoEnabled(false);
     setTabChangesFocus(false);
     setAcceptDrops(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
-    connect(document(), &QTextDocument::contentsChange, this, &EditControl::onContentsChange);
+    connect(&m_outside, &OutsideEdits::changed, this, [this](int pos, int added) {
+        m_pieces.adoptOutsideChange(pos, added);
+        emit externalChange();
+    });
 }
 
 EditControl::~EditControl() = default;
@@ -80,71 +39,19 @@ void EditControl::installBehaviour(std::unique_ptr<EditorBehaviour> behaviour)
     m_behaviours.push_back(std::move(behaviour));
 }
 
-int EditControl::toDocPos(int pos) const
-{
-    if (pos <= 0)
-        return 0;
-    const QTextDocument *doc = document();
-    // The block whose start (counting CR LF) is the last one not after pos.
-    int lo = 0, hi = doc->blockCount() - 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo + 1) / 2;
-        const QTextBlock b = doc->findBlockByNumber(mid);
-        if (b.position() + mid <= pos)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    const QTextBlock b = doc->findBlockByNumber(lo);
-    const int offset = std::min(pos - (b.position() + lo), b.length() - 1);
-    return b.position() + offset;
-}
-
-int EditControl::fromDocPos(int docPos) const
-{
-    const QTextBlock b = document()->findBlock(docPos);
-    return docPos + (b.isValid() ? b.blockNumber() : document()->blockCount() - 1);
-}
-
 int EditControl::textLength() const
 {
-    const QTextDocument *doc = document();
-    return doc->characterCount() - 1 + (doc->blockCount() - 1);
-}
-
-QString EditControl::docRangeText(int docFrom, int docTo) const
-{
-    if (docTo <= docFrom)
-        return {};
-    QTextCursor c(document());
-    c.setPosition(docFrom);
-    c.setPosition(docTo, QTextCursor::KeepAnchor);
-    return fromDocText(c.selectedText());
+    return m_pieces.textLength();
 }
 
 QString EditControl::textAt(int pos, int len) const
 {
-    if (len <= 0)
-        return {};
-    const int from = std::max(0, pos);
-    const int to = std::min(pos + len, textLength());
-    if (to <= from)
-        return {};
-    // A range may start or end between CR and LF: take the whole break, then cut
-    // the text to the exact characters.
-    const int docFrom = toDocPos(from);
-    int docTo = toDocPos(to);
-    if (fromDocPos(docTo) < to)
-        ++docTo;
-    QString s = docRangeText(docFrom, docTo);
-    if (fromDocPos(docFrom) < from)
-        s = s.mid(1);
-    return s.left(to - from);
+    return m_pieces.textAt(pos, len);
 }
 
 QString EditControl::text() const
 {
-    return fromDocText(document()->toRawText());
+    return m_pieces.text();
 }
 
 int EditControl::selStart() const
@@ -178,15 +85,15 @@ void EditControl::setSelLength(int len)
 
 QString EditControl::selText() const
 {
-    return fromDocText(textCursor().selectedText());
+    const QTextCursor c = textCursor();
+    return m_pieces.docRangeText(c.selectionStart(), c.selectionEnd());
 }
 
 void EditControl::setSelText(const QString &text)
 {
+    // Widget positions, not text positions: typing at the end of a piece stays there.
     const QTextCursor c = textCursor();
-    const int from = fromDocPos(c.selectionStart());
-    const int to = fromDocPos(c.selectionEnd());
-    replaceRange(from, to - from, text);
+    replaceDocRange(c.selectionStart(), c.selectionEnd(), text);
 }
 
 void EditControl::replaceRange(int pos, int len, const QString &text)
@@ -194,38 +101,28 @@ void EditControl::replaceRange(int pos, int len, const QString &text)
     const int total = textLength();
     pos = std::clamp(pos, 0, total);
     len = std::clamp(len, 0, total - pos);
-    const int docFrom = toDocPos(pos);
-    const int docTo = toDocPos(pos + len);
+    replaceDocRange(toDocPos(pos), toDocPos(pos + len), text);
+}
+
+void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
+{
     TextChange change;
-    change.pos = fromDocPos(docFrom);
-    change.removed = docRangeText(docFrom, docTo);
-    const QString docText = toDocText(text);
-    change.inserted = fromDocText(docText);
-    if (change.removed.isEmpty() && change.inserted.isEmpty()) {
-        setSelStart(change.pos);
-        return;
-    }
-    QTextCursor c(document());
-    c.setPosition(docFrom);
-    c.setPosition(docTo, QTextCursor::KeepAnchor);
-    ++m_ownEdit;
-    c.insertText(docText);
-    --m_ownEdit;
+    int caret = 0;
+    m_outside.begin();
+    const bool done = m_pieces.replace(docFrom, docTo, text, change, caret);
+    m_outside.end();
+    QTextCursor c = textCursor();
+    c.setPosition(done ? caret : std::min(docFrom, docTo));
     setTextCursor(c);
-    emit changed(change);
+    if (done)
+        emit changed(change);
 }
 
 void EditControl::setText(const QString &crlfText)
 {
-    TextChange change;
-    change.removed = text();
-    bool crlfOnly = false;
-    const QString docText = toDocText(crlfText, &crlfOnly);
-    // A loaded file is already in CR LF form: share it instead of converting back.
-    change.inserted = crlfOnly ? crlfText : fromDocText(docText);
-    ++m_ownEdit;
-    document()->setPlainText(docText);
-    --m_ownEdit;
+    m_outside.begin();
+    const TextChange change = m_pieces.setText(crlfText);
+    m_outside.end();
     moveCursor(QTextCursor::Start);
     emit changed(change);
 }
@@ -245,20 +142,6 @@ void EditControl::setWordWrap(bool wrap)
     setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
-void EditControl::onContentsChange(int, int removed, int added)
-{
-    if (m_ownEdit == 0 && m_inBase > 0 && (removed > 0 || added > 0))
-        emit externalChange();
-}
-
-void EditControl::deleteRange(int docFrom, int docTo)
-{
-    if (docTo < docFrom)
-        std::swap(docFrom, docTo);
-    const int from = fromDocPos(docFrom);
-    replaceRange(from, fromDocPos(docTo) - from, QString());
-}
-
 bool EditControl::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
@@ -275,30 +158,47 @@ bool EditControl::event(QEvent *e)
 
 void EditControl::handleEditingKey(QKeyEvent *e)
 {
-    QTextCursor c = textCursor();
-    if (c.hasSelection() && (e->matches(QKeySequence::Delete) || e->key() == Qt::Key_Backspace
-                             || e->matches(QKeySequence::DeleteStartOfWord)
-                             || e->matches(QKeySequence::DeleteEndOfWord))) {
-        deleteRange(c.selectionStart(), c.selectionEnd());
+    const QTextCursor c = textCursor();
+    const bool back = e->key() == Qt::Key_Backspace || e->matches(QKeySequence::DeleteStartOfWord);
+    if (c.hasSelection() && (back || e->matches(QKeySequence::Delete) || e->matches(QKeySequence::DeleteEndOfWord))) {
+        replaceDocRange(c.selectionStart(), c.selectionEnd(), QString());
+        return;
+    }
+    // Whole lines are real lines, whatever pieces they are held in.
+    const bool toLineEnd = e->matches(QKeySequence::DeleteEndOfLine);
+    if (toLineEnd || e->matches(QKeySequence::DeleteCompleteLine)) {
+        const int pos = fromDocPos(c.position());
+        const int line = lineAt(pos);
+        const int from = toLineEnd ? pos : lineStart(line);
+        const int to = line + 1 < lineCount() ? lineStart(line + 1) - (toLineEnd ? 2 : 0) : textLength();
+        replaceRange(from, to - from, QString());
         return;
     }
     QTextCursor r = c;
-    if (e->matches(QKeySequence::DeleteStartOfWord))
-        r.movePosition(QTextCursor::PreviousWord, QTextCursor::KeepAnchor);
-    else if (e->matches(QKeySequence::DeleteEndOfWord))
-        r.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-    else if (e->matches(QKeySequence::DeleteEndOfLine))
-        r.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    else if (e->matches(QKeySequence::DeleteCompleteLine)) {
-        r.movePosition(QTextCursor::StartOfBlock);
-        r.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-        if (r.position() == r.anchor())
-            r.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    } else if (e->key() == Qt::Key_Backspace)
-        r.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
-    else
-        r.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-    deleteRange(r.anchor(), r.position());
+    // A piece boundary is no character: start from its far side.
+    r.setPosition(m_pieces.acrossCut(c.position(), !back));
+    r.movePosition(e->matches(QKeySequence::DeleteStartOfWord) ? QTextCursor::PreviousWord
+                   : e->matches(QKeySequence::DeleteEndOfWord) ? QTextCursor::EndOfWord
+                   : back                                      ? QTextCursor::PreviousCharacter
+                                                               : QTextCursor::NextCharacter,
+                   QTextCursor::KeepAnchor);
+    replaceDocRange(r.anchor(), r.position(), QString());
+}
+
+void EditControl::moveKey(QKeyEvent *e)
+{
+    // One step left or right across a piece boundary moves a character, as in a line.
+    const bool select = isStandard(e, {QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar});
+    const bool forward = isStandard(e, {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar});
+    QTextCursor c = textCursor();
+    if ((select || forward || e->matches(QKeySequence::MoveToPreviousChar)) && (select || !c.hasSelection())) {
+        const int over = m_pieces.acrossCut(c.position(), forward);
+        if (over != c.position()) {
+            c.setPosition(over, select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+            setTextCursor(c);
+        }
+    }
+    QPlainTextEdit::keyPressEvent(e);
 }
 
 void EditControl::keyPressEvent(QKeyEvent *e)
@@ -358,9 +258,7 @@ void EditControl::keyPressEvent(QKeyEvent *e)
         return;
     }
     // Moving and selecting: the widget's own handling, which never changes the text.
-    ++m_inBase;
-    QPlainTextEdit::keyPressEvent(e);
-    --m_inBase;
+    moveKey(e);
 }
 
 void EditControl::inputMethodEvent(QInputMethodEvent *e)
@@ -380,26 +278,23 @@ void EditControl::inputMethodEvent(QInputMethodEvent *e)
                 from = std::max(0, c.position() + e->replacementStart());
                 to = std::min(document()->characterCount() - 1, from + e->replacementLength());
             }
-            const int f = fromDocPos(from);
-            replaceRange(f, fromDocPos(to) - f, commit);
+            replaceDocRange(from, to, commit);
         }
         QInputMethodEvent rest(e->preeditString(), e->attributes());
-        ++m_inBase;
         QPlainTextEdit::inputMethodEvent(&rest);
-        --m_inBase;
         e->accept();
         return;
     }
-    ++m_inBase;
+    // The widget would drop the selection itself when a pre-edit starts, past the history.
+    const QTextCursor c = textCursor();
+    if (!e->preeditString().isEmpty() && c.hasSelection())
+        replaceDocRange(c.selectionStart(), c.selectionEnd(), QString());
     QPlainTextEdit::inputMethodEvent(e);
-    --m_inBase;
 }
 
 void EditControl::mouseReleaseEvent(QMouseEvent *e)
 {
-    ++m_inBase;
     QPlainTextEdit::mouseReleaseEvent(e);
-    --m_inBase;
     if (e->button() == Qt::RightButton)
         emit rightButtonReleased(e->globalPosition().toPoint());
 }
@@ -408,20 +303,6 @@ void EditControl::contextMenuEvent(QContextMenuEvent *e)
 {
     // The document window shows the Edit menu when the right button is released.
     e->accept();
-}
-
-void EditControl::dragEnterEvent(QDragEnterEvent *e)
-{
-    ++m_inBase;
-    QPlainTextEdit::dragEnterEvent(e);
-    --m_inBase;
-}
-
-void EditControl::dragMoveEvent(QDragMoveEvent *e)
-{
-    ++m_inBase;
-    QPlainTextEdit::dragMoveEvent(e);
-    --m_inBase;
 }
 
 void EditControl::dropEvent(QDropEvent *e)
@@ -436,7 +317,7 @@ void EditControl::dropEvent(QDropEvent *e)
         e->ignore();
         return;
     }
-    replaceRange(fromDocPos(docPos), 0, e->mimeData()->text());
+    replaceDocRange(docPos, docPos, e->mimeData()->text());
     // A drag from this editor copies: the source text stays where it was.
     e->setDropAction(Qt::CopyAction);
     e->accept();

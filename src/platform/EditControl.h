@@ -1,6 +1,9 @@
 #pragma once
 #include "common/TextChange.h"
 #include "common/TextTarget.h"
+#include "platform/OutsideEdits.h"
+#include "platform/TextPieces.h"
+
 #include <QPlainTextEdit>
 #include <memory>
 #include <vector>
@@ -11,6 +14,8 @@ class EditorBehaviour;
 // line break as two characters (CR LF), like the text the program saves. Every
 // change of the text, by the user or by the program, goes through replaceRange and
 // is reported once through changed() as (position, removed, inserted).
+// A very long line is shown as several wrapped parts ("pieces", see TextPieces);
+// everything here sees it as one line.
 // Its own undo stack, rich clipboard and context menu are off: the program's
 // commands do those.
 class EditControl : public QPlainTextEdit, public TextTarget {
@@ -36,6 +41,14 @@ public:
     // len characters from pos without reading the whole text.
     QString textAt(int pos, int len) const;
 
+    // Real lines, 0-based, counting line breaks only (a line held in pieces is one
+    // line), in logarithmic time: for go to line and line numbers.
+    int lineCount() const { return m_pieces.lineCount(); }
+    // The line holding pos (clamped to the text; a CR LF pair belongs to its line).
+    int lineAt(int pos) const { return m_pieces.lineAt(pos); }
+    // Position of the first character of a line (line clamped to 0..lineCount()-1).
+    int lineStart(int line) const { return m_pieces.lineStart(line); }
+
     void setEditorFont(const QString &family, int pointSize, bool bold, bool italic);
     void setWordWrap(bool wrap);
 
@@ -43,8 +56,8 @@ public:
     void installBehaviour(std::unique_ptr<EditorBehaviour> behaviour);
 
     // Position conversions between CR LF counting and the widget's document.
-    int toDocPos(int pos) const;
-    int fromDocPos(int docPos) const;
+    int toDocPos(int pos) const { return m_pieces.toDocPos(pos); }
+    int fromDocPos(int docPos) const { return m_pieces.fromDocPos(docPos); }
 
 signals:
     void changed(const TextChange &change);
@@ -53,7 +66,7 @@ signals:
     void copyRequested();
     void cutRequested();
     void pasteRequested();
-    // The widget changed its text on its own (a key path the control does not
+    // Someone changed the widget's text past the control (a key path it does not
     // know): the history can no longer follow it.
     void externalChange();
 
@@ -63,8 +76,6 @@ protected:
     void inputMethodEvent(QInputMethodEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
-    void dragEnterEvent(QDragEnterEvent *e) override;
-    void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
@@ -72,11 +83,10 @@ protected:
 
 private:
     void handleEditingKey(QKeyEvent *e);
-    void deleteRange(int docFrom, int docTo);
-    void onContentsChange(int position, int removed, int added);
-    QString docRangeText(int docFrom, int docTo) const;
+    void moveKey(QKeyEvent *e);
+    void replaceDocRange(int docFrom, int docTo, const QString &text);
 
+    TextPieces m_pieces;
     std::vector<std::unique_ptr<EditorBehaviour>> m_behaviours;
-    int m_ownEdit = 0;      // >0 while the control itself changes the document
-    int m_inBase = 0;       // >0 while the base widget handles an event
+    OutsideEdits m_outside;     // changes of the text made past the control
 };

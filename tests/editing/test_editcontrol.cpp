@@ -1,22 +1,95 @@
-// The editing control's positions count a line break as two characters, and
-// every change is reported once, as (position, removed, inserted).
+// The editing control's positions count a line break as two characters, every
+// change is reported once, as (position, removed, inserted), and a very long line
+// held as several pieces is still one line to everything outside the control.
+#include "common/LinePieces.h"
 #include "platform/EditControl.h"
 
+#include <QSyntaxHighlighter>
+#include <QTextBlock>
 #include <QtTest>
+
+namespace {
+
+constexpr int Piece = LinePieces::PieceSize;
+constexpr int Max = LinePieces::MaxBlock;
+
+// A minified page: tags and words with blanks, no line break.
+QString minified(int length)
+{
+    const QString unit = QStringLiteral("<a href=\"p.htm\">word</a> text, ");
+    QString s;
+    s.reserve(length + unit.size());
+    while (s.size() < length)
+        s += unit;
+    s.truncate(length);
+    return s;
+}
+QString same(int length, QChar c = u'x') { return QString(length, c); }
+
+// Text positions of the piece boundaries: a block that starts where its separator began.
+QList<int> pieceBoundaries(const EditControl &e)
+{
+    QList<int> out;
+    for (QTextBlock b = e.document()->firstBlock().next(); b.isValid(); b = b.next())
+        if (e.fromDocPos(b.position()) == e.fromDocPos(b.position() - 1))
+            out << e.fromDocPos(b.position());
+    return out;
+}
+
+// Empty when every block is bounded, no piece is empty and no cut splits a pair.
+QString piecesProblem(const EditControl &e)
+{
+    const QList<int> cuts = pieceBoundaries(e);
+    for (QTextBlock b = e.document()->firstBlock(); b.isValid(); b = b.next()) {
+        const QString t = b.text();
+        if (t.size() > Max)
+            return QStringLiteral("block %1 holds %2 characters").arg(b.blockNumber()).arg(t.size());
+        const bool piece = cuts.contains(e.fromDocPos(b.position()))
+            || (b.next().isValid() && cuts.contains(e.fromDocPos(b.next().position())));
+        if (piece && (t.isEmpty() || t.front().isLowSurrogate()))
+            return QStringLiteral("bad piece at block %1").arg(b.blockNumber());
+    }
+    return {};
+}
+
+int lineOf(const QString &text, int pos) { return int(text.left(pos).count(QStringLiteral("\r\n"))); }
+
+// Formats every block, as a syntax highlighter does on each change.
+class BoldEverything : public QSyntaxHighlighter {
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+    void highlightBlock(const QString &text) override
+    {
+        QTextCharFormat f;
+        f.setFontWeight(QFont::Bold);
+        setFormat(0, int(text.size()), f);
+    }
+};
+
+} // namespace
 
 class TestEditControl : public QObject {
     Q_OBJECT
 
     std::unique_ptr<EditControl> e;
     QList<TextChange> changes;
+    int outside = 0;
+
+    void load(const QString &text)
+    {
+        e->setText(text);
+        changes.clear();
+    }
 
 private slots:
     void init()
     {
         e = std::make_unique<EditControl>();
+        e->resize(600, 400);
         connect(e.get(), &EditControl::changed, this, [this](const TextChange &c) { changes << c; });
-        e->setText(QStringLiteral("ab\r\ncd\r\n\r\nef"));
-        changes.clear();
+        connect(e.get(), &EditControl::externalChange, this, [this] { ++outside; });
+        outside = 0;
+        load(QStringLiteral("ab\r\ncd\r\n\r\nef"));
     }
 
     void positionsCountBreaksAsTwo()
@@ -32,10 +105,19 @@ private slots:
         QCOMPARE(e->textAt(3, 3), QStringLiteral("\ncd"));
         QCOMPARE(e->textAt(10, 5), QStringLiteral("ef"));
         QCOMPARE(e->textAt(-2, 3), QStringLiteral("a"));
-        // A no-break space must not come back as a blank, nor a tab change.
+        QCOMPARE(e->lineCount(), 4);
+        QCOMPARE(e->lineAt(3), 0);              // the LF of a break belongs to its line
+        QCOMPARE(e->lineAt(8), 2);
+        QCOMPARE(e->lineStart(3), 10);
+        QCOMPARE(e->lineStart(9), 10);          // clamped
+        // A no-break space must not come back as a blank, nor a tab change; the widget's
+        // frame marks would become line breaks.
         const QString raw = QStringLiteral("a") + QChar(0xA0) + QStringLiteral("\tb");
         e->setText(raw);
         QCOMPARE(e->text(), raw);
+        e->setText(QStringLiteral("a") + QChar(0xFDD0) + QStringLiteral("b"));
+        QCOMPARE(e->text(), QStringLiteral("a") + QChar(QChar::ReplacementCharacter) + QStringLiteral("b"));
+        QCOMPARE(e->lineCount(), 1);
     }
 
     void changesAreReportedOnce()
@@ -50,8 +132,7 @@ private slots:
         QCOMPARE(changes[0].removed, QStringLiteral("b\r\nc"));
         QCOMPARE(changes[0].inserted, QStringLiteral("X\r\nY"));
 
-        e->setText(QStringLiteral("ab\r\ncd"));
-        changes.clear();
+        load(QStringLiteral("ab\r\ncd"));
         e->setSelStart(2);
         QTest::keyClick(e.get(), Qt::Key_Return, Qt::ShiftModifier);   // a line break, never U+2028
         QTest::keyClick(e.get(), Qt::Key_Z);
@@ -63,6 +144,207 @@ private slots:
         QCOMPARE(changes[2].removed, QStringLiteral("z"));
         QCOMPARE(changes[3].pos, 2);
         QCOMPARE(changes[3].removed, QStringLiteral("\r\n"));
+        QCOMPARE(outside, 0);
+    }
+
+    // Only a change of the text itself is an outside change: formats and pre-edits are not.
+    void outsideChangesAreTextChanges()
+    {
+        BoldEverything highlighter(e->document());
+        // Formats follow the caret, as a bracket or current-line mark would.
+        connect(e.get(), &QPlainTextEdit::cursorPositionChanged, &highlighter, &QSyntaxHighlighter::rehighlight);
+        highlighter.rehighlight();
+        e->setSelStart(2);
+        QTest::keyClicks(e.get(), QStringLiteral("xy"));
+        QTest::keyClick(e.get(), Qt::Key_Left);
+        QTest::keyClick(e.get(), Qt::Key_Right);
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(e->text(), QStringLiteral("abxy\r\ncd\r\n\r\nef"));
+
+        QInputMethodEvent preedit(QStringLiteral("ka"), {});
+        QApplication::sendEvent(e.get(), &preedit);
+        QInputMethodEvent cleared;
+        QApplication::sendEvent(e.get(), &cleared);
+        QTextCursor outsider(e->document());
+        outsider.setPosition(0);
+        outsider.setPosition(2, QTextCursor::KeepAnchor);
+        QTextCharFormat italic;
+        italic.setFontItalic(true);
+        outsider.mergeCharFormat(italic);
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(outside, 0);
+        QCOMPARE(e->text(), QStringLiteral("abxy\r\ncd\r\n\r\nef"));
+
+        // A pre-edit over a selection drops the selection as a change of its own.
+        e->setSelStart(0);
+        e->setSelLength(1);
+        QApplication::sendEvent(e.get(), &preedit);
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(changes[2].removed, QStringLiteral("a"));
+        QApplication::sendEvent(e.get(), &cleared);
+
+        // The same number of characters, other text: an outside change, once.
+        outsider.setPosition(0);
+        outsider.setPosition(1, QTextCursor::KeepAnchor);
+        outsider.insertText(QStringLiteral("Q"));
+        QCOMPARE(outside, 1);
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(e->text(), QStringLiteral("Qxy\r\ncd\r\n\r\nef"));
+
+        // Lines added past the control above a long line: it stays one line.
+        const QString longLine = QStringLiteral("top\r\n") + minified(3 * Max);
+        load(longLine);
+        outsider.setPosition(0);
+        outsider.insertText(QStringLiteral("new\nlines\n"));
+        QCOMPARE(outside, 2);
+        QCOMPARE(e->text(), QStringLiteral("new\r\nlines\r\n") + longLine);
+        QCOMPARE(e->lineCount(), 4);
+    }
+
+    // Texts with long lines: one line each to the outside, however they are held.
+    void longLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pieces");   // blocks beyond the real lines
+        const QString crlf = QStringLiteral("\r\n");
+        QTest::newRow("piece size") << same(Piece) << 0;
+        QTest::newRow("longest whole block") << minified(Max) << 0;
+        QTest::newRow("one past it") << same(Max + 1) << 2;
+        QTest::newRow("minified") << minified(10 * Piece + 17) << 10;
+        QTest::newRow("mixed breaks") << QStringLiteral("<p>\r\n") + minified(3 * Piece) + crlf + crlf + same(5 * Piece + 1)
+                + QStringLiteral("\r\nend\r\n") << 2 + 5;
+        QString pairs = QStringLiteral("ab");   // odd cut targets fall inside a pair
+        for (int i = 0; i < Max; ++i)
+            pairs += QStringLiteral("\U0001F600");
+        QTest::newRow("surrogate pairs") << pairs << 4;
+    }
+    void longLines()
+    {
+        QFETCH(QString, text);
+        e->setText(text);
+        QCOMPARE(changes.last().inserted, text);
+        QCOMPARE(e->text(), text);
+        QCOMPARE(e->textLength(), text.size());
+        const int lines = int(text.count(QStringLiteral("\r\n"))) + 1;
+        QCOMPARE(e->lineCount(), lines);
+        QTEST(e->document()->blockCount() - lines, "pieces");
+        QVERIFY2(piecesProblem(*e).isEmpty(), qPrintable(piecesProblem(*e)));
+
+        QList<int> probes{0, 1, int(text.size()) - 1, int(text.size())};
+        for (int cut : pieceBoundaries(*e))
+            probes << cut - 2 << cut - 1 << cut << cut + 1;
+        for (int p : probes) {
+            if (p < 0 || p > text.size() || (p > 0 && text[p - 1] == u'\r'))
+                continue;   // never between CR and LF
+            QCOMPARE(e->fromDocPos(e->toDocPos(p)), p);
+            QCOMPARE(e->textAt(p, 5), text.mid(p, 5));
+            QCOMPARE(e->lineAt(p), lineOf(text, p));
+            const int start = e->lineStart(e->lineAt(p));
+            QVERIFY(start <= p && (start == 0 || text.mid(start - 2, 2) == QStringLiteral("\r\n")));
+            e->setSelStart(p);
+            e->setSelLength(7);
+            QCOMPARE(e->selStart(), p);
+            QCOMPARE(e->selText(), text.mid(p, 7));
+        }
+        e->setSelStart(0);
+        e->setSelLength(int(text.size()));
+        QCOMPARE(e->selText(), text);
+    }
+
+    // Edits around piece boundaries: reported exactly, undone exactly, pieces stay bounded.
+    // `at` counts from the first piece boundary of the text.
+    void editsAcrossPieces_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("insert");
+        const QString line = minified(5 * Piece);
+        const QString mixed = QStringLiteral("top\r\n") + same(3 * Piece) + QStringLiteral("\r\nbottom");
+        QTest::newRow("type at a boundary") << line << 0 << 0 << QStringLiteral("Z");
+        QTest::newRow("replace over a boundary") << line << -3 << 6 << QStringLiteral("<b>");
+        QTest::newRow("delete a boundary region") << line << -200 << 400 << QString();
+        QTest::newRow("delete across pieces") << line << -10 << 2 * Piece << QString();
+        QTest::newRow("break a long line") << line << 5 << 0 << QStringLiteral("\r\n");
+        QTest::newRow("grow a piece past its bound") << line << 1 << 0 << same(Max, u'y');
+        QTest::newRow("paste a long line into a short one") << QStringLiteral("a\r\nb") << -100 << 0 << same(3 * Max);
+        QTest::newRow("shrink a long line to short") << mixed << -Piece << 3 * Piece - 20 << QString();
+        QTest::newRow("join a long line with the next") << mixed << 2 * Piece - 1 << 3 << QString();
+        QTest::newRow("long line to the end") << mixed << -Piece << 4 * Piece << same(Piece, u'z');
+    }
+    void editsAcrossPieces()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, at);
+        QFETCH(int, length);
+        QFETCH(QString, insert);
+        load(text);
+        const QList<int> cuts = pieceBoundaries(*e);
+        const int pos = at == -100 ? 1 : cuts.value(0) + at;
+        length = std::min<int>(length, int(text.size()) - pos);
+        const QString expected = text.left(pos) + insert + text.mid(pos + length);
+
+        e->replaceRange(pos, length, insert);
+        QCOMPARE(e->text(), expected);
+        QCOMPARE(e->textLength(), expected.size());
+        QCOMPARE(e->selStart(), pos + insert.size());
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes[0].pos, pos);
+        QCOMPARE(changes[0].removed, text.mid(pos, length));
+        QCOMPARE(changes[0].inserted, insert);
+        QCOMPARE(e->lineCount(), int(expected.count(QStringLiteral("\r\n"))) + 1);
+        QVERIFY2(piecesProblem(*e).isEmpty(), qPrintable(piecesProblem(*e)));
+        for (int cut : pieceBoundaries(*e))
+            QCOMPARE(e->textAt(cut - 3, 6), expected.mid(cut - 3, 6));
+
+        // What the undo history does with the report.
+        e->replaceRange(changes[0].pos, int(changes[0].inserted.size()), changes[0].removed);
+        QCOMPARE(e->text(), text);
+        QCOMPARE(changes[1].removed, insert);
+        QVERIFY2(piecesProblem(*e).isEmpty(), qPrintable(piecesProblem(*e)));
+    }
+
+    // Keys at a piece boundary act on the characters beside it, as inside a line.
+    void keysAtABoundary()
+    {
+        QString text;   // no break opportunity: the cut falls between two letters
+        for (int i = 0; i < 2 * Max; ++i)
+            text += QChar(u'a' + i % 26);
+        load(text);
+        const int cut = pieceBoundaries(*e).value(0);
+        QVERIFY(cut > 0);
+        e->setFocus();
+        e->setSelStart(cut);
+        QTest::keyClick(e.get(), Qt::Key_Left);
+        QCOMPARE(e->selStart(), cut - 1);
+        QTest::keyClick(e.get(), Qt::Key_Right);
+        QTest::keyClick(e.get(), Qt::Key_Right);
+        QCOMPARE(e->selStart(), cut + 1);
+        QTest::keyClick(e.get(), Qt::Key_Left);
+        QTest::keyClick(e.get(), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(e.get(), Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(e->selStart(), cut - 2);
+        QCOMPARE(e->selText(), text.mid(cut - 2, 2));
+
+        e->setSelStart(cut);
+        QTest::keyClick(e.get(), Qt::Key_Backspace);
+        QTest::keyClick(e.get(), Qt::Key_Delete);
+        QTest::keyClick(e.get(), Qt::Key_Z);
+        QString expected = text;
+        expected.replace(cut - 1, 2, QStringLiteral("z"));
+        QCOMPARE(e->text(), expected);
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(changes[0].removed, text.mid(cut - 1, 1));
+        QCOMPARE(changes[1].removed, text.mid(cut, 1));
+        QCOMPARE(changes[2].pos, cut - 1);
+
+        // Typing on and on into one piece: it is cut again, never the whole line.
+        for (int i = 0; i < 3 * Piece / 100; ++i)
+            e->setSelText(minified(100));
+        QVERIFY2(piecesProblem(*e).isEmpty(), qPrintable(piecesProblem(*e)));
+        QCOMPARE(e->lineCount(), 1);
+        QCOMPARE(e->textLength(), 2 * Max - 1 + 3 * Piece / 100 * 100);
+        QCOMPARE(outside, 0);
     }
 };
 

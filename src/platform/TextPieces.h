@@ -1,0 +1,63 @@
+#pragma once
+#include "common/SoftBreaks.h"
+#include "common/TextChange.h"
+
+#include <QString>
+#include <QStringView>
+
+class QTextDocument;
+
+// The editor widget's document seen as the program's text. A position counts a line
+// break as two characters (CR LF). A line longer than LinePieces::MaxBlock is held as
+// several blocks ("pieces"); a piece boundary is no character: the text, positions,
+// ranges and change reports see one line. Conversions cost logarithmic time; an edit
+// costs the length of the pieces it touches, never the length of the document.
+class TextPieces {
+public:
+    explicit TextPieces(QTextDocument *doc) : m_doc(doc) {}
+
+    // Widget position of pos: inside a CR LF pair it is the break, at a piece boundary
+    // the start of the next piece.
+    int toDocPos(int pos) const;
+    int fromDocPos(int docPos) const;
+    int textLength() const;
+    // Text position of the first character of a block.
+    int blockStart(int blockNumber) const;
+    // At a piece boundary (the end of a piece going forward, the start of the next
+    // piece going back), the widget position on its other side; else docPos.
+    int acrossCut(int docPos, bool forward) const;
+
+    QString text() const;
+    // len characters from pos (clamped to the text), without reading the whole text.
+    QString textAt(int pos, int len) const;
+    // The text between two widget positions, CR LF breaks, piece boundaries dropped.
+    QString docRangeText(int docFrom, int docTo) const { return rangeText(docFrom, docTo, true); }
+
+    // Real lines (0-based), counting line breaks only, never piece boundaries.
+    int lineCount() const;
+    int lineAt(int pos) const;       // line holding pos (a CR LF pair belongs to its line)
+    int lineStart(int line) const;   // position of the line's first character; line is clamped
+
+    // The edits below change the widget's document; the caller keeps its own change
+    // handlers quiet meanwhile.
+    // Replaces the whole text; returns the change (removed = the old text).
+    TextChange setText(const QString &crlfText);
+    // Replaces the widget range [docFrom, docTo) by text (any line breaks). Fills change
+    // and the widget position just after the inserted text; false when nothing changed.
+    bool replace(int docFrom, int docTo, const QString &text, TextChange &change, int &caretDoc);
+    // Someone else changed the document, at pos with added characters (pos < 0: range
+    // unknown). The piece boundaries outside the change stay; the breaks inside it
+    // count as line breaks. When the number of blocks did not change, all boundaries
+    // stay where they are.
+    void adoptOutsideChange(int pos, int added);
+
+    const SoftBreaks &softBreaks() const { return m_soft; }
+
+private:
+    QString rangeText(int docFrom, int docTo, bool crlf) const;
+    QString joinBlocks(QStringView raw, int firstBlock, bool crlf) const;
+
+    QTextDocument *m_doc;
+    SoftBreaks m_soft;
+    int m_blockCount = 1;   // block count after the last edit this class knows of
+};
