@@ -8,6 +8,8 @@ QString LanguageTexts::text(int entry) const
     const int m = entry - FirstMessageEntry;
     if (m >= 0 && m < MessageCount)
         return Messages[m];
+    if (entry == 108)
+        return VSpaceTip;
     return QString();
 }
 
@@ -27,6 +29,8 @@ void LanguageTexts::apply(const LanguageData &data)
         if (data.has(n))
             Messages[n - FirstMessageEntry] = data.entries[n];
     }
+    // Older files hold the VSPACE tooltip in entry 86, shared with the language chooser's title.
+    VSpaceTip = data.has(108) ? data.entries[108] : text(86);
 }
 
 QString LanguageTexts::frameCaption(const QString &projectName) const

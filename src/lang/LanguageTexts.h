@@ -19,9 +19,10 @@ struct LanguageTexts {
     QString FileCaption = QStringLiteral("File"); // entry 3, the File menu; starts the file error messages
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
+    QString VSpaceTip;            // entry 108, the image dialog's VSPACE tooltip; entry 86 when a file lacks it
 
-    // The text kept for entry 63..106 ("" for any other number), so callers can
-    // name a text by its entry number: texts.text(96).
+    // The text kept for entry 63..106 or 108 ("" for any other number), so
+    // callers can name a text by its entry number: texts.text(96).
     QString text(int entry) const;
 
     // Takes over a language file that was read successfully. Entries 1-62 come
