@@ -40,7 +40,7 @@ QListWidget *optionList(const QString &name, QWidget *parent)
     auto *l = new QListWidget(parent);
     l->setObjectName(name);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
-    l->setMinimumHeight(140);
+    l->setMinimumSize(150, 140);
     return l;
 }
 
@@ -100,7 +100,10 @@ FrmSelect::FrmSelect(QWidget *owner) : QDialog(owner)
     buttons->addWidget(OK);
     buttons->addWidget(NO);
     grid->addLayout(buttons, 5, 0, 1, 3);
+    grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
+    // OK stands out; Enter in the boxes and lists is taken before it (eventFilter).
+    OK->setDefault(true);
 
     // The name and value end up inside a double-quoted attribute, the text
     // inside the option element.

@@ -32,6 +32,14 @@ QIcon paletteIcon()
     return QIcon(p);
 }
 
+// The colour and file dialogs belong to the main frame, which gets the
+// keyboard when they close: give it back to the box they filled.
+void comeBack(QWidget *dialog, QLineEdit *box)
+{
+    dialog->activateWindow();
+    box->setFocus();
+}
+
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 } // namespace
@@ -40,6 +48,8 @@ TagDialog::TagDialog(const QString &name, QWidget *owner) : QDialog(owner)
 {
     setObjectName(name);
     setModal(false);
+    // Fixed-size boxes: nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     kOK = new QPushButton(QStringLiteral("OK"), this);
     kOK->setObjectName(QStringLiteral("kOK"));
     kCancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -92,7 +102,7 @@ void TagDialog::setTip(QWidget *w, int entry)
 
 QLineEdit *TagDialog::addBox(QGridLayout *grid, const QString &name, const QString &label)
 {
-    const int row = grid->rowCount();
+    const int row = grid->count() == 0 ? 0 : grid->rowCount(); // an empty grid counts one row
     auto *box = new QLineEdit(this);
     box->setObjectName(name);
     auto *l = new QLabel(label, this);
@@ -130,6 +140,7 @@ void TagDialog::pickColour(QLineEdit *box)
     const QString colour = d ? d->selectColor() : QString();
     if (!colour.isEmpty())
         box->setText(colour);
+    comeBack(this, box);
 }
 
 void TagDialog::pickFile(QLineEdit *box, const QList<FileFilter> &filter)
@@ -137,6 +148,7 @@ void TagDialog::pickFile(QLineEdit *box, const QList<FileFilter> &filter)
     const QString path = FileCommands::apiOpenSaveM(false, QString(), filter);
     if (!path.isEmpty())
         box->setText(path);
+    comeBack(this, box);
 }
 
 bool TagDialog::eventFilter(QObject *watched, QEvent *event)

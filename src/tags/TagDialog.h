@@ -43,9 +43,9 @@ protected:
     // The window caption from a menu item's caption.
     void setCaption(const QString &menuCaption, const QString &designed);
     // Colour picker into box; cancelling leaves it as it was.
-    static void pickColour(QLineEdit *box);
+    void pickColour(QLineEdit *box);
     // File-open dialog into box (the full path as the dialog gives it).
-    static void pickFile(QLineEdit *box, const QList<FileFilter> &filter);
+    void pickFile(QLineEdit *box, const QList<FileFilter> &filter);
 
     virtual void kOK_Click() = 0;
     bool eventFilter(QObject *watched, QEvent *event) override;

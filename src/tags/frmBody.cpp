@@ -15,10 +15,10 @@ frmBody::frmBody(QWidget *owner) : TagDialog(QStringLiteral("frmBody"), owner)
     TxtImg = addBox(grid, QStringLiteral("TxtImg"), QStringLiteral("BGIMAGE:"));
     TxtImg->setMinimumWidth(260);
     kOpImg = fileButton(QStringLiteral("kOpImg"), this);
-    grid->addWidget(kOpImg, 0, 2);
+    grid->addWidget(kOpImg, grid->rowCount() - 1, 2);
     TxtSound = addBox(grid, QStringLiteral("TxtSound"), QStringLiteral("BGSOUND:"));
     kOpSound = fileButton(QStringLiteral("kOpSound"), this);
-    grid->addWidget(kOpSound, 1, 2);
+    grid->addWidget(kOpSound, grid->rowCount() - 1, 2);
     const char *labels[] = {"BGCOLOR:", "TEXT COLOR:", "LINK COLOR:", "VISITED LINK:", "ACTIV LINK:"};
     for (int i = 0; i < 5; ++i) {
         TNumber[i] = addBox(grid, QStringLiteral("TNumber%1").arg(i), QString::fromLatin1(labels[i]));

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QToolButton>
 
 frmFonts::frmFonts(QWidget *owner) : TagDialog(QStringLiteral("frmFonts"), owner)
@@ -65,9 +66,7 @@ frmFonts::frmFonts(QWidget *owner) : TagDialog(QStringLiteral("frmFonts"), owner
 void frmFonts::load(const QString &caption)
 {
     setCaption(caption, QStringLiteral("Fonts"));
-    QStringList faces{QStringLiteral("Arial"), QStringLiteral("Helvetica")};
-    faces += QFontDatabase::families();
-    CoFonts->addItems(faces);
+    CoFonts->addItems(QStringList{QStringLiteral("Arial"), QStringLiteral("Helvetica")} + installedFaces());
     CoFonts->setCurrentIndex(-1);
     CoFonts->setEditText(QString::fromUtf16(FontDefaultFace));
     const QString background = app().lang.text(65);
@@ -75,6 +74,24 @@ void frmFonts::load(const QString &caption)
         Label1[3]->setText(QStringLiteral("( ") + background + QStringLiteral(" )"));
     ShowSample();
     CoFonts->setFocus();
+}
+
+QStringList frmFonts::installedFaces()
+{
+    // Qt names a family that several foundries supply "Name [Foundry]"; a page
+    // knows the family by its name alone, so each name is listed once.
+    QStringList faces;
+    QSet<QString> seen;
+    for (QString family : QFontDatabase::families()) {
+        const qsizetype foundry = family.indexOf(QLatin1String(" ["));
+        if (foundry > 0 && family.endsWith(u']'))
+            family.truncate(foundry);
+        if (!seen.contains(family)) {
+            seen.insert(family);
+            faces << family;
+        }
+    }
+    return faces;
 }
 
 FontFields frmFonts::fields() const

@@ -28,6 +28,8 @@ public:
 
     // Draws the sample for the current fields.
     void ShowSample();
+    // The installed font families as a page names them, in the system's order.
+    static QStringList installedFaces();
 
 protected:
     void kOK_Click() override;

@@ -13,12 +13,14 @@ frmImg::frmImg(QWidget *owner) : TagDialog(QStringLiteral("frmImg"), owner)
     Tsrc = addBox(grid, QStringLiteral("Tsrc"), QStringLiteral("SRC:"));
     Tsrc->setMinimumWidth(260);
     kOpImg = fileButton(QStringLiteral("kOpImg"), this);
-    grid->addWidget(kOpImg, 0, 2);
+    grid->addWidget(kOpImg, grid->rowCount() - 1, 2);
     TAlt = addBox(grid, QStringLiteral("TAlt"), QStringLiteral("ALT text:"));
     const char *labels[] = {"WIDTH:", "HEIGHT:", "HSPACE:", "VSPACE:", "BORDER:"};
     for (int i = 0; i < 5; ++i) {
         TNumber[i] = addBox(grid, QStringLiteral("TNumber%1").arg(i), QString::fromLatin1(labels[i]));
         TypedKeyFilter::install(TNumber[i], [i](QChar c) { return imageNumberKeyAccepted(i, c); });
+        TNumber[i]->setMaximumWidth(110);
+        grid->setAlignment(TNumber[i], Qt::AlignLeft);
     }
     finishLayout(grid);
     setCaption(QString(), QStringLiteral("Image"));
