@@ -11,7 +11,7 @@ namespace LanguageFile {
 constexpr qint64 MaxBytes = 16LL * 1024 * 1024;
 
 // Parses the decoded text of a language file. Never fails: a record numbered
-// outside 1..106 is read and dropped, a later record wins over an earlier one with
+// outside 1..108 is read and dropped, a later record wins over an earlier one with
 // the same number, and a number field that is not an integer is dropped on its
 // own, so the field after it is tried as the next number. That keeps the records
 // in step after a text cut in two by an unquoted comma, or after a blank line.

@@ -36,6 +36,7 @@ LanguageTexts::LanguageTexts()
     FileCaption = text(3);
     NewPageTitle = text(11);
     DefaultProjectName = text(62);
+    VSpaceTip = text(86);
 }
 
 QString LanguageTexts::text(int entry) const
@@ -49,6 +50,8 @@ QString LanguageTexts::text(int entry) const
     const int m = entry - FirstMessageEntry;
     if (m >= 0 && m < MessageCount)
         return Messages[m];
+    if (entry == 108)
+        return VSpaceTip;
     return QString();
 }
 
@@ -81,6 +84,8 @@ void LanguageTexts::apply(const LanguageData &data)
     FileCaption = text(3);
     NewPageTitle = text(11);
     DefaultProjectName = text(62);
+    // Older files hold the VSPACE tooltip in entry 86, shared with the language chooser's title.
+    VSpaceTip = data.has(108) && !isBlank(data.entries[108]) ? data.entries[108] : text(86);
 }
 
 QString LanguageTexts::frameCaption(const QString &projectName) const

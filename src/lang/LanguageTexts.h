@@ -25,13 +25,14 @@ struct LanguageTexts {
     QString FrameTexts[FrameEntryCount];   // entries 1-62 as the last load left them, index = entry - 1
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
+    QString VSpaceTip;            // entry 108, the image dialog's VSPACE tooltip; entry 86 when a file lacks it
 
     // Holds the built-in English texts, as if the English file had been loaded.
     LanguageTexts();
 
-    // The text in force for entry 1..106 ("" for any other number), so callers
-    // can name a text by its entry number: texts.text(96). Entries 1-62 are
-    // those of the last load (captions of the main frame: 3-10, 12-61).
+    // The text in force for entry 1..106 or 108 ("" for any other number), so
+    // callers can name a text by its entry number: texts.text(96). Entries 1-62
+    // are those of the last load (captions of the main frame: 3-10, 12-61).
     QString text(int entry) const;
 
     // The built-in English text of entry 1..106, "" for any other number.

@@ -9,8 +9,13 @@
 #include "tags/BracketCheck.h"
 #include "tags/ColourText.h"
 #include "tags/TagMenuSnippets.h"
+#include "tags/FrmSelect.h"
+#include "tags/frmBody.h"
 #include "tags/frmCodeText.h"
+#include "tags/frmFonts.h"
+#include "tags/frmImg.h"
 #include "tags/frmListTag.h"
+#include "tags/frmTable.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -20,12 +25,35 @@ namespace TagCommands {
 namespace {
 QPointer<frmListTag> g_list;
 QPointer<frmCodeText> g_codeText;
+QPointer<frmTable> g_table;
+QPointer<frmFonts> g_fonts;
+QPointer<frmImg> g_img;
+QPointer<frmBody> g_body;
+QPointer<FrmSelect> g_select;
 
 // The editor of the active document while it shows its text; nullptr otherwise.
 EditControl *activeEditor()
 {
     DocWindow *d = app().docs.active();
     return d && d->editorVisible() ? d->Rich() : nullptr;
+}
+
+// Shows a tag dialog owned by the main frame: a new one loaded with the
+// caption of its menu item, or the open one brought forward.
+template <class Window>
+void showDialog(QPointer<Window> &w, const char *menuItem)
+{
+    AppState &a = app();
+    if (!activeEditor() || !a.ownerWindow())
+        return;
+    if (!w) {
+        w = new Window(a.ownerWindow());
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->load(menuItem && a.commands ? a.commands->caption(QLatin1String(menuItem)) : QString());
+    }
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 frmListTag *listWindow()
@@ -56,8 +84,13 @@ void CodeFrm_Click(int item)
         QApplication::processEvents();
         if (frmListTag *l = listWindow())
             l->showList();
+    } else if (item == 1) {
+        showDialog(g_table, "CodeFrm1");
+    } else if (item == 2) {
+        showDialog(g_fonts, "CodeFrm2");
+    } else if (item == 3) {
+        showDialog(g_img, "CodeFrm3");
     }
-    // Items 1-3 open the table, font and image dialogs once they exist.
 }
 
 void CodeAhref_Click()
@@ -107,6 +140,16 @@ void CodeTextTags_Click()
     g_codeText->activateWindow();
 }
 
+void CodeFormsSelect_Click()
+{
+    showDialog(g_select, "CodeFormsSelect");
+}
+
+void showBodyDialog()
+{
+    showDialog(g_body, nullptr);
+}
+
 void FoundCloseTagM()
 {
     AppState &a = app();
@@ -139,17 +182,17 @@ void performCatalogueEntry(int entry)
     case TagAction::Colour:
         CodeColor_Click();
         break;
+    // A dialog that opens keeps the focus.
     case TagAction::Table:
-        CodeFrm_Click(1);
-        break;
+        return CodeFrm_Click(1);
     case TagAction::Font:
-        CodeFrm_Click(2);
-        break;
+        return CodeFrm_Click(2);
     case TagAction::Image:
-        CodeFrm_Click(3);
-        break;
+        return CodeFrm_Click(3);
     case TagAction::Body:
+        return showBodyDialog();
     case TagAction::SelectList:
+        return CodeFormsSelect_Click();
     case TagAction::None:
         break;
     }
@@ -177,6 +220,7 @@ void install(CommandRegistry &f)
     f.onCommand(QStringLiteral("CodeColor"), [] { CodeColor_Click(); });
     f.onCommand(QStringLiteral("CodeFoundTags"), [] { FoundCloseTagM(); });
     f.onCommand(QStringLiteral("CodeTextTags"), [] { CodeTextTags_Click(); });
+    f.onCommand(QStringLiteral("CodeFormsSelect"), [] { CodeFormsSelect_Click(); });
     f.onCommand(QStringLiteral("mnuEditNewRasklad"), [] { NewRaskladM(); });
 
 }

@@ -17,6 +17,10 @@ void CodeMediaHTML_Click(int item);
 void CodeFormsHTML_Click(int item);
 void CodeColor_Click();
 void CodeTextTags_Click();
+// Opens the select-list builder on the active editor's selection.
+void CodeFormsSelect_Click();
+// Opens the body dialog (the tag list's "body").
+void showBodyDialog();
 // Checks the balance of angle brackets in the active editor.
 void FoundCloseTagM();
 // Switches to the next keyboard layout.
