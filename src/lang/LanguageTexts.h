@@ -9,7 +9,7 @@ struct LanguageTexts {
     static constexpr int FirstDialogEntry = 63;
     static constexpr int DialogTextCount = 28;    // entries 63-89; index 27 is never filled
     static constexpr int FirstMessageEntry = 90;
-    static constexpr int MessageCount = 17;       // entries 90-106
+    static constexpr int MessageCount = 18;       // entries 90-107
 
     QString HelpFile;             // help page, relative to the program folder
     QString AppTitle;             // "Kodoplet " + entry 1 + " Int."; title of every message box
@@ -20,12 +20,12 @@ struct LanguageTexts {
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
 
-    // The text kept for entry 63..106 ("" for any other number), so callers can
+    // The text kept for entry 63..107 ("" for any other number), so callers can
     // name a text by its entry number: texts.text(96).
     QString text(int entry) const;
 
     // Takes over a language file that was read successfully. Entries 1-62 come
-    // from this file alone (missing ones give ""); entries 63-106 the file leaves
+    // from this file alone (missing ones give ""); entries 63-107 the file leaves
     // out keep the text they had.
     void apply(const LanguageData &data);
 
