@@ -10,6 +10,7 @@
 #include "lang/LanguageLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/EditControl.h"
+#include "search/SearchCommands.h"
 #include "tags/TagCommands.h"
 
 namespace AppCommands {
@@ -79,6 +80,7 @@ void install(CommandRegistry &c)
         app().focusActiveEditor();
     });
     TagCommands::install(c);
+    SearchCommands::install(c);
     LanguageLoader::install(c);
 }
 

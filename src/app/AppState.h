@@ -5,6 +5,7 @@
 #include "files/ProjectList.h"
 #include "files/WorkFiles.h"
 #include "lang/LanguageTexts.h"
+#include "search/SearchState.h"
 #include "tags/TagCatalogue.h"
 
 #include <QPointer>
@@ -45,6 +46,7 @@ constexpr int ReadFailed = 97;        // any other open failure
 constexpr int SaveChanges = 98;       // a changed document closes: save it?
 constexpr int SaveProject = 102;      // a changed project closes: save it?
 constexpr int LinePastEnd = 105;      // go to line: no such line
+constexpr int ReplaceOnce = 107;      // caption of the find window's replace-once button
 }
 
 // Everything the program shares between its windows, reachable from one place.
@@ -59,6 +61,7 @@ struct AppState {
     BoolOption listTags{true};       // Options > List tags: "<" opens the tag list
     TextOption frameCaption;         // the main frame's caption: AppTitle - ProjectName
     WorkFiles workFiles;             // preview, wrapper and working files this run wrote
+    SearchState search;              // find and replace texts, position and history
 
     Dialogs *dialogs = nullptr;
     Shell *shell = nullptr;
@@ -67,7 +70,7 @@ struct AppState {
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;
 
-    // Text of a language entry 63..106 (the built-in text until a file gives one).
+    // Text of a language entry 63..107 (the built-in text until a file gives one).
     QString message(int entry) const;
     // Caption of the File menu without its accelerator mark, for error messages.
     QString fileMenuCaption() const;

@@ -126,7 +126,7 @@ QList<Command> build()
         item("CodeFormsSelect", "CodeForms", "SELECT", 39, "", ed, "<SELECT...> - "),
         item("CodeColor", "Code", "Select color", 40, "F2", ed),
         item("CodeFoundTags", "Code", "Found tags", 41, "", ed),
-        item("CodeFoundLine", "Code", "Search of a line under number", 42, "", ed),
+        item("CodeFoundLine", "Code", "Search of a line under number", 42, "Ctrl+G", ed),
         item("CodeTextTags", "Code", "Сode the text in tags", 43, "", ed),
 
         // Project

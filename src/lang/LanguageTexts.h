@@ -14,7 +14,7 @@ struct LanguageTexts {
     static constexpr int FirstDialogEntry = 63;
     static constexpr int DialogTextCount = 28;    // entries 63-89; index 27 is never filled
     static constexpr int FirstMessageEntry = 90;
-    static constexpr int MessageCount = 17;       // entries 90-106
+    static constexpr int MessageCount = 18;       // entries 90-107
 
     QString HelpFile;             // help page, relative to the program folder
     QString AppTitle;             // "Kodoplet " + entry 1 + " Int."; title of every message box

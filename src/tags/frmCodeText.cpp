@@ -20,6 +20,7 @@ frmCodeText::frmCodeText(QWidget *owner) : QDialog(owner)
     Label1->setObjectName(QStringLiteral("Label1"));
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Label1->setBuddy(Text1); // its caption carries an access key
     kOK = new QPushButton(QStringLiteral("OK"), this);
     kOK->setObjectName(QStringLiteral("kOK"));
     kOK->setEnabled(false);

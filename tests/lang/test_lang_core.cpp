@@ -86,7 +86,7 @@ void TestLangCore::loadsWhatItCan_data()
     const int refused = TextFile::OpenFailed;
     QTest::newRow("empty file") << QByteArray("") << refused << QString() << Entries();
     QTest::newRow("only the header") << QByteArray("\"Bare\",\"Help/bare.html\"\r\n") << refused << QString() << Entries();
-    QTest::newRow("only records out of range") << QByteArray("\"Out\",\"h\"\r\n0,\"a\"\r\n107,\"b\"\r\n") << refused << QString()
+    QTest::newRow("only records out of range") << QByteArray("\"Out\",\"h\"\r\n0,\"a\"\r\n109,\"b\"\r\n") << refused << QString()
                                                << Entries();
     QTest::newRow("a number without its text") << QByteArray("\"N\",\"h\"\r\n5") << refused << QString() << Entries();
     QTest::newRow("plain text") << QByteArray("Dear reader,\nthis letter has 3 lines, 4 commas,\nand no records, 1 hopes.\n")

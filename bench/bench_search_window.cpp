@@ -1,0 +1,125 @@
+// Times search through a real document window on a 10 MB page of about 120,000
+// lines: Find next to a match at the end (editor text, search, selection), Replace
+// all of 1,000,000 one-character matches into the editor with its undo step, the
+// memory that step holds, and undoing it.
+#include "app/AppState.h"
+#include "app/MainFrame.h"
+#include "app/StartUp.h"
+#include "editing/DocWindow.h"
+#include "platform/EditControl.h"
+#include "search/SearchCommands.h"
+#include "support/QueueDialogs.h"
+#include "support/RecordingShell.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+
+// The page of bench_search: 1,000,000 "~" in all.
+QString makePage()
+{
+    const QString line = QStringLiteral(
+        "<p class=\"row\">~Text ~with ~<b>Bold~</b> ~and ~<I>italic~</I> ~Words %1.</p>");
+    QString page;
+    page.reserve(10 * 1000 * 1000 + 1000);
+    for (int i = 0; i < 120000; ++i) {
+        page += line.arg(i, 6, 10, QLatin1Char('0'));
+        if (i % 3 == 0)
+            page += u'~';
+        page += QStringLiteral("\r\n");
+    }
+    page += QStringLiteral("<!-- End of page -->\r\n");
+    return page;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    QTemporaryDir dir;
+    QueueDialogs dialogs;
+    RecordingShell shell;
+    AppState &a = app();
+    a.dialogs = &dialogs;
+    a.shell = &shell;
+    a.quit = [] {};
+    StartUp::hooks().applyLanguage = [] {};
+    std::unique_ptr<frmMain> frame(StartUp::MainM(dir.path() + QLatin1Char('/')));
+    (void)QTest::qWaitForWindowExposed(frame.get());
+
+    DocWindow *d = a.docs.active();
+    if (!d)
+        return 1;
+    EditControl *e = d->Rich();
+    const QString page = makePage();
+    d->IzmT = IzmTStates::ProgramChange;
+    e->setText(page);
+    d->IzmT = IzmTStates::Unchanged;
+    d->Sbros();
+    QApplication::processEvents();
+    std::printf("page: %lld characters, %lld lines\n", static_cast<long long>(page.size()),
+                static_cast<long long>(page.count(QStringLiteral("\r\n"))));
+
+    // Find next from the top to the one match at the end, as F3 runs it.
+    a.search.prepareFind(QStringLiteral("<!-- end"), QStringLiteral("-->"));
+    std::vector<double> times;
+    for (int run = 0; run < 9; ++run) {
+        a.search.FindNextPos = 1;
+        QElapsedTimer t;
+        t.start();
+        SearchCommands::DocFoundTextM();
+        times.push_back(ms(t));
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("find next to the end in the editor: selection at %d length %d, median %.1f ms (min %.1f, max %.1f)\n",
+                e->selStart(), e->selLength(), times[times.size() / 2], times.front(), times.back());
+
+    times.clear();
+    for (int run = 0; run < 9; ++run) {
+        QElapsedTimer t;
+        t.start();
+        const QString text = e->text();
+        times.push_back(ms(t));
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("  of which reading the editor's whole text: median %.1f ms\n", times[times.size() / 2]);
+
+    // Replace all, applied to the editor as one undo step.
+    a.search.prepareReplace(QStringLiteral("~"), QString(), QStringLiteral("-"));
+    const qsizetype before = d->history().memoryBytes();
+    QElapsedTimer t;
+    t.start();
+    const int count = SearchCommands::ReplaceInDocument(d, true);
+    QApplication::processEvents();
+    const double replaceMs = ms(t);
+    const qsizetype undoBytes = d->history().memoryBytes() - before;
+    const qsizetype textBytes = page.size() * qsizetype(sizeof(QChar));
+    std::printf("replace all in the editor: %d replacements, %.0f ms\n", count, replaceMs);
+    std::printf("undo step of that replace: %lld bytes, %.2f x the text's %lld bytes\n",
+                static_cast<long long>(undoBytes), double(undoBytes) / double(textBytes),
+                static_cast<long long>(textBytes));
+    t.restart();
+    d->Undo();
+    QApplication::processEvents();
+    const double undoMs = ms(t);
+    std::printf("undo of the replace: %.0f ms, text back as before: %s\n", undoMs, e->text() == page ? "yes" : "NO");
+
+    for (DocWindow *w : a.docs.DocWindows)
+        if (w)
+            w->UnloadDoc = true;
+    frame.reset();
+    return 0;
+}

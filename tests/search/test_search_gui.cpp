@@ -1,0 +1,540 @@
+// The find window and go to line through the real main frame, editors and keys,
+// with message boxes answered from a queue.
+#include "editing/GuiSupport.h"
+
+#include "lang/LanguageLoader.h"
+#include "search/SearchCommands.h"
+#include "search/frmFind.h"
+#include "search/frmFoundLine.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+static QString s(const char *text) { return QString::fromUtf8(text); }
+
+class TestSearchGui : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestApp> t;
+
+    EditControl *ed() { return t->editor(); }
+    frmFind *fw() { return SearchCommands::findWindow(); }
+    bool findShown() { return fw() && fw()->isVisible(); }
+    void setText(const QString &text, int start = 0, int len = 0)
+    {
+        gui::load(t->active(), text, start);
+        ed()->setSelLength(len);
+    }
+    QString selected() { return ed()->text().mid(ed()->selStart(), ed()->selLength()); }
+    void activateFrame()
+    {
+        t->frame->activateWindow();
+        QApplication::processEvents();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
+        ed()->setFocus();
+    }
+    // Edit > Find (Ctrl+F) or Replace (Ctrl+H) from the editor's keyboard.
+    void open(bool replace)
+    {
+        activateFrame();
+        QTest::keyClick(ed(), replace ? Qt::Key_H : Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(findShown());
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(fw()));
+    }
+    QList<QWidget *> replaceControls() { return {fw()->txtReplace, fw()->lblReplace, fw()->cmdReplaceAll, fw()->chOpenFile}; }
+    // QTest knows Latin-1 keys only: other characters go as the text of an unknown key.
+    static void typeInto(QWidget *w, const QString &text)
+    {
+        for (QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClicks(w, QString(c));
+            else
+                for (auto action : {QTest::Press, QTest::Release})
+                    QTest::sendKeyEvent(action, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    QWidget *startBox() { return fw()->lstFindStart->lineEdit(); }
+    // Opens the window, types the texts and presses Enter in the start box.
+    void find(const QString &start, const QString &end = QString())
+    {
+        open(false);
+        fw()->lstFindStart->setEditText(QString());
+        typeInto(startBox(), start);
+        fw()->lstFindEnd->setEditText(end);
+        QTest::keyClick(startBox(), Qt::Key_Return);
+        QVERIFY(!findShown());
+    }
+    void findNext() { QTest::keyClick(ed(), Qt::Key_F3); }
+    // Replace from the replace window with the given button.
+    void replace(const QString &start, const QString &with, bool all, bool allDocs = false, const QString &end = QString())
+    {
+        open(true);
+        fw()->lstFindStart->setEditText(start);
+        fw()->lstFindEnd->setEditText(end);
+        fw()->txtReplace->setPlainText(with);
+        fw()->chOpenFile->setChecked(allDocs);
+        QTest::mouseClick(all ? fw()->cmdReplaceAll : fw()->cmdReplace1Raz, Qt::LeftButton);
+        QVERIFY(!findShown());
+    }
+    QueueDialogs::Asked lastBox() { return t->dialogs.last(QStringLiteral("message")); }
+    int boxes() { return t->dialogs.count(QStringLiteral("message")); }
+    DocWindow *newDocument(const QString &text)
+    {
+        t->command(QStringLiteral("mnuFileNew"));
+        gui::load(t->active(), text);
+        return t->active();
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestApp>();
+        QVERIFY(gui::startProgram(*t) && ed());
+        AppState &a = app();
+        a.lang.AppTitle = QStringLiteral("Kodoplet Test Int.");
+        for (int n = 90; n <= 107; ++n)
+            a.lang.Messages[n - 90] = QStringLiteral("M%1 ").arg(n);
+    }
+    void cleanup() { t.reset(); }
+
+    // The selection becomes the start text; the three actions need a start text.
+    void prefillAndEnabling()
+    {
+        setText(QStringLiteral("one\r\n<DIV>\r\ntwo"), 5, 5);
+        open(false);
+        QCOMPARE(fw()->windowTitle(), QStringLiteral("[20]"));
+        QCOMPARE(fw()->lstFindStart->currentText(), QStringLiteral("<DIV>"));
+        QVERIFY(startBox()->hasFocus());
+        QVERIFY(fw()->cmdFind->isEnabled() && fw()->cmdReplace1Raz->isEnabled());
+        QVERIFY(fw()->cmdReplace1Raz->isVisible() && fw()->cmdFind->isVisible());
+        const QList<QWidget *> hidden = replaceControls() << fw()->cboReplace;
+        for (QWidget *w : hidden)
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QTest::keyClick(fw(), Qt::Key_Escape);
+        QVERIFY(!findShown());
+
+        // No selection: empty start text, actions disabled until something is typed;
+        // an end text alone enables nothing.
+        setText(QStringLiteral("abc"), 1);
+        open(true);
+        QCOMPARE(fw()->windowTitle(), QStringLiteral("[22]"));
+        QVERIFY(fw()->lstFindStart->currentText().isEmpty());
+        auto enabled = [this] {
+            return QList<bool>{fw()->cmdFind->isEnabled(), fw()->cmdReplaceAll->isEnabled(), fw()->cmdReplace1Raz->isEnabled()};
+        };
+        QCOMPARE(enabled(), (QList<bool>{false, false, false}));
+        QTest::keyClicks(fw()->lstFindEnd->lineEdit(), QStringLiteral("x"));
+        QCOMPARE(enabled(), (QList<bool>{false, false, false}));
+        QTest::keyClicks(startBox(), QStringLiteral("b"));
+        QCOMPARE(enabled(), (QList<bool>{true, true, true}));
+        QTest::keyClick(startBox(), Qt::Key_Backspace);
+        QCOMPARE(enabled(), (QList<bool>{false, false, false}));
+        QTest::keyClick(startBox(), Qt::Key_Return); // nothing to find: the window stays
+        QVERIFY(findShown() && boxes() == 0);
+        for (QWidget *w : replaceControls())
+            QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(!fw()->cboReplace->isVisible()); // no history yet
+    }
+
+    // Match case outlives the window; "in all documents" is clear at each opening;
+    // the replacement list appears once there is a history and fills the box.
+    void optionsBetweenOpenings()
+    {
+        setText(QStringLiteral("abc abc"));
+        open(true);
+        QVERIFY(!fw()->chRegistr->isChecked());
+        QTest::mouseClick(fw()->chRegistr, Qt::LeftButton, {}, QPoint(8, fw()->chRegistr->height() / 2));
+        fw()->chOpenFile->setChecked(true);
+        QCOMPARE(app().search.FindMatchCase, 1);
+        fw()->cmdCancel->click();
+        QVERIFY(!findShown());
+        open(true);
+        QVERIFY(fw()->chRegistr->isChecked() && !fw()->chOpenFile->isChecked());
+        fw()->close();
+        replace(QStringLiteral("abc"), QStringLiteral("xyz"), false);
+        QCOMPARE(ed()->text(), QStringLiteral("xyz abc"));
+        open(true);
+        QVERIFY(fw()->cboReplace->isVisible());
+        QCOMPARE(fw()->cboReplace->count(), 2);
+        fw()->cboReplace->setFocus();
+        QTest::keyClick(fw()->cboReplace, Qt::Key_Down);
+        QTest::keyClick(fw()->cboReplace, Qt::Key_Down); // the second entry
+        QCOMPARE(fw()->txtReplace->toPlainText(), QStringLiteral("xyz"));
+    }
+
+    void findFromTopThenNextWrapsOnce()
+    {
+        const QString text = QStringLiteral("x div\r\ny div z div");
+        setText(text, int(text.size()));
+        find(QStringLiteral("div"));
+        QCOMPARE(ed()->selStart(), 2); // from the top, not from the caret
+        QCOMPARE(selected(), QStringLiteral("div"));
+        QVERIFY(ed()->hasFocus());
+        findNext();
+        QCOMPARE(ed()->selStart(), 9);
+        findNext();
+        QCOMPARE(ed()->selStart(), 15);
+        QCOMPARE(boxes(), 0);
+        findNext();
+        QCOMPARE(boxes(), 1);
+        QCOMPARE(lastBox().text, QStringLiteral("M90 "));
+        QCOMPARE(lastBox().style, int(Dialogs::Information));
+        QCOMPARE(lastBox().title, QStringLiteral("Kodoplet Test Int."));
+        findNext();
+        QCOMPARE(boxes(), 1);
+        QCOMPARE(ed()->selStart(), 2);
+        QCOMPARE(ed()->selLength(), 3);
+    }
+
+    void matchCase_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<QStringList>("matches"); // "pos:text" in order
+        QTest::newRow("Latin, case off") << "a div Div DIV" << "DIV" << false << QStringList{"2:div", "6:Div", "10:DIV"};
+        QTest::newRow("Latin, case on") << "a div Div DIV" << "DIV" << true << QStringList{"10:DIV"};
+        QTest::newRow("Cyrillic, case off") << s("Див\r\nдИВ") << s("ДИВ") << false << QStringList{s("0:Див"), s("5:дИВ")};
+        QTest::newRow("Cyrillic, case on") << s("Див\r\nдИВ") << s("дИВ") << true << QStringList{s("5:дИВ")};
+        QTest::newRow("dotted I keeps positions") << s("İİ div") << "DIV" << false << QStringList{"3:div"};
+    }
+
+    void matchCase()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, matchCase);
+        QFETCH(QStringList, matches);
+        app().search.FindMatchCase = matchCase ? 1 : 0;
+        setText(text);
+        QFETCH(QString, start);
+        find(start);
+        for (const QString &m : matches) {
+            const int colon = int(m.indexOf(u':'));
+            QCOMPARE(ed()->selStart(), m.left(colon).toInt());
+            QCOMPARE(selected(), m.mid(colon + 1)); // the document's own characters
+            findNext();
+        }
+        QCOMPARE(lastBox().text, QStringLiteral("M90 "));
+    }
+
+    void spans_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QStringList>("matches");
+        QTest::newRow("two bold runs") << "<b>one</b> <B>two</b>" << "<b>" << "</b>" << QStringList{"<b>one</b>", "<B>two</b>"};
+        QTest::newRow("end inside start") << "a <!-- c --> <!--" << "<!--" << "--" << QStringList{"<!--", "<!--"};
+        QTest::newRow("start without end") << "<b>one</b> <b>two" << "<b>" << "</b>" << QStringList{"<b>one</b>"};
+        QTest::newRow("table over lines") << "x<table>\r\n<tr>\r\n</table>y" << "<TABLE" << "</table>"
+                                          << QStringList{"<table>\r\n<tr>\r\n</table>"};
+    }
+
+    void spans()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QStringList, matches);
+        setText(text);
+        find(start, end);
+        for (const QString &m : matches) {
+            QCOMPARE(selected(), m);
+            findNext();
+        }
+        QCOMPARE(boxes(), 1); // after the last match, and only then
+    }
+
+    void replaceAll_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("count");
+        QTest::newRow("a by aa") << "aaa" << "a" << "" << "aa" << "aaaaaa" << 3;
+        QTest::newRow("case off, typed case kept") << "Div div" << "DIV" << "" << "Span" << "Span Span" << 2;
+        QTest::newRow("spans") << "<b>1</b>-<b>2</b>" << "<b>" << "</b>" << "B" << "B-B" << 2;
+        QTest::newRow("two lines in") << "x;y;" << ";" << "" << "\n" << "x\r\ny\r\n" << 2;
+        QTest::newRow("no match") << "abc" << "z" << "" << "y" << "abc" << 0;
+    }
+
+    void replaceAll()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QString, with);
+        QFETCH(int, count);
+        setText(text);
+        replace(start, with, true, false, end);
+        QTEST(ed()->text(), "after");
+        QCOMPARE(lastBox().text, QStringLiteral("M91 %1").arg(count));
+        QCOMPARE(lastBox().style, int(Dialogs::Information));
+        QCOMPARE(t->active()->IzmT, count > 0 ? 1 : 0); // untouched without a match
+        QVERIFY(ed()->hasFocus());
+    }
+
+    // Replace once in every open document: the count is the documents changed.
+    void replaceOnceInAllDocuments()
+    {
+        DocWindow *first = t->active();
+        gui::load(first, QStringLiteral("a x a"));
+        DocWindow *second = newDocument(QStringLiteral("nothing"));
+        DocWindow *third = newDocument(QStringLiteral("aa"));
+        t->frame->activateDoc(second);
+        replace(QStringLiteral("a"), QStringLiteral("b"), false, true);
+        QCOMPARE(lastBox().text, QStringLiteral("M91 2"));
+        QCOMPARE(first->Rich()->text(), QStringLiteral("b x a"));
+        QCOMPARE(second->Rich()->text(), QStringLiteral("nothing"));
+        QCOMPARE(third->Rich()->text(), QStringLiteral("ba"));
+        QCOMPARE((QList<int>{first->IzmT, second->IzmT, third->IzmT}), (QList<int>{1, 0, 1}));
+        // Without the box ticked only the active document changes.
+        t->frame->activateDoc(third);
+        replace(QStringLiteral("a"), QStringLiteral("c"), true);
+        QCOMPARE(lastBox().text, QStringLiteral("M91 1"));
+        QCOMPARE(first->Rich()->text(), QStringLiteral("b x a"));
+        QCOMPARE(third->Rich()->text(), QStringLiteral("bc"));
+    }
+
+    // In find mode the hidden replacement box is empty: Replace once deletes.
+    void replaceOnceInFindModeRemovesFirstMatch()
+    {
+        setText(QStringLiteral("one <i> two <i>"), 4, 3);
+        open(false);
+        fw()->txtReplace->setPlainText(QStringLiteral("left over")); // cannot be seen, must not count
+        fw()->close();
+        open(true);
+        fw()->close();
+        open(false);
+        QVERIFY(fw()->txtReplace->toPlainText().isEmpty());
+        QTest::mouseClick(fw()->cmdReplace1Raz, Qt::LeftButton);
+        QCOMPARE(ed()->text(), QStringLiteral("one  two <i>"));
+        QCOMPARE(lastBox().text, QStringLiteral("M91 1"));
+    }
+
+    void historyKeepsEachTextOnce()
+    {
+        setText(QStringLiteral("Div div"));
+        find(QStringLiteral("Div"));
+        find(QStringLiteral("div"), QStringLiteral("v"));
+        find(QStringLiteral("Div"));
+        replace(QStringLiteral("div"), QStringLiteral("Div"), true);
+        replace(QStringLiteral("x"), QString(), true); // an empty replacement is not kept
+        const QStringList expected{"Div", "div", "v", "x"};
+        QCOMPARE(app().search.FindHistory, expected);
+        open(true);
+        for (QComboBox *box : {fw()->lstFindStart, fw()->lstFindEnd, fw()->cboReplace}) {
+            QStringList items;
+            for (int i = 0; i < box->count(); ++i)
+                items << box->itemText(i);
+            QCOMPARE(items, expected);
+        }
+        QVERIFY(fw()->lstFindEnd->currentText().isEmpty());
+        // Enter runs Find, which keeps the text once; the box adds nothing of its own.
+        fw()->lstFindStart->setEditText(QStringLiteral("new"));
+        QTest::keyClick(startBox(), Qt::Key_Return);
+        QCOMPARE(app().search.FindHistory, expected + QStringList{"new"});
+    }
+
+    void findNextBeforeAnySearchOpensFindWindow()
+    {
+        setText(QStringLiteral("abc"), 0, 1);
+        activateFrame();
+        findNext();
+        QVERIFY(findShown());
+        QCOMPARE(fw()->mode(), int(CommandModes::FindMode));
+        QCOMPARE(app().CommandMode, int(CommandModes::FindMode));
+        QCOMPARE(fw()->windowTitle(), QStringLiteral("[20]"));
+        QCOMPARE(fw()->lstFindStart->currentText(), QStringLiteral("a"));
+        QCOMPARE(boxes(), 0);
+    }
+
+    // The window acts on the document active when a button is pressed.
+    void actsOnDocumentActiveAtPress()
+    {
+        DocWindow *first = t->active();
+        gui::load(first, QStringLiteral("zz target"));
+        first->Rich()->setSelStart(3), first->Rich()->setSelLength(6);
+        DocWindow *second = newDocument(QStringLiteral("x\r\ntarget"));
+        t->frame->activateDoc(first);
+        open(false);
+        QCOMPARE(fw()->lstFindStart->currentText(), QStringLiteral("target"));
+        t->frame->activateDoc(second);
+        fw()->cmdFind->click();
+        QCOMPARE(t->active(), second);
+        QCOMPARE(second->Rich()->selStart(), 3);
+        QCOMPARE(second->Rich()->selLength(), 6);
+    }
+
+    void replaceUndoneInOneStep()
+    {
+        QString text;
+        for (int i = 0; i < 300; ++i)
+            text += QStringLiteral("<b>%1</b>\r\n").arg(i);
+        setText(text);
+        gui::type(ed(), QStringLiteral("q"));
+        const QString typed = ed()->text();
+        replace(QStringLiteral("<B>"), QStringLiteral("<strong>"), true);
+        QCOMPARE(lastBox().text, QStringLiteral("M91 300"));
+        QVERIFY(ed()->text().startsWith(QStringLiteral("q<strong>0</b>\r\n<strong>1</b>")));
+        QCOMPARE(t->active()->IzmT, 1);
+        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ed()->text(), typed);
+        QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ed()->text(), text);
+        QTest::keyClick(ed(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(ed(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ed()->text().count(QStringLiteral("<strong>")), 300);
+    }
+
+    // Tab order, and Escape closes from every text field.
+    void keyboard()
+    {
+        setText(QStringLiteral("abc"), 0, 1);
+        replace(QStringLiteral("c"), QStringLiteral("c"), true); // a history: the list shows
+        ed()->setSelStart(0), ed()->setSelLength(1);           // a start text: the buttons take part
+        open(true);
+        const QList<QWidget *> order{fw()->lstFindStart, fw()->lstFindEnd, fw()->txtReplace, fw()->cboReplace,
+                                     fw()->chRegistr, fw()->chOpenFile, fw()->cmdFind, fw()->cmdCancel,
+                                     fw()->cmdReplaceAll, fw()->cmdReplace1Raz, fw()->lstFindStart};
+        QVERIFY(fw()->lstFindStart->hasFocus());
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(order[i]->hasFocus(), qPrintable(order[i]->objectName()));
+        }
+        for (int i = 0; i < 4; ++i) {
+            if (!findShown())
+                open(true);
+            order[i]->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QVERIFY2(!findShown(), qPrintable(order[i]->objectName()));
+        }
+        QCOMPARE(ed()->text(), QStringLiteral("abc"));
+    }
+
+    // Every label, box and button of the window has its own access key in each
+    // shipped language, and the key reaches its control.
+    void accessKeysOfShippedLanguages()
+    {
+        const QString from = qEnvironmentVariable("KODOPLET_SOURCE_DIR") + "/resources/Language/";
+        QDir().mkpath(t->folder + "Language");
+        const QStringList files = QDir(from).entryList({"*.txt"}, QDir::Files);
+        QCOMPARE(files.size(), 4);
+        for (const QString &file : files) {
+            QVERIFY(QFile::copy(from + file, t->folder + "Language/" + file));
+            LanguageLoader::LoadJazikM(file);
+            QCOMPARE(app().settings.LanguageFile, file);
+            setText(QStringLiteral("abc"), 0, 1);
+            open(true);
+            QSet<QString> keys;
+            const QList<QWidget *> controls{fw()->lblFindStart, fw()->lblFindEnd, fw()->lblReplace, fw()->chRegistr,
+                                            fw()->chOpenFile, fw()->cmdFind, fw()->cmdCancel, fw()->cmdReplaceAll,
+                                            fw()->cmdReplace1Raz};
+            for (QWidget *w : controls) {
+                const QString text = w->property("text").toString();
+                const QKeySequence key = QKeySequence::mnemonic(text);
+                QVERIFY2(!key.isEmpty(), qPrintable(file + ": " + text));
+                QVERIFY2(!keys.contains(key.toString()), qPrintable(file + ": " + text));
+                keys.insert(key.toString());
+            }
+            QVERIFY(fw()->cmdReplace1Raz->text() != s("Заменить один раз"));
+            // Alt + the end label's key moves into the end box.
+            const Qt::Key endKey = QKeySequence::mnemonic(fw()->lblFindEnd->text())[0].key();
+            for (auto action : {QTest::Press, QTest::Release})
+                QTest::sendKeyEvent(action, fw()->lstFindStart->lineEdit(), endKey, QString(QChar(endKey).toLower()), Qt::AltModifier);
+            QVERIFY2(fw()->lstFindEnd->hasFocus(), qPrintable(file));
+            fw()->close();
+        }
+    }
+
+    // Without entry 107 the replace-once button keeps its built-in caption.
+    void replaceOnceCaptionFallback()
+    {
+        app().lang.Messages[107 - 90].clear();
+        open(false);
+        QCOMPARE(fw()->cmdReplace1Raz->text(), s("Заменить один раз"));
+    }
+
+    frmFoundLine *openGoToLine()
+    {
+        activateFrame();
+        QTest::keyClick(ed(), Qt::Key_G, Qt::ControlModifier);
+        for (auto *d : t->frame->findChildren<frmFoundLine *>())
+            if (d->isVisible())
+                return d;
+        return nullptr;
+    }
+
+    void goToLine_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("selStart");  // -1: entry 105, the dialog stays open; -2: OK stays disabled
+        QTest::addColumn<int>("selLength");
+        // Lines: "first", "", "x", "fourth", "" (after the final break).
+        QTest::newRow("line 1") << "1" << 0 << 5;
+        QTest::newRow("empty line") << "2" << 7 << 0;
+        QTest::newRow("one character") << "3" << 9 << 0;
+        QTest::newRow("last line with text") << "4" << 12 << 6;
+        QTest::newRow("empty line after the final break") << "5" << 20 << 0;
+        QTest::newRow("line count + 1") << "6" << -1 << 0;
+        QTest::newRow("2.5 to even 2") << "2.5" << 7 << 0;
+        QTest::newRow("3.5 to even 4") << "3.5" << 12 << 6;
+        QTest::newRow("0.4 to line 1") << "0.4" << 0 << 5;
+        QTest::newRow("leading number") << "4th" << 12 << 6;
+        QTest::newRow("huge") << "99999999999999" << -1 << 0;
+        for (const char *none : {"abc", "0", "-2", " ", ".", "0.0"})
+            QTest::newRow(qPrintable(QStringLiteral("refused '%1'").arg(none))) << none << -2 << 0;
+    }
+
+    void goToLine()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, selStart);
+        setText(QStringLiteral("first\r\n\r\nx\r\nfourth\r\n"), 2);
+        const QPointer<frmFoundLine> dialog = openGoToLine();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("[42]"));
+        QVERIFY(!dialog->kOK->isEnabled());
+        QTest::keyClicks(dialog->Text1, typed);
+        QCOMPARE(dialog->kOK->isEnabled(), selStart != -2);
+        QTest::keyClick(dialog->Text1, Qt::Key_Return);
+        if (selStart < 0) {
+            QCOMPARE(boxes(), selStart == -1 ? 1 : 0);
+            if (selStart == -1) {
+                QCOMPARE(lastBox().text, QStringLiteral("M105 "));
+                QCOMPARE(lastBox().style, int(Dialogs::Critical));
+            }
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(dialog->Text1->text(), typed);
+            QCOMPARE(ed()->selStart(), 2);
+            QTest::keyClick(dialog->Text1, Qt::Key_Escape);
+            QVERIFY(!dialog || !dialog->isVisible());
+            return;
+        }
+        QVERIFY(!dialog || !dialog->isVisible());
+        QCOMPARE(boxes(), 0);
+        QCOMPARE(ed()->selStart(), selStart);
+        QTEST(ed()->selLength(), "selLength");
+    }
+
+    // Word wrap on: lines are still the text's lines, not screen rows.
+    void goToLineWithWordWrap()
+    {
+        const QString longLine = QStringLiteral("word ").repeated(200);
+        setText(longLine + "\r\nsecond\r\nthird");
+        ed()->setWordWrap(true);
+        t->active()->resize(300, 200);
+        QApplication::processEvents();
+        QVERIFY(ed()->document()->firstBlock().layout()->lineCount() > 5); // several rows
+        const QPointer<frmFoundLine> dialog = openGoToLine();
+        QVERIFY(dialog);
+        QTest::keyClicks(dialog->Text1, QStringLiteral("2"));
+        QTest::mouseClick(dialog->kOK, Qt::LeftButton);
+        QCOMPARE(ed()->selStart(), int(longLine.size()) + 2);
+        QCOMPARE(selected(), QStringLiteral("second"));
+    }
+};
+
+QTEST_MAIN(TestSearchGui)
+#include "test_search_gui.moc"
