@@ -1,6 +1,6 @@
 // The document table through the program: slots, untitled names, the active
 // document and the commands that need one.
-#include "editing/GuiSupport.h"
+#include "common/GuiFixture.h"
 
 #include "app/AppState.h"
 
@@ -8,11 +8,9 @@
 
 using namespace gui;
 
-class TestDocTable : public QObject {
+class TestDocTable : public QObject, GuiFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestApp> t;
-    frmMain *f = nullptr;
 
     DocWindow *slot(int i) const { return app().docs.slot(i); }
     DocWindow *newPage() { return f->trigger(QStringLiteral("mnuFileNew")) ? t->active() : nullptr; }
@@ -29,11 +27,10 @@ class TestDocTable : public QObject {
 private slots:
     void init()
     {
-        t = std::make_unique<TestApp>();
-        f = startProgram(*t);
+        startApp();
         QVERIFY(f);
     }
-    void cleanup() { t.reset(); }
+    void cleanup() { stopApp(); }
 
     void newDocumentsTakeTheLowestFreeSlot()
     {

@@ -1,6 +1,6 @@
 // The document window driven by real key events: the undo history, the editor's
 // own keys, pasting, the editor options and the close prompt.
-#include "editing/GuiSupport.h"
+#include "common/GuiFixture.h"
 
 #include "app/AppState.h"
 #include "files/FileCommands.h"
@@ -16,14 +16,10 @@
 
 using namespace gui;
 
-class TestDocWindow : public QObject {
+class TestDocWindow : public QObject, GuiFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestApp> t;
-    frmMain *f = nullptr;
 
-    DocWindow *doc() const { return t->active(); }
-    EditControl *ed() const { return t->editor(); }
     void undo() { QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier); }
     bool run(const char *command) { return f->trigger(QString::fromLatin1(command)); }
     // Whether the item is enabled after the Edit menu ran its drop-down update.
@@ -47,17 +43,10 @@ class TestDocWindow : public QObject {
 private slots:
     void init()
     {
-        t = std::make_unique<TestApp>();
-        f = startProgram(*t);
+        startApp();
         QVERIFY(f && doc());
     }
-    void cleanup()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<QMenu *>(w))
-                w->hide();
-        t.reset();
-    }
+    void cleanup() { stopApp(); }
 
     void undoRingKeepsTheNewestHundredStates()
     {

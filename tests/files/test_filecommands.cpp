@@ -1,6 +1,6 @@
 // File commands through the program: new pages from the template, open, save and
 // save as with their dialogs and messages, and what reaches the disk.
-#include "editing/GuiSupport.h"
+#include "common/GuiFixture.h"
 
 #include "app/AppState.h"
 #include "files/FileCommands.h"
@@ -14,15 +14,10 @@
 
 using namespace gui;
 
-class TestFileCommands : public QObject {
+class TestFileCommands : public QObject, GuiFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestApp> t;
-    frmMain *f = nullptr;
 
-    DocWindow *doc() const { return t->active(); }
-    EditControl *ed() const { return t->editor(); }
-    QString path(const QString &name) const { return t->folder + name; }
     // Runs a menu command, the file dialog answering `file` and a question `reply`.
     void run(const char *command, const QString &file = {}, int reply = 0)
     {
@@ -42,11 +37,10 @@ class TestFileCommands : public QObject {
 private slots:
     void init()
     {
-        t = std::make_unique<TestApp>();
-        f = startProgram(*t);
+        startApp();
         QVERIFY(f);
     }
-    void cleanup() { t.reset(); }
+    void cleanup() { stopApp(); }
 
     void newPageWritesAMissingTemplate()
     {

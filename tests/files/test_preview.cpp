@@ -1,6 +1,6 @@
 // The preview: an untitled page from memory, a saved page and a saved script from
 // their preview files, and what the preview leaves behind.
-#include "editing/GuiSupport.h"
+#include "common/GuiFixture.h"
 
 #include "files/FileCommands.h"
 #include "files/Preview.h"
@@ -11,12 +11,9 @@
 
 using namespace gui;
 
-class TestPreview : public QObject {
+class TestPreview : public QObject, GuiFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestApp> t;
-    frmMain *f = nullptr;
-    QString path(const QString &name) const { return t->folder + name; }
     void toggle() { QVERIFY(f->trigger(QStringLiteral("mnuFileProsmotr"))); }
 
     DocWindow *openSaved(const QString &name, const QByteArray &bytes)
@@ -34,11 +31,10 @@ private slots:
     }
     void init()
     {
-        t = std::make_unique<TestApp>();
-        f = startProgram(*t);
+        startApp();
         QVERIFY(f);
     }
-    void cleanup() { t.reset(); }
+    void cleanup() { stopApp(); }
 
     void untitledPageShowsItsTitle()
     {

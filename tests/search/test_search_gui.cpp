@@ -1,6 +1,6 @@
 // The find window and go to line through the real main frame, editors and keys,
 // with message boxes answered from a queue.
-#include "editing/GuiSupport.h"
+#include "common/GuiFixture.h"
 
 #include "lang/LanguageLoader.h"
 #include "search/SearchCommands.h"
@@ -12,11 +12,9 @@
 
 static QString s(const char *text) { return QString::fromUtf8(text); }
 
-class TestSearchGui : public QObject {
+class TestSearchGui : public QObject, GuiFixture {
     Q_OBJECT
-    std::unique_ptr<TestApp> t;
 
-    EditControl *ed() { return t->editor(); }
     frmFind *fw() { return SearchCommands::findWindow(); }
     bool findShown() { return fw() && fw()->isVisible(); }
     void setText(const QString &text, int start = 0, int len = 0)
@@ -87,14 +85,13 @@ class TestSearchGui : public QObject {
 private slots:
     void init()
     {
-        t = std::make_unique<TestApp>();
-        QVERIFY(gui::startProgram(*t) && ed());
+        QVERIFY(startApp() && ed());
         AppState &a = app();
         a.lang.AppTitle = QStringLiteral("Kodoplet Test Int.");
         for (int n = 90; n <= 107; ++n)
             a.lang.Messages[n - 90] = QStringLiteral("M%1 ").arg(n);
     }
-    void cleanup() { t.reset(); }
+    void cleanup() { stopApp(); }
 
     // The selection becomes the start text; the three actions need a start text.
     void prefillAndEnabling()

@@ -1,6 +1,6 @@
 // The tag list and the Tags menu through the real main frame and editors, with
 // a fake keyboard-layout ring.
-#include "common/TestApp.h"
+#include "common/GuiFixture.h"
 
 #include "support/FakeKeyboardLayouts.h"
 #include "tags/TagCommands.h"
@@ -13,9 +13,8 @@
 static QString s(const char *text) { return QString::fromUtf8(text); }
 const QString US = QStringLiteral("00000409"), RU = QStringLiteral("00000419"), UA = QStringLiteral("00000422");
 
-class TestTagsGui : public QObject {
+class TestTagsGui : public QObject, GuiFixture {
     Q_OBJECT
-    std::unique_ptr<TestApp> t;
     FakeKeyboardLayouts layouts;
 
     void activateFrame()
@@ -46,7 +45,7 @@ private slots:
         QVERIFY(t->start() && t->editor());
         activateFrame();
     }
-    void cleanup() { t.reset(); }
+    void cleanup() { stopApp(); }
 
     void searchThenEnter_data()
     {
