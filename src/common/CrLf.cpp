@@ -36,13 +36,23 @@ QString toDocText(const QString &text, bool *crlfOnly)
 
 QString fromDocText(QStringView text)
 {
-    QString out;
-    out.reserve(text.size() + text.size() / 32);
-    for (QChar c : text) {
-        if (c == QChar::ParagraphSeparator || c == u'\n')
-            out += QLatin1String("\r\n");
-        else
-            out += c;
+    // Two tight passes over the raw units: this runs for every whole-text read
+    // (find, save, preview), so it must not grow a string one character at a time.
+    const char16_t *src = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        breaks += (src[i] == u'\n' || src[i] == char16_t(QChar::ParagraphSeparator));
+    QString out(n + breaks, Qt::Uninitialized);
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = src[i];
+        if (c == u'\n' || c == char16_t(QChar::ParagraphSeparator)) {
+            *dst++ = u'\r';
+            *dst++ = u'\n';
+        } else {
+            *dst++ = c;
+        }
     }
     return out;
 }

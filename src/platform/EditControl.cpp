@@ -26,6 +26,8 @@ EditControl::EditControl(QWidget *parent)
     setTabChangesFocus(false);
     setAcceptDrops(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    // Any change of the document, even a format-only one, makes the kept text stale.
+    connect(document(), &QTextDocument::contentsChange, this, [this] { m_textValid = false; });
     connect(&m_outside, &OutsideEdits::changed, this, [this](int pos, int added) {
         m_pieces.adoptOutsideChange(pos, added);
         emit externalChange();
@@ -51,7 +53,13 @@ QString EditControl::textAt(int pos, int len) const
 
 QString EditControl::text() const
 {
-    return m_pieces.text();
+    // Reading a big document is the costly part of find next and of a save: the
+    // text is kept until the next change, so repeated reads cost nothing.
+    if (!m_textValid) {
+        m_text = m_pieces.text();
+        m_textValid = true;
+    }
+    return m_text;
 }
 
 int EditControl::selStart() const

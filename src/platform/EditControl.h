@@ -89,4 +89,6 @@ private:
     TextPieces m_pieces;
     std::vector<std::unique_ptr<EditorBehaviour>> m_behaviours;
     OutsideEdits m_outside;     // changes of the text made past the control
+    mutable QString m_text;     // the whole text as last read, while m_textValid
+    mutable bool m_textValid = false;
 };
