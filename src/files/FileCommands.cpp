@@ -31,52 +31,6 @@ void showDoc(DocWindow *d)
 using DocActivation::FileIndex;
 } // namespace
 
-QList<FileFilter> htmlFilter()
-{
-    return {{QStringLiteral("HTML Document (*.htm; *.html)"), QStringLiteral("*.htm;*.html")},
-            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
-}
-
-QList<FileFilter> scriptFilter()
-{
-    return {{QStringLiteral("Script (*.js)"), QStringLiteral("*.js")},
-            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
-}
-
-QList<FileFilter> projectFilter()
-{
-    return {{QStringLiteral("Web Project (*.wpr)"), QStringLiteral("*.wpr")},
-            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
-}
-
-QString templateName()
-{
-    return QStringLiteral("Шаблон.htm");
-}
-
-QString pageSkeleton(const QString &newPageTitle)
-{
-    const QStringList lines = {
-        QStringLiteral("<!DOCTYPE HTML PUBLIC '-//W3C//DTD HTML 4.0 Transitional//EN'>"),
-        QStringLiteral("<html><head><meta name=\"keywords\" content=\"\"><meta name=\"description\" content=\"\">"),
-        QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"><title>")
-            + newPageTitle + QStringLiteral("</title></head>"),
-        QStringLiteral("<body topmargin=\"0\" leftmargin=\"0\" rightmargin=\"0\" style=\"\" link=\"\" vlink=\"\" alink=\"\" background=\"\" bgcolor=\"\">"),
-        QString(),
-        QStringLiteral("<center><font face=\"Times New Roman\" color=\"#000000\" size=\"5\">Посмотреть видеоролик о программе можно <a href=\"https://www.youtube.com/results?search_query=Kodoplet\">здесь</a></font></center>"),
-        QString(),
-        QString(),
-        QStringLiteral("</body></html>"),
-    };
-    return lines.join(QStringLiteral("\r\n"));
-}
-
-QString newScriptText()
-{
-    return QStringLiteral("document.write('<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">');\r\n"
-                          "document.write('');");
-}
-
 QString apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFilter> &filter)
 {
     AppState &a = app();

@@ -1,4 +1,5 @@
 #pragma once
+#include "files/PageTexts.h"
 #include "platform/Dialogs.h"
 #include <QList>
 #include <QString>
@@ -8,17 +9,14 @@ class DocWindow;
 // New, open and save of single documents, and the file dialogs with the remembered folder.
 namespace FileCommands {
 
-QList<FileFilter> htmlFilter();
-QList<FileFilter> scriptFilter();
-QList<FileFilter> projectFilter();
-
-// The page skeleton used when the template is missing or empty.
-QString pageSkeleton(const QString &newPageTitle);
-// The text of a new script, and where its caret goes.
-QString newScriptText();
-constexpr int NewScriptCaret = 111;
-// Name of the page template beside the program.
-QString templateName();
+// The fixed texts live in the core library (files/PageTexts.h).
+using PageTexts::htmlFilter;
+using PageTexts::newScriptText;
+using PageTexts::NewScriptCaret;
+using PageTexts::pageSkeleton;
+using PageTexts::projectFilter;
+using PageTexts::scriptFilter;
+using PageTexts::templateName;
 
 void FileNewM();
 void NewScriptM();

@@ -24,19 +24,6 @@ QString writePreviewFile(const QString &preferred, const QString &text, const Te
 }
 }
 
-QString scriptWrapperPage(const QString &scriptFileName)
-{
-    return QStringLiteral("<html><head><title>Script</title></head><body topmargin=\"0\" leftmargin=\"0\">"
-                          "<script language=\"JavaScript\" src=\"")
-        + scriptFileName + QStringLiteral("\"></script></body></html>");
-}
-
-QString redirectPage(const QString &target)
-{
-    return QStringLiteral("<html><head><meta http-equiv='refresh' content='0; url=") + target
-        + QStringLiteral("'><meta http-equiv='Content-Type' content='text/html; charset=windows-1251'><title>WWW</title></head><body></body></html>");
-}
-
 void mnuFileProsmotr_Click()
 {
     DocWindow *d = app().docs.active();

@@ -1,4 +1,5 @@
 #pragma once
+#include "files/PageTexts.h"
 #include <QString>
 
 // The file-based preview of saved documents and opening things with the shell.
@@ -10,7 +11,6 @@ void ProsmotrM();
 void OpURL(const QString &target);
 // Writes a redirect page to the target and opens it; returns the page written ("" if none).
 QString SaveFileUrlm(const QString &target);
-// The one-line wrapper page that runs a script file.
-QString scriptWrapperPage(const QString &scriptFileName);
-QString redirectPage(const QString &target);
+using PageTexts::redirectPage;
+using PageTexts::scriptWrapperPage;
 }

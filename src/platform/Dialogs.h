@@ -1,15 +1,10 @@
 #pragma once
+#include "common/FileFilter.h"
 #include <QList>
 #include <QString>
 
 class QWidget;
 
-// One description/pattern pair of a file dialog filter,
-// e.g. "HTML Document (*.htm; *.html)" / "*.htm;*.html".
-struct FileFilter {
-    QString description;
-    QString pattern;
-};
 
 struct FontChoice {
     QString family;
