@@ -5,7 +5,6 @@
 #include "lang/LanguageLoader.h"
 #include "search/SearchCommands.h"
 #include "search/frmFind.h"
-#include "search/frmFoundLine.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -451,85 +450,6 @@ private slots:
         app().lang.Messages[107 - 90].clear();
         open(false);
         QCOMPARE(fw()->cmdReplace1Raz->text(), s("Заменить один раз"));
-    }
-
-    frmFoundLine *openGoToLine()
-    {
-        activateFrame();
-        QTest::keyClick(ed(), Qt::Key_G, Qt::ControlModifier);
-        for (auto *d : t->frame->findChildren<frmFoundLine *>())
-            if (d->isVisible())
-                return d;
-        return nullptr;
-    }
-
-    void goToLine_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("selStart");  // -1: entry 105, the dialog stays open; -2: OK stays disabled
-        QTest::addColumn<int>("selLength");
-        // Lines: "first", "", "x", "fourth", "" (after the final break).
-        QTest::newRow("line 1") << "1" << 0 << 5;
-        QTest::newRow("empty line") << "2" << 7 << 0;
-        QTest::newRow("one character") << "3" << 9 << 0;
-        QTest::newRow("last line with text") << "4" << 12 << 6;
-        QTest::newRow("empty line after the final break") << "5" << 20 << 0;
-        QTest::newRow("line count + 1") << "6" << -1 << 0;
-        QTest::newRow("2.5 to even 2") << "2.5" << 7 << 0;
-        QTest::newRow("3.5 to even 4") << "3.5" << 12 << 6;
-        QTest::newRow("0.4 to line 1") << "0.4" << 0 << 5;
-        QTest::newRow("leading number") << "4th" << 12 << 6;
-        QTest::newRow("huge") << "99999999999999" << -1 << 0;
-        for (const char *none : {"abc", "0", "-2", " ", ".", "0.0"})
-            QTest::newRow(qPrintable(QStringLiteral("refused '%1'").arg(none))) << none << -2 << 0;
-    }
-
-    void goToLine()
-    {
-        QFETCH(QString, typed);
-        QFETCH(int, selStart);
-        setText(QStringLiteral("first\r\n\r\nx\r\nfourth\r\n"), 2);
-        const QPointer<frmFoundLine> dialog = openGoToLine();
-        QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("[42]"));
-        QVERIFY(!dialog->kOK->isEnabled());
-        QTest::keyClicks(dialog->Text1, typed);
-        QCOMPARE(dialog->kOK->isEnabled(), selStart != -2);
-        QTest::keyClick(dialog->Text1, Qt::Key_Return);
-        if (selStart < 0) {
-            QCOMPARE(boxes(), selStart == -1 ? 1 : 0);
-            if (selStart == -1) {
-                QCOMPARE(lastBox().text, QStringLiteral("M105 "));
-                QCOMPARE(lastBox().style, int(Dialogs::Critical));
-            }
-            QVERIFY(dialog->isVisible());
-            QCOMPARE(dialog->Text1->text(), typed);
-            QCOMPARE(ed()->selStart(), 2);
-            QTest::keyClick(dialog->Text1, Qt::Key_Escape);
-            QVERIFY(!dialog || !dialog->isVisible());
-            return;
-        }
-        QVERIFY(!dialog || !dialog->isVisible());
-        QCOMPARE(boxes(), 0);
-        QCOMPARE(ed()->selStart(), selStart);
-        QTEST(ed()->selLength(), "selLength");
-    }
-
-    // Word wrap on: lines are still the text's lines, not screen rows.
-    void goToLineWithWordWrap()
-    {
-        const QString longLine = QStringLiteral("word ").repeated(200);
-        setText(longLine + "\r\nsecond\r\nthird");
-        ed()->setWordWrap(true);
-        t->active()->resize(300, 200);
-        QApplication::processEvents();
-        QVERIFY(ed()->document()->firstBlock().layout()->lineCount() > 5); // several rows
-        const QPointer<frmFoundLine> dialog = openGoToLine();
-        QVERIFY(dialog);
-        QTest::keyClicks(dialog->Text1, QStringLiteral("2"));
-        QTest::mouseClick(dialog->kOK, Qt::LeftButton);
-        QCOMPARE(ed()->selStart(), int(longLine.size()) + 2);
-        QCOMPARE(selected(), QStringLiteral("second"));
     }
 };
 
