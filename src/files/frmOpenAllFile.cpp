@@ -54,10 +54,30 @@ frmOpenAllFile::frmOpenAllFile(QWidget *owner) : QDialog(owner)
     layout->addLayout(buttons);
     resize(560, 380);
 
+    // The folders load in the background: the current one is brought into view
+    // once its rows are there.
+    m_scroll.setSingleShot(true);
+    m_scroll.setInterval(60);   // after the model's own delayed sorting
+    connect(&m_scroll, &QTimer::timeout, this, [this] {
+        Dir1->scrollTo(Dir1->currentIndex(), m_scrolled ? QAbstractItemView::EnsureVisible
+                                                        : QAbstractItemView::PositionAtCenter);
+        m_scrolled = isVisible();
+    });
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        const QString current = currentFolder();
+        if (current == loaded || QFileInfo(current).absolutePath() == loaded)
+            m_scroll.start();
+    });
     connect(OK, &QPushButton::clicked, this, &frmOpenAllFile::OK_Click);
     connect(NO, &QPushButton::clicked, this, &frmOpenAllFile::NO_Click);
     // Escape and the close control are NO.
     connect(this, &QDialog::rejected, this, [this] { close(); });
+}
+
+void frmOpenAllFile::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    m_scroll.start();
 }
 
 void frmOpenAllFile::load(const QString &caption)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QTimer>
 
 class QFileSystemModel;
 class QListWidget;
@@ -25,10 +26,15 @@ public:
     QPushButton *OK;
     QPushButton *NO;
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     void Dir1_Change();
     void OK_Click();
     void NO_Click();
 
     QFileSystemModel *m_folders;
+    QTimer m_scroll;          // brings the current folder into view once its rows exist
+    bool m_scrolled = false;  // centred once; later only kept in view
 };

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -19,7 +20,8 @@ constexpr int NameLabelEntry = 88;
 constexpr int RemoveFileEntry = 103;
 }
 
-frmProekt::frmProekt(QWidget *owner) : QWidget(owner, Qt::Tool)
+frmProekt::frmProekt(QWidget *owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmProekt"));
     auto *layout = new QVBoxLayout(this);
@@ -60,12 +62,31 @@ void frmProekt::showList()
 {
     syncList();
     showProjectName();
+    if (!m_placed)
+        placeBesideOwner();
     show();
     raise();
     activateWindow();
     LstFileName->setFocus();
     if (LstFileName->count() > 0)
         LstFileName->setCurrentRow(0);
+}
+
+void frmProekt::placeBesideOwner()
+{
+    m_placed = true;
+    QWidget *owner = parentWidget();
+    if (!owner)
+        return;
+    // Over the right edge of the frame's work area, where it hides least of a page.
+    const QRect frame = owner->frameGeometry();
+    QPoint p(frame.right() - width() - 24, frame.top() + 90);
+    if (const QScreen *screen = owner->screen()) {
+        const QRect area = screen->availableGeometry();
+        p.setX(qBound(area.left(), p.x(), qMax(area.left(), area.right() - width())));
+        p.setY(qBound(area.top(), p.y(), qMax(area.top(), area.bottom() - height())));
+    }
+    move(p);
 }
 
 void frmProekt::showProjectName()

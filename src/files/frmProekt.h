@@ -43,7 +43,10 @@ private:
     void txtProektName_LostFocus();
     // A hidden project window with no document open leaves the user an empty frame.
     void checkForEmptyFrame();
+    // The first showing puts the window over the frame, not wherever the system would.
+    void placeBesideOwner();
 
     bool m_syncPending = false;
     bool m_closing = false;
+    bool m_placed = false;
 };
