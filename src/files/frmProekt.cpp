@@ -146,9 +146,12 @@ void frmProekt::LstFileName_DblClick()
     const int row = LstFileName->currentRow();
     const QString name = app().project.openName(row);
     hide();
-    // An empty line of an old project file opens nothing.
-    if (!name.isEmpty())
-        FileCommands::OpenFileDoc(name, 0);
+    // An entry without a folder is an untitled page, brought forward when open; as
+    // a line of a project file it names no file (it would be read from wherever the
+    // program was started), and an empty line names nothing.
+    if (name.isEmpty() || (!app().project.isFile(row) && FileCommands::FindDocByFile(name) < 0))
+        return;
+    FileCommands::OpenFileDoc(name, 0);
 }
 
 bool frmProekt::LstFileName_KeyDown(int key)

@@ -94,6 +94,17 @@ private slots:
         QVERIFY(!window()->isVisible());
         QCOMPARE(doc()->NameFile, path(QStringLiteral("b.htm")));
         QCOMPARE(app().docs.OpenDocCount, 1);
+        // The first entry names no file: Enter reads nothing from the working folder.
+        const QString workingFolder = QDir::currentPath();
+        QDir::setCurrent(t->folder);
+        t->writeFile(QStringLiteral(" sweet \"home\""), "not a page");
+        t->command(QStringLiteral("ProektListFile"));
+        QCOMPARE(window()->LstFileName->currentRow(), 0);
+        press(window()->LstFileName, Qt::Key_Return);
+        QVERIFY(!window()->isVisible());
+        QDir::setCurrent(workingFolder);
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        QCOMPARE(messages(), 0);
     }
 
     void startUpWithMissingProject()
