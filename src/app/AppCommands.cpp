@@ -68,8 +68,6 @@ void install(CommandRegistry &c)
     c.onCommand(QStringLiteral("mnuEditPaste"), [] { ClipboardCommands::Paste(activeEditor()); });
     c.onCommand(QStringLiteral("mnuEditPerenosWord"), [] { ToggleWordWrap(); });
     c.onCommand(QStringLiteral("mnuEditFont"), [] { ChangeEditorFont(); });
-    c.onCommand(QStringLiteral("ProektCloseAllFile"), [] { ProjectCommands::ProektClos(); });
-    c.onCommand(QStringLiteral("ProektNew"), [] { ProjectCommands::ProektNewM(); });
     c.onCommand(QStringLiteral("mnuOptionsToolbar"), [] {
         AppState &a = app();
         a.settings.ToolbarChecked = a.commands && a.commands->isChecked(QStringLiteral("mnuOptionsToolbar"));
@@ -79,6 +77,7 @@ void install(CommandRegistry &c)
                   Dialogs::Information);
         app().focusActiveEditor();
     });
+    ProjectCommands::install(c);
     TagCommands::install(c);
     SearchCommands::install(c);
     LanguageLoader::install(c);

@@ -24,6 +24,7 @@ void FieldReader::skipLineEnd()
 bool FieldReader::next(QString &field)
 {
     field.clear();
+    m_endedAtComma = false;
     if (atEnd())
         return false;
     qsizetype i = m_pos;
@@ -49,6 +50,7 @@ bool FieldReader::next(QString &field)
     if (m_pos < m_text.size() && m_text[m_pos] == u',') {
         // A comma right before a line end leaves one empty field on that line.
         ++m_pos;
+        m_endedAtComma = true;
     } else {
         skipLineEnd();
     }

@@ -16,6 +16,9 @@ public:
     // Reads the rest of the current line whole, without its line break
     // (the project file reads its path lines this way).
     bool nextLine(QString &line);
+    // Whether the last field read by next() ended at a comma (more fields follow
+    // on its line) rather than at a line end.
+    bool endedAtComma() const { return m_endedAtComma; }
 
 private:
     bool atLineEnd(qsizetype i) const;
@@ -23,4 +26,5 @@ private:
 
     QString m_text;
     qsizetype m_pos = 0;
+    bool m_endedAtComma = false;
 };

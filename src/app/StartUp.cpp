@@ -52,9 +52,9 @@ frmMain *MainM(const QString &executableFolder)
         AppState &a = app();
         if (a.docs.OpenDocCount > 0 && ProjectCommands::ProektClos() == 1)
             return true;
-        SaveFileINIM();
-        return false;
+        return !SaveFileINIM();
     };
+    frame->showProjectWindow = [] { ProjectCommands::ProektListFile_Click(); };
 
     LoadDataM();
 
@@ -78,9 +78,9 @@ void LoadDataM()
     ProjectCommands::updateCaption();
 
     bool loaded = false;
-    if (!a.settings.ProjectPath.isEmpty() && h.loadProject) {
+    if (!a.settings.ProjectPath.isEmpty()) {
         a.CommandMode = CommandModes::StartUpLoad;
-        loaded = h.loadProject();
+        loaded = h.loadProject ? h.loadProject() : ProjectCommands::ProektLoad(a.settings.ProjectPath);
         if (a.CommandMode == CommandModes::StartUpLoad)
             a.CommandMode = CommandModes::Neutral;
     }
@@ -90,12 +90,16 @@ void LoadDataM()
     TagCommands::buildCatalogue();
 }
 
-void SaveFileINIM()
+bool SaveFileINIM()
 {
     AppState &a = app();
     a.CommandMode = CommandModes::Exiting;
-    if (hooks().unloadProjectWindow)
-        hooks().unloadProjectWindow();
+    const bool unloaded = hooks().unloadProjectWindow ? hooks().unloadProjectWindow()
+                                                      : ProjectCommands::unloadProjectWindow();
+    if (!unloaded) {
+        a.CommandMode = CommandModes::Neutral;
+        return false;
+    }
     if (a.commands)
         a.settings.ToolbarChecked = a.commands->isChecked(QStringLiteral("mnuOptionsToolbar"));
     a.settings.ListTagsChecked = a.listTags.value();
@@ -103,6 +107,7 @@ void SaveFileINIM()
         FileCommands::showSaveError(settingsPath(), error);
     if (a.quit)
         a.quit();
+    return true;
 }
 
 } // namespace StartUp

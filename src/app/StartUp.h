@@ -17,14 +17,16 @@ void prepareProcess();
 frmMain *MainM(const QString &executableFolder);
 // Language, then the remembered project or a new page, then the tag catalogue.
 void LoadDataM();
-// Writes the settings file and ends the program.
-void SaveFileINIM();
+// Unloads the project window (which may ask to save the project), writes the
+// settings file and ends the program. False when the user cancelled at the
+// project question: nothing is written and the program goes on.
+bool SaveFileINIM();
 
-// Steps that later subsystems plug in.
+// Steps a test may replace; empty ones run the program's own.
 struct Hooks {
     std::function<void()> applyLanguage;      // replaces the language step (tests skip the chooser)
     std::function<bool()> loadProject;        // open ProjectPath; false when nothing was loaded
-    std::function<void()> unloadProjectWindow;
+    std::function<bool()> unloadProjectWindow; // false stops the exit
 };
 Hooks &hooks();
 

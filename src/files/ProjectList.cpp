@@ -1,18 +1,25 @@
 #include "files/ProjectList.h"
 
-int ProjectList::FindFile(const QString &path)
+int ProjectList::indexOf(const QString &path, bool *hasFolder) const
 {
     // A separator anywhere, the first character included ("/a.htm"), means a folder.
     const qsizetype p = path.lastIndexOf(m_sep);
-    const bool hasFolder = p >= 0;
-    const QString shortName = hasFolder ? path.mid(p + m_sep.size()) : path;
-    const QString key = hasFolder ? shortName + path : path + path;
+    *hasFolder = p >= 0;
+    const QString shortName = *hasFolder ? path.mid(p + m_sep.size()) : path;
+    const QString key = *hasFolder ? shortName + path : path + path;
     for (int i = 0; i < LstFile.size(); ++i)
         if (LstFile[i] == key)
             return i;
-    if (hasFolder)
-        IzmProekt = true;
     return -1;
+}
+
+int ProjectList::FindFile(const QString &path)
+{
+    bool hasFolder = false;
+    const int i = indexOf(path, &hasFolder);
+    if (i < 0 && hasFolder)
+        IzmProekt = true;
+    return i;
 }
 
 void ProjectList::AddFile(const QString &path)
@@ -27,24 +34,30 @@ void ProjectList::AddFile(const QString &path)
         LstFileName.append(path);
         LstFile.append(path + path);
     }
+    changed();
 }
 
 void ProjectList::DeleteFile(const QString &path)
 {
-    const int k = FindFile(path);
+    bool hasFolder = false;
+    const int k = indexOf(path, &hasFolder);
     if (k < 0)
         return;
     // Removing a real file changes the saved project; removing an untitled name does not.
-    if (LstFile[k].contains(u':') || isFile(k))
+    if (isFile(k))
         IzmProekt = true;
     LstFile.removeAt(k);
     LstFileName.removeAt(k);
+    changed();
 }
 
 void ProjectList::clear()
 {
+    if (LstFile.isEmpty())
+        return;
     LstFile.clear();
     LstFileName.clear();
+    changed();
 }
 
 QString ProjectList::fullPath(int i) const
@@ -53,4 +66,11 @@ QString ProjectList::fullPath(int i) const
         return {};
     const QString full = LstFile[i].mid(LstFileName[i].size());
     return full.size() > LstFileName[i].size() ? full : QString();
+}
+
+QString ProjectList::openName(int i) const
+{
+    if (i < 0 || i >= LstFile.size())
+        return {};
+    return LstFile[i].mid(LstFileName[i].size());
 }

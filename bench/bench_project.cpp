@@ -1,0 +1,136 @@
+// Times the project commands through the real program: loading and saving a
+// project of 1,000 files (with the project window shown, so its list follows),
+// and Edit > Open all files in folder on 200 pages of 50 kB, with the memory the
+// process holds before and after.
+#include "app/AppState.h"
+#include "app/MainFrame.h"
+#include "app/StartUp.h"
+#include "editing/DocWindow.h"
+#include "files/ProjectCommands.h"
+#include "files/frmOpenAllFile.h"
+#include "files/frmProekt.h"
+#include "support/QueueDialogs.h"
+#include "support/RecordingShell.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Resident memory of this process in MB, from /proc.
+double residentMb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    QueueDialogs dialogs;
+    RecordingShell shell;
+    AppState &a = app();
+    a.dialogs = &dialogs;
+    a.shell = &shell;
+    a.quit = [] {};
+    StartUp::hooks().applyLanguage = [] {};
+    std::unique_ptr<frmMain> frame(StartUp::MainM(folder));
+    (void)QTest::qWaitForWindowExposed(frame.get());
+
+    // A project of 1,000 files in 20 folders (the files need not exist to be listed).
+    QByteArray bytes = "Bench project\r\n";
+    for (int i = 0; i < 1000; ++i)
+        bytes += QStringLiteral("%1site/section%2/page-%3.htm\r\n").arg(folder).arg(i % 20).arg(i, 4, 10, QLatin1Char('0')).toUtf8();
+    const QString projectPath = folder + QStringLiteral("big.wpr");
+    {
+        QFile f(projectPath);
+        if (!f.open(QIODevice::WriteOnly))
+            return 1;
+        f.write(bytes);
+    }
+    ProjectCommands::ProektListFile_Click();
+    QApplication::processEvents();
+
+    std::vector<double> loads, saves;
+    for (int run = 0; run < 7; ++run) {
+        QElapsedTimer t;
+        t.start();
+        if (!ProjectCommands::ProektLoad(projectPath))
+            return 1;
+        QApplication::processEvents();   // the window's list follows
+        loads.push_back(ms(t));
+        if (ProjectCommands::projectWindow()->LstFileName->count() != 1000)
+            return 2;
+        t.start();
+        if (!ProjectCommands::ProektSav(folder + QStringLiteral("saved.wpr")))
+            return 3;
+        saves.push_back(ms(t));
+    }
+    std::printf("project of %d files (%lld bytes): load %.1f ms, save %.1f ms (medians of 7; limits 200 and 100)\n",
+                a.project.count(), static_cast<long long>(bytes.size()), median(loads), median(saves));
+
+    // 200 pages of 50 kB in one folder.
+    const QString pages = folder + QStringLiteral("pages/");
+    QDir().mkpath(pages);
+    QByteArray page;
+    for (int line = 0; page.size() < 50 * 1024; ++line)
+        page += "<p class=\"row\">Line " + QByteArray::number(line) + " of a page with <b>some</b> mark-up.</p>\r\n";
+    for (int i = 0; i < 200; ++i) {
+        QFile f(pages + QStringLiteral("page%1.htm").arg(i, 3, 10, QLatin1Char('0')));
+        if (!f.open(QIODevice::WriteOnly))
+            return 4;
+        f.write(page);
+    }
+    ProjectCommands::ProektNewM();
+    QApplication::processEvents();
+    a.settings.LastFolder = pages;
+    const double before = residentMb();
+    ProjectCommands::mnuEditOpenAllFile_Click();
+    auto *dlg = frame->findChild<frmOpenAllFile *>();
+    if (!dlg || dlg->List1->count() != 200)
+        return 5;
+    QElapsedTimer t;
+    t.start();
+    dlg->OK->click();
+    QApplication::processEvents();
+    const double openMs = ms(t);
+    const double after = residentMb();
+    std::printf("open all files in folder: %d pages of %lld bytes in %.0f ms (limit 5000); "
+                "resident memory %.0f MB before, %.0f MB after (%.1f MB a page)\n",
+                a.docs.OpenDocCount - 1, static_cast<long long>(page.size()), openMs, before, after,
+                (after - before) / 200.0);
+    for (DocWindow *d : a.docs.DocWindows)
+        if (d)
+            d->IzmT = 0;
+    return a.docs.OpenDocCount == 201 ? 0 : 6;
+}

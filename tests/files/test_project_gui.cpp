@@ -1,0 +1,438 @@
+// Projects through the program: start-up with a remembered project, the project
+// commands with their questions, the project window's keys and the dialog that
+// opens all pages of a folder.
+#include "common/GuiFixture.h"
+
+#include "app/SettingsFile.h"
+#include "files/FileCommands.h"
+#include "files/ProjectCommands.h"
+#include "files/frmOpenAllFile.h"
+#include "files/frmProekt.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace gui;
+
+class TestProjectGui : public QObject, GuiFixture {
+    Q_OBJECT
+
+    QueueDialogs::Asked lastMessage() const { return t->dialogs.last(QStringLiteral("message")); }
+    int messages() const { return t->dialogs.count(QStringLiteral("message")); }
+    QString caption(const QString &name) const { return app().lang.frameCaption(name); }
+    ProjectList &project() const { return app().project; }
+    frmProekt *window() const { return f ? f->findChild<frmProekt *>(QStringLiteral("frmProekt")) : nullptr; }
+
+    // Files a.htm, b.htm, c.htm in the test folder and a project p.wpr listing them.
+    void writeSite(const QByteArray &name = "Site")
+    {
+        QByteArray lines = name + "\r\n";
+        for (const char *file : {"a.htm", "b.htm", "c.htm"}) {
+            t->writeFile(QLatin1String(file), QByteArray("<p>") + file + "</p>\r\n");
+            lines += path(QLatin1String(file)).toUtf8() + "\r\n";
+        }
+        t->writeFile(QStringLiteral("p.wpr"), lines);
+    }
+    // Project > Open of p.wpr (the documents open now are unchanged).
+    void openSite()
+    {
+        writeSite();
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p")));   // ".wpr" is added
+        t->command(QStringLiteral("ProektOpen"));
+        QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
+    }
+    // A fresh program whose settings remember projectPath.
+    void restartRemembering(const QString &projectPath)
+    {
+        stopApp();
+        t = std::make_unique<TestApp>();
+        Settings s;
+        SettingsFile::initDefaults(s, t->folder);
+        s.ProjectPath = projectPath.startsWith(u'/') ? projectPath : t->folder + projectPath;
+        t->writeFile(QStringLiteral("kodoplet.ini"), SettingsFile::bytes(s));
+    }
+    void startRestarted()
+    {
+        f = startProgram(*t);
+        QVERIFY(f);
+    }
+    void press(QWidget *w, Qt::Key key) { QTest::keyClick(w, key); }
+
+private slots:
+    void init()
+    {
+        StartUp::hooks() = {};
+        QVERIFY(startApp());
+    }
+    void cleanup() { stopApp(); }
+
+    void startUpWithRememberedProject()
+    {
+        restartRemembering(QStringLiteral("p.wpr"));
+        writeSite("Home, sweet \"home\"");   // an old file: the name ends at the comma
+        startRestarted();
+        QCOMPARE(app().docs.OpenDocCount, 0);
+        QCOMPARE(app().ProjectName, QStringLiteral("Home"));
+        QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Home")));
+        QCOMPARE(project().LstFileName, QStringList({" sweet \"home\"", "a.htm", "b.htm", "c.htm"}));
+        QVERIFY(!project().IzmProekt);
+        // The start-up timer shows the window: the list has the focus, the first entry is selected.
+        QTRY_VERIFY(window() && window()->isVisible());
+        QCOMPARE(app().CommandMode, 0);
+        QCOMPARE(window()->LstFileName->count(), 4);
+        QCOMPARE(window()->txtProektName->text(), QStringLiteral("Home"));
+        QTRY_COMPARE(QApplication::focusWidget(), window()->LstFileName);
+        QCOMPARE(window()->LstFileName->currentRow(), 0);
+        QCOMPARE(messages(), 0);
+        // Down, Down, Enter opens the third entry.
+        press(window()->LstFileName, Qt::Key_Down);
+        press(window()->LstFileName, Qt::Key_Down);
+        press(window()->LstFileName, Qt::Key_Return);
+        QVERIFY(!window()->isVisible());
+        QCOMPARE(doc()->NameFile, path(QStringLiteral("b.htm")));
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        // The first entry names no file: Enter reads nothing from the working folder.
+        const QString workingFolder = QDir::currentPath();
+        QDir::setCurrent(t->folder);
+        t->writeFile(QStringLiteral(" sweet \"home\""), "not a page");
+        t->command(QStringLiteral("ProektListFile"));
+        QCOMPARE(window()->LstFileName->currentRow(), 0);
+        press(window()->LstFileName, Qt::Key_Return);
+        QVERIFY(!window()->isVisible());
+        QDir::setCurrent(workingFolder);
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        QCOMPARE(messages(), 0);
+    }
+
+    void startUpWithMissingProject()
+    {
+        restartRemembering(QStringLiteral("gone.wpr"));
+        startRestarted();
+        QCOMPARE(messages(), 0);
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        QCOMPARE(doc()->txtCaption, QStringLiteral("[2]1"));
+        QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
+        QVERIFY(app().settings.ProjectPath.isEmpty());
+        QTest::qWait(400);
+        QVERIFY(!window() || !window()->isVisible());
+    }
+
+    void saveWritesTheProjectAfterItsDocuments()
+    {
+        t->writeFile(QStringLiteral("a.htm"), "a\r\n");
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
+        t->command(QStringLiteral("mnuFileOpen"));
+        type(ed(), QStringLiteral("changed "));
+        QVERIFY(project().IzmProekt);
+        // Save: no project file yet, so Save As (".wpr" added), then the untitled
+        // page gets its Save As and the changed file its save.
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("site")));
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("new.htm")));
+        t->command(QStringLiteral("ProektProektSave"));
+        QCOMPARE(t->dialogs.asked[t->dialogs.asked.size() - 2].folder, t->folder);   // program folder
+        QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("[2]1"));
+        QCOMPARE(t->readFile(QStringLiteral("a.htm")), QByteArray("changed a\r\n"));
+        QVERIFY(QFile::exists(path(QStringLiteral("new.htm"))));
+        QCOMPARE(t->readFile(QStringLiteral("site.wpr")),
+                 "[62]\r\n" + path(QStringLiteral("a.htm")).toUtf8() + "\r\n" + path(QStringLiteral("new.htm")).toUtf8() + "\r\n");
+        QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("site.wpr")));
+        QVERIFY(!project().IzmProekt);
+
+        // Save again goes to the same file with no dialog; Save As onto another
+        // existing file asks first, and No keeps it.
+        const int dialogs = t->dialogs.asked.size();
+        t->command(QStringLiteral("mnuFileSaveProekt"));
+        QCOMPARE(t->dialogs.asked.size(), dialogs);
+        t->writeFile(QStringLiteral("other.wpr"), "keep\r\n");
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("other.wpr")));
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        t->command(QStringLiteral("mnuFileSaveProektAs"));
+        QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("site.wpr"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[3] ") + path(QStringLiteral("other.wpr")) + QStringLiteral(" [92]\r\n[93]"));
+        QCOMPARE(t->readFile(QStringLiteral("other.wpr")), QByteArray("keep\r\n"));
+
+        // A write that fails is reported and changes nothing.
+        project().IzmProekt = true;
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("no/where.wpr")));
+        t->command(QStringLiteral("ProektProektSaveAs"));
+        QCOMPARE(lastMessage().style, int(Dialogs::Critical));
+        QCOMPARE(lastMessage().text, QStringLiteral("[3] ") + path(QStringLiteral("no/where.wpr")) + QStringLiteral(" [94]"));
+        QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("site.wpr")));
+        QVERIFY(project().IzmProekt);
+    }
+
+    void openLoadsAndShowsTheWindow()
+    {
+        openSite();
+        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+        QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Site")));
+        QCOMPARE(project().LstFileName, QStringList({"a.htm", "b.htm", "c.htm"}));
+        QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
+        QVERIFY(window()->isVisible());
+        QCOMPARE(window()->LstFileName->currentRow(), 0);
+        QCOMPARE(app().CommandMode, 0);
+        // A file that is not there is reported, and the project stays.
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("none.wpr")));
+        t->command(QStringLiteral("ProektOpen"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[3] ") + path(QStringLiteral("none.wpr")) + QStringLiteral(" [96]"));
+        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+    }
+
+    void openWithChangedDocumentCancelled()
+    {
+        writeSite();
+        type(ed(), QStringLiteral("x"));
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
+        t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
+        t->command(QStringLiteral("ProektOpen"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[98]\r\n[2]1"));
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
+        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QVERIFY(app().settings.ProjectPath.isEmpty());
+        QVERIFY(!window() || !window()->isVisible());
+    }
+
+    // The save-project question (entry 102) before New, Open and exit.
+    void saveProjectQuestion_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        for (const char *command : {"ProektNew", "ProektOpen", "exit"})
+            for (int answer : {Dialogs::Yes, Dialogs::No, Dialogs::Cancel})
+                QTest::addRow("%s %d", command, answer) << QString::fromLatin1(command) << answer;
+    }
+    void saveProjectQuestion()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        openSite();
+        t->writeFile(QStringLiteral("d.htm"), "d\r\n");
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("d.htm")));
+        t->command(QStringLiteral("ProektAddFile"));
+        QCOMPARE(project().LstFileName.last(), QStringLiteral("d.htm"));
+        QCOMPARE(app().docs.OpenDocCount, 0);   // listed, not opened
+        QVERIFY(project().IzmProekt);
+        const QByteArray saved = t->readFile(QStringLiteral("p.wpr"));
+
+        t->dialogs.messageAnswers.enqueue(answer);
+        if (command == QLatin1String("exit")) {
+            f->close();
+        } else {
+            t->writeFile(QStringLiteral("q.wpr"), "Other\r\n");
+            if (command == QLatin1String("ProektOpen"))
+                t->dialogs.fileAnswers.enqueue(path(QStringLiteral("q.wpr")));
+            t->command(command);
+        }
+        QCOMPARE(lastMessage().text, QStringLiteral("[102]"));
+        QCOMPARE(lastMessage().style, int(Dialogs::YesNoCancel));
+        const QByteArray now = t->readFile(QStringLiteral("p.wpr"));
+        QCOMPARE(now == saved, answer != Dialogs::Yes);
+        QCOMPARE(now.endsWith(path(QStringLiteral("d.htm")).toUtf8() + "\r\n"), answer == Dialogs::Yes);
+        if (answer == Dialogs::Cancel) {
+            // Nothing goes on: the project, its file and the program stay.
+            QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+            QCOMPARE(project().count(), 4);
+            QVERIFY(project().IzmProekt);
+            QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
+            QCOMPARE(t->quitCount, 0);
+            QCOMPARE(app().CommandMode, 0);
+            QVERIFY(!QFile::exists(path(QStringLiteral("kodoplet.ini"))));
+            QCOMPARE(app().docs.OpenDocCount, 0);
+        } else if (command == QLatin1String("exit")) {
+            QCOMPARE(t->quitCount, 1);
+            QVERIFY(t->readFile(QStringLiteral("kodoplet.ini")).contains(path(QStringLiteral("p.wpr")).toUtf8()));
+        } else if (command == QLatin1String("ProektNew")) {
+            QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
+            QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+            QVERIFY(app().settings.ProjectPath.isEmpty());
+            QVERIFY(!project().IzmProekt);
+        } else {
+            QCOMPARE(app().ProjectName, QStringLiteral("Other"));
+            QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("q.wpr")));
+            QCOMPARE(app().docs.OpenDocCount, 1);   // an empty project gets a new page
+        }
+    }
+
+    void projectWindowKeys()
+    {
+        openSite();
+        t->command(QStringLiteral("ProektOpenAllFile"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[99]"));
+        QCOMPARE(lastMessage().style, int(Dialogs::Information));
+        QCOMPARE(app().docs.OpenDocCount, 3);
+        DocWindow *a = app().docs.slot(FileCommands::FindDocByFile(path(QStringLiteral("a.htm"))));
+        QVERIFY(a);
+        project().IzmProekt = false;
+
+        // F4 shows the window; Delete asks, No keeps the entry.
+        press(ed(), Qt::Key_F4);
+        frmProekt *w = window();
+        QVERIFY(w->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), w->LstFileName);
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        press(w->LstFileName, Qt::Key_Delete);
+        QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
+        QCOMPARE(lastMessage().style, int(Dialogs::YesNo));
+        QCOMPARE(project().count(), 3);
+        QVERIFY(!a->UnloadDoc);
+        // Yes removes it and closes its open document.
+        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
+        press(w->LstFileName, Qt::Key_Delete);
+        QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
+        QCOMPARE(w->LstFileName->count(), 2);
+        QVERIFY(a->UnloadDoc);
+        QCOMPARE(app().docs.OpenDocCount, 2);
+        QVERIFY(project().IzmProekt);
+        QCOMPARE(w->LstFileName->currentRow(), 0);
+
+        // A name typed and left without Enter is dropped.
+        w->txtProektName->setFocus();
+        QTest::keyClicks(w->txtProektName, QStringLiteral(" typed"));
+        QCOMPARE(w->txtProektName->text(), QStringLiteral("Site typed"));
+        press(w->txtProektName, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->LstFileName);
+        QCOMPARE(w->txtProektName->text(), QStringLiteral("Site"));
+        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+        QVERIFY(project().IzmProekt);   // from the removal above
+        project().IzmProekt = false;
+        // The name box: Enter renames, Enter again hides; Escape hides too.
+        w->txtProektName->setFocus();
+        w->txtProektName->selectAll();
+        QTest::keyClicks(w->txtProektName, QStringLiteral("Renamed, 2"));
+        press(w->txtProektName, Qt::Key_Return);
+        QCOMPARE(app().ProjectName, QStringLiteral("Renamed, 2"));
+        QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Renamed, 2")));
+        QVERIFY(project().IzmProekt);
+        QVERIFY(w->isVisible());
+        press(w->txtProektName, Qt::Key_Return);
+        QVERIFY(!w->isVisible());
+        t->command(QStringLiteral("ProektListFile"));
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->txtProektName->text(), QStringLiteral("Renamed, 2"));
+        press(w->txtProektName, Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        // The comma name is saved in quotes and read back whole.
+        t->command(QStringLiteral("ProektProektSave"));
+        QVERIFY(t->readFile(QStringLiteral("p.wpr")).startsWith("\"Renamed, 2\"\r\n"));
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
+        t->command(QStringLiteral("ProektOpen"));
+        QCOMPARE(app().ProjectName, QStringLiteral("Renamed, 2"));
+        QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
+        // Escape in the list hides the window; with no document open a new page comes.
+        QCOMPARE(app().docs.OpenDocCount, 0);
+        press(window()->LstFileName, Qt::Key_Escape);
+        QVERIFY(!window()->isVisible());
+        QTRY_COMPARE(app().docs.OpenDocCount, 1);
+        QCOMPARE(doc()->NameFile, QString());
+    }
+
+    void openAllBringsOpenFilesForward()
+    {
+        openSite();
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("b.htm")));
+        t->command(QStringLiteral("mnuFileOpen"));
+        DocWindow *b = doc();
+        b->Rich()->setText(QStringLiteral("edited"));   // an open file is not read again
+        QFile::remove(path(QStringLiteral("c.htm")));
+        t->command(QStringLiteral("ProektOpenAllFile"));
+        QCOMPARE(app().docs.OpenDocCount, 2);
+        QCOMPARE(b->Rich()->text(), QStringLiteral("edited"));
+        QCOMPARE(t->dialogs.asked[t->dialogs.asked.size() - 2].text,
+                 QStringLiteral("[3] ") + path(QStringLiteral("c.htm")) + QStringLiteral(" [96]"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[99]"));
+        QCOMPARE(project().count(), 3);
+    }
+
+    void addAndRemoveFile()
+    {
+        DocWindow *untitled = doc();
+        t->writeFile(QStringLiteral("a.htm"), "a\r\n");
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
+        QTest::keyClick(ed(), Qt::Key_D, Qt::ControlModifier);   // Add file
+        QCOMPARE(project().LstFileName, QStringList({"[2]1", "a.htm"}));
+        QCOMPARE(untitled->IzmT, 0);   // the key went to the command, not the text
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        QCOMPARE(app().CommandMode, 0);
+        // Remove file: No keeps everything; Yes takes the file out and closes it.
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
+        t->command(QStringLiteral("mnuFileOpen"));
+        DocWindow *a = doc();
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        t->command(QStringLiteral("ProektRemoveFile"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
+        QVERIFY(!a->UnloadDoc);
+        project().IzmProekt = false;
+        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
+        t->command(QStringLiteral("ProektRemoveFile"));
+        QVERIFY(a->UnloadDoc);
+        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QVERIFY(project().IzmProekt);
+        // An untitled page leaves the project as it closes; that is no change to save.
+        project().IzmProekt = false;
+        QTRY_COMPARE(doc(), untitled);
+        t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
+        t->command(QStringLiteral("ProektRemoveFile"));
+        QVERIFY(untitled->UnloadDoc);
+        QCOMPARE(project().count(), 0);
+        QVERIFY(!project().IzmProekt);
+    }
+
+    void openAllFilesInFolder()
+    {
+        const QString site = path(QStringLiteral("site/"));
+        QVERIFY(QDir().mkpath(site + QStringLiteral("inner")));
+        for (const char *name : {"b.htm", "A.HTM", "c.php", "note.txt", ".hidden.html"})
+            t->writeFile(QStringLiteral("site/") + QLatin1String(name), QByteArray("<p>") + name + "</p>\r\n");
+        QVERIFY(QDir().mkpath(path(QStringLiteral("empty"))));
+        app().settings.LastFolder = site;
+        t->command(QStringLiteral("mnuEditOpenAllFile"));
+        auto *dlg = f->findChild<frmOpenAllFile *>();
+        QVERIFY(dlg && dlg->isVisible());
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("[106]"));
+        QCOMPARE(dlg->NO->text(), QStringLiteral("[70]"));
+        QCOMPARE(dlg->currentFolder() + u'/', site);
+        auto listed = [&] {
+            QStringList names;
+            for (int i = 0; i < dlg->List1->count(); ++i)
+                names << dlg->List1->item(i)->text();
+            return names;
+        };
+        QCOMPARE(listed(), QStringList({"A.HTM", "b.htm", "c.php"}));
+        // Walking to another folder lists it; Cancel keeps the folder walked to.
+        QVERIFY(dlg->setFolder(path(QStringLiteral("empty"))));
+        QCOMPARE(listed(), QStringList{});
+        QCOMPARE(app().settings.LastFolder, path(QStringLiteral("empty/")));
+        QTest::mouseClick(dlg->NO, Qt::LeftButton);
+        QTRY_VERIFY(!f->findChild<frmOpenAllFile *>());
+        QCOMPARE(app().settings.LastFolder, path(QStringLiteral("empty/")));
+        QCOMPARE(app().docs.OpenDocCount, 1);
+
+        // A remembered folder that was deleted: the program folder, no message.
+        QVERIFY(QDir(path(QStringLiteral("empty"))).removeRecursively());
+        t->command(QStringLiteral("mnuEditOpenAllFile"));
+        dlg = f->findChild<frmOpenAllFile *>();
+        QCOMPARE(dlg->currentFolder() + u'/', t->folder);
+        QCOMPARE(messages(), 0);
+        // OK opens every page, not into the project; an open one is left alone.
+        QVERIFY(dlg->setFolder(site));
+        // (the dialog is modal for the user; the test opens b.htm beside it)
+        FileCommands::OpenFileDoc(site + QStringLiteral("b.htm"), 1);
+        doc()->Rich()->setText(QStringLiteral("edited b"));
+        QTest::mouseClick(dlg->OK, Qt::LeftButton);
+        QTRY_VERIFY(!f->findChild<frmOpenAllFile *>());
+        QCOMPARE(app().docs.OpenDocCount, 4);
+        for (const char *name : {"A.HTM", "c.php"})
+            QVERIFY(FileCommands::FindDocByFile(site + QLatin1String(name)) >= 0);
+        QCOMPARE(app().docs.slot(FileCommands::FindDocByFile(site + QStringLiteral("b.htm")))->Rich()->text(),
+                 QStringLiteral("edited b"));
+        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QCOMPARE(app().settings.LastFolder, site);
+    }
+};
+
+QTEST_MAIN(TestProjectGui)
+#include "test_project_gui.moc"
