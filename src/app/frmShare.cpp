@@ -38,7 +38,13 @@ frmShare::frmShare(QWidget *parent) : QDialog(parent), m_html(currentPage())
         box->addWidget(view, 1);
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("kOK"));
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("kOK"));
+    // The page keeps every key it gets: the window starts on OK, so Enter and
+    // Escape close it; a click in the page still lets the keys scroll it.
+    ok->setDefault(true);
+    ok->setFocus();
+    box->itemAt(0)->widget()->setFocusPolicy(Qt::ClickFocus);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     box->addWidget(buttons);
     resize(640, 520);

@@ -253,6 +253,18 @@ private slots:
             g.t->command(QStringLiteral("HelpShare"));
             return html;
         };
+        // Enter closes the window: the page does not start with the keys.
+        bool closedByEnter = false;
+        {
+            ModalWatch<frmShare> watch;
+            watch.act = [&](frmShare *w) {
+                QVERIFY(w->focusWidget());
+                QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+                closedByEnter = !w->isVisible();
+            };
+            g.t->command(QStringLiteral("HelpShare"));
+        }
+        QVERIFY(closedByEnter);
         QString html = shown();
         QVERIFY(html.contains(QStringLiteral("<h1>Kodoplet [1] Int.</h1>")));
         QVERIFY(html.contains(QStringLiteral("<td>[3] &gt; [4]</td><td class=\"k\">Ctrl+N</td>")));
