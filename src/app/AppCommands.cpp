@@ -1,6 +1,8 @@
 #include "app/AppCommands.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
+#include "app/frmAbout.h"
+#include "app/frmShare.h"
 #include "editing/ClipboardCommands.h"
 #include "editing/DocWindow.h"
 #include "editing/EditorOptions.h"
@@ -13,6 +15,8 @@
 #include "search/SearchCommands.h"
 #include "tags/TagCommands.h"
 
+#include <QWidget>
+
 namespace AppCommands {
 
 namespace {
@@ -20,6 +24,14 @@ EditControl *activeEditor()
 {
     DocWindow *d = app().docs.active();
     return d ? d->Rich() : nullptr;
+}
+
+// After a window of our own closed: the frame active again, the editor focused.
+void backToTheEditor()
+{
+    if (QWidget *frame = app().ownerWindow())
+        frame->activateWindow();
+    app().focusActiveEditor();
 }
 }
 
@@ -73,9 +85,14 @@ void install(CommandRegistry &c)
         a.settings.ToolbarChecked = a.commands && a.commands->isChecked(QStringLiteral("mnuOptionsToolbar"));
     });
     c.onCommand(QStringLiteral("HelpAbout"), [] {
-        app().ask(QStringLiteral("Kodoplet %1\r\nAn editor for hand-written web pages.").arg(QStringLiteral(KODOPLET_VERSION)),
-                  Dialogs::Information);
-        app().focusActiveEditor();
+        frmAbout w(app().ownerWindow());
+        w.exec();
+        backToTheEditor();
+    });
+    c.onCommand(QStringLiteral("HelpShare"), [] {
+        frmShare w(app().ownerWindow());
+        w.exec();
+        backToTheEditor();
     });
     ProjectCommands::install(c);
     TagCommands::install(c);

@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/DocActivation.h"
+#include "app/ToolBar.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
 
@@ -11,6 +12,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
@@ -38,6 +40,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         }
     });
     installOwnCommands();
+    m_toolBar = new ToolBar(*m_commands, this);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    // Options > Toolbar: the check mark and the bar's visibility go together.
+    QAction *toolbarOption = action(QStringLiteral("mnuOptionsToolbar"));
+    m_toolBar->setVisible(toolbarOption->isChecked());
+    connect(toolbarOption, &QAction::toggled, m_toolBar, &QWidget::setVisible);
     // Disabled until a document is open.
     m_commands->applyScope(int(Commands::Scope::DocumentOpen), false);
 
@@ -98,6 +106,14 @@ void frmMain::installOwnCommands()
 void frmMain::connectDocument(DocWindow *d)
 {
     connect(d, &DocWindow::undoStateChanged, this, &frmMain::updateUndoRedo);
+    connect(d, &QMdiSubWindow::windowStateChanged, this,
+            [this, d](Qt::WindowStates was, Qt::WindowStates now) {
+                onDocStateChanged(d, now);
+                // A window first shown maximised has no size of its own yet (the
+                // frame was not even on screen): once restored it gets one inside the area.
+                if ((was & Qt::WindowMaximized) && !(now & (Qt::WindowMaximized | Qt::WindowMinimized)))
+                    QTimer::singleShot(0, d, [this, d] { keepInside(d); });
+            });
     connect(d, &DocWindow::selectionChanged, this, [this, d] {
         if (app().docs.active() == d)
             updateSelectionCommands();
@@ -133,21 +149,62 @@ void frmMain::showDoc(DocWindow *d)
     // A reused window that was maximised when it left the area gets the frame's
     // old caption from the area when it comes back: keep its own.
     const QString caption = d->windowTitle();
-    const bool maximise = m_area->subWindowList().isEmpty()
-        || (m_area->activeSubWindow() && m_area->activeSubWindow()->isMaximized());
+    const bool first = app().docs.open().size() <= 1;
     if (d->mdiArea() != m_area)
         m_area->addSubWindow(d);
-    if (maximise) {
+    if (first)
+        m_docsMaximised = true;   // the first document always comes up maximised
+    if (m_docsMaximised) {
+        // Its size when the user restores it.
+        if (!d->isMaximized())
+            d->setGeometry(cascadeGeometry());
         d->showMaximized();
     } else {
-        d->resize(m_area->size() * 3 / 4);
-        d->show();
+        d->showNormal();
+        d->setGeometry(cascadeGeometry());
     }
     m_area->setActiveSubWindow(d);
     d->setWindowTitle(caption);
     DocActivation::ActivateDocM(d->Tag());
     d->focusView();
     updateUndoRedo();
+}
+
+QRect frmMain::cascadeGeometry() const
+{
+    // Three quarters of the visible area, each window one title bar further
+    // down and right, starting again at the corner before one would stick out.
+    const QSize area = m_area->viewport()->size();
+    const QSize size(qMax(200, area.width() * 3 / 4), qMax(150, area.height() * 3 / 4));
+    const int step = qMax(20, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const int room = qMin(area.width() - size.width(), area.height() - size.height());
+    const int places = qMax(1, room / step + 1);
+    int others = 0;
+    for (QMdiSubWindow *w : m_area->subWindowList())
+        if (w->isVisible() && !w->isMinimized())
+            ++others;
+    const int at = (qMax(0, others - 1) % places) * step;
+    return QRect(QPoint(at, at), size);
+}
+
+void frmMain::keepInside(DocWindow *d)
+{
+    if (d->UnloadDoc || d->mdiArea() != m_area || d->isMaximized() || d->isMinimized())
+        return;
+    const QRect area = m_area->viewport()->rect();
+    if (!area.contains(d->geometry()) || d->width() < area.width() / 2 || d->height() < area.height() / 2)
+        d->setGeometry(cascadeGeometry());
+}
+
+void frmMain::onDocStateChanged(DocWindow *d, Qt::WindowStates state)
+{
+    // The active document's own state decides how the next ones come up; a
+    // window leaving the frame or going down to an icon decides nothing.
+    if (d->UnloadDoc || d->mdiArea() != m_area || m_area->activeSubWindow() != d)
+        return;
+    if (state & Qt::WindowMinimized)
+        return;
+    m_docsMaximised = state & Qt::WindowMaximized;
 }
 
 void frmMain::activateDoc(DocWindow *d)
@@ -166,6 +223,10 @@ void frmMain::onSubWindowActivated(QMdiSubWindow *w)
     auto *d = qobject_cast<DocWindow *>(w);
     if (!d || d->UnloadDoc)
         return;
+    // The window that comes up after a maximised one closed is maximised too.
+    if (m_docsMaximised && !d->isMaximized() && !d->isMinimized()
+        && !m_area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation))
+        d->showMaximized();
     DocActivation::ActivateDocM(d->Tag());
     updateUndoRedo();
     updateSelectionCommands();

@@ -9,6 +9,7 @@ class QMenu;
 class QAction;
 class CommandRegistry;
 class DocWindow;
+class ToolBar;
 
 // The main frame: the menu bar built from the command table, the area that
 // holds the document windows, and the routing between them: it shows and
@@ -32,6 +33,7 @@ public:
     bool isChecked(const QString &name) const;
 
     QMdiArea *mdiArea() const { return m_area; }
+    ToolBar *toolBar() const { return m_toolBar; }
     void showDoc(DocWindow *d);
     void activateDoc(DocWindow *d);
     void popupEditMenu(const QPoint &globalPos);
@@ -61,9 +63,16 @@ private:
     void rebuildWindowMenu();
     void tile(bool stacked);
     void onSubWindowActivated(QMdiSubWindow *w);
+    void onDocStateChanged(DocWindow *d, Qt::WindowStates state);
+    // Gives a restored window that is too small or sticks out a place in the cascade.
+    void keepInside(DocWindow *d);
+    // Where a new window that is not maximised goes, inside the visible area.
+    QRect cascadeGeometry() const;
     void tmrActive_Timer();
 
     QMdiArea *m_area;
     CommandRegistry *m_commands;
+    ToolBar *m_toolBar = nullptr;
+    bool m_docsMaximised = true;  // documents come up maximised (the active one is)
     QList<QAction *> m_windowListActions;
 };

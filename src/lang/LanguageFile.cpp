@@ -128,4 +128,36 @@ bool isPlainLanguageFileName(const QString &name)
     return true;
 }
 
+int preferredRow(const QStringList &files, const QStringList &locales, const QString &currentFile,
+                 const QString &systemLocale)
+{
+    if (files.isEmpty())
+        return -1;
+    if (!currentFile.isEmpty()) {
+        for (int r = 0; r < files.size(); ++r)
+            if (files[r].compare(currentFile, Qt::CaseInsensitive) == 0)
+                return r;
+    }
+    const auto language = [](const QString &locale) {
+        return locale.section(QLatin1Char('_'), 0, 0).section(QLatin1Char('-'), 0, 0).toLower();
+    };
+    const QString wanted = systemLocale.trimmed();
+    const auto localeAt = [&](int r) { return r < locales.size() ? locales[r].trimmed() : QString(); };
+    if (!wanted.isEmpty() && wanted != QLatin1String("C")) {
+        for (int r = 0; r < files.size(); ++r)
+            if (!localeAt(r).isEmpty() && localeAt(r).compare(wanted, Qt::CaseInsensitive) == 0)
+                return r;
+        for (int r = 0; r < files.size(); ++r)
+            if (!localeAt(r).isEmpty() && language(localeAt(r)) == language(wanted))
+                return r;
+    }
+    for (int r = 0; r < files.size(); ++r)
+        if (language(localeAt(r)) == QLatin1String("en"))
+            return r;
+    for (int r = 0; r < files.size(); ++r)
+        if (files[r].compare(QLatin1String("English.txt"), Qt::CaseInsensitive) == 0)
+            return r;
+    return 0;
+}
+
 } // namespace LanguageFile

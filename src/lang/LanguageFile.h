@@ -1,6 +1,7 @@
 #pragma once
 #include "lang/LanguageData.h"
 #include <QString>
+#include <QStringList>
 
 // Language files: field 1 the language's own name, field 2 its help file, then
 // records of two fields (entry number, text) to the end of the file, read with the
@@ -11,7 +12,7 @@ namespace LanguageFile {
 constexpr qint64 MaxBytes = 16LL * 1024 * 1024;
 
 // Parses the decoded text of a language file. Never fails: a record numbered
-// outside 1..108 is read and dropped, a later record wins over an earlier one with
+// outside 1..109 is read and dropped, a later record wins over an earlier one with
 // the same number, and a number field that is not an integer is dropped on its
 // own, so the field after it is tried as the next number. That keeps the records
 // in step after a text cut in two by an unquoted comma, or after a blank line.
@@ -41,5 +42,12 @@ QString languageName(const QString &text);
 // exactly when read() refuses the file, so the chooser never offers a file the
 // loader would refuse. A file past MaxBytes is refused before it is read.
 bool readLanguageName(const QString &path, QString &name);
+
+// The chooser's row to select when it opens: the current language's file when
+// one is remembered; at a first start the file whose locale (entry 109) matches
+// the system's ("de" for "de_AT", an exact "pt_BR" first), else the English
+// file, else the first row. -1 for an empty list. files and locales go in step.
+int preferredRow(const QStringList &files, const QStringList &locales, const QString &currentFile,
+                 const QString &systemLocale);
 
 } // namespace LanguageFile

@@ -10,6 +10,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/MainFrameCaptions.h"
 #include "lang/frmLang.h"
+#include "platform/QtTranslations.h"
 #include "platform/Dialogs.h"
 
 #include <QAction>
@@ -63,6 +64,7 @@ void LoadJazikM(const QString &fileName)
 
     a.lang.apply(data);
     a.settings.LanguageFile = fileName;
+    QtTranslations::use(a.lang.Locale);
 
     if (a.commands) {
         for (const Commands::Command &c : Commands::commandTable()) {

@@ -84,6 +84,7 @@ void LanguageTexts::apply(const LanguageData &data)
     FileCaption = text(3);
     NewPageTitle = text(11);
     DefaultProjectName = text(62);
+    Locale = data.has(109) ? firstLine(data.entries[109]).trimmed() : QString();
     // Older files hold the VSPACE tooltip in entry 86, shared with the language chooser's title.
     VSpaceTip = data.has(108) && !isBlank(data.entries[108]) ? data.entries[108] : text(86);
 }

@@ -25,6 +25,7 @@ struct LanguageTexts {
     QString FrameTexts[FrameEntryCount];   // entries 1-62 as the last load left them, index = entry - 1
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
+    QString Locale;               // entry 109, the locale of Qt's own texts ("de"); "" keeps them English
     QString VSpaceTip;            // entry 108, the image dialog's VSPACE tooltip; entry 86 when a file lacks it
 
     // Holds the built-in English texts, as if the English file had been loaded.

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 
@@ -55,16 +56,24 @@ void frmLang::fill()
     const QStringList files = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     if (files.isEmpty())
         return;
+    QStringList locales;
     for (const QString &f : files) {
         QString name;
         // A file the loader would refuse (unreadable, no language file) is left
         // out of both lists, so they stay in step and every row loads.
         if (!LanguageFile::readLanguageName(folder + f, name))
             continue;
+        LanguageData data;
+        LanguageFile::read(folder + f, data);
         File << f;
+        locales << data.entry(109);
         DirT->addItem(name);
     }
     AppState &a = app();
+    // Enter loads the row shown as chosen, and Down goes on from it.
+    const int row = LanguageFile::preferredRow(File, locales, a.settings.LanguageFile, QLocale().name());
+    if (row >= 0)
+        DirT->setCurrentRow(row);
     if (!a.settings.LanguageFile.isEmpty()) {
         setWindowTitle(a.lang.text(86));
         Label1->setText(a.lang.text(87));

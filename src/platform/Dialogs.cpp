@@ -5,7 +5,14 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QFontInfo>
+#include <QGridLayout>
 #include <QPushButton>
+
+namespace {
+// Room the window manager takes beside a title: icon and close, minimise buttons.
+constexpr int titleBarExtra = 140;
+}
 
 QString Dialogs::qtNameFilter(const QList<FileFilter> &filter)
 {
@@ -26,6 +33,15 @@ int QtDialogs::messageBox(const QString &text, int style, const QString &title)
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     box.setText(text);
+    // A short text would leave the box too narrow for its title.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        QFont titleFont = box.font();   // window managers often draw titles bold
+        titleFont.setBold(true);
+        const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
+        const int wanted = titleWidth + titleBarExtra;
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     switch (style) {
     case Critical:
         box.setIcon(QMessageBox::Critical);
@@ -90,11 +106,16 @@ bool QtDialogs::chooseFont(const FontChoice &current, FontChoice &chosen)
     f.setPointSize(current.pointSize > 0 ? current.pointSize : 12);
     f.setBold(current.bold);
     f.setItalic(current.italic);
+    // The dialog lists installed faces only: it opens on the face the editor
+    // really shows, with the stored size and style, not on its own default.
+    const QString shown = QFontInfo(f).family();
+    f.setFamily(shown);
     bool ok = false;
     const QFont r = QFontDialog::getFont(&ok, f, m_parent);
     if (!ok)
         return false;
-    chosen.family = r.family();
+    // OK on the stand-in of a face that is not installed keeps the stored name.
+    chosen.family = r.family() == shown ? current.family : r.family();
     chosen.pointSize = r.pointSizeF() > 0 ? int(r.pointSizeF()) : current.pointSize;
     chosen.bold = r.bold();
     chosen.italic = r.italic();

@@ -226,6 +226,14 @@ void EditControl::keyPressEvent(QKeyEvent *e)
     const bool ctrl = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
 
+    // Alt and Meta chords are access keys and shortcuts, never text: a letter
+    // that is no access key of this language must not land in the page.
+    if ((mods & (Qt::AltModifier | Qt::MetaModifier))
+        && (enter || e->key() == Qt::Key_Tab || !e->text().isEmpty())) {
+        e->ignore();
+        return;
+    }
+
     // The character this key types, as the key-press rules see it.
     QChar ch;
     if (enter)

@@ -222,7 +222,25 @@ void install(CommandRegistry &f)
     f.onCommand(QStringLiteral("CodeTextTags"), [] { CodeTextTags_Click(); });
     f.onCommand(QStringLiteral("CodeFormsSelect"), [] { CodeFormsSelect_Click(); });
     f.onCommand(QStringLiteral("mnuEditNewRasklad"), [] { NewRaskladM(); });
+    // Toolbar buttons B, I, U and the three alignments.
+    for (int i = 0; i <= 2; ++i)
+        f.onCommand(QStringLiteral("PicKnopki%1").arg(11 + i), [i] {
+            insertBetweenTags(app().catalogue.InlineSnippets.value(i), 4);
+        });
+    for (int i = 0; i <= 2; ++i)
+        f.onCommand(QStringLiteral("PicKnopki%1").arg(14 + i), [i] {
+            insertBetweenTags(app().catalogue.PhraseSnippets.value(5 + i), 6);
+        });
+}
 
+void insertBetweenTags(const QString &pair, int back)
+{
+    EditControl *e = activeEditor();
+    if (!e || pair.isEmpty())
+        return;
+    e->setSelText(pair);
+    e->setSelStart(qMax(0, e->selStart() - back));
+    e->setFocus();
 }
 
 void showTagList()

@@ -31,4 +31,7 @@ void showTagList();
 // The tag list's insertions.
 void performCatalogueEntry(int entry);
 void insertTypedTag(const QString &name);
+// Puts pair ("<b></b>") in place of the selection with the caret back characters
+// before its end, between the tags.
+void insertBetweenTags(const QString &pair, int back);
 }

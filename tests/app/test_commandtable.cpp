@@ -1,6 +1,7 @@
 // The command table is the one list the menus, the toolbar, the language loader
 // and the enabling walk: a broken row would silently lose a command.
 #include "app/CommandTable.h"
+#include "app/InfoPage.h"
 #include <QSet>
 #include <QtTest>
 
@@ -9,6 +10,29 @@ using namespace Commands;
 class TestCommandTable : public QObject {
     Q_OBJECT
 private slots:
+    void infoPageListsEveryShortcutEscaped()
+    {
+        int withShortcut = 0;
+        for (const Commands::Command &c : Commands::commandTable())
+            withShortcut += c.kind == Commands::Kind::Item && !c.shortcut.isEmpty();
+        // Captions as a language gives them, with access keys and mark-up characters.
+        const auto rows = InfoPage::shortcutRows([](const QString &name) {
+            return name == QLatin1String("mnuFile") ? QStringLiteral("&Datei") : name == QLatin1String("mnuFileNew") ? QStringLiteral("&Neu <leer>") : QString();
+        });
+        QCOMPARE(rows.size(), withShortcut);
+        QCOMPARE(rows.first().command, QStringLiteral("Datei > Neu <leer>"));
+        QCOMPARE(rows.first().keys, QStringLiteral("Ctrl+N"));
+        QStringList paths;
+        for (const auto &r : rows)
+            paths << r.command + u'=' + r.keys;
+        QVERIFY(paths.contains(QStringLiteral("Edit > Find next=F3")));   // no caption given: the built-in one
+        QVERIFY(paths.contains(QStringLiteral("Tags > Table=Ctrl+T")));
+        const QString html = InfoPage::page(QStringLiteral("Kodoplet <x> & y"), QStringLiteral("1.2"), rows);
+        QVERIFY(html.contains(QStringLiteral("<h1>Kodoplet &lt;x&gt; &amp; y</h1>")));
+        QVERIFY(html.contains(QStringLiteral("<td>Datei &gt; Neu &lt;leer&gt;</td><td class=\"k\">Ctrl+N</td>")));
+        QCOMPARE(html.count(QStringLiteral("<tr>")), withShortcut);
+    }
+
     void everyRowIsWhole()
     {
         QSet<QString> names, menus, shortcuts;

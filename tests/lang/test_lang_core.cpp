@@ -16,6 +16,50 @@ class TestLangCore : public QObject {
     }
 
 private slots:
+    void chooserOpensOnTheCurrentOrSystemLanguage_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("locales");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<int>("row");
+        const QStringList shipped{"English.txt", "German.txt", "Russian.txt", "Ukrainian.txt"};
+        const QStringList codes{"en", "de", "ru", "uk"};
+        QTest::newRow("remembered wins over the system") << shipped << codes << "Russian.txt" << "de_DE" << 2;
+        QTest::newRow("remembered, other case") << shipped << codes << "russian.TXT" << "de_DE" << 2;
+        QTest::newRow("first start, system language") << shipped << codes << "" << "de_AT" << 1;
+        QTest::newRow("first start, Ukrainian") << shipped << codes << "" << "uk_UA" << 3;
+        QTest::newRow("first start, no file for it: English") << shipped << codes << "" << "fr_FR" << 0;
+        QTest::newRow("C locale: English") << shipped << codes << "" << "C" << 0;
+        QTest::newRow("remembered file gone: system") << shipped << codes << "Gone.txt" << "ru_RU" << 2;
+        QTest::newRow("exact region first") << QStringList{"a.txt", "b.txt"} << QStringList{"pt_PT", "pt_BR"} << "" << "pt_BR" << 1;
+        QTest::newRow("no locales, English file by name") << QStringList{"Deutsch.txt", "English.txt"} << QStringList{"", ""} << "" << "ru_RU" << 1;
+        QTest::newRow("locales list short") << QStringList{"x.txt", "y.txt"} << QStringList{"de"} << "" << "fr" << 0;
+        QTest::newRow("empty list") << QStringList{} << QStringList{} << "" << "de_DE" << -1;
+    }
+    void chooserOpensOnTheCurrentOrSystemLanguage()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, locales);
+        QFETCH(QString, current);
+        QFETCH(QString, system);
+        QFETCH(int, row);
+        QCOMPARE(LanguageFile::preferredRow(files, locales, current, system), row);
+    }
+
+    void shippedFilesNameTheirLocale()
+    {
+        const QString dir = qEnvironmentVariable("KODOPLET_SOURCE_DIR") + QStringLiteral("/resources/Language/");
+        const QList<std::pair<QString, QString>> shipped{{"English.txt", "en"}, {"German.txt", "de"}, {"Russian.txt", "ru"}, {"Ukrainian.txt", "uk"}};
+        for (const auto &[file, locale] : shipped) {
+            LanguageData data;
+            QCOMPARE(LanguageFile::read(dir + file, data), 0);
+            LanguageTexts texts;
+            texts.apply(data);
+            QCOMPARE(texts.Locale, locale);
+        }
+    }
+
     void parsesRecordsAndSkipsTheBadOnes();
     void loadsWhatItCan_data();
     void loadsWhatItCan();
@@ -35,7 +79,7 @@ void TestLangCore::parsesRecordsAndSkipsTheBadOnes()
     const LanguageData d = LanguageFile::parse(QStringLiteral(
         "  \"Русский\" , Help/help_ru.html\r\n1,\"Редактор\"\r\n 2 ,  Untitled  \r\n"
         "3,\"Open, then close\"\r\n\"4\",\"quoted number\"\r\n5,Open, file\r\n6,\"Save\"\r\n\r\nstray\r\n"
-        "7,\"Save as\"\r\n0,\"zero\"\r\n109,\"beyond\"\r\n-5,\"negative\"\r\n99999999999999999999,\"huge\"\r\n"
+        "7,\"Save as\"\r\n0,\"zero\"\r\n110,\"beyond\"\r\n-5,\"negative\"\r\n99999999999999999999,\"huge\"\r\n"
         "20,\"first\"\r\n20,\"second\"\r\n106,\"last\"\r\n8"));
     QCOMPARE(d.languageName, QStringLiteral("Русский"));
     QCOMPARE(d.helpFile, QStringLiteral("Help/help_ru.html"));
@@ -45,7 +89,7 @@ void TestLangCore::parsesRecordsAndSkipsTheBadOnes()
         QCOMPARE(bool(d.present[n]), expected.contains(n));
         QCOMPARE(d.entries[n], expected.value(n));
     }
-    QVERIFY(!d.has(0) && !d.has(109) && !d.has(8));
+    QVERIFY(!d.has(0) && !d.has(110) && !d.has(8));
 }
 
 void TestLangCore::loadsWhatItCan_data()
@@ -86,7 +130,7 @@ void TestLangCore::loadsWhatItCan_data()
     const int refused = TextFile::OpenFailed;
     QTest::newRow("empty file") << QByteArray("") << refused << QString() << Entries();
     QTest::newRow("only the header") << QByteArray("\"Bare\",\"Help/bare.html\"\r\n") << refused << QString() << Entries();
-    QTest::newRow("only records out of range") << QByteArray("\"Out\",\"h\"\r\n0,\"a\"\r\n109,\"b\"\r\n") << refused << QString()
+    QTest::newRow("only records out of range") << QByteArray("\"Out\",\"h\"\r\n0,\"a\"\r\n110,\"b\"\r\n") << refused << QString()
                                                << Entries();
     QTest::newRow("a number without its text") << QByteArray("\"N\",\"h\"\r\n5") << refused << QString() << Entries();
     QTest::newRow("plain text") << QByteArray("Dear reader,\nthis letter has 3 lines, 4 commas,\nand no records, 1 hopes.\n")

@@ -152,7 +152,9 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("language");
         QTest::newRow("first start, cancelled") << QByteArray() << false << QString();
-        QTest::newRow("no language remembered, OK without a selection") << ini("") << true << QString();
+        // The chooser opens on a row: with no file for the system's locale and no
+        // English one, the first; OK loads it.
+        QTest::newRow("no language remembered, OK on the row it opened on") << ini("") << true << "German.txt";
         QTest::newRow("language remembered") << ini("German.txt") << false << "German.txt";
     }
 
@@ -180,7 +182,7 @@ private slots:
         if (chooser) {   // never a language loaded: the designed English texts
             QCOMPARE(watch.designed, (QStringList{"Select of language", "List:", "OK", "Cancel"}));
             QCOMPARE(watch.rows, QStringList{"Deutsch"});
-            QVERIFY(!hadSelection);
+            QVERIFY(hadSelection);
         }
         const AppState &a = app();
         QCOMPARE(a.settings.LanguageFile, language);
@@ -200,6 +202,55 @@ private slots:
         QCOMPARE(t.dialogs.count("message"), 0);
         t.frame->close();
         QCOMPARE(QString(t.readFile("kodoplet.ini").split('\n').value(1).trimmed()), language);
+    }
+
+    // The chooser opens with a row selected, so Enter loads it and Down goes on from it.
+    void chooserOpensOnALanguageForTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("systemLocale");
+        QTest::addColumn<QString>("openedOn");
+        QTest::addColumn<QString>("afterDown");
+        QTest::newRow("German system") << "de_DE" << "Deutsch" << "Русский";
+        QTest::newRow("no file for it") << "fr_FR" << "English" << "Deutsch";
+    }
+    void chooserOpensOnALanguageForTheKeyboard()
+    {
+        QFETCH(QString, systemLocale);
+        QFETCH(QString, openedOn);
+        QFETCH(QString, afterDown);
+        const QLocale before;
+        QLocale::setDefault(QLocale(systemLocale));
+        TestApp t;
+        const QString shipped = qEnvironmentVariable("KODOPLET_SOURCE_DIR") + "/resources/Language/";
+        for (const char *f : {"English.txt", "German.txt", "Russian.txt"})
+            addLanguage(t, f, t.readFile(shipped + f));
+        t.realLanguageStep = true;
+        ChooserWatch watch;
+        QString first, second;
+        watch.act = [&](frmLang *c) {
+            first = c->DirT->currentItem() && c->DirT->currentItem()->isSelected() ? c->DirT->currentItem()->text() : QString();
+            QTest::keyClick(c->DirT, Qt::Key_Down);
+            second = c->DirT->selectedItems().value(0) ? c->DirT->selectedItems().value(0)->text() : QString();
+            QTest::keyClick(c->DirT, Qt::Key_Up);
+            QTest::keyClick(c->DirT, Qt::Key_Return);
+        };
+        t.start();
+        QLocale::setDefault(before);
+        QCOMPARE(first, openedOn);
+        QCOMPARE(second, afterDown);
+        const QString loaded = openedOn == "Deutsch" ? "German.txt" : "English.txt";
+        QCOMPARE(app().settings.LanguageFile, loaded);
+
+        // Later the chooser opens on the language in use, whatever the system's.
+        LanguageLoader::LoadJazikM("Russian.txt");
+        watch.act = [&](frmLang *c) {
+            first = c->DirT->selectedItems().value(0) ? c->DirT->selectedItems().value(0)->text() : QString();
+            QTest::keyClick(c->DirT, Qt::Key_Escape);
+        };
+        t.command("mnuOptionsLang");
+        QTRY_COMPARE(watch.shown, 2);
+        QCOMPARE(first, QStringLiteral("Русский"));
+        QCOMPARE(app().settings.LanguageFile, QStringLiteral("Russian.txt"));
     }
 
     void chooserListsStayInStepAndEmptyNameLoads()

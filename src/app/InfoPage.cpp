@@ -1,0 +1,46 @@
+#include "app/InfoPage.h"
+#include "app/CommandTable.h"
+#include "lang/MainFrameCaptions.h"
+
+namespace InfoPage {
+
+QList<ShortcutRow> shortcutRows(const std::function<QString(const QString &)> &captionOf)
+{
+    QList<ShortcutRow> rows;
+    for (const Commands::Command &c : Commands::commandTable()) {
+        if (c.kind != Commands::Kind::Item || c.shortcut.isEmpty())
+            continue;
+        QStringList path;
+        for (const Commands::Command *at = &c; at; at = at->parent.isEmpty() ? nullptr : Commands::findCommand(at->parent)) {
+            QString caption = captionOf ? captionOf(at->name) : QString();
+            if (caption.isEmpty())
+                caption = at->caption;
+            path.prepend(withoutMnemonics(caption).trimmed());
+        }
+        rows.append({path.join(QStringLiteral(" > ")), c.shortcut});
+    }
+    return rows;
+}
+
+QString page(const QString &appTitle, const QString &version, const QList<ShortcutRow> &rows)
+{
+    const QString title = appTitle.toHtmlEscaped();
+    QString html = QStringLiteral(
+        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%1</title>\n"
+        "<style>body{font-family:sans-serif;margin:16px;color:#222}"
+        "table{border-collapse:collapse}td{padding:2px 12px 2px 0;border-bottom:1px solid #ddd}"
+        "td.k{font-family:monospace;white-space:nowrap}</style></head>\n<body>\n"
+        "<h1>%1</h1>\n<p>Version %2</p>\n"
+        "<p>Kodoplet is an editor for hand-written web pages and scripts: the mark-up is edited as plain "
+        "text, with help for inserting HTML tags, a rendered preview of the page, find and replace of "
+        "spans, and projects that group the files of a site.</p>\n"
+        "<h2>Keyboard shortcuts</h2>\n<table id=\"shortcuts\">\n")
+                       .arg(title, version.toHtmlEscaped());
+    for (const ShortcutRow &r : rows)
+        html += QStringLiteral("<tr><td>%1</td><td class=\"k\">%2</td></tr>\n")
+                    .arg(r.command.toHtmlEscaped(), r.keys.toHtmlEscaped());
+    html += QStringLiteral("</table>\n</body></html>\n");
+    return html;
+}
+
+} // namespace InfoPage

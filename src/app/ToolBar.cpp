@@ -1,0 +1,73 @@
+#include "app/ToolBar.h"
+#include "app/CommandRegistry.h"
+#include "app/CommandTable.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QToolButton>
+
+namespace {
+// Theme name and own drawing per button, in button order.
+struct ButtonIcon {
+    const char *theme;
+    const char *file;
+};
+constexpr ButtonIcon kIcons[20] = {
+    {"document-new", "new-page"},          {"text-x-script", "new-script"},
+    {"document-open", "open"},             {"view-list-details", "project"},
+    {"document-save", "save"},             {"edit-cut", "cut"},
+    {"edit-copy", "copy"},                 {"edit-paste", "paste"},
+    {"edit-find", "find"},                 {"edit-undo", "undo"},
+    {"edit-redo", "redo"},                 {"format-text-bold", "bold"},
+    {"format-text-italic", "italic"},      {"format-text-underline", "underline"},
+    {"format-justify-left", "align-left"}, {"format-justify-center", "align-center"},
+    {"format-justify-right", "align-right"}, {"color-select", "colour"},
+    {"preferences-desktop-font", "font"},  {"document-preview", "preview"},
+};
+// The first button of each group after the first.
+bool startsGroup(int button)
+{
+    return button == 5 || button == 9 || button == 11 || button == 14 || button == 17;
+}
+}
+
+QString ToolBar::themeIconName(int button)
+{
+    return button >= 0 && button < 20 ? QString::fromLatin1(kIcons[button].theme) : QString();
+}
+
+QString ToolBar::fallbackIconPath(int button)
+{
+    return button >= 0 && button < 20 ? QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kIcons[button].file)) : QString();
+}
+
+ToolBar::ToolBar(CommandRegistry &commands, QWidget *parent) : QToolBar(parent)
+{
+    setObjectName(QStringLiteral("picToolBar"));
+    setMovable(false);
+    setFloatable(false);
+    setFocusPolicy(Qt::NoFocus);
+    setIconSize(QSize(22, 22));
+    // The platform's menu on a right-click would offer to hide the bar behind
+    // the back of Options > Toolbar.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    toggleViewAction()->setVisible(false);
+    int button = 0;
+    for (const Commands::Command &c : Commands::commandTable()) {
+        if (c.kind != Commands::Kind::Tool)
+            continue;
+        QAction *a = commands.action(c.name);
+        if (!a)
+            continue;
+        if (startsGroup(button))
+            addSeparator();
+        a->setIcon(QIcon::fromTheme(themeIconName(button), QIcon(fallbackIconPath(button))));
+        addAction(a);
+        if (QWidget *w = widgetForAction(a)) {
+            w->setObjectName(c.name + QStringLiteral("Button"));
+            // A click must not take the focus from the editor it acts on.
+            w->setFocusPolicy(Qt::NoFocus);
+        }
+        ++button;
+    }
+}

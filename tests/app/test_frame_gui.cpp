@@ -1,0 +1,216 @@
+// What a new user ran into in the frame: Alt chords typing letters, document
+// windows after a maximised one closed, and the platform dialogs (message box
+// width, font dialog start, Qt's own texts in the interface language).
+#include "common/GuiFixture.h"
+
+#include "lang/LanguageLoader.h"
+#include "platform/Dialogs.h"
+#include "platform/QtTranslations.h"
+
+#include <QAbstractButton>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+using namespace gui;
+
+namespace {
+// Calls act on the first visible W while a modal loop runs.
+template <class W>
+void whenShown(std::function<void(W *)> act)
+{
+    auto *timer = new QTimer;
+    timer->start(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *x = qobject_cast<W *>(w); x && x->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(x);
+                return;
+            }
+    });
+}
+
+void addShippedLanguage(const GuiFixture &g, const QString &file)
+{
+    QDir().mkpath(g.path(QStringLiteral("Language")));
+    QFile::copy(qEnvironmentVariable("KODOPLET_SOURCE_DIR") + QStringLiteral("/resources/Language/") + file,
+                g.path(QStringLiteral("Language/") + file));
+}
+}
+
+class TestFrameGui : public QObject {
+    Q_OBJECT
+    GuiFixture g;
+
+    bool inside(QMdiSubWindow *w) const
+    {
+        return g.f->mdiArea()->viewport()->rect().contains(w->geometry());
+    }
+
+private slots:
+    void init() { QVERIFY(g.startApp()); }
+    void cleanup()
+    {
+        QtTranslations::use(QString());
+        g.stopApp();
+    }
+
+    void altAndMetaChordsNeverType_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Alt+Z") << int(Qt::Key_Z) << int(Qt::AltModifier) << "z";
+        QTest::newRow("Alt+Q") << int(Qt::Key_Q) << int(Qt::AltModifier) << "q";
+        QTest::newRow("Alt+Shift+O") << int(Qt::Key_O) << int(Qt::AltModifier | Qt::ShiftModifier) << "O";
+        QTest::newRow("Meta+A") << int(Qt::Key_A) << int(Qt::MetaModifier) << "a";
+        QTest::newRow("Alt+<") << int(Qt::Key_Less) << int(Qt::AltModifier) << "<";
+        QTest::newRow("Alt+Enter") << int(Qt::Key_Return) << int(Qt::AltModifier) << "\r";
+        QTest::newRow("Alt+Tab") << int(Qt::Key_Tab) << int(Qt::AltModifier) << "\t";
+    }
+    void altAndMetaChordsNeverType()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        load(g.doc(), QStringLiteral("ab"), 1);
+        for (auto action : {QTest::Press, QTest::Release})
+            QTest::sendKeyEvent(action, g.ed(), Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(g.ed()->text(), QStringLiteral("ab"));
+        QCOMPARE(g.doc()->IzmT, 0);
+        QVERIFY(!QApplication::activePopupWidget());   // "<" with Alt opens no tag list either
+        // A character the layout's third level gives (no Alt reported) still types.
+        for (auto action : {QTest::Press, QTest::Release})
+            QTest::sendKeyEvent(action, g.ed(), Qt::Key_At, QStringLiteral("@"), Qt::GroupSwitchModifier);
+        QCOMPARE(g.ed()->text(), QStringLiteral("a@b"));
+    }
+
+    void windowsStayMaximisedAfterAMaximisedOneCloses()
+    {
+        QVERIFY(g.doc()->isMaximized());
+        g.t->command(QStringLiteral("mnuFileNew"));
+        g.t->command(QStringLiteral("mnuFileNew"));
+        QCOMPARE(app().docs.OpenDocCount, 3);
+        QVERIFY(g.doc()->isMaximized());
+        g.doc()->close();
+        QCOMPARE(app().docs.OpenDocCount, 2);
+        QTRY_VERIFY(g.doc() && g.doc()->isMaximized());
+        g.doc()->close();
+        QTRY_VERIFY(g.doc() && g.doc()->isMaximized());
+        g.t->command(QStringLiteral("mnuFileNew"));
+        QVERIFY(g.doc()->isMaximized());
+    }
+
+    void restoredWindowsCascadeInsideTheVisibleArea()
+    {
+        g.doc()->showNormal();
+        QVERIFY(!g.doc()->isMaximized());
+        QList<QRect> seen;
+        for (int i = 0; i < 12; ++i) {
+            g.t->command(QStringLiteral("mnuFileNew"));
+            QMdiSubWindow *w = g.doc();
+            QVERIFY(!w->isMaximized());
+            QVERIFY2(inside(w), qPrintable(QStringLiteral("window %1 at %2,%3 %4x%5").arg(i).arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height())));
+            QVERIFY(w->width() >= g.f->mdiArea()->viewport()->width() / 2);
+            seen << w->geometry();
+        }
+        QVERIFY(seen[0] != seen[1]);   // a cascade, not a pile
+        // Closing one leaves the others at a useful size inside the area,
+        // the first page (which came up maximised) included.
+        g.doc()->close();
+        QTRY_VERIFY(g.doc());
+        for (QMdiSubWindow *w : g.f->mdiArea()->subWindowList()) {
+            QTRY_VERIFY(inside(w) && w->width() >= g.f->mdiArea()->viewport()->width() / 2);
+        }
+    }
+
+    void shortMessageBoxShowsTheWholeTitle()
+    {
+        QtDialogs dialogs;
+        const QString title = app().lang.AppTitle + QStringLiteral(" with a long title");
+        int width = 0;
+        whenShown<QMessageBox>([&](QMessageBox *b) {
+            width = b->width();
+            b->accept();
+        });
+        dialogs.messageBox(QStringLiteral("OK."), Dialogs::Information, title);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(title), qPrintable(QString::number(width)));
+    }
+
+    void fontDialogOpensOnTheEditorsFont_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("face not installed, bold") << "MS Sans Serif" << 12 << true << false;
+        QTest::newRow("installed face, italic") << "DejaVu Serif" << 14 << false << true;
+    }
+    void fontDialogOpensOnTheEditorsFont()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, size);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QtDialogs dialogs;
+        QFont wanted(family);
+        wanted.setPointSize(size);
+        wanted.setBold(bold);
+        wanted.setItalic(italic);
+        const QString shown = QFontInfo(wanted).family();
+        QFont start;
+        whenShown<QFontDialog>([&](QFontDialog *d) {
+            start = d->currentFont();
+            d->accept();
+        });
+        FontChoice chosen;
+        QVERIFY(dialogs.chooseFont(FontChoice{family, size, bold, italic}, chosen));
+        QCOMPARE(start.family(), shown);
+        QCOMPARE(start.pointSize(), size);
+        QCOMPARE(start.bold(), bold);
+        QCOMPARE(start.italic(), italic);
+        // OK without a change keeps everything, the stored name included.
+        QCOMPARE(chosen.family, family);
+        QCOMPARE(chosen.pointSize, size);
+        QCOMPARE(chosen.bold, bold);
+        QCOMPARE(chosen.italic, italic);
+    }
+
+    void qtTextsFollowTheInterfaceLanguage()
+    {
+        addShippedLanguage(g, QStringLiteral("German.txt"));
+        addShippedLanguage(g, QStringLiteral("Russian.txt"));
+        const auto buttons = [] {
+            QtDialogs dialogs;
+            QStringList texts;
+            whenShown<QMessageBox>([&](QMessageBox *b) {
+                for (QAbstractButton *x : b->buttons())
+                    texts << x->text().remove(u'&');
+                b->reject();
+            });
+            dialogs.messageBox(QStringLiteral("?"), Dialogs::YesNo, QStringLiteral("t"));
+            texts.sort();
+            return texts.join(u' ');
+        };
+        QCOMPARE(buttons(), QStringLiteral("No Yes"));
+        LanguageLoader::LoadJazikM(QStringLiteral("German.txt"));
+        QCOMPARE(QtTranslations::current(), QStringLiteral("de"));
+        QCOMPARE(buttons(), QStringLiteral("Ja Nein"));
+        LanguageLoader::LoadJazikM(QStringLiteral("Russian.txt"));
+        QCOMPARE(buttons(), QStringLiteral("Да Нет"));
+        // A language file that names no locale keeps Qt's English.
+        LanguageLoader::LoadJazikM(QStringLiteral("Entries.txt"));
+        QCOMPARE(QtTranslations::current(), QString());
+        QCOMPARE(buttons(), QStringLiteral("No Yes"));
+    }
+};
+
+QTEST_MAIN(TestFrameGui)
+#include "test_frame_gui.moc"

@@ -1,0 +1,287 @@
+// The toolbar through real clicks on its buttons, Options > Toolbar across a
+// restart, and the two information windows of the Help menu.
+#include "common/GuiFixture.h"
+
+#include "app/CommandRegistry.h"
+#include "app/ToolBar.h"
+#include "app/frmAbout.h"
+#include "app/frmShare.h"
+#include "lang/LanguageLoader.h"
+#include "lang/MainFrameCaptions.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace gui;
+
+namespace {
+QString button(int i) { return QStringLiteral("PicKnopki%1").arg(i); }
+
+// Runs act on the first visible top-level widget of type W shown while the
+// program waits in a modal loop, then closes it.
+template <class W>
+struct ModalWatch {
+    std::function<void(W *)> act;
+    int seen = 0;
+    QTimer timer;
+    ModalWatch()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *x = qobject_cast<W *>(w); x && x->isVisible()) {
+                    ++seen;
+                    timer.stop();
+                    if (act)
+                        act(x);
+                    x->accept();
+                    return;
+                }
+        });
+        timer.start(10);
+    }
+};
+}
+
+class TestToolbarGui : public QObject {
+    Q_OBJECT
+    GuiFixture g;
+
+    QToolBar *bar() const { return g.f->findChild<QToolBar *>(QStringLiteral("picToolBar")); }
+    QWidget *widget(int i) const { return bar()->widgetForAction(g.f->action(button(i))); }
+    void click(int i, Qt::MouseButton mouse = Qt::LeftButton)
+    {
+        QWidget *w = widget(i);
+        QVERIFY2(w, qPrintable(button(i)));
+        QTest::mouseClick(w, mouse);
+    }
+    // The buttons that can be clicked now, as "0-3" style text of their numbers.
+    QString enabledButtons() const
+    {
+        QStringList on;
+        for (int i = 0; i < 20; ++i)
+            if (widget(i)->isEnabled())
+                on << QString::number(i);
+        return on.join(u' ');
+    }
+
+private slots:
+    void init() { QVERIFY(g.startApp()); }
+    void cleanup() { g.stopApp(); }
+
+    void twentyButtonsInSixGroupsWithTheirTooltipsAndIcons()
+    {
+        QToolBar *b = bar();
+        QVERIFY(b && b->isVisible());
+        QVERIFY(b->y() < g.f->mdiArea()->y());   // under the menu, above the documents
+        QStringList layout;
+        int n = 0;
+        for (QAction *a : b->actions())
+            layout << (a->isSeparator() ? QStringLiteral("|") : a->objectName() == button(n) ? QString::number(n++) : a->objectName());
+        QCOMPARE(layout.join(u' '), QStringLiteral("0 1 2 3 4 | 5 6 7 8 | 9 10 | 11 12 13 | 14 15 16 | 17 18 19"));
+        const QStringList tips{"[4]", "[4] Script", "[5]", "[45]", "[6]", "[15]", "[16]", "[17]", "[20]", "[13]", "[14]",
+                               "<b></b>", "<i></i>", "<u></u>", "<div align=\"left\"></div>",
+                               "<div align=\"center\"></div>", "<div align=\"right\"></div>", "[40]", "[24]", "Code - HTML"};
+        for (int i = 0; i < 20; ++i) {
+            QCOMPARE(g.f->action(button(i))->toolTip(), tips[i]);
+            QVERIFY(!g.f->action(button(i))->icon().isNull());
+            // The own drawing is there and renders, for a desktop without an icon theme.
+            QVERIFY(!QIcon(ToolBar::fallbackIconPath(i)).pixmap(22, 22).isNull());
+            QCOMPARE(widget(i)->focusPolicy(), Qt::NoFocus);
+        }
+    }
+
+    void enabledStatesWithoutDocumentInEditorAndPreview()
+    {
+        // Editor of a fresh page: no undo or redo step yet.
+        QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3 4 5 6 7 8 11 12 13 14 15 16 17 18 19"));
+        type(g.ed(), QStringLiteral("x"));
+        QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3 4 5 6 7 8 9 11 12 13 14 15 16 17 18 19"));
+        click(9);
+        QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3 4 5 6 7 8 10 11 12 13 14 15 16 17 18 19"));
+
+        // Preview: only the file buttons and the switch back.
+        click(19);
+        QTRY_VERIFY(!g.doc()->editorVisible());
+        QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3 4 19"));
+        click(19);
+        QTRY_VERIFY(g.doc()->editorVisible());
+        QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3 4 5 6 7 8 10 11 12 13 14 15 16 17 18 19"));
+
+        // No document: the four that need none still work, and focus nothing.
+        g.t->dialogs.messageAnswers.enqueue(Dialogs::No);   // the changed page is not saved
+        g.t->command(QStringLiteral("ProektCloseAllFile"));
+        QCOMPARE(app().docs.OpenDocCount, 0);
+        QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3"));
+        click(5);   // a disabled button runs nothing
+        QCOMPARE(app().docs.OpenDocCount, 0);
+        click(0);
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        QVERIFY(g.ed()->text().startsWith(QStringLiteral("<!DOCTYPE HTML")));
+        QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3 4 5 6 7 8 11 12 13 14 15 16 17 18 19"));
+        click(1);
+        QCOMPARE(app().docs.OpenDocCount, 2);
+        QVERIFY(g.doc()->Script);
+    }
+
+    void insertionsReplaceTheSelectionWithTheCaretBetweenTheTags_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("pair");
+        QTest::addColumn<int>("back");
+        QTest::newRow("B") << 11 << "<b></b>" << 4;
+        QTest::newRow("I") << 12 << "<i></i>" << 4;
+        QTest::newRow("U") << 13 << "<u></u>" << 4;
+        QTest::newRow("left") << 14 << "<div align=\"left\"></div>" << 6;
+        QTest::newRow("centre") << 15 << "<div align=\"center\"></div>" << 6;
+        QTest::newRow("right") << 16 << "<div align=\"right\"></div>" << 6;
+    }
+    void insertionsReplaceTheSelectionWithTheCaretBetweenTheTags()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, pair);
+        QFETCH(int, back);
+        load(g.doc(), QStringLiteral("a\r\nword b"), 3);
+        g.ed()->setSelLength(4);
+        click(index);
+        QCOMPARE(g.ed()->text(), QStringLiteral("a\r\n") + pair + QStringLiteral(" b"));
+        QCOMPARE(g.ed()->selStart(), 3 + int(pair.size()) - back);
+        QCOMPARE(g.ed()->selLength(), 0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
+        // One step back brings the word again; Redo puts the tags back.
+        click(9);
+        QCOMPARE(g.ed()->text(), QStringLiteral("a\r\nword b"));
+        click(10);
+        QCOMPARE(g.ed()->text(), QStringLiteral("a\r\n") + pair + QStringLiteral(" b"));
+    }
+
+    void clipboardFindAndSaveButtonsRunTheirCommands()
+    {
+        load(g.doc(), QStringLiteral("one two"), 0);
+        g.ed()->setSelLength(3);
+        click(6);   // copy
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one"));
+        click(5);   // cut
+        QCOMPARE(g.ed()->text(), QStringLiteral(" two"));
+        g.ed()->setSelStart(4);
+        click(7);   // paste
+        QCOMPARE(g.ed()->text(), QStringLiteral(" twoone"));
+        g.t->dialogs.fileAnswers.enqueue(g.path(QStringLiteral("saved.htm")));
+        click(4);   // an untitled page asks for a name
+        QCOMPARE(g.t->dialogs.count(QStringLiteral("save")), 1);
+        QVERIFY(g.t->readFile(QStringLiteral("saved.htm")).startsWith(" twoone"));
+        g.t->dialogs.colorAnswers.enqueue(QStringLiteral("#12AB34"));
+        click(17);
+        QVERIFY(g.ed()->text().contains(QStringLiteral("#12AB34")));
+        g.t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Serif"), 14, false, true});
+        click(18);
+        QCOMPARE(g.ed()->font().pointSize(), 14);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
+    }
+
+    void pressDragAndReleaseOutsideRunsNothing()
+    {
+        QWidget *w = widget(0);
+        const int before = app().docs.OpenDocCount;
+        QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(w, QPoint(w->width() + 20, w->height() + 20));
+        QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(w->width() + 20, w->height() + 20));
+        QCOMPARE(app().docs.OpenDocCount, before);
+        QVERIFY(!static_cast<QToolButton *>(w)->isDown());   // the pressed look is gone
+        // The right edge pixel still counts as inside.
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() - 1, w->height() - 1));
+        QCOMPARE(app().docs.OpenDocCount, before + 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
+    }
+
+    void toolbarOffSurvivesARestart()
+    {
+        QVERIFY(g.f->isChecked(QStringLiteral("mnuOptionsToolbar")));
+        g.t->command(QStringLiteral("mnuOptionsToolbar"));
+        QVERIFY(!bar()->isVisible());
+        QVERIFY(!g.f->isChecked(QStringLiteral("mnuOptionsToolbar")));
+        g.t->command(QStringLiteral("mnuOptionsToolbar"));
+        QVERIFY(bar()->isVisible());
+        g.t->command(QStringLiteral("mnuOptionsToolbar"));
+        g.f->close();
+        QCOMPARE(g.t->quitCount, 1);
+        const QByteArray ini = g.t->readFile(QStringLiteral("kodoplet.ini"));
+        QCOMPARE(ini.split('\n').value(2).trimmed(), QByteArray("False"));
+        g.stopApp();
+
+        g.t = std::make_unique<TestApp>();
+        g.t->writeFile(QStringLiteral("kodoplet.ini"), ini);
+        g.f = startProgram(*g.t);
+        QVERIFY(g.f);
+        QVERIFY(!bar()->isVisible());
+        QVERIFY(!g.f->isChecked(QStringLiteral("mnuOptionsToolbar")));
+        g.t->command(QStringLiteral("mnuOptionsToolbar"));
+        QVERIFY(bar()->isVisible());
+    }
+
+    void aboutShowsNameVersionAndOpensTheLink()
+    {
+        ModalWatch<frmAbout> watch;
+        QString title, version;
+        watch.act = [&](frmAbout *w) {
+            title = w->findChild<QLabel *>(QStringLiteral("lblTitle"))->text();
+            version = w->findChild<QLabel *>(QStringLiteral("lblVersion"))->text();
+            w->findChild<QPushButton *>(QStringLiteral("lblLink"))->click();
+        };
+        g.t->command(QStringLiteral("HelpAbout"));
+        QCOMPARE(watch.seen, 1);
+        QCOMPARE(title, QStringLiteral("Kodoplet [1] Int."));
+        QVERIFY(version.contains(QRegularExpression(QStringLiteral("\\d+\\.\\d+"))));
+        // The link goes through a redirect page beside the program, to the help page until there is a home page.
+        QCOMPARE(g.t->shell.opened.size(), 1);
+        const QString page = g.t->shell.opened.first();
+        QCOMPARE(page, g.path(QStringLiteral("0.html")));
+        QVERIFY(g.t->readFile(page).contains("url=" + g.path(app().lang.HelpFile).toUtf8() + "'"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
+    }
+
+    void shareListsTheShortcutsInTheCurrentLanguage()
+    {
+        const auto shown = [this] {
+            ModalWatch<frmShare> watch;
+            QString html;
+            watch.act = [&](frmShare *w) { html = w->html(); };
+            g.t->command(QStringLiteral("HelpShare"));
+            return html;
+        };
+        // Enter closes the window: the page does not start with the keys.
+        bool closedByEnter = false;
+        {
+            ModalWatch<frmShare> watch;
+            watch.act = [&](frmShare *w) {
+                QVERIFY(w->focusWidget());
+                QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+                closedByEnter = !w->isVisible();
+            };
+            g.t->command(QStringLiteral("HelpShare"));
+        }
+        QVERIFY(closedByEnter);
+        QString html = shown();
+        QVERIFY(html.contains(QStringLiteral("<h1>Kodoplet [1] Int.</h1>")));
+        QVERIFY(html.contains(QStringLiteral("<td>[3] &gt; [4]</td><td class=\"k\">Ctrl+N</td>")));
+        QVERIFY(html.contains(QStringLiteral("<td>[26] &gt; &lt;TABLE...&gt; - [28]</td><td class=\"k\">Ctrl+T</td>")));
+
+        QDir().mkpath(g.path(QStringLiteral("Language")));
+        QFile::copy(qEnvironmentVariable("KODOPLET_SOURCE_DIR") + QStringLiteral("/resources/Language/German.txt"),
+                    g.path(QStringLiteral("Language/German.txt")));
+        LanguageLoader::LoadJazikM(QStringLiteral("German.txt"));
+        html = shown();
+        const QString fileNew = withoutMnemonics(g.f->menuCaption(QStringLiteral("mnuFile"))) + QStringLiteral(" &gt; ")
+            + withoutMnemonics(g.f->menuCaption(QStringLiteral("mnuFileNew")));
+        QVERIFY(!fileNew.contains(QStringLiteral("[")));
+        QVERIFY2(html.contains(QStringLiteral("<td>") + fileNew + QStringLiteral("</td><td class=\"k\">Ctrl+N</td>")), qPrintable(fileNew));
+        QVERIFY(html.contains(app().lang.AppTitle.toHtmlEscaped()));
+    }
+};
+
+QTEST_MAIN(TestToolbarGui)
+#include "test_toolbar_gui.moc"
