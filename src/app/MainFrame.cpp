@@ -70,10 +70,16 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 
 frmMain::~frmMain()
 {
-    // The area's activation signal must not reach a frame that is half gone.
+    // Signals of the area and of the document windows (their state changes as
+    // the children go) must not reach a frame that is half gone.
     disconnect(m_area, nullptr, this, nullptr);
     AppState &a = app();
     disconnect(&a.docs, nullptr, this, nullptr);
+    for (DocWindow *d : a.docs.DocWindows)
+        if (d)
+            disconnect(d, nullptr, this, nullptr);
+    for (QMdiSubWindow *w : m_area->subWindowList())
+        disconnect(w, nullptr, this, nullptr);
     if (a.commands == m_commands)
         a.commands = nullptr;
 }
