@@ -9,8 +9,6 @@
 #include "files/ProjectCommands.h"
 #include "files/frmOpenAllFile.h"
 #include "files/frmProekt.h"
-#include "support/QueueDialogs.h"
-#include "support/RecordingShell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +16,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
+#include "common/TestApp.h"
 #include <QTest>
 
 #include <algorithm>
@@ -55,16 +53,11 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
-    QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-    QueueDialogs dialogs;
-    RecordingShell shell;
+    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
+    program.start();
+    std::unique_ptr<frmMain> &frame = program.frame;
     AppState &a = app();
-    a.dialogs = &dialogs;
-    a.shell = &shell;
-    a.quit = [] {};
-    StartUp::hooks().applyLanguage = [] {};
-    std::unique_ptr<frmMain> frame(StartUp::MainM(folder));
+    const QString folder = program.folder;
     (void)QTest::qWaitForWindowExposed(frame.get());
 
     // A project of 1,000 files in 20 folders (the files need not exist to be listed).
@@ -120,7 +113,7 @@ int main(int argc, char *argv[])
     if (!dlg || dlg->List1->count() != 200)
         return 5;
     QElapsedTimer t;
-    t.start();
+    program.start();
     dlg->OK->click();
     QApplication::processEvents();
     const double openMs = ms(t);

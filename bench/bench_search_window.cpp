@@ -8,12 +8,10 @@
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
 #include "search/SearchCommands.h"
-#include "support/QueueDialogs.h"
-#include "support/RecordingShell.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
+#include "common/TestApp.h"
 #include <QTest>
 
 #include <algorithm>
@@ -49,15 +47,10 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
-    QTemporaryDir dir;
-    QueueDialogs dialogs;
-    RecordingShell shell;
+    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
+    program.start();
+    std::unique_ptr<frmMain> &frame = program.frame;
     AppState &a = app();
-    a.dialogs = &dialogs;
-    a.shell = &shell;
-    a.quit = [] {};
-    StartUp::hooks().applyLanguage = [] {};
-    std::unique_ptr<frmMain> frame(StartUp::MainM(dir.path() + QLatin1Char('/')));
     (void)QTest::qWaitForWindowExposed(frame.get());
 
     DocWindow *d = a.docs.active();
@@ -101,7 +94,7 @@ int main(int argc, char *argv[])
     a.search.prepareReplace(QStringLiteral("~"), QString(), QStringLiteral("-"));
     const qsizetype before = d->history().memoryBytes();
     QElapsedTimer t;
-    t.start();
+    program.start();
     const int count = SearchCommands::ReplaceInDocument(d, true);
     QApplication::processEvents();
     const double replaceMs = ms(t);

@@ -3,14 +3,12 @@
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
-#include "support/QueueDialogs.h"
-#include "support/RecordingShell.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFontDatabase>
-#include <QTemporaryDir>
+#include "common/TestApp.h"
 #include <QTest>
 
 #include <cstdio>
@@ -21,15 +19,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
-    QTemporaryDir dir;
-    QueueDialogs dialogs;
-    RecordingShell shell;
-    AppState &a = app();
-    a.dialogs = &dialogs;
-    a.shell = &shell;
-    a.quit = [] {};
-    StartUp::hooks().applyLanguage = [] {};
-    std::unique_ptr<frmMain> frame(StartUp::MainM(dir.path() + QLatin1Char('/')));
+    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
+    program.start();
+    std::unique_ptr<frmMain> &frame = program.frame;
     (void)QTest::qWaitForWindowExposed(frame.get());
 
     std::printf("installed font families: %d\n", int(QFontDatabase::families().size()));

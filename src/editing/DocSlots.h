@@ -1,6 +1,4 @@
 #pragma once
-#include <QString>
-#include <QStringList>
 #include <vector>
 
 // Window-free rules of the document table.
@@ -15,9 +13,5 @@ struct Choice {
 };
 // closed[i] tells whether slot i (0..lastSlot) holds no open document.
 Choice choose(const std::vector<bool> &closed, int openCount);
-
-// Index in keys of path, or -1. A key is a document's file, or its name while it
-// has no file. File names here are case-sensitive: "A.htm" and "a.htm" are two files.
-int findByFile(const QStringList &keys, const QString &path);
 
 } // namespace DocSlots

@@ -1,5 +1,4 @@
 #include "editing/DocTable.h"
-#include "editing/DocSlots.h"
 #include "editing/DocWindow.h"
 
 DocWindow *DocTable::slot(int i) const
@@ -24,10 +23,10 @@ std::vector<DocWindow *> DocTable::open() const
 
 int DocTable::findByFile(const QString &path) const
 {
-    const std::vector<DocWindow *> docs = open();
-    QStringList keys;
-    for (DocWindow *d : docs)
-        keys << (d->NameFile.isEmpty() ? d->txtCaption : d->NameFile);
-    const int i = DocSlots::findByFile(keys, path);
-    return i < 0 ? -1 : docs[i]->Tag();
+    // A document is known by its file, or by its name while it has none. File
+    // names here are case-sensitive: "A.htm" and "a.htm" are two files.
+    for (DocWindow *d : open())
+        if ((d->NameFile.isEmpty() ? d->txtCaption : d->NameFile) == path)
+            return d->Tag();
+    return -1;
 }

@@ -16,6 +16,21 @@ struct GuiFixture {
     EditControl *ed() const { return t->editor(); }
     QString path(const QString &name) const { return t->folder + name; }
 
+    // Puts text in the active document as if loaded, with a selection.
+    void setText(const QString &text, int start = 0, int len = 0)
+    {
+        gui::load(t->active(), text, start);
+        ed()->setSelLength(len);
+    }
+    // Makes the frame the active window again (a tool window may have had it).
+    void activateFrame()
+    {
+        t->frame->activateWindow();
+        QApplication::processEvents();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
+        ed()->setFocus();
+    }
+
     // Call from init(): false when the program did not start.
     bool startApp()
     {

@@ -10,21 +10,9 @@
 class TestGoToLineGui : public QObject, GuiFixture {
     Q_OBJECT
 
-    void setText(const QString &text, int start = 0, int len = 0)
-    {
-        gui::load(t->active(), text, start);
-        ed()->setSelLength(len);
-    }
     QString selected() { return ed()->text().mid(ed()->selStart(), ed()->selLength()); }
     QueueDialogs::Asked lastBox() { return t->dialogs.last(QStringLiteral("message")); }
     int boxes() { return t->dialogs.count(QStringLiteral("message")); }
-    void activateFrame()
-    {
-        t->frame->activateWindow();
-        QApplication::processEvents();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
-        ed()->setFocus();
-    }
     frmFoundLine *openGoToLine()
     {
         activateFrame();

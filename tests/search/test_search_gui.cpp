@@ -16,19 +16,7 @@ class TestSearchGui : public QObject, GuiFixture {
 
     frmFind *fw() { return SearchCommands::findWindow(); }
     bool findShown() { return fw() && fw()->isVisible(); }
-    void setText(const QString &text, int start = 0, int len = 0)
-    {
-        gui::load(t->active(), text, start);
-        ed()->setSelLength(len);
-    }
     QString selected() { return ed()->text().mid(ed()->selStart(), ed()->selLength()); }
-    void activateFrame()
-    {
-        t->frame->activateWindow();
-        QApplication::processEvents();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
-        ed()->setFocus();
-    }
     // Edit > Find (Ctrl+F) or Replace (Ctrl+H) from the editor's keyboard.
     void open(bool replace)
     {

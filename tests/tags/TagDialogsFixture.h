@@ -22,6 +22,15 @@ struct Fixture {
     std::unique_ptr<TestApp> t;
 
     EditControl *ed() { return t->editor(); }
+    // A fresh program with its frame active and the editor focused.
+    void startApp()
+    {
+        t = std::make_unique<TestApp>();
+        QVERIFY(t->start() && t->editor());
+        t->frame->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
+        ed()->setFocus();
+    }
     void setText(const QString &text, int start = 0, int len = 0) { ed()->setText(text), ed()->setSelStart(start), ed()->setSelLength(len); }
     template <class W> W *find(const char *name) const { return t->frame->findChild<W *>(QLatin1String(name)); }
     QWidget *visibleDialog(const QString &name) const

@@ -7,14 +7,7 @@ class TestSelectBuilderGui : public QObject, Fixture {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        t = std::make_unique<TestApp>();
-        QVERIFY(t->start() && t->editor());
-        t->frame->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
-        ed()->setFocus();
-    }
+    void init() { startApp(); }
     void cleanup() { t.reset(); }
 
     // The select builder: Enter walks name -> value -> text and adds the

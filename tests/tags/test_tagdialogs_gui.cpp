@@ -8,14 +8,7 @@ class TestTagDialogsGui : public QObject, Fixture {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        t = std::make_unique<TestApp>();
-        QVERIFY(t->start() && t->editor());
-        t->frame->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
-        ed()->setFocus();
-    }
+    void init() { startApp(); }
     void cleanup() { t.reset(); }
 
     // Boxes in order TNumber 0, TBgColor, TNumber 1-4; typed key by key, then Enter.
