@@ -1,6 +1,7 @@
 // Times the editor on a 10 MB page of about 120,000 lines: start-up to the main
 // frame shown, File > Open to text shown, one typed character with its undo step,
 // and the memory the undo history holds after 100 one-character edits.
+#include "BenchSupport.h"
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
@@ -22,15 +23,9 @@
 #include <memory>
 #include <vector>
 
+using namespace bench;
+
 namespace {
-
-double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 QByteArray bigPage(int targetBytes, int *lineCount)
 {

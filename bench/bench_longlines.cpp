@@ -2,6 +2,7 @@
 // one typed character (key event, change report, the repaint it causes; median of 21
 // places) and a repaint of the whole view (as after a sideways scroll), for a 1 MB
 // minified page on one line and a 5 MB line of one character, with word wrap on and off.
+#include "BenchSupport.h"
 #include "platform/EditControl.h"
 
 #include <QApplication>
@@ -12,15 +13,9 @@
 #include <cstdio>
 #include <vector>
 
+using namespace bench;
+
 namespace {
-
-double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 QString minifiedLine(int length)
 {

@@ -2,6 +2,7 @@
 // project of 1,000 files (with the project window shown, so its list follows),
 // and Edit > Open all files in folder on 200 pages of 50 kB, with the memory the
 // process holds before and after.
+#include "BenchSupport.h"
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
@@ -24,15 +25,9 @@
 #include <memory>
 #include <vector>
 
+using namespace bench;
+
 namespace {
-
-double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Resident memory of this process in MB, from /proc.
 double residentMb()

@@ -1,5 +1,6 @@
 // Times Find next and Replace all over a 10 MB page of about 120,000 lines, and
 // the same replacement by sed on the same file.
+#include "BenchSupport.h"
 #include "search/DocFoundTextM.h"
 #include "search/ReplaceInDocument.h"
 #include "search/SearchState.h"
@@ -14,6 +15,8 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
+
+using namespace bench;
 
 namespace {
 
@@ -34,28 +37,11 @@ Timing timeRuns(int runs, const std::function<void()> &work)
     return {ms[ms.size() / 2], ms.front(), ms.back()};
 }
 
-// 120,000 lines with 1,000,000 "~" in all: eight on each line, nine on every third.
-QString makePage()
-{
-    const QString line = QStringLiteral(
-        "<p class=\"row\">~Text ~with ~<b>Bold~</b> ~and ~<I>italic~</I> ~Words %1.</p>");
-    QString page;
-    page.reserve(10 * 1000 * 1000 + 1000);
-    for (int i = 0; i < 120000; ++i) {
-        page += line.arg(i, 6, 10, QLatin1Char('0'));
-        if (i % 3 == 0)
-            page += u'~';
-        page += QStringLiteral("\r\n");
-    }
-    page += QStringLiteral("<!-- End of page -->\r\n");
-    return page;
-}
-
 } // namespace
 
 int main()
 {
-    const QString page = makePage();
+    const QString page = bench::searchPage();
     std::printf("page: %lld characters, %lld tildes, %lld lines\n", static_cast<long long>(page.size()),
                 static_cast<long long>(page.count(u'~')), static_cast<long long>(page.count(QStringLiteral("\r\n"))));
 

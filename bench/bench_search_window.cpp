@@ -2,6 +2,7 @@
 // lines: Find next to a match at the end (editor text, search, selection), Replace
 // all of 1,000,000 one-character matches into the editor with its undo step, the
 // memory that step holds, and undoing it.
+#include "BenchSupport.h"
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
@@ -19,26 +20,9 @@
 #include <memory>
 #include <vector>
 
+using namespace bench;
+
 namespace {
-
-double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
-
-// The page of bench_search: 1,000,000 "~" in all.
-QString makePage()
-{
-    const QString line = QStringLiteral(
-        "<p class=\"row\">~Text ~with ~<b>Bold~</b> ~and ~<I>italic~</I> ~Words %1.</p>");
-    QString page;
-    page.reserve(10 * 1000 * 1000 + 1000);
-    for (int i = 0; i < 120000; ++i) {
-        page += line.arg(i, 6, 10, QLatin1Char('0'));
-        if (i % 3 == 0)
-            page += u'~';
-        page += QStringLiteral("\r\n");
-    }
-    page += QStringLiteral("<!-- End of page -->\r\n");
-    return page;
-}
 
 } // namespace
 
@@ -57,7 +41,7 @@ int main(int argc, char *argv[])
     if (!d)
         return 1;
     EditControl *e = d->Rich();
-    const QString page = makePage();
+    const QString page = bench::searchPage();
     d->IzmT = IzmTStates::ProgramChange;
     e->setText(page);
     d->IzmT = IzmTStates::Unchanged;
