@@ -59,6 +59,9 @@ struct AppState {
     QString ProjectName;             // shown in the main frame caption after AppTitle
     int CommandMode = CommandModes::Neutral;
     BoolOption listTags{true};       // Options > List tags: "<" opens the tag list
+    BoolOption highlighting{true};   // Options > Syntax highlighting
+    BoolOption lineNumbers{true};    // Options > Line numbers: the gutter and the current line
+    BoolOption statusBar{true};      // Options > Status bar
     TextOption frameCaption;         // the main frame's caption: AppTitle - ProjectName
     WorkFiles workFiles;             // preview, wrapper and working files this run wrote
     SearchState search;              // find and replace texts, position and history

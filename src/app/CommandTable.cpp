@@ -147,6 +147,9 @@ QList<Command> build()
         menu("mnuOptions", "", "Options", 50),
         check(item("mnuOptionsToolbar", "mnuOptions", "Toolbar", 51), true),
         check(item("mnuOptionsListTags", "mnuOptions", "List tags", 52, "F7"), true),
+        check(item("mnuOptionsHighlight", "mnuOptions", "Syntax Highlighting", 110), true),
+        check(item("mnuOptionsLineNumbers", "mnuOptions", "Line Numbers", 111), true),
+        check(item("mnuOptionsStatusBar", "mnuOptions", "Status Bar", 112), true),
         item("mnuOptionsLang", "mnuOptions", "Language", CaptionBinding::LanguageName, "", Scope::Always, "Language: "),
 
         // Window

@@ -56,16 +56,24 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(a.frameCaption.value());
     connect(&a.frameCaption, &TextOption::changed, this, &QWidget::setWindowTitle);
     // The option and its check mark follow each other, whoever changes it.
-    QAction *listTags = action(QStringLiteral("mnuOptionsListTags"));
-    listTags->setChecked(a.listTags.value());
-    connect(&a.listTags, &BoolOption::changed, listTags, &QAction::setChecked);
-    connect(listTags, &QAction::toggled, &a.listTags, &BoolOption::set);
+    bindOption(QStringLiteral("mnuOptionsListTags"), a.listTags);
+    bindOption(QStringLiteral("mnuOptionsHighlight"), a.highlighting);
+    bindOption(QStringLiteral("mnuOptionsLineNumbers"), a.lineNumbers);
+    bindOption(QStringLiteral("mnuOptionsStatusBar"), a.statusBar);
 
     resize(900, 650);
     tmrActive.setSingleShot(true);
     tmrActive.setInterval(300);
     connect(&tmrActive, &QTimer::timeout, this, &frmMain::tmrActive_Timer);
     tmrActive.start();
+}
+
+void frmMain::bindOption(const QString &command, BoolOption &option)
+{
+    QAction *check = action(command);
+    check->setChecked(option.value());
+    connect(&option, &BoolOption::changed, check, &QAction::setChecked);
+    connect(check, &QAction::toggled, &option, &BoolOption::set);
 }
 
 frmMain::~frmMain()

@@ -9,6 +9,7 @@ class QMenu;
 class QAction;
 class CommandRegistry;
 class DocWindow;
+class BoolOption;
 class ToolBar;
 
 // The main frame: the menu bar built from the command table, the area that
@@ -58,6 +59,8 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    // The option and its check mark follow each other, whoever changes it.
+    void bindOption(const QString &command, BoolOption &option);
     void connectDocument(DocWindow *d);
     void installOwnCommands();
     void rebuildWindowMenu();

@@ -4,6 +4,7 @@
 #include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
 #include "app/SettingsFile.h"
+#include "app/ViewSettings.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
 #include "files/ProjectCommands.h"
@@ -33,6 +34,11 @@ QString settingsPath()
 {
     return app().settings.ProgramFolder + QStringLiteral("kodoplet.ini");
 }
+
+QString viewSettingsPath()
+{
+    return app().settings.ProgramFolder + ViewSettings::fileName();
+}
 }
 
 frmMain *MainM(const QString &executableFolder)
@@ -43,6 +49,11 @@ frmMain *MainM(const QString &executableFolder)
     SettingsFile::read(settingsPath(), a.settings);
 
     a.listTags.set(a.settings.ListTagsChecked);
+    ViewSettings view;
+    view.read(viewSettingsPath());
+    a.highlighting.set(view.Highlighting);
+    a.lineNumbers.set(view.LineNumbers);
+    a.statusBar.set(view.StatusBar);
     auto *frame = new frmMain;
     if (a.dialogs)
         a.dialogs->setParentWidget(frame);
@@ -105,6 +116,12 @@ bool SaveFileINIM()
     a.settings.ListTagsChecked = a.listTags.value();
     if (const int error = SettingsFile::write(settingsPath(), a.settings))
         FileCommands::showSaveError(settingsPath(), error);
+    ViewSettings view;
+    view.Highlighting = a.highlighting.value();
+    view.LineNumbers = a.lineNumbers.value();
+    view.StatusBar = a.statusBar.value();
+    if (const int error = view.write(viewSettingsPath()))
+        FileCommands::showSaveError(viewSettingsPath(), error);
     if (a.quit)
         a.quit();
     return true;

@@ -127,6 +127,22 @@ QString languageName() { return QStringLiteral("English"); }
 
 QString helpFile() { return QStringLiteral("Help/help_en.html"); }
 
+QString extraText(int entry)
+{
+    static const char16_t *const extra[] = {
+        /* 110 */ u"Syntax &Highlighting",
+        /* 111 */ u"Line &Numbers",
+        /* 112 */ u"&Status Bar",
+        /* 113 */ u"Ln %1, Col %2",
+        /* 114 */ u"Encoding of the file. Click to save it with another one from now on.",
+        /* 115 */ u"Line breaks of the file. Click to save it with others from now on.",
+    };
+    const int i = entry - 110;
+    if (i < 0 || i >= int(std::size(extra)))
+        return QString();
+    return QString::fromUtf16(extra[i]);
+}
+
 QString text(int entry)
 {
     if (entry < 1 || entry > LastEntry)

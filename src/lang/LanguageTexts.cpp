@@ -37,6 +37,8 @@ LanguageTexts::LanguageTexts()
     NewPageTitle = text(11);
     DefaultProjectName = text(62);
     VSpaceTip = text(86);
+    for (int i = 0; i < ExtraCount; ++i)
+        ExtraTexts[i] = BuiltInTexts::extraText(FirstExtraEntry + i);
 }
 
 QString LanguageTexts::text(int entry) const
@@ -52,6 +54,9 @@ QString LanguageTexts::text(int entry) const
         return Messages[m];
     if (entry == 108)
         return VSpaceTip;
+    const int x = entry - FirstExtraEntry;
+    if (x >= 0 && x < ExtraCount)
+        return ExtraTexts[x];
     return QString();
 }
 
@@ -87,6 +92,12 @@ void LanguageTexts::apply(const LanguageData &data)
     Locale = data.has(109) ? firstLine(data.entries[109]).trimmed() : QString();
     // Older files hold the VSPACE tooltip in entry 86, shared with the language chooser's title.
     VSpaceTip = data.has(108) && !isBlank(data.entries[108]) ? data.entries[108] : text(86);
+    // Older files lack the later entries: English rather than the previous language.
+    for (int i = 0; i < ExtraCount; ++i) {
+        const int n = FirstExtraEntry + i;
+        ExtraTexts[i] = data.has(n) && !isBlank(data.entries[n]) ? firstLine(data.entries[n])
+                                                                : BuiltInTexts::extraText(n);
+    }
 }
 
 QString LanguageTexts::frameCaption(const QString &projectName) const

@@ -15,6 +15,8 @@ struct LanguageTexts {
     static constexpr int DialogTextCount = 28;    // entries 63-89; index 27 is never filled
     static constexpr int FirstMessageEntry = 90;
     static constexpr int MessageCount = 18;       // entries 90-107
+    static constexpr int FirstExtraEntry = 110;
+    static constexpr int ExtraCount = 6;          // entries 110-115: view options, status bar
 
     QString HelpFile;             // help page, relative to the program folder
     QString AppTitle;             // "Kodoplet " + entry 1 + " Int."; title of every message box
@@ -26,12 +28,14 @@ struct LanguageTexts {
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
     QString Locale;               // entry 109, the locale of Qt's own texts ("de"); "" keeps them English
+    // Entries 110-115; one a file does not give is the built-in English text.
+    QString ExtraTexts[ExtraCount];
     QString VSpaceTip;            // entry 108, the image dialog's VSPACE tooltip; entry 86 when a file lacks it
 
     // Holds the built-in English texts, as if the English file had been loaded.
     LanguageTexts();
 
-    // The text in force for entry 1..106 or 108 ("" for any other number), so
+    // The text in force for entry 1..106, 108 or 110..115 ("" for any other number), so
     // callers can name a text by its entry number: texts.text(96). Entries 1-62
     // are those of the last load (captions of the main frame: 3-10, 12-61).
     QString text(int entry) const;

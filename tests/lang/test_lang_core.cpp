@@ -79,7 +79,7 @@ void TestLangCore::parsesRecordsAndSkipsTheBadOnes()
     const LanguageData d = LanguageFile::parse(QStringLiteral(
         "  \"Русский\" , Help/help_ru.html\r\n1,\"Редактор\"\r\n 2 ,  Untitled  \r\n"
         "3,\"Open, then close\"\r\n\"4\",\"quoted number\"\r\n5,Open, file\r\n6,\"Save\"\r\n\r\nstray\r\n"
-        "7,\"Save as\"\r\n0,\"zero\"\r\n110,\"beyond\"\r\n-5,\"negative\"\r\n99999999999999999999,\"huge\"\r\n"
+        "7,\"Save as\"\r\n0,\"zero\"\r\n200,\"beyond\"\r\n-5,\"negative\"\r\n99999999999999999999,\"huge\"\r\n"
         "20,\"first\"\r\n20,\"second\"\r\n106,\"last\"\r\n8"));
     QCOMPARE(d.languageName, QStringLiteral("Русский"));
     QCOMPARE(d.helpFile, QStringLiteral("Help/help_ru.html"));
@@ -89,7 +89,7 @@ void TestLangCore::parsesRecordsAndSkipsTheBadOnes()
         QCOMPARE(bool(d.present[n]), expected.contains(n));
         QCOMPARE(d.entries[n], expected.value(n));
     }
-    QVERIFY(!d.has(0) && !d.has(110) && !d.has(8));
+    QVERIFY(!d.has(0) && !d.has(200) && !d.has(8));
 }
 
 void TestLangCore::loadsWhatItCan_data()
@@ -130,7 +130,7 @@ void TestLangCore::loadsWhatItCan_data()
     const int refused = TextFile::OpenFailed;
     QTest::newRow("empty file") << QByteArray("") << refused << QString() << Entries();
     QTest::newRow("only the header") << QByteArray("\"Bare\",\"Help/bare.html\"\r\n") << refused << QString() << Entries();
-    QTest::newRow("only records out of range") << QByteArray("\"Out\",\"h\"\r\n0,\"a\"\r\n110,\"b\"\r\n") << refused << QString()
+    QTest::newRow("only records out of range") << QByteArray("\"Out\",\"h\"\r\n0,\"a\"\r\n200,\"b\"\r\n") << refused << QString()
                                                << Entries();
     QTest::newRow("a number without its text") << QByteArray("\"N\",\"h\"\r\n5") << refused << QString() << Entries();
     QTest::newRow("plain text") << QByteArray("Dear reader,\nthis letter has 3 lines, 4 commas,\nand no records, 1 hopes.\n")
@@ -255,6 +255,18 @@ void TestLangCore::builtInTextsAreTheEnglishFile()
     QCOMPARE(LanguageTexts::builtInText(0), QString());
     QCOMPARE(LanguageTexts::builtInText(107), QString());
     QCOMPARE(defaults.text(107), QString());
+    // Later entries: a file that lacks them shows English, not the language before it.
+    LanguageData older;
+    older.entries[110] = QStringLiteral("Hervorhebung");
+    older.present[110] = true;
+    LanguageTexts switched;
+    switched.apply(older);
+    QCOMPARE(switched.text(110), QStringLiteral("Hervorhebung"));
+    switched.apply(LanguageData());
+    for (int n = 110; n <= 115; ++n) {
+        QCOMPARE(defaults.text(n), d.entry(n));
+        QCOMPARE(switched.text(n), d.entry(n));
+    }
 }
 
 // Language files loaded one after another; then the texts in force. "*" in an

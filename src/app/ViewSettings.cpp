@@ -1,0 +1,57 @@
+#include "app/ViewSettings.h"
+#include "files/TextFile.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr qint64 kMaxFileBytes = 64 * 1024;
+
+void readBool(const QString &value, bool &target)
+{
+    const QString v = value.trimmed();
+    if (v.compare(u"true", Qt::CaseInsensitive) == 0 || v == u"1")
+        target = true;
+    else if (v.compare(u"false", Qt::CaseInsensitive) == 0 || v == u"0")
+        target = false;
+}
+
+QByteArray line(const char *name, bool value)
+{
+    return QByteArray(name) + (value ? "=true\n" : "=false\n");
+}
+
+} // namespace
+
+bool ViewSettings::read(const QString &path)
+{
+    const ReadResult file = TextFile::read(path, kMaxFileBytes);
+    if (file.error != 0)
+        return false;
+    const QStringList lines = file.text.split(u'\n');
+    for (const QString &raw : lines) {
+        const qsizetype eq = raw.indexOf(u'=');
+        if (eq <= 0)
+            continue;
+        const QString name = raw.left(eq).trimmed();
+        const QString value = raw.mid(eq + 1);
+        if (name == u"highlighting")
+            readBool(value, Highlighting);
+        else if (name == u"lineNumbers")
+            readBool(value, LineNumbers);
+        else if (name == u"statusBar")
+            readBool(value, StatusBar);
+    }
+    return true;
+}
+
+QByteArray ViewSettings::bytes() const
+{
+    return QByteArray("[kodoplet-view]\n") + line("highlighting", Highlighting)
+        + line("lineNumbers", LineNumbers) + line("statusBar", StatusBar);
+}
+
+int ViewSettings::write(const QString &path) const
+{
+    return TextFile::writeSafely(path, bytes());
+}
