@@ -15,7 +15,8 @@ class TestSettingsGui : public QObject {
     Q_OBJECT
 
     // The three options the Options and Edit menus tick, all on at first start.
-    static inline const QStringList kOptions = {"mnuOptionsToolbar", "mnuOptionsListTags", "mnuEditPerenosWord"};
+    static inline const QStringList kOptions = {"mnuOptionsToolbar", "mnuOptionsListTags", "mnuEditPerenosWord",
+                                                "mnuOptionsHighlight", "mnuOptionsLineNumbers", "mnuOptionsStatusBar"};
     static QString font(EditControl *e)
     {
         return QStringLiteral("%1 %2 %3 %4").arg(e->font().family()).arg(e->font().pointSize()).arg(e->font().bold()).arg(e->font().italic());
@@ -65,10 +66,18 @@ private slots:
             f->close();
             QCOMPARE(t.quitCount, 1);
             ini = t.readFile(QStringLiteral("kodoplet.ini"));
+            // Other copies of the program read kodoplet.ini: still its eleven lines;
+            // the view options go to their own file.
+            QCOMPARE(ini.count("\r\n"), 11);
+            QVERIFY(!ini.contains("highlight"));
+            QCOMPARE(t.readFile(QStringLiteral("kodoplet-view.ini")),
+                     QByteArray("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"));
+            QVERIFY(!app().highlighting.value() && !app().lineNumbers.value() && !app().statusBar.value());
         }
 
         TestApp t;
         t.writeFile(QStringLiteral("kodoplet.ini"), ini);
+        t.writeFile(QStringLiteral("kodoplet-view.ini"), "highlighting=false\nlineNumbers=false\nstatusBar=false\n");
         QString projectAsked;   // the remembered project is asked for; none is there
         StartUp::hooks().loadProject = [&] {
             projectAsked = app().settings.ProjectPath;
