@@ -55,6 +55,12 @@ public:
     // Changes made between these calls are one undo step.
     void beginUndoGroup() { m_history.beginGroup(); }
     void endUndoGroup() { m_history.endGroup(); }
+    // The change just made replaced these spans of the old text by replacement
+    // (a replace-all): the history keeps it in that smaller form.
+    void compactLastChange(const UndoHistory::Spans &spans, const QString &replacement)
+    {
+        m_history.compactLast(spans, replacement);
+    }
 
     // Switches the visible view; viewSwitched tells the owner.
     void showPreview(bool preview);

@@ -2,6 +2,7 @@
 #include "common/TextChange.h"
 #include <QString>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -39,6 +40,14 @@ public:
     void endGroup();
     bool inGroup() const { return m_groupDepth > 0; }
 
+    // Stores the last recorded change of the newest state in a smaller form: its
+    // inserted text is its removed text with each span (offset into removed,
+    // length) replaced by replacement, as a replace-all makes it. Rebuilt when a
+    // redo needs it. False, and nothing changes, when that does not give the
+    // inserted text exactly.
+    using Spans = std::vector<std::pair<int, int>>;
+    bool compactLast(Spans spans, const QString &replacement);
+
     bool canUndo() const { return m_current > 0; }
     bool canRedo() const { return m_current + 1 < int(m_states.size()); }
     std::optional<Step> undo();
@@ -50,12 +59,24 @@ public:
     qsizetype memoryBytes() const { return m_bytes; }
 
 private:
+    // A change whose inserted text is kept as spans of its removed text.
+    struct SpanForm {
+        Spans spans;
+        QString replacement;
+        int insertedLength = 0;
+    };
+    struct Recorded {
+        TextChange change;                // change.inserted is empty while spans holds it
+        std::shared_ptr<const SpanForm> spans;
+        int insertedLength() const { return spans ? spans->insertedLength : int(change.inserted.size()); }
+        QString inserted() const;
+    };
     struct State {
         // Turn the previous state into this one, in order (none for the oldest).
-        std::vector<TextChange> changes;
+        std::vector<Recorded> changes;
         int caret = 0;
     };
-    static qsizetype sizeOf(const TextChange &c) { return (c.removed.size() + c.inserted.size()) * 2 + 16; }
+    static qsizetype sizeOf(const Recorded &r);
     static qsizetype sizeOf(const State &s);
     void push(State state);
 

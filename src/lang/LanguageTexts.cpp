@@ -62,7 +62,7 @@ QString LanguageTexts::text(int entry) const
 
 QString LanguageTexts::builtInText(int entry)
 {
-    return BuiltInTexts::text(entry);
+    return entry >= FirstExtraEntry ? BuiltInTexts::extraText(entry) : BuiltInTexts::text(entry);
 }
 
 void LanguageTexts::apply(const LanguageData &data)

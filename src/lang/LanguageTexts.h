@@ -40,7 +40,7 @@ struct LanguageTexts {
     // are those of the last load (captions of the main frame: 3-10, 12-61).
     QString text(int entry) const;
 
-    // The built-in English text of entry 1..106, "" for any other number.
+    // The built-in English text of entry 1..106 or 110..115, "" for any other number.
     static QString builtInText(int entry);
 
     // Takes over a language file that was read successfully. A file gives an entry

@@ -34,6 +34,7 @@ ReplaceResult ReplaceInDocument(QStringView text, SearchState &state, bool all)
             first = done = span.start;
         out.append(text.sliced(done, span.start - done));
         out.append(state.ReplaceText);
+        r.spans.emplace_back(int(span.start - first), int(span.length));
         done = span.start + span.length;
         ++r.count;
         if (!all)

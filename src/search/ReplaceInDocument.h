@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringView>
+#include <utility>
+#include <vector>
 
 // Outcome of replacing in one document.
 struct ReplaceResult {
@@ -12,6 +14,9 @@ struct ReplaceResult {
     // change.removed (the old text of that range) becomes change.inserted. The
     // editor applies it as one replacement and the undo history keeps it as one step.
     TextChange change;
+    // Each replaced span as (offset into change.removed, length), in order: the
+    // undo history keeps the change in this form instead of the whole new range.
+    std::vector<std::pair<int, int>> spans;
 
     // The whole text after the change (text as it was before).
     QString applyTo(QStringView text) const;

@@ -80,6 +80,7 @@ int ReplaceInDocument(DocWindow *doc, bool all)
     // recorded as the editor's own change: one undo step gives the old text back.
     doc->beginUndoGroup();
     e->replaceRange(r.change.pos, int(r.change.removed.size()), r.change.inserted);
+    doc->compactLastChange(r.spans, app().search.ReplaceText);
     doc->endUndoGroup();
     return r.count;
 }

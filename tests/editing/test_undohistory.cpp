@@ -79,6 +79,51 @@ private slots:
         QVERIFY(!h.canRedo());
     }
 
+    // A replace-all kept as spans of its old text: the same steps, less memory,
+    // and spans that do not give the new text are refused.
+    void replaceKeptAsSpans_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<UndoHistory::Spans>("spans");     // into the old range ("~x~" from pos 2)
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("longer") << "ab~x~cd" << "--" << UndoHistory::Spans{{0, 1}, {2, 1}} << true;
+        QTest::newRow("emptied") << "ab~x~cd" << "" << UndoHistory::Spans{{0, 1}, {2, 1}} << true;
+        QTest::newRow("wrong place") << "ab~x~cd" << "--" << UndoHistory::Spans{{1, 1}, {2, 1}} << false;
+        QTest::newRow("out of order") << "ab~x~cd" << "--" << UndoHistory::Spans{{2, 1}, {0, 1}} << false;
+        QTest::newRow("past the range") << "ab~x~cd" << "--" << UndoHistory::Spans{{0, 1}, {2, 5}} << false;
+    }
+    void replaceKeptAsSpans()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, replacement);
+        QFETCH(UndoHistory::Spans, spans);
+        QFETCH(bool, fits);
+        Text t{before, 0};
+        UndoHistory h;
+        h.reset(0);
+        record(h, t, 0, 1, QStringLiteral("A"));
+        const QString typed = t.s;
+        // What the replace does: the range from the first span to the end of the last.
+        QString with = QStringLiteral("~x~");
+        with.replace(QStringLiteral("~"), replacement);
+        h.beginGroup();
+        record(h, t, 2, 3, with);
+        const QString after = t.s;
+        const qsizetype bytes = h.memoryBytes();
+        QCOMPARE(h.compactLast(spans, replacement), fits);
+        h.endGroup();
+        QCOMPARE(h.memoryBytes() != bytes, fits);   // smaller for real sizes: bench_search_window
+        QVERIFY(!h.compactLast(spans, replacement));   // once only
+        t.apply(h.undo());
+        QCOMPARE(t.s, typed);
+        t.apply(h.redo());
+        QCOMPARE(t.s, after);
+        t.apply(h.undo());
+        t.apply(h.undo());
+        QCOMPARE(t.s, before);
+    }
+
     void nestedGroupsCloseWithTheOutermost()
     {
         Text t{QStringLiteral("abcdef"), 0};
