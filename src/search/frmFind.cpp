@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -38,6 +39,10 @@ QComboBox *historyBox(QWidget *parent, const char *name)
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert); // the history grows only through AddToHistory
+    // The history keeps "Div" and "div" apart; a completer that ignores case would
+    // put a history entry in place of what was typed when the box loses focus.
+    if (QCompleter *c = box->completer())
+        c->setCaseSensitivity(Qt::CaseSensitive);
     box->setMinimumWidth(290);
     // A selection taken as start text may be long; the line edit would cut it.
     box->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
