@@ -7,8 +7,8 @@ class TestTagDialogsGui : public QObject, Fixture {
     Q_OBJECT
 
 private slots:
-    void init() { startApp(); }
-    void cleanup() { t.reset(); }
+    void init() { QVERIFY(startApp()); }
+    void cleanup() { stopApp(); }
 
     // Typed key by key from the last box to the first, then Enter in the first,
     // which has the keyboard at opening: the key filters, and the mark-up in place
@@ -174,8 +174,7 @@ private slots:
     {
         frmTable *w = open<frmTable>("frmTable");
         type(w->TNumber[0], QStringLiteral("4"));
-        t->frame->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
+        activateFrame();
         QTest::keyClick(ed(), Qt::Key_T, Qt::ControlModifier);
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w));
         QCOMPARE(t->frame->findChildren<frmTable *>().size(), 1);
