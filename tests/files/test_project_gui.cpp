@@ -42,18 +42,18 @@ class TestProjectGui : public QObject, GuiFixture {
         t->command(QStringLiteral("ProektOpen"));
         QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
     }
-    // A fresh program whose settings remember projectPath.
-    void restartRemembering(const QString &projectPath)
+    // A fresh program whose settings remember the project file `name`, with the
+    // site written beside it when siteName is given.
+    void restartRemembering(const QString &name, const QByteArray &siteName = {})
     {
         stopApp();
         t = std::make_unique<TestApp>();
         Settings s;
         SettingsFile::initDefaults(s, t->folder);
-        s.ProjectPath = projectPath.startsWith(u'/') ? projectPath : t->folder + projectPath;
+        s.ProjectPath = t->folder + name;
         t->writeFile(QStringLiteral("kodoplet.ini"), SettingsFile::bytes(s));
-    }
-    void startRestarted()
-    {
+        if (!siteName.isEmpty())
+            writeSite(siteName);
         f = startProgram(*t);
         QVERIFY(f);
     }
@@ -69,9 +69,7 @@ private slots:
 
     void startUpWithRememberedProject()
     {
-        restartRemembering(QStringLiteral("p.wpr"));
-        writeSite("Home, sweet \"home\"");   // an old file: the name ends at the comma
-        startRestarted();
+        restartRemembering(QStringLiteral("p.wpr"), "Home, sweet \"home\"");   // an old file: the name ends at the comma
         QCOMPARE(app().docs.OpenDocCount, 0);
         QCOMPARE(app().ProjectName, QStringLiteral("Home"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Home")));
@@ -108,7 +106,6 @@ private slots:
     void startUpWithMissingProject()
     {
         restartRemembering(QStringLiteral("gone.wpr"));
-        startRestarted();
         QCOMPARE(messages(), 0);
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(doc()->txtCaption, QStringLiteral("[2]1"));

@@ -185,6 +185,27 @@ private slots:
         QCOMPARE(changes, 6);   // an empty list clears without a change
     }
 
+    void listNames()
+    {
+        ProjectList list;
+        list.AddFile(QStringLiteral("1"));
+        QVERIFY(!list.IzmProekt); // an untitled name is no change
+        for (const char *file : {"/site/index.htm", "/site/index.htm", "/site/INDEX.htm", "/a.htm"})
+            list.AddFile(QLatin1String(file));
+        QVERIFY(list.IzmProekt);
+        // No duplicates; names differing in case are two files; "/" is a folder too.
+        QCOMPARE(list.LstFile, QStringList({"11", "index.htm/site/index.htm", "INDEX.htm/site/INDEX.htm", "a.htm/a.htm"}));
+        QCOMPARE(list.FindFile(QStringLiteral("/site/INDEX.htm")), 2);
+        list.IzmProekt = false;
+        list.DeleteFile(QStringLiteral("/site/index.htm"));
+        QVERIFY(list.IzmProekt);
+        QCOMPARE(list.LstFileName, QStringList({"1", "INDEX.htm", "a.htm"}));
+        // Looking up a file that is not listed marks the project changed.
+        list.IzmProekt = false;
+        QCOMPARE(list.FindFile(QStringLiteral("/site/other.htm")), -1);
+        QVERIFY(list.IzmProekt);
+    }
+
     void folderPages()
     {
         const QString dir = path("pages");
