@@ -235,29 +235,24 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("help");
         const QString head = QStringLiteral("\"L\",\"Help/l.html\"\r\n");
-
+        const auto row = [](const char *name, const QStringList &files, const Entries &e, const QString &title,
+                            const char *help = "Help/l.html") { QTest::newRow(name) << files << e << title << QString(help); };
         // Entries 1-62 the file leaves out: the built-in caption, "" for 2, 11 and 62.
-        QTest::newRow("partial file") << QStringList{head + "1,\"Éditeur\"\r\n20,\"&Chercher\"\r\n96,\"introuvable.\"\r\n"}
-                                      << Entries{{1, "Éditeur"}, {2, ""}, {3, "*"}, {11, ""}, {20, "&Chercher"}, {61, "*"},
-                                                 {62, ""}, {70, "*"}, {96, "introuvable."}, {97, "*"}, {106, "*"}}
-                                      << "Kodoplet Éditeur Int." << "Help/l.html";
+        row("partial file", {head + "1,\"Éditeur\"\r\n20,\"&Chercher\"\r\n96,\"introuvable.\"\r\n"},
+            {{1, "Éditeur"}, {2, ""}, {3, "*"}, {11, ""}, {20, "&Chercher"}, {61, "*"}, {62, ""}, {70, "*"}, {96, "introuvable."},
+             {97, "*"}, {106, "*"}}, "Kodoplet Éditeur Int.");
         // A blank text gives nothing: no message, button or title goes blank.
-        QTest::newRow("blank texts") << QStringList{"\"L\",\"  \"\r\n1,\"  \"\r\n3,\"\"\r\n70,\"\"\r\n98, \r\n99,\"ok\"\r\n"}
-                                     << Entries{{1, "*"}, {3, "*"}, {70, "*"}, {98, "*"}, {99, "ok"}}
-                                     << "Kodoplet Editor Int." << "Help/help_en.html";
+        row("blank texts", {"\"L\",\"  \"\r\n1,\"  \"\r\n3,\"\"\r\n70,\"\"\r\n98, \r\n99,\"ok\"\r\n"},
+            {{1, "*"}, {3, "*"}, {70, "*"}, {98, "*"}, {99, "ok"}}, "Kodoplet Editor Int.", "Help/help_en.html");
         // A second load: 1-62 only from the new file, 63-106 kept where it is silent.
-        QTest::newRow("second load") << QStringList{head + "1,A1\r\n2,A2\r\n20,A20\r\n62,A62\r\n70,A70\r\n96,A96\r\n",
-                                                    head + "1,B1\r\n97,B97\r\n"}
-                                     << Entries{{1, "B1"}, {2, ""}, {20, "*"}, {62, ""}, {70, "A70"}, {96, "A96"}, {97, "B97"}, {98, "*"}}
-                                     << "Kodoplet B1 Int." << "Help/l.html";
+        row("second load", {head + "1,A1\r\n2,A2\r\n20,A20\r\n62,A62\r\n70,A70\r\n96,A96\r\n", head + "1,B1\r\n97,B97\r\n"},
+            {{1, "B1"}, {2, ""}, {20, "*"}, {62, ""}, {70, "A70"}, {96, "A96"}, {97, "B97"}, {98, "*"}}, "Kodoplet B1 Int.");
         // A quote left open runs over the line breaks: names and captions keep their first line.
-        QTest::newRow("open quote in entry 1") << QStringList{head + "1,\"Editor\r\n2,\"Untitled\"\r\n3,\"&File\"\r\n"}
-                                               << Entries{{1, "Editor"}, {2, ""}, {3, "&File"}}
-                                               << "Kodoplet Editor Int." << "Help/l.html";
-        QTest::newRow("open quote in entry 62") << QStringList{head + "1,X\r\n62,\"Proj\r\nect\r\n99,\"x\"\r\n"}
-                                                << Entries{{1, "X"}, {62, "Proj"}, {99, "*"}} << "Kodoplet X Int." << "Help/l.html";
-        QTest::newRow("open quote at once") << QStringList{head + "2,\"\r\nUnt\r\n"} << Entries{{2, ""}} << "Kodoplet Editor Int."
-                                            << "Help/l.html";
+        row("open quote in entry 1", {head + "1,\"Editor\r\n2,\"Untitled\"\r\n3,\"&File\"\r\n"},
+            {{1, "Editor"}, {2, ""}, {3, "&File"}}, "Kodoplet Editor Int.");
+        row("open quote in entry 62", {head + "1,X\r\n62,\"Proj\r\nect\r\n99,\"x\"\r\n"}, {{1, "X"}, {62, "Proj"}, {99, "*"}},
+            "Kodoplet X Int.");
+        row("open quote at once", {head + "2,\"\r\nUnt\r\n"}, {{2, ""}}, "Kodoplet Editor Int.");
     }
 
     void textsAfterLoads()
