@@ -64,37 +64,6 @@ private slots:
         QVERIFY(findCommand(QStringLiteral("mnuEditFind2")));
         QVERIFY(!findCommand(QStringLiteral("nothing")));
     }
-
-    void scopesMatchTheDocumentRules_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("by19");   // first document opened / last closed
-        QTest::addColumn<bool>("by18");   // editor or preview shown
-        QTest::newRow("new page") << "mnuFileNew" << false << false;
-        QTest::newRow("save") << "mnuFileSaveFile" << true << false;
-        QTest::newRow("preview") << "mnuFileProsmotr" << true << false;
-        QTest::newRow("Window menu") << "mnuWindow" << true << false;
-        QTest::newRow("cascade") << "mnuWindowCascade" << true << false;
-        QTest::newRow("Edit menu") << "mnuEdit" << true << true;
-        QTest::newRow("paste") << "mnuEditPaste" << true << true;
-        QTest::newRow("Tags submenu item") << "CodeFormsHTML1" << true << true;
-        QTest::newRow("project list") << "ProektListFile" << false << false;
-        QTest::newRow("button 3") << "PicKnopki3" << false << false;
-        QTest::newRow("button 4") << "PicKnopki4" << true << false;
-        QTest::newRow("button 5") << "PicKnopki5" << true << true;
-        QTest::newRow("button 18") << "PicKnopki18" << true << true;
-        QTest::newRow("button 19") << "PicKnopki19" << true << false;
-    }
-    void scopesMatchTheDocumentRules()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, by19);
-        QFETCH(bool, by18);
-        const Command *c = findCommand(name);
-        QVERIFY(c);
-        QCOMPARE(scopeCovers(19, c->scope), by19);
-        QCOMPARE(scopeCovers(18, c->scope), by18);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCommandTable)

@@ -12,36 +12,9 @@
 #include <QFontInfo>
 #include <QMdiArea>
 #include <QMessageBox>
-#include <QTimer>
 #include <QtTest>
 
 using namespace gui;
-
-namespace {
-// Calls act on the first visible W while a modal loop runs.
-template <class W>
-void whenShown(std::function<void(W *)> act)
-{
-    auto *timer = new QTimer;
-    timer->start(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *x = qobject_cast<W *>(w); x && x->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                act(x);
-                return;
-            }
-    });
-}
-
-void addShippedLanguage(const GuiFixture &g, const QString &file)
-{
-    QDir().mkpath(g.path(QStringLiteral("Language")));
-    QFile::copy(qEnvironmentVariable("KODOPLET_SOURCE_DIR") + QStringLiteral("/resources/Language/") + file,
-                g.path(QStringLiteral("Language/") + file));
-}
-}
 
 class TestFrameGui : public QObject {
     Q_OBJECT
@@ -185,8 +158,8 @@ private slots:
 
     void qtTextsFollowTheInterfaceLanguage()
     {
-        addShippedLanguage(g, QStringLiteral("German.txt"));
-        addShippedLanguage(g, QStringLiteral("Russian.txt"));
+        g.addShippedLanguage(QStringLiteral("German.txt"));
+        g.addShippedLanguage(QStringLiteral("Russian.txt"));
         const auto buttons = [] {
             QtDialogs dialogs;
             QStringList texts;

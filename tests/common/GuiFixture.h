@@ -15,12 +15,21 @@ struct GuiFixture {
     DocWindow *doc() const { return t->active(); }
     EditControl *ed() const { return t->editor(); }
     QString path(const QString &name) const { return t->folder + name; }
+    QueueDialogs::Asked lastMessage() const { return t->dialogs.last(QStringLiteral("message")); }
+    int messages() const { return t->dialogs.count(QStringLiteral("message")); }
 
     // Puts text in the active document as if loaded, with a selection.
     void setText(const QString &text, int start = 0, int len = 0)
     {
         gui::load(t->active(), text, start);
         ed()->setSelLength(len);
+    }
+    // Copies a language file the program ships into the test's Language folder.
+    void addShippedLanguage(const QString &file) const
+    {
+        QDir().mkpath(path(QStringLiteral("Language")));
+        QFile::copy(qEnvironmentVariable("KODOPLET_SOURCE_DIR") + QStringLiteral("/resources/Language/") + file,
+                    path(QStringLiteral("Language/") + file));
     }
     // Makes the frame the active window again (a tool window may have had it).
     void activateFrame()

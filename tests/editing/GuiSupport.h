@@ -4,6 +4,8 @@
 #include "common/TestApp.h"
 
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace gui {
 
@@ -22,7 +24,7 @@ inline frmMain *startProgram(TestApp &t)
 
 // Types text one key at a time ("\n" is Enter); QTest knows Latin-1 keys only,
 // so other characters are sent as the text of an unknown key.
-inline void type(EditControl *e, const QString &text)
+inline void type(QWidget *e, const QString &text)
 {
     for (QChar c : text) {
         if (c == u'\n')
@@ -43,6 +45,24 @@ inline void load(DocWindow *d, const QString &crlfText, int caret = 0)
     d->Rich()->setSelStart(caret);
     d->IzmT = 0;
     d->Sbros();
+}
+
+// Calls act on the first visible W while a modal loop runs; gives up after 10 s.
+template <class W>
+void whenShown(std::function<void(W *)> act)
+{
+    auto *timer = new QTimer(qApp);
+    QTimer::singleShot(10000, timer, &QObject::deleteLater);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *x = qobject_cast<W *>(w); x && x->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(x);
+                return;
+            }
+    });
+    timer->start(10);
 }
 
 } // namespace gui

@@ -2,15 +2,10 @@
 // own keys, pasting, the editor options and the close prompt.
 #include "common/GuiFixture.h"
 
-#include "app/AppState.h"
 #include "files/FileCommands.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QImage>
-#include <QMenu>
 #include <QMimeData>
 #include <QtTest>
 
@@ -18,7 +13,6 @@ using namespace gui;
 
 class TestDocWindow : public QObject, GuiFixture {
     Q_OBJECT
-
 
     void undo() { QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier); }
     bool run(const char *command) { return f->trigger(QString::fromLatin1(command)); }
@@ -193,7 +187,9 @@ private slots:
         }
     }
 
-    void chosenFontReachesEveryEditor()
+    // The font and word wrap reach every open editor and the next new one, and
+    // leave texts and their changed marks alone.
+    void editorOptionsReachEveryEditor()
     {
         QVERIFY(run("mnuFileNew") && run("mnuFileScriptNew"));
         DocWindow *changed = app().docs.slot(1);
@@ -215,31 +211,20 @@ private slots:
         const Settings &s = app().settings;
         QVERIFY(s.EditorFontName == QStringLiteral("DejaVu Sans Mono") && s.EditorFontSize == 14);
         QVERIFY(!s.EditorFontBold && s.EditorFontItalic);
-        QVERIFY(run("mnuFileNew"));   // a new document comes with the chosen font
-        for (DocWindow *d : app().docs.open()) {
-            const QFont font = d->Rich()->font();
-            QCOMPARE(font.family(), QStringLiteral("DejaVu Sans Mono"));
-            QVERIFY(font.pointSize() == 14 && !font.bold() && font.italic());
-        }
-        // Modified state and text stay as they were.
-        QVERIFY(app().docs.slot(0)->IzmT == 0 && changed->IzmT == 1);
-        QCOMPARE(changed->Rich()->text(), text);
-    }
-
-    void wordWrapTogglesForEveryEditor()
-    {
-        QVERIFY(run("mnuFileNew"));
-        type(ed(), QStringLiteral("x"));
         for (auto mode : {QPlainTextEdit::NoWrap, QPlainTextEdit::WidgetWidth}) {
             QVERIFY(run("mnuEditPerenosWord"));
             QCOMPARE(app().settings.WrapMode, mode == QPlainTextEdit::NoWrap ? 1 : 0);
             QCOMPARE(f->isChecked(QStringLiteral("mnuEditPerenosWord")), mode == QPlainTextEdit::WidgetWidth);
-            if (mode == QPlainTextEdit::NoWrap)   // documents made while wrap is off do not wrap
-                QVERIFY(run("mnuFileScriptNew"));
-            for (DocWindow *d : app().docs.open())
+            QVERIFY(run("mnuFileNew"));   // a new document comes with the chosen font and wrap
+            for (DocWindow *d : app().docs.open()) {
                 QCOMPARE(d->Rich()->lineWrapMode(), mode);
-            QVERIFY(app().docs.slot(0)->IzmT == 0 && app().docs.slot(1)->IzmT == 1);
+                const QFont font = d->Rich()->font();
+                QCOMPARE(font.family(), QStringLiteral("DejaVu Sans Mono"));
+                QVERIFY(font.pointSize() == 14 && !font.bold() && font.italic());
+            }
         }
+        QVERIFY(app().docs.slot(0)->IzmT == 0 && changed->IzmT == 1);
+        QCOMPARE(changed->Rich()->text(), text);
     }
 
     void closePrompt_data()

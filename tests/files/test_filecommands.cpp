@@ -2,9 +2,7 @@
 // save as with their dialogs and messages, and what reaches the disk.
 #include "common/GuiFixture.h"
 
-#include "app/AppState.h"
 #include "files/FileCommands.h"
-#include "app/StartUp.h"
 #include "files/Preview.h"
 #include "files/TextFile.h"
 
@@ -17,7 +15,6 @@ using namespace gui;
 class TestFileCommands : public QObject, GuiFixture {
     Q_OBJECT
 
-
     // Runs a menu command, the file dialog answering `file` and a question `reply`.
     void run(const char *command, const QString &file = {}, int reply = 0)
     {
@@ -28,7 +25,6 @@ class TestFileCommands : public QObject, GuiFixture {
         QVERIFY(f->trigger(QLatin1String(command)));
     }
     DocWindow *open(const QString &file) { run("mnuFileOpen", file); return doc(); }
-    QueueDialogs::Asked lastMessage() const { return t->dialogs.last(QStringLiteral("message")); }
     QString message(const QString &file, const char *reason) const
     {
         return QStringLiteral("[3] ") + path(file) + u' ' + QLatin1String(reason);
@@ -83,14 +79,14 @@ private slots:
         QCOMPARE(d->windowTitle(), QStringLiteral("old.htm"));
         QCOMPARE(app().project.LstFileName, QStringList({"page.htm", "old.htm"}));
         run("mnuFileSaveFileAs", QStringLiteral("old.htm")); // its own name: no question
-        QCOMPARE(t->dialogs.count(QStringLiteral("message")), 2);
+        QCOMPARE(messages(), 2);
 
         // Onto a file open and changed in another window: that window keeps its text.
         ed()->setSelStart(0);
         type(ed(), QStringLiteral("mine "));
         run("mnuFileScriptNew");
         run("mnuFileSaveFileAs", QStringLiteral("old.htm"), Dialogs::Yes);
-        QCOMPARE(t->dialogs.count(QStringLiteral("message")), 3);
+        QCOMPARE(messages(), 3);
         QCOMPARE(t->readFile(QStringLiteral("old.htm")),
                  TextFile::encode(TextFile::withFinalLineBreak(FileCommands::newScriptText()), TextFormat{}));
         QVERIFY(!d->UnloadDoc);

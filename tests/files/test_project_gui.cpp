@@ -20,8 +20,6 @@ using namespace gui;
 class TestProjectGui : public QObject, GuiFixture {
     Q_OBJECT
 
-    QueueDialogs::Asked lastMessage() const { return t->dialogs.last(QStringLiteral("message")); }
-    int messages() const { return t->dialogs.count(QStringLiteral("message")); }
     QString caption(const QString &name) const { return app().lang.frameCaption(name); }
     ProjectList &project() const { return app().project; }
     frmProekt *window() const { return f ? f->findChild<frmProekt *>(QStringLiteral("frmProekt")) : nullptr; }
@@ -44,18 +42,18 @@ class TestProjectGui : public QObject, GuiFixture {
         t->command(QStringLiteral("ProektOpen"));
         QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
     }
-    // A fresh program whose settings remember projectPath.
-    void restartRemembering(const QString &projectPath)
+    // A fresh program whose settings remember the project file `name`, with the
+    // site written beside it when siteName is given.
+    void restartRemembering(const QString &name, const QByteArray &siteName = {})
     {
         stopApp();
         t = std::make_unique<TestApp>();
         Settings s;
         SettingsFile::initDefaults(s, t->folder);
-        s.ProjectPath = projectPath.startsWith(u'/') ? projectPath : t->folder + projectPath;
+        s.ProjectPath = t->folder + name;
         t->writeFile(QStringLiteral("kodoplet.ini"), SettingsFile::bytes(s));
-    }
-    void startRestarted()
-    {
+        if (!siteName.isEmpty())
+            writeSite(siteName);
         f = startProgram(*t);
         QVERIFY(f);
     }
@@ -71,9 +69,7 @@ private slots:
 
     void startUpWithRememberedProject()
     {
-        restartRemembering(QStringLiteral("p.wpr"));
-        writeSite("Home, sweet \"home\"");   // an old file: the name ends at the comma
-        startRestarted();
+        restartRemembering(QStringLiteral("p.wpr"), "Home, sweet \"home\"");   // an old file: the name ends at the comma
         QCOMPARE(app().docs.OpenDocCount, 0);
         QCOMPARE(app().ProjectName, QStringLiteral("Home"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Home")));
@@ -110,7 +106,6 @@ private slots:
     void startUpWithMissingProject()
     {
         restartRemembering(QStringLiteral("gone.wpr"));
-        startRestarted();
         QCOMPARE(messages(), 0);
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(doc()->txtCaption, QStringLiteral("[2]1"));
@@ -162,23 +157,6 @@ private slots:
         QCOMPARE(lastMessage().text, QStringLiteral("[3] ") + path(QStringLiteral("no/where.wpr")) + QStringLiteral(" [94]"));
         QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("site.wpr")));
         QVERIFY(project().IzmProekt);
-    }
-
-    void openLoadsAndShowsTheWindow()
-    {
-        openSite();
-        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
-        QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Site")));
-        QCOMPARE(project().LstFileName, QStringList({"a.htm", "b.htm", "c.htm"}));
-        QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
-        QVERIFY(window()->isVisible());
-        QCOMPARE(window()->LstFileName->currentRow(), 0);
-        QCOMPARE(app().CommandMode, 0);
-        // A file that is not there is reported, and the project stays.
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("none.wpr")));
-        t->command(QStringLiteral("ProektOpen"));
-        QCOMPARE(lastMessage().text, QStringLiteral("[3] ") + path(QStringLiteral("none.wpr")) + QStringLiteral(" [96]"));
-        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
     }
 
     void openWithChangedDocumentCancelled()
@@ -330,13 +308,26 @@ private slots:
         QCOMPARE(doc()->NameFile, QString());
     }
 
-    void openAllBringsOpenFilesForward()
+    void openShowsTheWindowAndOpenAllBringsFilesForward()
     {
         openSite();
+        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+        QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Site")));
+        QCOMPARE(project().LstFileName, QStringList({"a.htm", "b.htm", "c.htm"}));
+        QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
+        QVERIFY(window()->isVisible());
+        QCOMPARE(window()->LstFileName->currentRow(), 0);
+        QCOMPARE(app().CommandMode, 0);
+        // A file that is not there is reported, and the project stays.
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("none.wpr")));
+        t->command(QStringLiteral("ProektOpen"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[3] ") + path(QStringLiteral("none.wpr")) + QStringLiteral(" [96]"));
+        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+        // Open all: an open file is not read again, a missing one is reported.
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("b.htm")));
         t->command(QStringLiteral("mnuFileOpen"));
         DocWindow *b = doc();
-        b->Rich()->setText(QStringLiteral("edited"));   // an open file is not read again
+        b->Rich()->setText(QStringLiteral("edited"));
         QFile::remove(path(QStringLiteral("c.htm")));
         t->command(QStringLiteral("ProektOpenAllFile"));
         QCOMPARE(app().docs.OpenDocCount, 2);
@@ -357,17 +348,14 @@ private slots:
         QCOMPARE(untitled->IzmT, 0);   // the key went to the command, not the text
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(app().CommandMode, 0);
-        // Remove file: No keeps everything; Yes takes the file out and closes it.
+        // Remove file: Yes takes the file out and closes it (No is in projectWindowKeys).
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
         t->command(QStringLiteral("mnuFileOpen"));
         DocWindow *a = doc();
-        t->dialogs.messageAnswers.enqueue(Dialogs::No);
-        t->command(QStringLiteral("ProektRemoveFile"));
-        QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
-        QVERIFY(!a->UnloadDoc);
         project().IzmProekt = false;
         t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
         t->command(QStringLiteral("ProektRemoveFile"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
         QVERIFY(a->UnloadDoc);
         QCOMPARE(project().LstFileName, QStringList{"[2]1"});
         QVERIFY(project().IzmProekt);

@@ -36,25 +36,21 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty project") << "Site" << QStringList{} << QByteArray("Site\r\n");
-        QTest::newRow("untitled entries are not written")
-            << "Site" << QStringList{"[2]1", "[2]3"} << QByteArray("Site\r\n");
-        QTest::newRow("paths in list order, untitled skipped")
-            << "Site" << QStringList{"/w/b.htm", "[2]1", "/w/a.htm", "/a.htm"}
-            << QByteArray("Site\r\n/w/b.htm\r\n/w/a.htm\r\n/a.htm\r\n");
-        QTest::newRow("utf8, no mark") << "Сайт №1" << QStringList{"/сайт/главная.htm"}
-                                       << QByteArray("\xD0\xA1\xD0\xB0\xD0\xB9\xD1\x82 \xE2\x84\x96" "1\r\n"
-                                                     "/\xD1\x81\xD0\xB0\xD0\xB9\xD1\x82/"
-                                                     "\xD0\xB3\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xBD\xD0\xB0\xD1\x8F.htm\r\n");
-        QTest::newRow("comma name quoted") << "Me, my site" << QStringList{"/a.htm"}
-                                           << QByteArray("\"Me, my site\"\r\n/a.htm\r\n");
-        QTest::newRow("plain name with quote unchanged") << "My \"best\" site" << QStringList{}
-                                                        << QByteArray("My \"best\" site\r\n");
-        QTest::newRow("blanks at the ends quoted") << " Site " << QStringList{} << QByteArray("\" Site \"\r\n");
-        QTest::newRow("line break in name") << "Two\r\nlines" << QStringList{} << QByteArray("Two lines\r\n");
-        QTest::newRow("path with a line break skipped")
-            << "S" << QStringList{"/w/odd\nname.htm", "/w/a.htm"} << QByteArray("S\r\n/w/a.htm\r\n");
-        QTest::newRow("empty name") << "" << QStringList{"/a.htm"} << QByteArray("\r\n/a.htm\r\n");
+        const auto row = [](const char *row, const QString &name, const QStringList &entries, const QByteArray &bytes) {
+            QTest::newRow(row) << name << entries << bytes;
+        };
+        row("untitled entries are not written", "Site", {"[2]1", "[2]3"}, "Site\r\n");
+        row("paths in list order, untitled skipped", "Site", {"/w/b.htm", "[2]1", "/w/a.htm", "/a.htm"},
+            "Site\r\n/w/b.htm\r\n/w/a.htm\r\n/a.htm\r\n");
+        row("utf8, no mark", "Сайт №1", {"/сайт/главная.htm"},
+            "\xD0\xA1\xD0\xB0\xD0\xB9\xD1\x82 \xE2\x84\x96" "1\r\n/\xD1\x81\xD0\xB0\xD0\xB9\xD1\x82/"
+            "\xD0\xB3\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xBD\xD0\xB0\xD1\x8F.htm\r\n");
+        row("comma name quoted", "Me, my site", {"/a.htm"}, "\"Me, my site\"\r\n/a.htm\r\n");
+        row("plain name with quote unchanged", "My \"best\" site", {}, "My \"best\" site\r\n");
+        row("blanks at the ends quoted", " Site ", {}, "\" Site \"\r\n");
+        row("line break in name", "Two\r\nlines", {}, "Two lines\r\n");
+        row("path with a line break skipped", "S", {"/w/odd\nname.htm", "/w/a.htm"}, "S\r\n/w/a.htm\r\n");
+        row("empty name", "", {"/a.htm"}, "\r\n/a.htm\r\n");
     }
     void savedBytes()
     {
@@ -74,32 +70,25 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("entries");   // short names after AddFile
-        QTest::newRow("plain") << QByteArray("Site\r\n/w/a.htm\r\n/w/b.htm\r\n") << "Site"
-                               << QStringList{"a.htm", "b.htm"};
-        QTest::newRow("no final break") << QByteArray("Site\r\n/w/a.htm") << "Site" << QStringList{"a.htm"};
-        QTest::newRow("lf breaks") << QByteArray("Site\n/w/a.htm\n") << "Site" << QStringList{"a.htm"};
-        QTest::newRow("blanks around name") << QByteArray("  Site  \r\n") << "Site" << QStringList{};
-        QTest::newRow("quoted name") << QByteArray("\"Me, my site\"\r\n/w/a.htm\r\n") << "Me, my site"
-                                     << QStringList{"a.htm"};
+        const auto row = [](const char *row, const QByteArray &bytes, const QString &name, const QStringList &entries) {
+            QTest::newRow(row) << bytes << name << entries;
+        };
+        row("plain", "Site\r\n/w/a.htm\r\n/w/b.htm\r\n", "Site", {"a.htm", "b.htm"});
+        row("no final break", "Site\r\n/w/a.htm", "Site", {"a.htm"});
+        row("lf breaks", "Site\n/w/a.htm\n", "Site", {"a.htm"});
+        row("blanks around name", "  Site  \r\n", "Site", {});
+        row("quoted name", "\"Me, my site\"\r\n/w/a.htm\r\n", "Me, my site", {"a.htm"});
         // An older file: the name ends at the comma, the rest is a first entry.
-        QTest::newRow("unquoted comma") << QByteArray("Me, /w/my site.htm\r\n/w/a.htm\r\n") << "Me"
-                                        << QStringList{"my site.htm", "a.htm"};
-        QTest::newRow("comma at the end") << QByteArray("Me,\r\n/w/a.htm\r\n") << "Me" << QStringList{"", "a.htm"};
-        QTest::newRow("unclosed quote stays on its line")
-            << QByteArray("\"Site\r\n/w/a.htm\r\n") << "Site" << QStringList{"a.htm"};
-        QTest::newRow("empty line is one empty entry")
-            << QByteArray("S\r\n\r\n/w/a.htm\r\n\r\n") << "S" << QStringList{"", "a.htm"};
-        QTest::newRow("repeated path once") << QByteArray("S\r\n/w/a.htm\r\n/w/a.htm\r\n") << "S"
-                                            << QStringList{"a.htm"};
-        QTest::newRow("letter case is another file") << QByteArray("S\r\n/w/a.htm\r\n/w/A.htm\r\n") << "S"
-                                                     << QStringList{"a.htm", "A.htm"};
-        QTest::newRow("no separator like untitled") << QByteArray("S\r\nloose.htm\r\n") << "S"
-                                                    << QStringList{"loose.htm"};
-        QTest::newRow("windows-1251") << QByteArray("\xD1\xE0\xE9\xF2\r\n/w/\xE0.htm\r\n") << "Сайт"
-                                      << QStringList{"а.htm"};
-        QTest::newRow("utf8 mark") << QByteArray("\xEF\xBB\xBF" "S\r\n/w/\xD0\xB0.htm\r\n") << "S"
-                                   << QStringList{"а.htm"};
-        QTest::newRow("empty file") << QByteArray() << "" << QStringList{};
+        row("unquoted comma", "Me, /w/my site.htm\r\n/w/a.htm\r\n", "Me", {"my site.htm", "a.htm"});
+        row("comma at the end", "Me,\r\n/w/a.htm\r\n", "Me", {"", "a.htm"});
+        row("unclosed quote stays on its line", "\"Site\r\n/w/a.htm\r\n", "Site", {"a.htm"});
+        row("empty line is one empty entry", "S\r\n\r\n/w/a.htm\r\n\r\n", "S", {"", "a.htm"});
+        row("repeated path once", "S\r\n/w/a.htm\r\n/w/a.htm\r\n", "S", {"a.htm"});
+        row("letter case is another file", "S\r\n/w/a.htm\r\n/w/A.htm\r\n", "S", {"a.htm", "A.htm"});
+        row("no separator like untitled", "S\r\nloose.htm\r\n", "S", {"loose.htm"});
+        row("windows-1251", "\xD1\xE0\xE9\xF2\r\n/w/\xE0.htm\r\n", "Сайт", {"а.htm"});
+        row("utf8 mark", "\xEF\xBB\xBF" "S\r\n/w/\xD0\xB0.htm\r\n", "S", {"а.htm"});
+        row("empty file", QByteArray(), "", {});
     }
     void reading()
     {
@@ -194,6 +183,27 @@ private slots:
         QVERIFY(!list.IzmProekt);
         list.clear();
         QCOMPARE(changes, 6);   // an empty list clears without a change
+    }
+
+    void listNames()
+    {
+        ProjectList list;
+        list.AddFile(QStringLiteral("1"));
+        QVERIFY(!list.IzmProekt); // an untitled name is no change
+        for (const char *file : {"/site/index.htm", "/site/index.htm", "/site/INDEX.htm", "/a.htm"})
+            list.AddFile(QLatin1String(file));
+        QVERIFY(list.IzmProekt);
+        // No duplicates; names differing in case are two files; "/" is a folder too.
+        QCOMPARE(list.LstFile, QStringList({"11", "index.htm/site/index.htm", "INDEX.htm/site/INDEX.htm", "a.htm/a.htm"}));
+        QCOMPARE(list.FindFile(QStringLiteral("/site/INDEX.htm")), 2);
+        list.IzmProekt = false;
+        list.DeleteFile(QStringLiteral("/site/index.htm"));
+        QVERIFY(list.IzmProekt);
+        QCOMPARE(list.LstFileName, QStringList({"1", "INDEX.htm", "a.htm"}));
+        // Looking up a file that is not listed marks the project changed.
+        list.IzmProekt = false;
+        QCOMPARE(list.FindFile(QStringLiteral("/site/other.htm")), -1);
+        QVERIFY(list.IzmProekt);
     }
 
     void folderPages()

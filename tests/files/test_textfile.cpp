@@ -1,5 +1,4 @@
-// Text files on disk (encodings, line breaks, safe writes) and the project list.
-#include "files/ProjectList.h"
+// Text files on disk: encodings, line breaks, safe writes.
 #include "files/TextFile.h"
 
 #include <QtTest>
@@ -179,31 +178,6 @@ private slots:
         QCOMPARE(TextFile::writeSafely(file, "new"), TextFile::PathAccess);
         QCOMPARE(TextFile::writeSafely(disk + QStringLiteral("/other.htm"), "new"), TextFile::PathAccess);
         QCOMPARE(readRaw(file), old);
-    }
-
-    // ---- the project list ----
-
-    void projectListEntries()
-    {
-        ProjectList list;
-        list.AddFile(QStringLiteral("1"));
-        QVERIFY(!list.IzmProekt); // an untitled name is no change
-        for (const char *file : {"/site/index.htm", "/site/index.htm", "/site/INDEX.htm", "/a.htm"})
-            list.AddFile(QLatin1String(file));
-        QVERIFY(list.IzmProekt);
-        // No duplicates; names differing in case are two files; "/" is a folder too.
-        QCOMPARE(list.LstFile, QStringList({"11", "index.htm/site/index.htm", "INDEX.htm/site/INDEX.htm", "a.htm/a.htm"}));
-        QCOMPARE(list.FindFile(QStringLiteral("/site/INDEX.htm")), 2);
-        list.IzmProekt = false;
-        list.DeleteFile(QStringLiteral("1"));
-        QVERIFY(!list.IzmProekt);
-        list.DeleteFile(QStringLiteral("/site/index.htm"));
-        QVERIFY(list.IzmProekt);
-        QCOMPARE(list.LstFileName, QStringList({"INDEX.htm", "a.htm"}));
-        // Looking up a file that is not listed marks the project changed.
-        list.IzmProekt = false;
-        QCOMPARE(list.FindFile(QStringLiteral("/site/other.htm")), -1);
-        QVERIFY(list.IzmProekt);
     }
 };
 

@@ -204,22 +204,12 @@ private slots:
         QCOMPARE(QString(t.readFile("kodoplet.ini").split('\n').value(1).trimmed()), language);
     }
 
-    // The chooser opens with a row selected, so Enter loads it and Down goes on from it.
-    void chooserOpensOnALanguageForTheKeyboard_data()
-    {
-        QTest::addColumn<QString>("systemLocale");
-        QTest::addColumn<QString>("openedOn");
-        QTest::addColumn<QString>("afterDown");
-        QTest::newRow("German system") << "de_DE" << "Deutsch" << "Русский";
-        QTest::newRow("no file for it") << "fr_FR" << "English" << "Deutsch";
-    }
+    // The chooser opens with a row selected, so Enter loads it and Down goes on
+    // from it. Which row is in test_lang_core.
     void chooserOpensOnALanguageForTheKeyboard()
     {
-        QFETCH(QString, systemLocale);
-        QFETCH(QString, openedOn);
-        QFETCH(QString, afterDown);
         const QLocale before;
-        QLocale::setDefault(QLocale(systemLocale));
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
         TestApp t;
         const QString shipped = qEnvironmentVariable("KODOPLET_SOURCE_DIR") + "/resources/Language/";
         for (const char *f : {"English.txt", "German.txt", "Russian.txt"})
@@ -236,10 +226,9 @@ private slots:
         };
         t.start();
         QLocale::setDefault(before);
-        QCOMPARE(first, openedOn);
-        QCOMPARE(second, afterDown);
-        const QString loaded = openedOn == "Deutsch" ? "German.txt" : "English.txt";
-        QCOMPARE(app().settings.LanguageFile, loaded);
+        QCOMPARE(first, QStringLiteral("Deutsch"));
+        QCOMPARE(second, QStringLiteral("Русский"));
+        QCOMPARE(app().settings.LanguageFile, QStringLiteral("German.txt"));
 
         // Later the chooser opens on the language in use, whatever the system's.
         LanguageLoader::LoadJazikM("Russian.txt");

@@ -26,24 +26,13 @@ class TestSearchGui : public QObject, GuiFixture {
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(fw()));
     }
     QList<QWidget *> replaceControls() { return {fw()->txtReplace, fw()->lblReplace, fw()->cmdReplaceAll, fw()->chOpenFile}; }
-    // QTest knows Latin-1 keys only: other characters go as the text of an unknown key.
-    static void typeInto(QWidget *w, const QString &text)
-    {
-        for (QChar c : text) {
-            if (c.unicode() < 128)
-                QTest::keyClicks(w, QString(c));
-            else
-                for (auto action : {QTest::Press, QTest::Release})
-                    QTest::sendKeyEvent(action, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
     QWidget *startBox() { return fw()->lstFindStart->lineEdit(); }
     // Opens the window, types the texts and presses Enter in the start box.
     void find(const QString &start, const QString &end = QString())
     {
         open(false);
         fw()->lstFindStart->setEditText(QString());
-        typeInto(startBox(), start);
+        gui::type(startBox(), start);
         fw()->lstFindEnd->setEditText(end);
         QTest::keyClick(startBox(), Qt::Key_Return);
         QVERIFY(!findShown());
@@ -60,8 +49,6 @@ class TestSearchGui : public QObject, GuiFixture {
         QTest::mouseClick(all ? fw()->cmdReplaceAll : fw()->cmdReplace1Raz, Qt::LeftButton);
         QVERIFY(!findShown());
     }
-    QueueDialogs::Asked lastBox() { return t->dialogs.last(QStringLiteral("message")); }
-    int boxes() { return t->dialogs.count(QStringLiteral("message")); }
     DocWindow *newDocument(const QString &text)
     {
         t->command(QStringLiteral("mnuFileNew"));
@@ -70,21 +57,20 @@ class TestSearchGui : public QObject, GuiFixture {
     }
 
 private slots:
-    void init()
-    {
-        QVERIFY(startApp() && ed());
-        AppState &a = app();
-        a.lang.AppTitle = QStringLiteral("Kodoplet Test Int.");
-        for (int n = 90; n <= 107; ++n)
-            a.lang.Messages[n - 90] = QStringLiteral("M%1 ").arg(n);
-    }
+    void init() { QVERIFY(startApp() && ed()); }
     void cleanup() { stopApp(); }
 
     // The selection becomes the start text; the three actions need a start text.
+    // Find next before any search opens the find window.
     void prefillAndEnabling()
     {
         setText(QStringLiteral("one\r\n<DIV>\r\ntwo"), 5, 5);
-        open(false);
+        activateFrame();
+        findNext();
+        QVERIFY(findShown());
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(fw()));
+        QCOMPARE(fw()->mode(), int(CommandModes::FindMode));
+        QCOMPARE(app().CommandMode, int(CommandModes::FindMode));
         QCOMPARE(fw()->windowTitle(), QStringLiteral("[20]"));
         QCOMPARE(fw()->lstFindStart->currentText(), QStringLiteral("<DIV>"));
         QVERIFY(startBox()->hasFocus());
@@ -113,119 +99,54 @@ private slots:
         QTest::keyClick(startBox(), Qt::Key_Backspace);
         QCOMPARE(enabled(), (QList<bool>{false, false, false}));
         QTest::keyClick(startBox(), Qt::Key_Return); // nothing to find: the window stays
-        QVERIFY(findShown() && boxes() == 0);
+        QVERIFY(findShown() && messages() == 0);
         for (QWidget *w : replaceControls())
             QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
         QVERIFY(!fw()->cboReplace->isVisible()); // no history yet
     }
 
-    // Match case outlives the window; "in all documents" is clear at each opening;
-    // the replacement list appears once there is a history and fills the box.
-    void optionsBetweenOpenings()
-    {
-        setText(QStringLiteral("abc abc"));
-        open(true);
-        QVERIFY(!fw()->chRegistr->isChecked());
-        QTest::mouseClick(fw()->chRegistr, Qt::LeftButton, {}, QPoint(8, fw()->chRegistr->height() / 2));
-        fw()->chOpenFile->setChecked(true);
-        QCOMPARE(app().search.FindMatchCase, 1);
-        fw()->cmdCancel->click();
-        QVERIFY(!findShown());
-        open(true);
-        QVERIFY(fw()->chRegistr->isChecked() && !fw()->chOpenFile->isChecked());
-        fw()->close();
-        replace(QStringLiteral("abc"), QStringLiteral("xyz"), false);
-        QCOMPARE(ed()->text(), QStringLiteral("xyz abc"));
-        open(true);
-        QVERIFY(fw()->cboReplace->isVisible());
-        QCOMPARE(fw()->cboReplace->count(), 2);
-        fw()->cboReplace->setFocus();
-        QTest::keyClick(fw()->cboReplace, Qt::Key_Down);
-        QTest::keyClick(fw()->cboReplace, Qt::Key_Down); // the second entry
-        QCOMPARE(fw()->txtReplace->toPlainText(), QStringLiteral("xyz"));
-    }
-
-    void findFromTopThenNextWrapsOnce()
-    {
-        const QString text = QStringLiteral("x div\r\ny div z div");
-        setText(text, int(text.size()));
-        find(QStringLiteral("div"));
-        QCOMPARE(ed()->selStart(), 2); // from the top, not from the caret
-        QCOMPARE(selected(), QStringLiteral("div"));
-        QVERIFY(ed()->hasFocus());
-        findNext();
-        QCOMPARE(ed()->selStart(), 9);
-        findNext();
-        QCOMPARE(ed()->selStart(), 15);
-        QCOMPARE(boxes(), 0);
-        findNext();
-        QCOMPARE(boxes(), 1);
-        QCOMPARE(lastBox().text, QStringLiteral("M90 "));
-        QCOMPARE(lastBox().style, int(Dialogs::Information));
-        QCOMPARE(lastBox().title, QStringLiteral("Kodoplet Test Int."));
-        findNext();
-        QCOMPARE(boxes(), 1);
-        QCOMPARE(ed()->selStart(), 2);
-        QCOMPARE(ed()->selLength(), 3);
-    }
-
-    void matchCase_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<bool>("matchCase");
-        QTest::addColumn<QStringList>("matches"); // "pos:text" in order
-        QTest::newRow("Latin, case off") << "a div Div DIV" << "DIV" << false << QStringList{"2:div", "6:Div", "10:DIV"};
-        QTest::newRow("Latin, case on") << "a div Div DIV" << "DIV" << true << QStringList{"10:DIV"};
-        QTest::newRow("Cyrillic, case off") << s("Див\r\nдИВ") << s("ДИВ") << false << QStringList{s("0:Див"), s("5:дИВ")};
-        QTest::newRow("Cyrillic, case on") << s("Див\r\nдИВ") << s("дИВ") << true << QStringList{s("5:дИВ")};
-        QTest::newRow("dotted I keeps positions") << s("İİ div") << "DIV" << false << QStringList{"3:div"};
-    }
-
-    void matchCase()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, matchCase);
-        QFETCH(QStringList, matches);
-        app().search.FindMatchCase = matchCase ? 1 : 0;
-        setText(text);
-        QFETCH(QString, start);
-        find(start);
-        for (const QString &m : matches) {
-            const int colon = int(m.indexOf(u':'));
-            QCOMPARE(ed()->selStart(), m.left(colon).toInt());
-            QCOMPARE(selected(), m.mid(colon + 1)); // the document's own characters
-            findNext();
-        }
-        QCOMPARE(lastBox().text, QStringLiteral("M90 "));
-    }
-
-    void spans_data()
+    // Find searches from the top, not from the caret; Find next walks the matches,
+    // says once that there are no more, then starts again from the top.
+    void findThenNext_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::addColumn<QStringList>("matches");
-        QTest::newRow("two bold runs") << "<b>one</b> <B>two</b>" << "<b>" << "</b>" << QStringList{"<b>one</b>", "<B>two</b>"};
-        QTest::newRow("end inside start") << "a <!-- c --> <!--" << "<!--" << "--" << QStringList{"<!--", "<!--"};
-        QTest::newRow("start without end") << "<b>one</b> <b>two" << "<b>" << "</b>" << QStringList{"<b>one</b>"};
-        QTest::newRow("table over lines") << "x<table>\r\n<tr>\r\n</table>y" << "<TABLE" << "</table>"
-                                          << QStringList{"<table>\r\n<tr>\r\n</table>"};
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<QStringList>("matches"); // "pos:text" in order
+        QTest::newRow("case off") << "x div\r\ny DIV z div" << "div" << "" << false << QStringList{"2:div", "9:DIV", "15:div"};
+        QTest::newRow("case on") << "a div Div DIV" << "DIV" << "" << true << QStringList{"10:DIV"};
+        QTest::newRow("Cyrillic, case off") << s("Див\r\nдИВ") << s("ДИВ") << "" << false << QStringList{s("0:Див"), s("5:дИВ")};
+        QTest::newRow("dotted I keeps positions") << s("İİ div") << "DIV" << "" << false << QStringList{"3:div"};
+        QTest::newRow("end inside start") << "a <!-- c --> <!--" << "<!--" << "--" << false << QStringList{"2:<!--", "13:<!--"};
+        QTest::newRow("span over lines, start without end") << "x<table>\r\n<tr>\r\n</table>y <TABLE>" << "<TABLE"
+                                                            << "</table>" << false << QStringList{"1:<table>\r\n<tr>\r\n</table>"};
     }
-
-    void spans()
+    void findThenNext()
     {
         QFETCH(QString, text);
-        QFETCH(QString, start);
         QFETCH(QString, end);
+        QFETCH(bool, matchCase);
         QFETCH(QStringList, matches);
-        setText(text);
+        app().search.FindMatchCase = matchCase ? 1 : 0;
+        setText(text, int(text.size()));
+        QFETCH(QString, start);
         find(start, end);
+        QVERIFY(ed()->hasFocus());
         for (const QString &m : matches) {
-            QCOMPARE(selected(), m);
+            const int colon = int(m.indexOf(u':'));
+            QCOMPARE(ed()->selStart(), m.left(colon).toInt());
+            QCOMPARE(selected(), m.mid(colon + 1)); // the document's own characters
+            QCOMPARE(messages(), 0);
             findNext();
         }
-        QCOMPARE(boxes(), 1); // after the last match, and only then
+        QCOMPARE(messages(), 1);
+        QCOMPARE(lastMessage().text, QStringLiteral("[90]"));
+        QCOMPARE(lastMessage().style, int(Dialogs::Information));
+        QCOMPARE(lastMessage().title, QStringLiteral("Kodoplet [1] Int."));
+        findNext();
+        QCOMPARE(messages(), 1);
+        QCOMPARE(ed()->selStart(), matches[0].section(u':', 0, 0).toInt());
     }
 
     void replaceAll_data()
@@ -236,8 +157,7 @@ private slots:
         QTest::addColumn<QString>("with");
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("count");
-        QTest::newRow("a by aa") << "aaa" << "a" << "" << "aa" << "aaaaaa" << 3;
-        QTest::newRow("case off, typed case kept") << "Div div" << "DIV" << "" << "Span" << "Span Span" << 2;
+        QTest::newRow("case off") << "Div div" << "DIV" << "" << "Span" << "Span Span" << 2;
         QTest::newRow("spans") << "<b>1</b>-<b>2</b>" << "<b>" << "</b>" << "B" << "B-B" << 2;
         QTest::newRow("two lines in") << "x;y;" << ";" << "" << "\n" << "x\r\ny\r\n" << 2;
         QTest::newRow("no match") << "abc" << "z" << "" << "y" << "abc" << 0;
@@ -253,8 +173,8 @@ private slots:
         setText(text);
         replace(start, with, true, false, end);
         QTEST(ed()->text(), "after");
-        QCOMPARE(lastBox().text, QStringLiteral("M91 %1").arg(count));
-        QCOMPARE(lastBox().style, int(Dialogs::Information));
+        QCOMPARE(lastMessage().text, QStringLiteral("[91]%1").arg(count));
+        QCOMPARE(lastMessage().style, int(Dialogs::Information));
         QCOMPARE(t->active()->IzmT, count > 0 ? 1 : 0); // untouched without a match
         QVERIFY(ed()->hasFocus());
     }
@@ -268,7 +188,7 @@ private slots:
         DocWindow *third = newDocument(QStringLiteral("aa"));
         t->frame->activateDoc(second);
         replace(QStringLiteral("a"), QStringLiteral("b"), false, true);
-        QCOMPARE(lastBox().text, QStringLiteral("M91 2"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[91]2"));
         QCOMPARE(first->Rich()->text(), QStringLiteral("b x a"));
         QCOMPARE(second->Rich()->text(), QStringLiteral("nothing"));
         QCOMPARE(third->Rich()->text(), QStringLiteral("ba"));
@@ -276,7 +196,7 @@ private slots:
         // Without the box ticked only the active document changes.
         t->frame->activateDoc(third);
         replace(QStringLiteral("a"), QStringLiteral("c"), true);
-        QCOMPARE(lastBox().text, QStringLiteral("M91 1"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[91]1"));
         QCOMPARE(first->Rich()->text(), QStringLiteral("b x a"));
         QCOMPARE(third->Rich()->text(), QStringLiteral("bc"));
     }
@@ -294,20 +214,36 @@ private slots:
         QVERIFY(fw()->txtReplace->toPlainText().isEmpty());
         QTest::mouseClick(fw()->cmdReplace1Raz, Qt::LeftButton);
         QCOMPARE(ed()->text(), QStringLiteral("one  two <i>"));
-        QCOMPARE(lastBox().text, QStringLiteral("M91 1"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[91]1"));
     }
 
-    void historyKeepsEachTextOnce()
+    // Match case outlives the window; "in all documents" is clear at each opening.
+    // The history keeps each text once and fills the three lists; the replacement
+    // list fills its box.
+    void optionsAndHistoryBetweenOpenings()
     {
         setText(QStringLiteral("Div div"));
+        open(true);
+        QVERIFY(!fw()->chRegistr->isChecked());
+        QTest::mouseClick(fw()->chRegistr, Qt::LeftButton, {}, QPoint(8, fw()->chRegistr->height() / 2));
+        fw()->chOpenFile->setChecked(true);
+        QCOMPARE(app().search.FindMatchCase, 1);
+        fw()->cmdCancel->click();
+        QVERIFY(!findShown());
+        open(true);
+        QVERIFY(fw()->chRegistr->isChecked() && !fw()->chOpenFile->isChecked());
+        fw()->close();
         find(QStringLiteral("Div"));
         find(QStringLiteral("div"), QStringLiteral("v"));
         find(QStringLiteral("Div"));
         replace(QStringLiteral("div"), QStringLiteral("Div"), true);
         replace(QStringLiteral("x"), QString(), true); // an empty replacement is not kept
+        // Leaving the start box keeps the case typed, whatever the history holds.
+        QCOMPARE(ed()->text(), QStringLiteral("Div Div"));
         const QStringList expected{"Div", "div", "v", "x"};
         QCOMPARE(app().search.FindHistory, expected);
         open(true);
+        QVERIFY(fw()->cboReplace->isVisible());
         for (QComboBox *box : {fw()->lstFindStart, fw()->lstFindEnd, fw()->cboReplace}) {
             QStringList items;
             for (int i = 0; i < box->count(); ++i)
@@ -315,23 +251,14 @@ private slots:
             QCOMPARE(items, expected);
         }
         QVERIFY(fw()->lstFindEnd->currentText().isEmpty());
+        fw()->cboReplace->setFocus();
+        QTest::keyClick(fw()->cboReplace, Qt::Key_Down);
+        QTest::keyClick(fw()->cboReplace, Qt::Key_Down); // the second entry
+        QCOMPARE(fw()->txtReplace->toPlainText(), QStringLiteral("div"));
         // Enter runs Find, which keeps the text once; the box adds nothing of its own.
         fw()->lstFindStart->setEditText(QStringLiteral("new"));
         QTest::keyClick(startBox(), Qt::Key_Return);
         QCOMPARE(app().search.FindHistory, expected + QStringList{"new"});
-    }
-
-    void findNextBeforeAnySearchOpensFindWindow()
-    {
-        setText(QStringLiteral("abc"), 0, 1);
-        activateFrame();
-        findNext();
-        QVERIFY(findShown());
-        QCOMPARE(fw()->mode(), int(CommandModes::FindMode));
-        QCOMPARE(app().CommandMode, int(CommandModes::FindMode));
-        QCOMPARE(fw()->windowTitle(), QStringLiteral("[20]"));
-        QCOMPARE(fw()->lstFindStart->currentText(), QStringLiteral("a"));
-        QCOMPARE(boxes(), 0);
     }
 
     // The window acts on the document active when a button is pressed.
@@ -360,7 +287,7 @@ private slots:
         gui::type(ed(), QStringLiteral("q"));
         const QString typed = ed()->text();
         replace(QStringLiteral("<B>"), QStringLiteral("<strong>"), true);
-        QCOMPARE(lastBox().text, QStringLiteral("M91 300"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[91]300"));
         QVERIFY(ed()->text().startsWith(QStringLiteral("q<strong>0</b>\r\n<strong>1</b>")));
         QCOMPARE(t->active()->IzmT, 1);
         QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
@@ -430,11 +357,7 @@ private slots:
             QVERIFY2(fw()->lstFindEnd->hasFocus(), qPrintable(file));
             fw()->close();
         }
-    }
-
-    // Without entry 107 the replace-once button keeps its built-in caption.
-    void replaceOnceCaptionFallback()
-    {
+        // Without entry 107 the replace-once button keeps its built-in caption.
         app().lang.Messages[107 - 90].clear();
         open(false);
         QCOMPARE(fw()->cmdReplace1Raz->text(), s("Заменить один раз"));

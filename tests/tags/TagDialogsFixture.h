@@ -1,6 +1,6 @@
 #pragma once
 // The program and the helpers the tag dialog tests share.
-#include "common/TestApp.h"
+#include "common/GuiFixture.h"
 
 #include "tags/FontSampleView.h"
 #include "tags/FrmSelect.h"
@@ -17,21 +17,8 @@
 inline QString s(const char *text) { return QString::fromUtf8(text); }
 inline const QString CrLf = QStringLiteral("\r\n");
 
-// The program and the helpers the cases share.
-struct Fixture {
-    std::unique_ptr<TestApp> t;
-
-    EditControl *ed() { return t->editor(); }
-    // A fresh program with its frame active and the editor focused.
-    void startApp()
-    {
-        t = std::make_unique<TestApp>();
-        QVERIFY(t->start() && t->editor());
-        t->frame->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
-        ed()->setFocus();
-    }
-    void setText(const QString &text, int start = 0, int len = 0) { ed()->setText(text), ed()->setSelStart(start), ed()->setSelLength(len); }
+// The dialogs' own helpers over the shared fixture.
+struct Fixture : GuiFixture {
     template <class W> W *find(const char *name) const { return t->frame->findChild<W *>(QLatin1String(name)); }
     QWidget *visibleDialog(const QString &name) const
     {

@@ -7,8 +7,8 @@ class TestSelectBuilderGui : public QObject, Fixture {
     Q_OBJECT
 
 private slots:
-    void init() { startApp(); }
-    void cleanup() { t.reset(); }
+    void init() { QVERIFY(startApp()); }
+    void cleanup() { stopApp(); }
 
     // The select builder: Enter walks name -> value -> text and adds the
     // option; OK puts the element in place of the selection; that text read
@@ -21,7 +21,6 @@ private slots:
         FrmSelect *w = open<FrmSelect>("FrmSelect");
         QVERIFY(w);
         QCOMPARE(QApplication::focusWidget(), w->SName);
-        QCOMPARE(w->windowTitle(), t->frame->menuCaption(QStringLiteral("CodeFormsSelect")).remove(u'&'));
         QTest::keyClick(w->SName, Qt::Key_Return); // empty: stays
         QCOMPARE(QApplication::focusWidget(), w->SName);
         type(w->SName, QStringLiteral("a"));
@@ -69,8 +68,6 @@ private slots:
             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
         };
         click(w->LstText, 0);
-        checkLists(w, {"1", "2", "3"}, {"A", "B", "C"}, 0);
-        QTest::mouseClick(w->VerhNiz[0], Qt::LeftButton); // not from row 0
         checkLists(w, {"1", "2", "3"}, {"A", "B", "C"}, 0);
         QTest::mouseClick(w->VerhNiz[1], Qt::LeftButton);
         checkLists(w, {"2", "1", "3"}, {"B", "A", "C"}, 1);

@@ -17,15 +17,6 @@ class TestTagsGui : public QObject, GuiFixture {
     Q_OBJECT
     FakeKeyboardLayouts layouts;
 
-    void activateFrame()
-    {
-        t->frame->activateWindow();
-        QApplication::processEvents(); // no activation left queued
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(t->frame.get()));
-        ed()->setFocus();
-    }
-    EditControl *ed() { return t->editor(); }
-    void setText(const QString &text, int start = 0, int len = 0) { ed()->setText(text), ed()->setSelStart(start), ed()->setSelLength(len); }
     frmListTag *list() const { return t->frame->findChild<frmListTag *>(QStringLiteral("frmListTag")); }
     frmCodeText *codeText() const { return t->frame->findChild<frmCodeText *>(QStringLiteral("frmCodeText")); }
     bool listShown() const { return list() && list()->isVisible(); }
@@ -234,7 +225,6 @@ private slots:
     {
         QTest::addColumn<QString>("selection");
         QTest::addColumn<QString>("codes");
-        QTest::newRow("Da") << s("Да") << "&#1044;&#1072;";
         QTest::newRow("Yo") << s("Ёё") << "&#1025;&#1105;";
         QTest::newRow("Latin, blank") << "A b" << "&#65;&#32;&#98;";
         QTest::newRow("above U+FFFF") << s("a😀") << "&#97;&#128512;";
@@ -251,7 +241,6 @@ private slots:
         setText("[" + selection + "]", 1, int(selection.size()));
         t->command(QStringLiteral("CodeTextTags"));
         QVERIFY(codeText() && codeText()->isVisible() && codeText()->kOK->isEnabled());
-        QCOMPARE(codeText()->windowTitle(), t->frame->menuCaption(QStringLiteral("CodeTextTags")).remove(u'&'));
         QTest::mouseClick(codeText()->kOK, Qt::LeftButton);
         QTRY_VERIFY(!codeText() || !codeText()->isVisible());
         QCOMPARE(ed()->text(), "[" + codes + "]");
