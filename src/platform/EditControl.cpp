@@ -26,15 +26,9 @@ EditControl::EditControl(QWidget *parent)
     setTabChangesFocus(false);
     setAcceptDrops(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
-    // A change of the text makes the kept text stale; a formatting pass (a highlighter
-    // reports equal counts) does not, or every highlighted slice would cost a re-read.
-    // Our own edits and outside ones of equal counts are caught where they are made.
-    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (removed != added)
-            m_textValid = false;
-    });
+    // Any change of the document, even a format-only one, makes the kept text stale.
+    connect(document(), &QTextDocument::contentsChange, this, [this] { m_textValid = false; });
     connect(&m_outside, &OutsideEdits::changed, this, [this](int pos, int added) {
-        m_textValid = false;
         m_pieces.adoptOutsideChange(pos, added);
         emit externalChange();
     });
@@ -125,7 +119,6 @@ void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
     m_outside.begin();
     const bool done = m_pieces.replace(docFrom, docTo, text, change, caret);
     m_outside.end();
-    m_textValid = false;
     QTextCursor c = textCursor();
     c.setPosition(done ? caret : std::min(docFrom, docTo));
     setTextCursor(c);
@@ -138,7 +131,6 @@ void EditControl::setText(const QString &crlfText)
     m_outside.begin();
     const TextChange change = m_pieces.setText(crlfText);
     m_outside.end();
-    m_textValid = false;
     moveCursor(QTextCursor::Start);
     emit changed(change);
 }

@@ -1,6 +1,7 @@
 #include "platform/SyntaxHighlighter.h"
 #include "platform/EditControl.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -42,10 +43,17 @@ SyntaxHighlighter::SyntaxHighlighter(EditControl *editor) : QObject(editor), m_e
         highlightVisible();
     });
     connect(editor->document(), &QTextDocument::contentsChange, this, &SyntaxHighlighter::onContentsChange);
-    connect(editor->document(), &QTextDocument::contentsChanged, this, [this] { m_inChange = false; });
+    connect(editor->document(), &QTextDocument::contentsChanged, this, &SyntaxHighlighter::onContentsChanged);
     // Scrolling colours the blocks that come into view before they are painted.
     connect(editor->verticalScrollBar(), &QScrollBar::valueChanged, this, &SyntaxHighlighter::highlightVisible);
-    connect(editor, &QPlainTextEdit::updateRequest, this, &SyntaxHighlighter::scheduleVisible);
+    // The editor scrolls itself to the caret with the scroll bar's signals blocked:
+    // its update request is the sign, sent before the new view is painted.
+    connect(editor, &QPlainTextEdit::updateRequest, this, [this](const QRect &, int dy) {
+        if (dy != 0)
+            highlightVisible();
+        else
+            scheduleVisible();
+    });
     editor->installEventFilter(this);
     pickColours();
 }
@@ -162,15 +170,32 @@ bool SyntaxHighlighter::advance(int target, int colourFrom, int colourTo, const 
     return true;
 }
 
-void SyntaxHighlighter::flushDirty()
+void SyntaxHighlighter::flushDirty(bool repaint)
 {
     if (m_dirtyFrom < 0)
         return;
-    const int from = m_dirtyFrom, len = m_dirtyTo - m_dirtyFrom;
+    QTextDocument *doc = m_editor->document();
+    const int from = m_dirtyFrom, to = m_dirtyTo;
     m_dirtyFrom = m_dirtyTo = -1;
+    // Only blocks on screen get colours, so their area is near: repaint just that.
+    // The layout would repaint the whole view for a change of formats, which costs
+    // a whole screen of long lines on every keystroke.
+    QRect area;
+    if (repaint) {
+        QTextCursor c(doc);
+        c.setPosition(from);
+        area = m_editor->cursorRect(c);
+        c.setPosition(std::min(to, doc->characterCount()) - 1);
+        area |= m_editor->cursorRect(c);
+    }
+    QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    const bool quiet = layout->blockSignals(true);
     m_busy = true;
-    m_editor->document()->markContentsDirty(from, len);
+    doc->markContentsDirty(from, to - from);
     m_busy = false;
+    layout->blockSignals(quiet);
+    if (repaint)
+        m_editor->viewport()->update(QRect(0, area.top(), m_editor->viewport()->width(), area.height()));
 }
 
 void SyntaxHighlighter::visibleRange(int &first, int &last) const
@@ -278,38 +303,53 @@ void SyntaxHighlighter::onContentsChange(int pos, int removed, int added)
             break;
         }
     }
+    if (m_valid < b)
+        return;
     // Where the known states ended, in the new numbering (-1: inside the change).
     const int knownEnd = m_valid > e - delta ? m_valid + delta : -1;
-    if (m_valid < b)
-        return scheduleVisible();
+    m_edit = m_edit.pending ? Edit{true, std::min(m_edit.first, b), std::max(m_edit.last, e), -1}
+                            : Edit{true, b, e, knownEnd};
     m_valid = b;
+}
 
-    // Rescan from the change while end states differ, colouring the changed blocks
-    // and those on screen; once the next block is still sound, everything known
-    // before is known again.
+void SyntaxHighlighter::onContentsChanged()
+{
+    m_inChange = false;
+    if (!m_on || !m_edit.pending)
+        return;
+    const Edit edit = m_edit;
+    m_edit = Edit{};
+    if (m_valid != edit.first)
+        return highlightVisible();
+    // The document is laid out again. Rescan from the change while end states
+    // differ, colouring the blocks on screen; once the next block is still sound,
+    // everything known before is known again.
     int vFirst, vLast;
     visibleRange(vFirst, vLast);
     QElapsedTimer clock;
     clock.start();
-    QTextBlock k = first;
+    QTextBlock k = m_editor->document()->findBlockByNumber(m_valid);
     while (k.isValid()) {
         const int n = m_valid;
-        // The first changed blocks hold the caret: coloured even when the guess of
-        // what is on screen missed them.
-        processBlock(k, (n >= vFirst && n <= vLast) || (n <= e && n - b < 4));
+        processBlock(k, n >= vFirst && n <= vLast);
         ++m_valid;
         k = k.next();
-        if (n >= e) {
+        if (n >= edit.last) {
             const int s = k.isValid() ? k.userState() : -1;
             if (!k.isValid() || (s >= 0 && (s & Consistent))) {
-                m_valid = std::max(m_valid, knownEnd);
+                m_valid = std::max(m_valid, edit.knownEnd);
                 break;
             }
         }
         if (clock.nsecsElapsed() > EditBudgetNs)
             break;
     }
-    flushDirty();
+    // The document repaints the changed blocks itself; others need their area.
+    const QTextDocument *doc = m_editor->document();
+    const bool inside = m_dirtyFrom >= doc->findBlockByNumber(edit.first).position()
+        && m_dirtyTo <= doc->findBlockByNumber(edit.last).position() + doc->findBlockByNumber(edit.last).length();
+    flushDirty(!inside);
+    // The caret may have brought other blocks on screen.
     scheduleVisible();
     if (!finished() && !m_background.isActive())
         m_background.start();

@@ -50,13 +50,15 @@ protected:
 
 private:
     void onContentsChange(int pos, int removed, int added);
+    void onContentsChanged();
     // Makes the states of blocks up to target (inclusive) known, colouring those in
     // [colourFrom, colourTo]; false when the deadline came first.
     bool advance(int target, int colourFrom, int colourTo, const QElapsedTimer &clock, qint64 budgetNs);
     bool processBlock(QTextBlock &block, bool colour);
     void backgroundSlice();
     void scheduleVisible();
-    void flushDirty();
+    // Lets the layout take the new colours; repaint: their area too.
+    void flushDirty(bool repaint = true);
     void clearAll(bool removeColours);
     void pickColours();
     void visibleRange(int &first, int &last) const;
@@ -72,6 +74,13 @@ private:
     int m_blockCount = 1;       // block count when last seen
     int m_dirtyFrom = -1;       // document range whose formats changed, not yet relaid
     int m_dirtyTo = -1;
+    // An edit seen in its report, rescanned once the document is laid out again:
+    // colours set inside the report would make the layout repaint the whole view.
+    struct Edit {
+        bool pending = false;
+        int first = 0, last = 0;  // changed blocks
+        int knownEnd = -1;        // states known up to here before the edit (-1: none)
+    } m_edit;
     QTimer m_background;
     QTimer m_visibleTimer;
     std::array<QTextCharFormat, 11> m_formats;
