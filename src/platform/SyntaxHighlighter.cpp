@@ -291,6 +291,11 @@ void SyntaxHighlighter::onContentsChange(int pos, int removed, int added)
         first = doc->lastBlock();
     if (!last.isValid())
         last = doc->lastBlock();
+    // A piece of a long line looks ahead into the next piece: a change near a
+    // piece's start may change how the piece before it ends.
+    if (first.blockNumber() > 0 && pos - first.position() < SyntaxTokenizer::LookAhead
+        && !m_editor->blockEndsLine(first.blockNumber() - 1))
+        first = first.previous();
     const int b = first.blockNumber(), e = last.blockNumber();
     // The changed blocks are rescanned. When blocks came or went, the block after
     // the change may follow another block than before: rescan it too.

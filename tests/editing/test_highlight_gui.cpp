@@ -3,6 +3,7 @@
 // never touches the text, the undo history or the changed mark.
 #include "common/GuiFixture.h"
 
+#include "common/LinePieces.h"
 #include "platform/SyntaxHighlighter.h"
 
 #include <QPlainTextEdit>
@@ -189,7 +190,8 @@ private slots:
     // coloured exactly as the tokenizer reads the whole line.
     void longLineInPiecesColouredAsWhole()
     {
-        const QString unit = QStringLiteral("if(a)return/x[/]/g.test('s\\'');var b=c/d;/*c*/");
+        // No blank, so the cuts fall where the length says, inside tokens.
+        const QString unit = QStringLiteral("if(a)return/x[/]/g.test('s\\'');b=c/d;/*c*/");
         const QString line = unit.repeated(30000 / int(unit.size()));
         doc()->Script = true;
         ed()->setWordWrap(false);
@@ -216,6 +218,26 @@ private slots:
         QApplication::processEvents();
         check();
         doc()->Undo();
+        doc()->Undo();
+        QApplication::processEvents();
+        check();
+
+        // Typing just after a cut changes what the piece before it looks ahead at:
+        // "a/" ending a piece becomes "a//", a comment to the end of the line.
+        QString cut = QStringLiteral("x1=y2+z3;").repeated(3000);
+        const std::vector<int> cuts = LinePieces::cuts(cut);
+        QVERIFY(cuts.size() > 4);
+        const int c = cuts[3];
+        cut[c - 2] = u'a';
+        cut[c - 1] = u'/';
+        cut[c] = u'b';
+        load(doc(), cut);
+        QApplication::processEvents();
+        check();
+        ed()->replaceRange(c, 0, QStringLiteral("/"));
+        QApplication::processEvents();
+        check();
+        QCOMPARE(colouredLine(4).left(3), QStringLiteral("CCC"));
         doc()->Undo();
         QApplication::processEvents();
         check();
