@@ -1,6 +1,7 @@
 #include "editing/DocWindow.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
+#include "platform/SyntaxHighlighter.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -173,6 +174,29 @@ void DocWindow::Sbros()
     txtCaption = windowTitle();
     m_history.reset(m_rich->selStart());
     setUndoFlags();
+    // A document was just loaded or made: Script is settled.
+    syncSyntax();
+}
+
+void DocWindow::setHighlighting(bool on)
+{
+    if (on && !m_highlighter) {
+        m_highlighter = new SyntaxHighlighter(m_rich);
+        m_highlighter->setLanguageSource([this] { return Script ? SyntaxLanguage::Script : SyntaxLanguage::Page; });
+    }
+    if (m_highlighter)
+        m_highlighter->setEnabled(on);
+}
+
+bool DocWindow::highlighting() const
+{
+    return m_highlighter && m_highlighter->isEnabled();
+}
+
+void DocWindow::syncSyntax()
+{
+    if (highlighting())
+        m_highlighter->highlightVisible();
 }
 
 void DocWindow::releaseContents()

@@ -9,6 +9,7 @@ class EditControl;
 class BrowserView;
 class QStackedWidget;
 class QLabel;
+class SyntaxHighlighter;
 
 // States of IzmT, the document's change flag.
 namespace IzmTStates {
@@ -69,6 +70,14 @@ public:
     void releaseContents();
     const UndoHistory &history() const { return m_history; }
 
+    // Syntax colours in the editor: a page or a script as Script says. Off until set.
+    // Colouring changes no text, no undo step and not IzmT.
+    void setHighlighting(bool on);
+    bool highlighting() const;
+    // Re-reads Script now (the highlighter also notices a change at its next pass).
+    void syncSyntax();
+    SyntaxHighlighter *highlighter() const { return m_highlighter; }
+
     // Requests of the editor's key rules.
     void requestPaste() { emit pasteRequested(); }
     void requestContextMenu(const QPoint &globalPos) { emit contextMenuRequested(globalPos); }
@@ -103,6 +112,7 @@ private:
     EditControl *m_rich;
     BrowserView *m_browser = nullptr;
     QLabel *m_noPreview = nullptr;  // shown when the browser engine cannot start
+    SyntaxHighlighter *m_highlighter = nullptr;  // created when first switched on
     UndoHistory m_history;
     QString m_previewBase;
 };

@@ -48,6 +48,8 @@ public:
     int lineAt(int pos) const { return m_pieces.lineAt(pos); }
     // Position of the first character of a line (line clamped to 0..lineCount()-1).
     int lineStart(int line) const { return m_pieces.lineStart(line); }
+    // False when the widget's block ends where a long line was cut into pieces.
+    bool blockEndsLine(int blockNumber) const { return !m_pieces.softBreaks().endsSoft(blockNumber); }
 
     void setEditorFont(const QString &family, int pointSize, bool bold, bool italic);
     void setWordWrap(bool wrap);
