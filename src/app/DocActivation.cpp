@@ -24,6 +24,9 @@ DocWindow *createWindow(int slot)
     QObject::connect(d, &DocWindow::closeRequested, d, [](DocWindow *doc) { FileCommands::CloseDocument(doc); });
     QObject::connect(d, &DocWindow::viewSwitched, d, [](bool editorShown) { DeleteMenuM(editorShown, 18); });
     QObject::connect(d, &DocWindow::tagListRequested, d, [](DocWindow *) { TagCommands::showTagList(); });
+    // Options > Syntax highlighting: every window follows it, new ones included.
+    d->setHighlighting(a.highlighting.value());
+    QObject::connect(&a.highlighting, &BoolOption::changed, d, &DocWindow::setHighlighting);
     a.docs.announceCreated(d);
     return d;
 }

@@ -21,6 +21,10 @@ constexpr int Consistent = 1 << 30;   // the state follows from the text and the
 // The work done inside one report of an edit, and in one background slice.
 constexpr qint64 EditBudgetNs = 1'000'000;
 constexpr qint64 SliceNs = 4'000'000;
+// A line longer than this (a minified script or style sheet) keeps its states,
+// so the lines after it are right, but gets no colours: laying out pieces full of
+// colour runs would cost several milliseconds a keystroke.
+constexpr int MaxColouredLine = 100'000;
 
 void dropMarks(QTextBlock b, int marks)
 {
@@ -129,13 +133,16 @@ bool SyntaxHighlighter::processBlock(QTextBlock &block, bool colour)
     if ((marks & Consistent) && (!colour || (marks & Coloured)))
         return false;
     const int n = block.blockNumber();
+    bool skipColours = false;
     const bool endsLine = m_editor->blockEndsLine(n);
     const QString text = block.text();
     const QString following = endsLine ? QString() : block.next().text().left(SyntaxTokenizer::LookAhead);
+    if (colour && (!endsLine || (n > 0 && !m_editor->blockEndsLine(n - 1))) && longLine(block))
+        colour = false, skipColours = true;
     m_tokens.clear();
     const int end = SyntaxTokenizer::scan(text, startState(block), colour ? &m_tokens : nullptr, endsLine, following);
     int newMarks = Consistent | (marks & HasColours);
-    if (colour) {
+    if (colour || skipColours) {
         QList<QTextLayout::FormatRange> ranges;
         ranges.reserve(qsizetype(m_tokens.size()));
         for (const SyntaxToken &t : m_tokens)
@@ -155,6 +162,13 @@ bool SyntaxHighlighter::processBlock(QTextBlock &block, bool colour)
     if (end != old)
         dropMarks(block.next(), Consistent | Coloured);
     return end != old;
+}
+
+bool SyntaxHighlighter::longLine(const QTextBlock &block) const
+{
+    const int line = m_editor->lineAt(m_editor->fromDocPos(block.position()));
+    const int end = line + 1 < m_editor->lineCount() ? m_editor->lineStart(line + 1) : m_editor->textLength();
+    return end - m_editor->lineStart(line) > MaxColouredLine;
 }
 
 bool SyntaxHighlighter::advance(int target, int colourFrom, int colourTo, const QElapsedTimer &clock, qint64 budgetNs)

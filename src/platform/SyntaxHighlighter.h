@@ -55,6 +55,8 @@ private:
     // [colourFrom, colourTo]; false when the deadline came first.
     bool advance(int target, int colourFrom, int colourTo, const QElapsedTimer &clock, qint64 budgetNs);
     bool processBlock(QTextBlock &block, bool colour);
+    // Whether the real line holding block is too long to colour.
+    bool longLine(const QTextBlock &block) const;
     void backgroundSlice();
     void scheduleVisible();
     // Lets the layout take the new colours; repaint: their area too.

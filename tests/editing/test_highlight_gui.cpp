@@ -243,6 +243,26 @@ private slots:
         check();
     }
 
+    // A line too long to colour (a minified script) gets no colours, but the
+    // state it ends in still reaches the line after it.
+    void overlongLineKeepsStateWithoutColours()
+    {
+        doc()->Script = true;
+        load(doc(), QStringLiteral("a='x';").repeated(20000) + QStringLiteral("/*\r\nin*/b=1;"));
+        doc()->setHighlighting(true);
+        hl()->finishNow();
+        QApplication::processEvents();
+        const int last = ed()->document()->blockCount() - 1;
+        QVERIFY(last > 10);
+        for (QTextBlock b = ed()->document()->firstBlock(); b.blockNumber() < last; b = b.next())
+            QVERIFY(b.layout()->formats().isEmpty());
+        // The last line starts inside the comment the long line opened.
+        int state = SyntaxTokenizer::initialState(SyntaxLanguage::Script);
+        const QString whole = kindsOf(ed()->text(), state);
+        QCOMPARE(whole.right(8), QStringLiteral("CCCC..0."));
+        QCOMPARE(ed()->document()->lastBlock().userState() & ((1 << 21) - 1), state);
+    }
+
     // The language follows Script; switching off takes every colour away.
     void languageFollowsScriptAndOffClears()
     {
