@@ -6,6 +6,7 @@
 #include "editing/EditorKeyRules.h"
 #include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
+#include "files/OpenPaths.h"
 #include "platform/EditControl.h"
 #include "tags/TagCommands.h"
 
@@ -24,6 +25,8 @@ DocWindow *createWindow(int slot)
     QObject::connect(d, &DocWindow::closeRequested, d, [](DocWindow *doc) { FileCommands::CloseDocument(doc); });
     QObject::connect(d, &DocWindow::viewSwitched, d, [](bool editorShown) { DeleteMenuM(editorShown, 18); });
     QObject::connect(d, &DocWindow::tagListRequested, d, [](DocWindow *) { TagCommands::showTagList(); });
+    // Queued: the drop ends before any question an opening may ask.
+    QObject::connect(d->Rich(), &EditControl::filesDropped, d, &OpenPaths::openDropped, Qt::QueuedConnection);
     a.docs.announceCreated(d);
     return d;
 }
@@ -59,7 +62,7 @@ int FileIndex()
     // An untitled document's working file lives in this run's private folder,
     // never under a name the user could save to.
     d->AppPathBak = a.workFiles.privateFolder() + QString::number(chosen) + QStringLiteral(".bak");
-    d->setPreviewBase(a.settings.ProgramFolder);
+    d->setPreviewBase(a.settings.WorkFolder);
     d->format = TextFormat{};
     d->IzmT = IzmTStates::ProgramChange;
     d->Rich()->setText(QString());
