@@ -153,6 +153,7 @@ private slots:
         QTest::newRow("editor") << "editor";
         QTest::newRow("toolbar") << "toolbar";
         QTest::newRow("empty area") << "area";
+        QTest::newRow("preview") << "preview";
     }
     void droppedFilesOpen()
     {
@@ -163,6 +164,11 @@ private slots:
         if (target == QLatin1String("editor")) {
             setText(QStringLiteral("text"));
             w = ed()->viewport();
+        } else if (target == QLatin1String("preview")) {
+            t->command(QStringLiteral("mnuFileProsmotr"));
+            QTRY_VERIFY(!doc()->editorVisible());
+            w = doc()->findChild<QWidget *>(QStringLiteral("WebBrowser"));
+            QVERIFY(w && w->isVisible());
         } else if (target == QLatin1String("area")) {
             t->command(QStringLiteral("ProektCloseAllFile"));
             QCOMPARE(app().docs.OpenDocCount, 0);
