@@ -6,6 +6,7 @@
 #include "editing/EditorKeyRules.h"
 #include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
+#include "files/OpenPaths.h"
 #include "platform/EditControl.h"
 #include "tags/TagCommands.h"
 
@@ -27,6 +28,8 @@ DocWindow *createWindow(int slot)
     // Options > Syntax highlighting: every window follows it, new ones included.
     d->setHighlighting(a.highlighting.value());
     QObject::connect(&a.highlighting, &BoolOption::changed, d, &DocWindow::setHighlighting);
+    // Queued: the drop ends before any question an opening may ask.
+    QObject::connect(d->Rich(), &EditControl::filesDropped, d, &OpenPaths::openDropped, Qt::QueuedConnection);
     a.docs.announceCreated(d);
     return d;
 }
@@ -62,7 +65,7 @@ int FileIndex()
     // An untitled document's working file lives in this run's private folder,
     // never under a name the user could save to.
     d->AppPathBak = a.workFiles.privateFolder() + QString::number(chosen) + QStringLiteral(".bak");
-    d->setPreviewBase(a.settings.ProgramFolder);
+    d->setPreviewBase(a.settings.WorkFolder);
     d->format = TextFormat{};
     d->IzmT = IzmTStates::ProgramChange;
     d->Rich()->setText(QString());

@@ -4,11 +4,13 @@
 #include "app/DocActivation.h"
 #include "app/ToolBar.h"
 #include "editing/DocWindow.h"
+#include "platform/DroppedFiles.h"
 #include "platform/EditControl.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -66,6 +68,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     tmrActive.setInterval(300);
     connect(&tmrActive, &QTimer::timeout, this, &frmMain::tmrActive_Timer);
     tmrActive.start();
+    // Files dropped anywhere on the frame open; an editor takes its own drops.
+    setAcceptDrops(true);
 }
 
 void frmMain::bindOption(const QString &command, BoolOption &option)
@@ -332,4 +336,28 @@ void frmMain::closeEvent(QCloseEvent *e)
         e->ignore();
     else
         e->accept();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *e)
+{
+    dragMoveEvent(e);
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (DroppedFiles::localFiles(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *e)
+{
+    const QStringList files = DroppedFiles::localFiles(e->mimeData());
+    if (files.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    emit filesDropped(files);
 }

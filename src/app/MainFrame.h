@@ -55,8 +55,16 @@ public:
     // The close handling: true cancels the close.
     std::function<bool()> queryUnload;
 
+signals:
+    // Files dropped on the frame (its toolbar, its empty area, a window's frame);
+    // the owner opens them. Connect queued: the drop must end before any question.
+    void filesDropped(const QStringList &paths);
+
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     // The option and its check mark follow each other, whoever changes it.

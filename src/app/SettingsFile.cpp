@@ -90,6 +90,7 @@ void initDefaults(Settings &s, const QString &executableFolder)
     s.EditorFontSize = 12;
     s.EditorFontBold = true;
     s.EditorFontItalic = false;
+    s.DataFolder = s.ConfigFolder = s.WorkFolder = s.UserFolder = s.ProgramFolder;
     s.LastFolder = s.ProgramFolder;
     s.ToolbarChecked = true;
     s.ListTagsChecked = true;

@@ -1,5 +1,7 @@
 #include "app/StartUp.h"
 #include "app/AppCommands.h"
+#include "app/AppPaths.h"
+#include "app/CommandLine.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
@@ -7,11 +9,15 @@
 #include "app/ViewSettings.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
+#include "files/OpenPaths.h"
 #include "files/ProjectCommands.h"
 #include "lang/LanguageLoader.h"
 #include "platform/Dialogs.h"
 #include "tags/TagCommands.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <csignal>
 
 namespace StartUp {
@@ -32,19 +38,25 @@ Hooks &hooks()
 namespace {
 QString settingsPath()
 {
-    return app().settings.ProgramFolder + QStringLiteral("kodoplet.ini");
+    return app().settings.ConfigFolder + QStringLiteral("kodoplet.ini");
 }
 
 QString viewSettingsPath()
 {
-    return app().settings.ProgramFolder + ViewSettings::fileName();
+    return app().settings.ConfigFolder + ViewSettings::fileName();
 }
 }
 
 frmMain *MainM(const QString &executableFolder)
 {
+    return MainM(executableFolder, CommandLine());
+}
+
+frmMain *MainM(const QString &executableFolder, const CommandLine &line)
+{
     AppState &a = app();
     SettingsFile::initDefaults(a.settings, executableFolder);
+    AppPaths::resolve(AppPaths::probe(a.settings.ProgramFolder)).applyTo(a.settings);
     a.project.setSeparator(a.settings.PathSeparator);
     SettingsFile::read(settingsPath(), a.settings);
 
@@ -67,16 +79,49 @@ frmMain *MainM(const QString &executableFolder)
     };
     frame->showProjectWindow = [] { ProjectCommands::ProektListFile_Click(); };
 
-    LoadDataM();
+    QObject::connect(frame, &frmMain::filesDropped, frame, &OpenPaths::openDropped, Qt::QueuedConnection);
+
+    LoadDataM(line.project);
 
     frame->setChecked(QStringLiteral("mnuEditPerenosWord"), a.settings.WrapMode == 0);
     frame->show();
+    openCommandLineFiles(line);
     if (DocWindow *d = a.docs.active())
         d->focusView();
     return frame;
 }
 
-void LoadDataM()
+void openCommandLineFiles(const CommandLine &line)
+{
+    OpenPaths::openDocuments(line.documents);
+}
+
+void requestExit()
+{
+    static bool exiting = false;
+    // The exit's own questions are open: the user's answers decide.
+    if (exiting)
+        return;
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        // A modal window (a question, a file or tag dialog, the language chooser)
+        // holds no document text, and cancelling it is always safe.
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        QTimer::singleShot(250, qApp, [] { requestExit(); });
+        return;
+    }
+    QWidget *frame = app().ownerWindow();
+    if (!frame || !frame->isVisible()) {
+        // Still starting: the frame comes up first.
+        QTimer::singleShot(250, qApp, [] { requestExit(); });
+        return;
+    }
+    exiting = true;
+    frame->close();
+    exiting = false;
+}
+
+void LoadDataM(const QString &commandLineProject)
 {
     AppState &a = app();
     Hooks &h = hooks();
@@ -89,7 +134,14 @@ void LoadDataM()
     ProjectCommands::updateCaption();
 
     bool loaded = false;
-    if (!a.settings.ProjectPath.isEmpty()) {
+    if (!commandLineProject.isEmpty()) {
+        // Named by the user: a file that cannot be read is reported.
+        a.CommandMode = CommandModes::Neutral;
+        loaded = ProjectCommands::ProektLoad(commandLineProject);
+        if (loaded && a.project.count() > 0)
+            a.CommandMode = CommandModes::ShowProjectWindow;
+    }
+    if (!loaded && !a.settings.ProjectPath.isEmpty()) {
         a.CommandMode = CommandModes::StartUpLoad;
         loaded = h.loadProject ? h.loadProject() : ProjectCommands::ProektLoad(a.settings.ProjectPath);
         if (a.CommandMode == CommandModes::StartUpLoad)
@@ -114,6 +166,9 @@ bool SaveFileINIM()
     if (a.commands)
         a.settings.ToolbarChecked = a.commands->isChecked(QStringLiteral("mnuOptionsToolbar"));
     a.settings.ListTagsChecked = a.listTags.value();
+    // An installed copy keeps them in a folder that may not be there yet; one
+    // that cannot be made fails the writes below, which say so.
+    AppPaths::ensureFolder(a.settings.ConfigFolder);
     if (const int error = SettingsFile::write(settingsPath(), a.settings))
         FileCommands::showSaveError(settingsPath(), error);
     ViewSettings view;

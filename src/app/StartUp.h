@@ -3,6 +3,7 @@
 #include <functional>
 
 class frmMain;
+struct CommandLine;
 
 // Start-up and exit of the program.
 namespace StartUp {
@@ -12,11 +13,22 @@ namespace StartUp {
 // program on SIGXFSZ and losing the unsaved text of every window.
 void prepareProcess();
 
-// The start-up procedure: program folder, defaults, settings file, start-up data,
-// then the main frame is shown. Returns the frame (owned by the caller).
+// The start-up procedure: program folder and the other folders (AppPaths),
+// defaults, settings file, start-up data, then the main frame is shown and the
+// documents named on the command line open. Returns the frame (owned by the caller).
 frmMain *MainM(const QString &executableFolder);
-// Language, then the remembered project or a new page, then the tag catalogue.
-void LoadDataM();
+frmMain *MainM(const QString &executableFolder, const CommandLine &line);
+// Language, then the project named on the command line, or the remembered one,
+// or a new page; then the tag catalogue. A named project that cannot be loaded
+// is reported and the remembered one is loaded instead.
+void LoadDataM(const QString &commandLineProject = QString());
+// The documents of the command line, after start-up, as File > Open opens them.
+void openCommandLineFiles(const CommandLine &line);
+// A request from outside to end the program (SIGTERM, SIGINT, SIGHUP): the same
+// close as File > Exit, which asks about unsaved documents. A modal window open
+// at that moment is cancelled first; a request while the exit's own questions
+// are open is ignored.
+void requestExit();
 // Unloads the project window (which may ask to save the project), writes the
 // settings file and ends the program. False when the user cancelled at the
 // project question: nothing is written and the program goes on.

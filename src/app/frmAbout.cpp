@@ -18,7 +18,7 @@ QString frmAbout::homePage()
     if (!address.isEmpty())
         return address;
     const AppState &a = app();
-    return a.settings.ProgramFolder + a.lang.HelpFile;
+    return a.settings.DataFolder + a.lang.HelpFile;
 }
 
 void frmAbout::openHomePage()

@@ -1,20 +1,53 @@
 #include "app/AppState.h"
+#include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
 #include "platform/Dialogs.h"
+#include "platform/ExitSignals.h"
 #include "platform/KeyboardLayouts.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
+    // --help and --version answer without a display.
+    {
+        QStringList raw;
+        for (int i = 1; i < argc; ++i)
+            raw << QString::fromLocal8Bit(argv[i]);
+        const CommandLine early = CommandLine::parse(raw, QString());
+        if (early.help || early.version) {
+            if (early.help)
+                std::fputs(CommandLine::usage().toLocal8Bit().constData(), stdout);
+            else
+                std::printf("Kodoplet %s\n", KODOPLET_VERSION);
+            return 0;
+        }
+    }
+
     StartUp::prepareProcess();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodoplet"));
+    QApplication::setApplicationVersion(QStringLiteral(KODOPLET_VERSION));
+    // Ties the windows to kodoplet.desktop (its icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kodoplet"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kodoplet"), QIcon(QStringLiteral(":/app/kodoplet.svg"))));
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Qt has taken its own options out of the arguments by now.
+    const CommandLine line = CommandLine::parse(QCoreApplication::arguments().mid(1), QDir::currentPath());
+    for (const QString &option : line.ignored)
+        std::fprintf(stderr, "kodoplet: unknown option %s ignored\n", qPrintable(option));
+
+    // From here on a SIGTERM, SIGINT or SIGHUP ends the program as File > Exit does.
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &qapp, [] { StartUp::requestExit(); });
 
     QtDialogs dialogs;
     DesktopShell shell;
@@ -23,7 +56,7 @@ int main(int argc, char *argv[])
     a.dialogs = &dialogs;
     a.shell = &shell;
     a.layouts = &layouts;
-    std::unique_ptr<frmMain> frame(StartUp::MainM(QCoreApplication::applicationDirPath()));
+    std::unique_ptr<frmMain> frame(StartUp::MainM(QCoreApplication::applicationDirPath(), line));
     const int rc = qapp.exec();
     return rc;
 }

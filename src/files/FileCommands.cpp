@@ -1,4 +1,5 @@
 #include "files/FileCommands.h"
+#include "app/AppPaths.h"
 #include "app/AppState.h"
 #include "app/DocActivation.h"
 #include "editing/DocWindow.h"
@@ -37,7 +38,7 @@ QString apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFi
     if (!a.dialogs)
         return {};
     const bool projectDialog = !filter.isEmpty() && filter.first().description.startsWith(projectFilter().first().description.left(5));
-    const QString folder = projectDialog ? a.settings.ProgramFolder : a.settings.LastFolder;
+    const QString folder = projectDialog ? a.settings.UserFolder : a.settings.LastFolder;
     const QString result = isSave ? a.dialogs->saveFileName(folder, initialName, filter)
                                   : a.dialogs->openFileName(folder, initialName, filter);
     if (result.isEmpty())
@@ -70,7 +71,7 @@ void showSaveError(const QString &path, int error)
 void FileNewM()
 {
     AppState &a = app();
-    const QString templatePath = a.settings.ProgramFolder + templateName();
+    const QString templatePath = a.settings.ConfigFolder + templateName();
     const ReadResult r = TextFile::read(templatePath, 64LL * 1024 * 1024);
     QString text = r.error == 0 ? r.text : QString();
     TextFormat format = r.error == 0 ? r.format : TextFormat{};
@@ -79,7 +80,7 @@ void FileNewM()
         format = TextFormat{};
         // A template that is there but could not be read (not text, too big) is
         // the user's file: the page starts from the skeleton, the file stays.
-        if (r.error == 0 || r.error == TextFile::NotFound)
+        if ((r.error == 0 || r.error == TextFile::NotFound) && AppPaths::ensureFolder(a.settings.ConfigFolder))
             TextFile::writeText(templatePath, TextFile::withFinalLineBreak(text), format);
     }
     const int i = FileIndex();

@@ -1,6 +1,8 @@
 #include "files/Preview.h"
+#include "app/AppPaths.h"
 #include "app/AppState.h"
 #include "editing/DocWindow.h"
+#include "files/FileCommands.h"
 #include "files/TextFile.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
@@ -79,7 +81,12 @@ void OpURL(const QString &target)
 QString SaveFileUrlm(const QString &target)
 {
     const QString page = redirectPage(target);
-    const QString folder = app().settings.ProgramFolder;
+    const QString folder = app().settings.WorkFolder;
+    // An installed copy keeps them in its cache folder, made on first use.
+    if (!AppPaths::ensureFolder(folder)) {
+        FileCommands::showSaveError(folder, TextFile::PathAccess);
+        return {};
+    }
     // A name that cannot be written gives way to the next number; a folder that
     // refuses every name ends the attempt instead of looping on.
     const QByteArray bytes = TextFile::encode(TextFile::withFinalLineBreak(page), TextFormat{});

@@ -86,9 +86,10 @@ void frmOpenAllFile::load(const QString &caption)
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(withoutMnemonics(caption));
     NO->setText(a.message(CancelCaptionEntry));
-    // A remembered folder that is gone leaves the list at the program's folder, silently.
+    // A remembered folder that is gone leaves the list at the program's folder
+    // (the home folder of an installed copy), silently.
     if (!setFolder(a.settings.LastFolder))
-        setFolder(a.settings.ProgramFolder);
+        setFolder(a.settings.UserFolder);
     Dir1_Change();
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { Dir1_Change(); });
 }

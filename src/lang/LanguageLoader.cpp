@@ -42,7 +42,7 @@ void renameProjectEntry(ProjectList &list, const QString &oldName, const QString
 QString languageFolder()
 {
     const Settings &s = app().settings;
-    return s.ProgramFolder + QStringLiteral("Language") + s.PathSeparator;
+    return s.DataFolder + QStringLiteral("Language") + s.PathSeparator;
 }
 
 void LoadJazikM(const QString &fileName)
@@ -113,7 +113,7 @@ void HelpCallHelp()
 {
     AppState &a = app();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    Preview::OpURL(a.settings.ProgramFolder + a.lang.HelpFile);
+    Preview::OpURL(a.settings.DataFolder + a.lang.HelpFile);
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -6,7 +6,7 @@ class CommandRegistry;
 // Loading a language file: the texts other windows read, and at once the
 // captions of the main frame and the names of untitled documents.
 namespace LanguageLoader {
-// Loads ProgramFolder/Language/<fileName>; reports a file that cannot be read
+// Loads Language/<fileName> from the data folder; reports a file that cannot be read
 // and then leaves everything as it was.
 void LoadJazikM(const QString &fileName);
 // Options > Language: the chooser, modeless.

@@ -47,6 +47,9 @@ BrowserView::BrowserView(QWidget *parent) : QWebEngineView(parent)
     m_page = new PreviewPage(this);
     setPage(m_page);
     setContextMenuPolicy(Qt::NoContextMenu);
+    // A file dropped on the preview goes to the main window, which opens it,
+    // rather than replacing the preview's page.
+    setAcceptDrops(false);
     QWebEngineScript script;
     script.setName(QStringLiteral("kodoplet-silent-preview"));
     script.setSourceCode(QString::fromLatin1(silentScript));

@@ -1,4 +1,5 @@
 #include "platform/EditControl.h"
+#include "platform/DroppedFiles.h"
 #include "platform/EditorBehaviour.h"
 
 #include <QDropEvent>
@@ -323,6 +324,12 @@ void EditControl::contextMenuEvent(QContextMenuEvent *e)
 
 void EditControl::dropEvent(QDropEvent *e)
 {
+    const QStringList files = DroppedFiles::localFiles(e->mimeData());
+    if (!files.isEmpty()) {
+        e->acceptProposedAction();
+        emit filesDropped(files);
+        return;
+    }
     if (isReadOnly() || !e->mimeData()->hasText()) {
         e->ignore();
         return;
@@ -342,12 +349,15 @@ void EditControl::dropEvent(QDropEvent *e)
 
 bool EditControl::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source->hasText();
+    // Files are taken too (to be opened), so that the drag is not refused on entry.
+    return source->hasText() || !DroppedFiles::localFiles(source).isEmpty();
 }
 
 void EditControl::insertFromMimeData(const QMimeData *source)
 {
-    setSelText(source->text());
+    // Files alone carry no text: the selection must not be replaced by nothing.
+    if (source->hasText())
+        setSelText(source->text());
 }
 
 QMimeData *EditControl::createMimeDataFromSelection() const

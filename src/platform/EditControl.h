@@ -71,6 +71,8 @@ signals:
     // Someone changed the widget's text past the control (a key path it does not
     // know): the history can no longer follow it.
     void externalChange();
+    // Files were dropped on the editor: they are to be opened, not their names inserted.
+    void filesDropped(const QStringList &paths);
 
 protected:
     bool event(QEvent *e) override;

@@ -2,6 +2,7 @@
 // A whole program in a temporary folder, for GUI tests: its own settings file,
 // template and language folder, dialogs answered from a queue, a recording shell.
 #include "app/AppState.h"
+#include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
 #include "editing/DocWindow.h"
@@ -85,7 +86,7 @@ public:
                 app().settings.LanguageFile = remembered;
             };
         }
-        frame.reset(StartUp::MainM(folder));
+        frame.reset(StartUp::MainM(folder, commandLine));
         QApplication::processEvents();
         return frame.get();
     }
@@ -101,4 +102,5 @@ public:
     std::unique_ptr<frmMain> frame;
     int quitCount = 0;
     bool realLanguageStep = false;
+    CommandLine commandLine;   // what the program is started with
 };

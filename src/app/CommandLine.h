@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The program's command line, after Qt has taken its own options:
+//   kodoplet [--help] [--version] [--] [file...]
+// Each file opens at start as through File > Open; a ".wpr" file is a project
+// and opens instead of the remembered one (the last one named, when several are).
+struct CommandLine {
+    QStringList documents;   // absolute paths, in the order given
+    QString project;         // absolute path of the project to open, "" when none
+    QStringList ignored;     // options this program does not know, left alone
+    bool help = false;
+    bool version = false;
+
+    // arguments: without the program name. Relative names resolve against
+    // currentFolder; "file:" addresses become local paths. "--" ends the options,
+    // so a file whose name starts with "-" can still be named after it.
+    static CommandLine parse(const QStringList &arguments, const QString &currentFolder);
+    static bool isProjectFile(const QString &path);
+    static QString usage();
+};

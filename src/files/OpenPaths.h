@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// Files named from outside the program: on its command line or dropped on its
+// window. Each takes the same way as when the user picks it in a dialog.
+namespace OpenPaths {
+// Opens each document as File > Open does, in order: one already open is only
+// brought to the front, one that cannot be read gives the open-error message
+// (entry 96 or 97). The last one named ends up active.
+void openDocuments(const QStringList &paths);
+// Opens a project as Project > Open does, then shows the project window. False
+// when it was not loaded (reported, or the user kept the current project).
+bool openProject(const QString &path);
+// Dropped files, in the order dropped: a ".wpr" file opens that project, any
+// other file opens as a document.
+void openDropped(const QStringList &paths);
+}

@@ -1,0 +1,219 @@
+// Files named from outside the program: on its command line at start, and
+// dropped on its window. Both open as File > Open does.
+#include "common/GuiFixture.h"
+
+#include "app/SettingsFile.h"
+#include "app/ToolBar.h"
+#include "files/frmProekt.h"
+
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QUrl>
+#include <QtTest>
+
+using namespace gui;
+
+class TestOpenFilesGui : public QObject, GuiFixture {
+    Q_OBJECT
+
+    // Names of the open documents in slot order: the file name, or "new" for an untitled page.
+    QStringList openNames() const
+    {
+        QStringList names;
+        for (DocWindow *d : app().docs.open())
+            names << (d->NameFile.isEmpty() ? QStringLiteral("new") : QFileInfo(d->NameFile).fileName());
+        return names;
+    }
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const QueueDialogs::Asked &q : t->dialogs.asked)
+            if (q.kind == QLatin1String("message"))
+                texts << q.text + u'|' + QString::number(q.style);
+        return texts;
+    }
+    QString activeName() const { return doc() ? QFileInfo(doc()->NameFile).fileName() : QString(); }
+    // The open-error message in the entry-number language: File, the path, then 96 or 97.
+    QString openError(const QString &name, int entry) const
+    {
+        return QStringLiteral("[3] %1 [%2]|%3").arg(path(name)).arg(entry).arg(int(Dialogs::Critical));
+    }
+    frmProekt *projectWindow() const { return f ? f->findChild<frmProekt *>(QStringLiteral("frmProekt")) : nullptr; }
+
+    // A fresh program (not started) with pages a.htm, b.js and a project p.wpr listing a.htm.
+    void prepare()
+    {
+        t = std::make_unique<TestApp>();
+        t->writeFile(QStringLiteral("a.htm"), "<p>a</p>\r\n");
+        t->writeFile(QStringLiteral("b.js"), "var b;\r\n");
+        t->writeFile(QStringLiteral("p.wpr"), "Site\r\n" + path(QStringLiteral("a.htm")).toUtf8() + "\r\n");
+        QDir(t->folder).mkdir(QStringLiteral("folder.htm"));
+    }
+    void start(const QStringList &args)
+    {
+        const QString was = QDir::currentPath();
+        QDir::setCurrent(t->folder);   // relative names resolve against the current folder
+        t->commandLine = CommandLine::parse(args, QDir::currentPath());
+        QDir::setCurrent(was);
+        f = startProgram(*t);
+        QVERIFY(f);
+    }
+
+    // A drag of files onto the frame's window at widget w's centre, the way the
+    // window system delivers it: the window finds the widget under the pointer.
+    bool drop(QWidget *w, const QStringList &names, const QString &text = QString())
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &n : names)
+            urls << QUrl::fromLocalFile(path(n));
+        if (!urls.isEmpty())
+            data.setUrls(urls);
+        if (!text.isEmpty())
+            data.setText(text);
+        const QPoint at = w->mapTo(f, w->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f->windowHandle(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f->windowHandle(), &dropped);
+        return dropped.isAccepted();
+    }
+
+private slots:
+    void init() { StartUp::hooks() = {}; }
+    void cleanup() { stopApp(); }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("open");
+        QTest::addColumn<QString>("active");
+        QTest::addColumn<QStringList>("messages");   // file:entry of each open-error message
+        using L = QStringList;
+        QTest::newRow("two files, the last active") << L{"a.htm", "b.js"} << L{"new", "a.htm", "b.js"} << "b.js" << L{};
+        QTest::newRow("a missing one is reported, the others open")
+            << L{"a.htm", "gone.htm", "b.js"} << L{"new", "a.htm", "b.js"} << "b.js" << L{"gone.htm:96"};
+        QTest::newRow("an unreadable one is reported") << L{"folder.htm", "a.htm"} << L{"new", "a.htm"} << "a.htm"
+                                                       << L{"folder.htm:97"};
+        QTest::newRow("named twice: opened once, activated again") << L{"a.htm", "b.js", "./a.htm"} << L{"new", "a.htm", "b.js"}
+                                                                   << "a.htm" << L{};
+        QTest::newRow("only options") << L{"-x", "--"} << L{"new"} << "" << L{};
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        prepare();
+        start(args);
+        QTEST(openNames(), "open");
+        QTEST(activeName(), "active");
+        QFETCH(QStringList, messages);
+        QStringList expected;
+        for (const QString &m : messages)
+            expected << openError(m.section(u':', 0, 0), m.section(u':', 1).toInt());
+        QCOMPARE(messageTexts(), expected);
+        // As through File > Open: the files join the project, a script is a script.
+        for (DocWindow *d : app().docs.open()) {
+            if (!d->NameFile.isEmpty())
+                QVERIFY(app().project.FindFile(d->NameFile) >= 0);
+            QCOMPARE(d->Script, d->NameFile.endsWith(QLatin1String(".js")));
+        }
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ed()));
+    }
+
+    // A project named on the command line opens instead of the remembered one;
+    // one that cannot be read is reported and the remembered one opens after all.
+    void commandLineProject()
+    {
+        for (const bool readable : {true, false}) {
+            prepare();
+            t->writeFile(QStringLiteral("r.wpr"), "Remembered\r\n" + path(QStringLiteral("b.js")).toUtf8() + "\r\n");
+            Settings s;
+            SettingsFile::initDefaults(s, t->folder);
+            s.ProjectPath = path(QStringLiteral("r.wpr"));
+            t->writeFile(QStringLiteral("kodoplet.ini"), SettingsFile::bytes(s));
+            start({readable ? QStringLiteral("p.wpr") : QStringLiteral("gone.wpr"), QStringLiteral("b.js")});
+            QCOMPARE(app().ProjectName, readable ? QStringLiteral("Site") : QStringLiteral("Remembered"));
+            QCOMPARE(app().settings.ProjectPath, path(readable ? QStringLiteral("p.wpr") : QStringLiteral("r.wpr")));
+            QCOMPARE(messageTexts(), readable ? QStringList() : QStringList{openError("gone.wpr", 96)});
+            // The document named beside it opens into that project.
+            QCOMPARE(openNames(), QStringList{"b.js"});
+            QVERIFY(app().project.FindFile(path(QStringLiteral("b.js"))) >= 0);
+            // The start-up timer still shows the project window.
+            QTRY_VERIFY(projectWindow() && projectWindow()->isVisible());
+            stopApp();
+        }
+    }
+
+    void droppedFilesOpen_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("editor") << "editor";
+        QTest::newRow("toolbar") << "toolbar";
+        QTest::newRow("empty area") << "area";
+        QTest::newRow("preview") << "preview";
+    }
+    void droppedFilesOpen()
+    {
+        QFETCH(QString, target);
+        prepare();
+        start({});
+        QWidget *w = f->toolBar();
+        if (target == QLatin1String("editor")) {
+            setText(QStringLiteral("text"));
+            w = ed()->viewport();
+        } else if (target == QLatin1String("preview")) {
+            t->command(QStringLiteral("mnuFileProsmotr"));
+            QTRY_VERIFY(!doc()->editorVisible());
+            w = doc()->findChild<QWidget *>(QStringLiteral("WebBrowser"));
+            QVERIFY(w && w->isVisible());
+        } else if (target == QLatin1String("area")) {
+            t->command(QStringLiteral("ProektCloseAllFile"));
+            QCOMPARE(app().docs.OpenDocCount, 0);
+            w = f->mdiArea()->viewport();
+        }
+        QVERIFY(drop(w, {QStringLiteral("a.htm"), QStringLiteral("gone.htm"), QStringLiteral("b.js")}));
+        // Opened after the drop has ended, so that no question holds up the dragging program.
+        QCOMPARE(t->dialogs.count(QStringLiteral("message")), 0);
+        QTRY_COMPARE(activeName(), QStringLiteral("b.js"));
+        QCOMPARE(messageTexts(), QStringList{openError("gone.htm", 96)});
+        QCOMPARE(openNames(), target == QLatin1String("area") ? QStringList({"a.htm", "b.js"})
+                                                              : QStringList({"new", "a.htm", "b.js"}));
+        if (target == QLatin1String("editor"))
+            QCOMPARE(app().docs.slot(0)->Rich()->text(), QStringLiteral("text"));   // no path inserted
+    }
+
+    // A project dropped on an editor opens, with its window; text dragged onto an
+    // editor is still inserted, and a web address is text too.
+    void droppedProjectAndText()
+    {
+        prepare();
+        start({});
+        setText(QStringLiteral("ab"), 1);
+        QVERIFY(drop(ed()->viewport(), {}, QStringLiteral("xy")));
+        QVERIFY(ed()->text().contains(QLatin1String("xy")));
+        QCOMPARE(ed()->text().size(), 4);
+        QMimeData link;
+        link.setUrls({QUrl(QStringLiteral("https://example.org/"))});
+        link.setText(QStringLiteral("https://example.org/"));
+        QDragEnterEvent enter(ed()->viewport()->mapTo(f, ed()->viewport()->rect().center()), Qt::CopyAction, &link,
+                              Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f->windowHandle(), &enter);
+        QDropEvent dropped(enter.position(), Qt::CopyAction, &link, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f->windowHandle(), &dropped);
+        QVERIFY(ed()->text().contains(QLatin1String("https://example.org/")));
+        QCOMPARE(app().docs.OpenDocCount, 1);
+
+        QVERIFY(drop(ed()->viewport(), {QStringLiteral("p.wpr")}));
+        // The changed page is asked about as the project closes: No.
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        QTRY_COMPARE(app().ProjectName, QStringLiteral("Site"));
+        QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
+        QTRY_VERIFY(projectWindow() && projectWindow()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestOpenFilesGui)
+#include "test_openfiles_gui.moc"
