@@ -24,6 +24,7 @@ DocWindow *createWindow(int slot)
     QObject::connect(d, &DocWindow::closeRequested, d, [](DocWindow *doc) { FileCommands::CloseDocument(doc); });
     QObject::connect(d, &DocWindow::viewSwitched, d, [](bool editorShown) { DeleteMenuM(editorShown, 18); });
     QObject::connect(d, &DocWindow::tagListRequested, d, [](DocWindow *) { TagCommands::showTagList(); });
+    QObject::connect(&a.lineNumbers, &BoolOption::changed, d->Rich(), &EditControl::setLineNumbersVisible);
     a.docs.announceCreated(d);
     return d;
 }
@@ -68,6 +69,7 @@ int FileIndex()
     const Settings &s = a.settings;
     EditorOptions::applyFontTo(d, {s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic});
     d->Rich()->setWordWrap(s.WrapMode == 0);
+    d->Rich()->setLineNumbersVisible(a.lineNumbers.value());
     t.OpenDocCount += 1;
     if (t.OpenDocCount == 1)
         DeleteMenuM(true, 19);
