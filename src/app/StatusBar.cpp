@@ -32,7 +32,6 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     setSizeGripEnabled(true);
     m_position = new QLabel(this);
     m_position->setObjectName(QStringLiteral("lblPosition"));
-    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("Ln 99999, Col 9999")));
     m_encoding = fieldButton(QStringLiteral("cmdEncoding"), this);
     m_lineBreak = fieldButton(QStringLiteral("cmdLineBreak"), this);
     addPermanentWidget(m_position);
@@ -65,6 +64,8 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     for (DocWindow *d : docs.DocWindows)
         if (d)
             watch(d);
+    // A language load sets the frame's caption again: the bar takes its texts then.
+    connect(&app().frameCaption, &TextOption::changed, this, &StatusBar::refresh);
 }
 
 QString StatusBar::encodingName(TextEncoding e)
@@ -114,6 +115,7 @@ void StatusBar::detach()
 {
     DocTable &docs = app().docs;
     disconnect(&docs, nullptr, this, nullptr);
+    disconnect(&app().frameCaption, nullptr, this, nullptr);
     for (DocWindow *d : docs.DocWindows)
         if (d) {
             disconnect(d, nullptr, this, nullptr);
@@ -129,6 +131,11 @@ void StatusBar::refresh()
     DocWindow *d = shownDoc();
     m_encoding->setVisible(d);
     m_lineBreak->setVisible(d);
+    // A fixed size for the widest position this language can show: a caret move
+    // then repaints the field without laying the bar out again.
+    const QString widest = app().lang.text(113).arg(999999).arg(99999);
+    const QFontMetrics fm = m_position->fontMetrics();
+    m_position->setFixedSize(fm.horizontalAdvance(widest) + fm.averageCharWidth(), fm.height());
     if (d) {
         const LanguageTexts &lang = app().lang;
         m_encoding->setText(encodingName(d->format.encoding));
