@@ -97,27 +97,14 @@ private slots:
             g.ed()->setSelStart(7 + col - 1);
             QCOMPARE(position(), at(2, col));
         }
-        // Keys: End of the line and a step back over it, as a user moves.
-        g.ed()->setSelStart(7);
-        QTest::keyClick(g.ed(), Qt::Key_End);
-        QTest::keyClick(g.ed(), Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(position(), at(1, 1));
-        g.ed()->setSelStart(g.ed()->textLength());
-        QCOMPARE(position(), at(2, 9001));
+        // Keys move the caret past the control's own calls too; a selection made
+        // backwards shows its moving end, here its start.
         QTest::keyClick(g.ed(), Qt::Key_Left, Qt::ShiftModifier);
         QCOMPARE(position(), at(2, 9000));
-    }
-
-    void typingMovesThePosition()
-    {
-        g.setText(QString());
-        type(g.ed(), QStringLiteral("ab\ncde"));
-        QCOMPARE(position(), at(2, 4));
-        QTest::keyClick(g.ed(), Qt::Key_Backspace);
-        QTest::keyClick(g.ed(), Qt::Key_Backspace);
-        QTest::keyClick(g.ed(), Qt::Key_Backspace);
-        QTest::keyClick(g.ed(), Qt::Key_Backspace);
-        QCOMPARE(position(), at(1, 3));
+        QTest::keyClick(g.ed(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(position(), at(1, 1));
+        type(g.ed(), QStringLiteral("ab\nc"));
+        QCOMPARE(position(), at(2, 2));
     }
 
     void formatFieldsFollowTheActiveDocument_data()
@@ -206,27 +193,18 @@ private slots:
         QCOMPARE(shown(button), choice);
         QCOMPARE(d->Rich()->text(), text);
         QCOMPARE(d->IzmT, 1);
-        QCOMPARE(t()->readFile(g.path(QStringLiteral("page.htm"))), before);
+        QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), before);
         g.t->command(QStringLiteral("mnuFileSaveFile"));
         QCOMPARE(d->IzmT, 0);
-        QCOMPARE(t()->readFile(g.path(QStringLiteral("page.htm"))), after);
-        // And the form stays for the saves after.
-        type(d->Rich(), QStringLiteral("z"));
-        g.t->command(QStringLiteral("mnuFileSaveFile"));
-        QCOMPARE(shown(button), choice);
-        QVERIFY(t()->readFile(g.path(QStringLiteral("page.htm"))).endsWith(after.right(1)));
-    }
-
-    void choosingTheSameFormIsNoChange()
-    {
-        DocWindow *d = open(QStringLiteral("same.htm"), "a\nb\n");
-        QCOMPARE(pick("cmdLineBreak", "mnuLineBreak", QStringLiteral("LF")), QStringLiteral("LF"));
-        QCOMPARE(d->IzmT, 0);
+        QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), after);
     }
 
     void aChangedFormatAsksBeforeClosing()
     {
         DocWindow *d = open(QStringLiteral("ask.htm"), "a\r\n");
+        // The form it has already is no change.
+        QCOMPARE(pick("cmdLineBreak", "mnuLineBreak", QStringLiteral("CR LF")), QStringLiteral("CR LF"));
+        QCOMPARE(d->IzmT, 0);
         pick("cmdEncoding", "mnuEncoding", QStringLiteral("UTF-8"));
         g.t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
         QVERIFY(!FileCommands::CloseDocument(d));
@@ -248,9 +226,6 @@ private slots:
         QVERIFY(bar()->isVisible());
         QCOMPARE(position(), at(3, 2));
     }
-
-private:
-    TestApp *t() const { return g.t.get(); }
 };
 
 QTEST_MAIN(TestStatusBarGui)
