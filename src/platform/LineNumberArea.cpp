@@ -25,7 +25,8 @@ int digitsOf(int n)
 
 } // namespace
 
-LineNumberArea::LineNumberArea(EditControl *editor) : QWidget(editor), m_editor(editor)
+LineNumberArea::LineNumberArea(EditControl *editor)
+    : QWidget(editor), m_editor(editor), m_viewport(editor->viewport())
 {
     setObjectName(QStringLiteral("LineNumbers"));
     hide();
@@ -35,7 +36,7 @@ LineNumberArea::LineNumberArea(EditControl *editor) : QWidget(editor), m_editor(
     connect(editor, &QPlainTextEdit::updateRequest, this, &LineNumberArea::onUpdateRequest);
     connect(editor, &QPlainTextEdit::cursorPositionChanged, this, &LineNumberArea::onCaretMoved);
     editor->installEventFilter(this);
-    editor->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 void LineNumberArea::setShown(bool on)
@@ -117,9 +118,10 @@ void LineNumberArea::onCaretMoved()
 
 bool LineNumberArea::eventFilter(QObject *watched, QEvent *e)
 {
+    // Pointers compared only: the editor may be half destroyed when its last events come.
     if (watched == m_editor && e->type() == QEvent::Resize)
         placeArea();
-    else if (m_on && watched == m_editor->viewport() && e->type() == QEvent::Paint)
+    else if (m_on && watched == m_viewport && e->type() == QEvent::Paint)
         paintCaretLine(static_cast<QPaintEvent *>(e)->rect());   // under the text, which paints next
     return false;
 }

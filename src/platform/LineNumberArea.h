@@ -39,6 +39,7 @@ private:
     int caretLine() const;
 
     EditControl *m_editor;
+    QWidget *m_viewport;    // the editor's, which never changes
     bool m_on = false;
     int m_digits = 0;       // digits of the line count the width was made for
     int m_width = 0;
