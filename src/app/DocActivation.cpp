@@ -30,6 +30,7 @@ DocWindow *createWindow(int slot)
     QObject::connect(&a.highlighting, &BoolOption::changed, d, &DocWindow::setHighlighting);
     // Queued: the drop ends before any question an opening may ask.
     QObject::connect(d->Rich(), &EditControl::filesDropped, d, &OpenPaths::openDropped, Qt::QueuedConnection);
+    QObject::connect(&a.lineNumbers, &BoolOption::changed, d->Rich(), &EditControl::setLineNumbersVisible);
     a.docs.announceCreated(d);
     return d;
 }
@@ -74,6 +75,7 @@ int FileIndex()
     const Settings &s = a.settings;
     EditorOptions::applyFontTo(d, {s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic});
     d->Rich()->setWordWrap(s.WrapMode == 0);
+    d->Rich()->setLineNumbersVisible(a.lineNumbers.value());
     t.OpenDocCount += 1;
     if (t.OpenDocCount == 1)
         DeleteMenuM(true, 19);

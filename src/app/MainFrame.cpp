@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/DocActivation.h"
+#include "app/StatusBar.h"
 #include "app/ToolBar.h"
 #include "editing/DocWindow.h"
 #include "platform/DroppedFiles.h"
@@ -55,6 +56,13 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     connect(&a.docs, &DocTable::documentCreated, this, &frmMain::connectDocument);
     connect(&a.docs, &DocTable::showRequested, this, &frmMain::showDoc);
     connect(&a.docs, &DocTable::activateRequested, this, &frmMain::activateDoc);
+    // After the frame's own handlers: the bar shows what activation left.
+    m_statusBar = new StatusBar(this);
+    setStatusBar(m_statusBar);
+    m_statusBar->setVisible(a.statusBar.value());
+    connect(&a.statusBar, &BoolOption::changed, m_statusBar, &QWidget::setVisible);
+    connect(m_area, &QMdiArea::subWindowActivated, m_statusBar, &StatusBar::refresh);
+    connect(m_commands, &CommandRegistry::scopeApplied, m_statusBar, &StatusBar::refresh);
     setWindowTitle(a.frameCaption.value());
     connect(&a.frameCaption, &TextOption::changed, this, &QWidget::setWindowTitle);
     // The option and its check mark follow each other, whoever changes it.
@@ -85,6 +93,9 @@ frmMain::~frmMain()
     // Signals of the area and of the document windows (their state changes as
     // the children go) must not reach a frame that is half gone.
     disconnect(m_area, nullptr, this, nullptr);
+    disconnect(m_area, nullptr, m_statusBar, nullptr);
+    disconnect(m_commands, nullptr, m_statusBar, nullptr);
+    m_statusBar->detach();
     AppState &a = app();
     disconnect(&a.docs, nullptr, this, nullptr);
     for (DocWindow *d : a.docs.DocWindows)

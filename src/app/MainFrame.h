@@ -11,6 +11,7 @@ class CommandRegistry;
 class DocWindow;
 class BoolOption;
 class ToolBar;
+class StatusBar;
 
 // The main frame: the menu bar built from the command table, the area that
 // holds the document windows, and the routing between them: it shows and
@@ -35,6 +36,7 @@ public:
 
     QMdiArea *mdiArea() const { return m_area; }
     ToolBar *toolBar() const { return m_toolBar; }
+    StatusBar *statusBarFields() const { return m_statusBar; }
     void showDoc(DocWindow *d);
     void activateDoc(DocWindow *d);
     void popupEditMenu(const QPoint &globalPos);
@@ -84,6 +86,7 @@ private:
     QMdiArea *m_area;
     CommandRegistry *m_commands;
     ToolBar *m_toolBar = nullptr;
+    StatusBar *m_statusBar = nullptr;
     bool m_docsMaximised = true;  // documents come up maximised (the active one is)
     QList<QAction *> m_windowListActions;
 };

@@ -199,6 +199,16 @@ void DocWindow::syncSyntax()
         m_highlighter->highlightVisible();
 }
 
+void DocWindow::changeFormat(const TextFormat &f)
+{
+    if (f.encoding == format.encoding && f.lineBreak == format.lineBreak)
+        return;
+    format = f;
+    IzmT = IzmTStates::Changed;
+    setUndoFlags();
+    emit formatChanged();
+}
+
 void DocWindow::releaseContents()
 {
     const int saved = IzmT;

@@ -66,6 +66,9 @@ public:
     // Switches the visible view; viewSwitched tells the owner.
     void showPreview(bool preview);
     void focusView();
+    // The user chose another encoding or line-break style for later saves: the text
+    // stays as it is, the document counts as changed like after an edit.
+    void changeFormat(const TextFormat &f);
     // Clears the text and the history of a closed document so its memory goes back.
     void releaseContents();
     const UndoHistory &history() const { return m_history; }
@@ -95,6 +98,8 @@ signals:
     void viewSwitched(bool editorShown);
     // The user closes the window: the owner asks about changes and unloads it.
     void closeRequested(DocWindow *doc);
+    // format was changed through changeFormat.
+    void formatChanged();
 
 protected:
     void closeEvent(QCloseEvent *e) override;

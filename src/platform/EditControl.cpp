@@ -1,6 +1,7 @@
 #include "platform/EditControl.h"
 #include "platform/DroppedFiles.h"
 #include "platform/EditorBehaviour.h"
+#include "platform/LineNumberArea.h"
 
 #include <QDropEvent>
 #include <QInputMethodEvent>
@@ -33,6 +34,7 @@ EditControl::EditControl(QWidget *parent)
         m_pieces.adoptOutsideChange(pos, added);
         emit externalChange();
     });
+    m_gutter = new LineNumberArea(this);
 }
 
 EditControl::~EditControl() = default;
@@ -149,6 +151,16 @@ void EditControl::setEditorFont(const QString &family, int pointSize, bool bold,
 void EditControl::setWordWrap(bool wrap)
 {
     setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void EditControl::setLineNumbersVisible(bool on)
+{
+    m_gutter->setShown(on);
+}
+
+bool EditControl::lineNumbersVisible() const
+{
+    return m_gutter->isShown();
 }
 
 bool EditControl::event(QEvent *e)

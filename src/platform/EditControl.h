@@ -9,6 +9,7 @@
 #include <vector>
 
 class EditorBehaviour;
+class LineNumberArea;
 
 // The editing control of a document: a plain-text editor whose positions count a
 // line break as two characters (CR LF), like the text the program saves. Every
@@ -53,6 +54,11 @@ public:
 
     void setEditorFont(const QString &family, int pointSize, bool bold, bool italic);
     void setWordWrap(bool wrap);
+    // The line-number gutter and the mark of the caret's line, shown together (off
+    // until asked for).
+    void setLineNumbersVisible(bool on);
+    bool lineNumbersVisible() const;
+    LineNumberArea *lineNumberArea() const { return m_gutter; }
 
     // Behaviours are owned by the control and run in installation order.
     void installBehaviour(std::unique_ptr<EditorBehaviour> behaviour);
@@ -86,6 +92,8 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    friend class LineNumberArea;   // paints from the widget's layout and the pieces
+
     void handleEditingKey(QKeyEvent *e);
     void moveKey(QKeyEvent *e);
     void replaceDocRange(int docFrom, int docTo, const QString &text);
@@ -95,4 +103,5 @@ private:
     OutsideEdits m_outside;     // changes of the text made past the control
     mutable QString m_text;     // the whole text as last read, while m_textValid
     mutable bool m_textValid = false;
+    LineNumberArea *m_gutter = nullptr;
 };

@@ -1,0 +1,47 @@
+#pragma once
+#include <QWidget>
+#include <utility>
+
+class EditControl;
+
+// The line-number gutter on the left of an editing control, and the mark of the
+// caret's line across the text. Numbers count real lines: of a line held in several
+// pieces only the first block gets one. The width follows the number of digits of
+// the line count and is worked out again only when an edit changes that count;
+// painting walks the visible blocks only, so no keystroke costs time in proportion
+// to the document.
+class LineNumberArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit LineNumberArea(EditControl *editor);
+
+    // Gutter and caret line together; hidden, the editor gets its full width back.
+    void setShown(bool on);
+    bool isShown() const { return m_on; }
+    // Width the gutter takes from the editor: 0 while hidden.
+    int areaWidth() const { return m_on ? m_width : 0; }
+    // The 1-based number shown beside a block; 0 for the later pieces of a long line.
+    int numberOfBlock(int block) const;
+    // First and last block of the real line holding the caret.
+    std::pair<int, int> caretLineBlocks() const;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void updateWidth(bool force);
+    void placeArea();
+    void onUpdateRequest(const QRect &rect, int dy);
+    void onCaretMoved();
+    void paintCaretLine(const QRect &clip);
+    int caretLine() const;
+
+    EditControl *m_editor;
+    QWidget *m_viewport;    // the editor's, which never changes
+    bool m_on = false;
+    int m_digits = 0;       // digits of the line count the width was made for
+    int m_width = 0;
+    int m_caretLine = -1;   // real line marked at the last paint request
+};

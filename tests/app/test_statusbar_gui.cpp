@@ -1,0 +1,232 @@
+// The status bar: the caret's line and column over CR LF text and long lines held
+// in pieces, the format fields following the active document, and a change of
+// encoding or line breaks reaching the disk at the next save.
+#include "common/GuiFixture.h"
+
+#include "app/StatusBar.h"
+#include "files/FileCommands.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace gui;
+
+
+class TestStatusBarGui : public QObject {
+    Q_OBJECT
+    GuiFixture g;
+
+    StatusBar *bar() const { return g.f->findChild<StatusBar *>(QStringLiteral("StatusBar")); }
+    QString position() const { return bar()->findChild<QLabel *>(QStringLiteral("lblPosition"))->text(); }
+    QToolButton *field(const char *name) const { return bar()->findChild<QToolButton *>(QLatin1String(name)); }
+    QString shown(const char *name) const { return field(name)->isVisible() ? field(name)->text() : QString(); }
+    static QString at(int line, int column) { return QStringLiteral("Ln %1, Col %2").arg(line).arg(column); }
+
+    DocWindow *open(const QString &name, const QByteArray &bytes)
+    {
+        g.t->writeFile(name, bytes);
+        FileCommands::OpenFileDoc(g.path(name), 0);
+        QApplication::processEvents();
+        return g.doc();
+    }
+    // Clicks a format field and picks a choice from the menu it shows; the choice
+    // checked when the menu came up.
+    QString pick(const char *fieldName, const char *menuName, const QString &choice)
+    {
+        QTest::mouseClick(field(fieldName), Qt::LeftButton);
+        auto *menu = bar()->findChild<QMenu *>(QLatin1String(menuName));
+        if (!menu || !menu->isVisible())
+            return QStringLiteral("no menu");
+        QString checked;
+        QAction *wanted = nullptr;
+        for (QAction *a : menu->actions()) {
+            if (a->isChecked())
+                checked = a->text();
+            if (a->text() == choice)
+                wanted = a;
+        }
+        if (wanted)
+            wanted->trigger();
+        menu->hide();
+        return checked;
+    }
+
+private slots:
+    void init() { QVERIFY(g.startApp()); }
+    void cleanup() { g.stopApp(); }
+
+    void lineAndColumnOfTheCaretEnd_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("expected");
+        const QString two = QStringLiteral("ab\r\ncd");
+        QTest::newRow("start") << two << 0 << 0 << at(1, 1);
+        QTest::newRow("end of a line, before CR LF") << two << 2 << 0 << at(1, 3);
+        QTest::newRow("after the break") << two << 4 << 0 << at(2, 1);
+        QTest::newRow("end of the text") << two << 6 << 0 << at(2, 3);
+        QTest::newRow("empty line") << QStringLiteral("a\r\n\r\nb") << 3 << 0 << at(2, 1);
+        QTest::newRow("after a final break") << QStringLiteral("a\r\n") << 3 << 0 << at(2, 1);
+        QTest::newRow("selection: its end") << two << 1 << 4 << at(2, 2);
+        QTest::newRow("tab is one column") << QStringLiteral("\t\tx") << 2 << 0 << at(1, 3);
+        const QString pieced = QStringLiteral("x\r\n") + QString(10000, u'a') + QStringLiteral("\r\nz");
+        QTest::newRow("long line, first piece") << pieced << 3 + 100 << 0 << at(2, 101);
+        QTest::newRow("long line, later piece") << pieced << 3 + 7000 << 0 << at(2, 7001);
+        QTest::newRow("long line, its end") << pieced << 3 + 10000 << 0 << at(2, 10001);
+        QTest::newRow("after the long line") << pieced << 3 + 10002 << 0 << at(3, 1);
+    }
+    void lineAndColumnOfTheCaretEnd()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, expected);
+        g.setText(text, start, length);
+        QCOMPARE(position(), expected);
+    }
+
+    void columnsCountAcrossEveryPieceCut()
+    {
+        const QString line(9000, u'b');
+        g.setText(QStringLiteral("first\r\n") + line);
+        QVERIFY(g.ed()->blockCount() >= 4);
+        for (int col = 1; col <= line.size() + 1; ++col) {
+            g.ed()->setSelStart(7 + col - 1);
+            QCOMPARE(position(), at(2, col));
+        }
+        // Keys move the caret past the control's own calls too; a selection made
+        // backwards shows its moving end, here its start.
+        QTest::keyClick(g.ed(), Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(position(), at(2, 9000));
+        QTest::keyClick(g.ed(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(position(), at(1, 1));
+        type(g.ed(), QStringLiteral("ab\nc"));
+        QCOMPARE(position(), at(2, 2));
+    }
+
+    void formatFieldsFollowTheActiveDocument_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("lineBreak");
+        QTest::newRow("ASCII, CR LF") << QByteArray("a\r\nb\r\n") << "windows-1251" << "CR LF";
+        QTest::newRow("1251, LF") << QByteArray("\xCF\xF0\xE8\n") << "windows-1251" << "LF";
+        QTest::newRow("UTF-8, CR") << QByteArray("\xD0\x9F\r") << "UTF-8" << "CR";
+        QTest::newRow("UTF-8 with BOM, LF") << QByteArray("\xEF\xBB\xBF<p>\n</p>") << "UTF-8 with BOM" << "LF";
+    }
+    void formatFieldsFollowTheActiveDocument()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, encoding);
+        QFETCH(QString, lineBreak);
+        DocWindow *first = g.doc();
+        DocWindow *opened = open(QStringLiteral("f.htm"), bytes);
+        QVERIFY(opened != first);
+        QCOMPARE(shown("cmdEncoding"), encoding);
+        QCOMPARE(shown("cmdLineBreak"), lineBreak);
+        QVERIFY(!field("cmdEncoding")->toolTip().isEmpty());
+        // The start-up page is a new document: windows-1251, CR LF.
+        g.f->activateDoc(first);
+        QCOMPARE(shown("cmdEncoding"), QStringLiteral("windows-1251"));
+        QCOMPARE(shown("cmdLineBreak"), QStringLiteral("CR LF"));
+        g.f->activateDoc(opened);
+        QCOMPARE(shown("cmdEncoding"), encoding);
+    }
+
+    void emptyWithoutDocumentOrWithThePreview()
+    {
+        g.setText(QStringLiteral("x\r\ny"), 4);
+        QCOMPARE(position(), at(2, 2));
+        g.doc()->showPreview(true);
+        QCOMPARE(position(), QString());
+        QCOMPARE(shown("cmdEncoding"), QString());
+        g.doc()->showPreview(false);
+        QCOMPARE(position(), at(2, 2));
+        QCOMPARE(shown("cmdLineBreak"), QStringLiteral("CR LF"));
+        QVERIFY(FileCommands::CloseDocument(g.doc()));
+        QApplication::processEvents();
+        QCOMPARE(app().docs.OpenDocCount, 0);
+        QCOMPARE(position(), QString());
+        QCOMPARE(shown("cmdEncoding"), QString());
+        QCOMPARE(shown("cmdLineBreak"), QString());
+        g.t->command(QStringLiteral("mnuFileNew"));
+        QCOMPARE(position(), at(1, 1));
+    }
+
+    void aNewFormatIsWrittenAtTheNextSave_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("wasChecked");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray privetUtf8 = "\xD0\x9F\xD1\x80\xD0\xB8";   // "При"
+        const QByteArray privet1251 = "\xCF\xF0\xE8";
+        QTest::newRow("UTF-8 to 1251, references for what it lacks")
+            << privetUtf8 + " \xE2\x9C\x93 \xF0\x9F\x98\x80 \xE2\x84\x96\r\n" << "encoding" << "windows-1251" << "UTF-8"
+            << privet1251 + " &#10003; &#128512; \xB9\r\n";
+        QTest::newRow("1251 to UTF-8 with BOM") << privet1251 + "\r\n" << "encoding" << "UTF-8 with BOM"
+                                                << "windows-1251" << "\xEF\xBB\xBF" + privetUtf8 + "\r\n";
+        QTest::newRow("BOM to UTF-8 drops the mark") << "\xEF\xBB\xBF" + privetUtf8 + "\n" << "encoding" << "UTF-8"
+                                                     << "UTF-8 with BOM" << privetUtf8 + "\n";
+        QTest::newRow("CR LF to LF") << QByteArray("a\r\n\r\nb\r\n") << "breaks" << "LF" << "CR LF"
+                                     << QByteArray("a\n\nb\n");
+        QTest::newRow("CR LF to CR") << QByteArray("a\r\nb") << "breaks" << "CR" << "CR LF" << QByteArray("a\rb\r");
+        QTest::newRow("LF to CR LF") << QByteArray("a\nb\n") << "breaks" << "CR LF" << "LF" << QByteArray("a\r\nb\r\n");
+    }
+    void aNewFormatIsWrittenAtTheNextSave()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, field);
+        QFETCH(QString, choice);
+        QFETCH(QString, wasChecked);
+        QFETCH(QByteArray, after);
+        DocWindow *d = open(QStringLiteral("page.htm"), before);
+        const QString text = d->Rich()->text();
+        QCOMPARE(d->IzmT, 0);
+        const bool encoding = field == QLatin1String("encoding");
+        const char *button = encoding ? "cmdEncoding" : "cmdLineBreak";
+        QCOMPARE(pick(button, encoding ? "mnuEncoding" : "mnuLineBreak", choice), wasChecked);
+        QCOMPARE(shown(button), choice);
+        QCOMPARE(d->Rich()->text(), text);
+        QCOMPARE(d->IzmT, 1);
+        QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), before);
+        g.t->command(QStringLiteral("mnuFileSaveFile"));
+        QCOMPARE(d->IzmT, 0);
+        QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), after);
+    }
+
+    void aChangedFormatAsksBeforeClosing()
+    {
+        DocWindow *d = open(QStringLiteral("ask.htm"), "a\r\n");
+        // The form it has already is no change.
+        QCOMPARE(pick("cmdLineBreak", "mnuLineBreak", QStringLiteral("CR LF")), QStringLiteral("CR LF"));
+        QCOMPARE(d->IzmT, 0);
+        pick("cmdEncoding", "mnuEncoding", QStringLiteral("UTF-8"));
+        g.t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
+        QVERIFY(!FileCommands::CloseDocument(d));
+        QCOMPARE(g.t->dialogs.count(QStringLiteral("message")), 1);
+        QVERIFY(g.t->dialogs.last(QStringLiteral("message")).text.startsWith(QStringLiteral("[98]")));
+        QCOMPARE(d->format.encoding, TextEncoding::Utf8);
+    }
+
+    void theOptionHidesAndShowsTheBar()
+    {
+        QVERIFY(bar()->isVisible());
+        g.t->command(QStringLiteral("mnuOptionsStatusBar"));
+        QVERIFY(!app().statusBar.value());
+        QVERIFY(!bar()->isVisible());
+        // Hidden, it follows nothing; shown again, it is up to date at once.
+        g.setText(QStringLiteral("1\r\n2\r\n3"), 7);
+        app().statusBar.set(true);
+        QVERIFY(g.f->isChecked(QStringLiteral("mnuOptionsStatusBar")));
+        QVERIFY(bar()->isVisible());
+        QCOMPARE(position(), at(3, 2));
+    }
+};
+
+QTEST_MAIN(TestStatusBarGui)
+#include "test_statusbar_gui.moc"

@@ -1,0 +1,177 @@
+// The line-number gutter and the caret's line: the width follows the number of real
+// lines (a long line held in pieces counts once), the numbers and the mark skip
+// the pieces, and Options > Line numbers reaches every document.
+#include "common/GuiFixture.h"
+
+#include "platform/LineNumberArea.h"
+
+#include <QTextBlock>
+#include <QtTest>
+
+using namespace gui;
+
+namespace {
+
+// n lines of short text; the line `longLine` (if >= 0) holds `longLength` characters.
+QString lines(int n, int longLine = -1, int longLength = 0)
+{
+    QStringList out;
+    for (int i = 0; i < n; ++i)
+        out << (i == longLine ? QString(longLength, u'w') : QStringLiteral("line %1").arg(i + 1));
+    return out.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+class TestGutterGui : public QObject {
+    Q_OBJECT
+    GuiFixture g;
+
+    LineNumberArea *gutter() const { return g.ed()->lineNumberArea(); }
+    int widthFor(const QString &text)
+    {
+        g.setText(text);
+        return gutter()->areaWidth();
+    }
+    // Colour painted at the right end of block's first row.
+    QColor shade(int block)
+    {
+        EditControl *e = g.ed();
+        QApplication::processEvents();
+        const QImage img = e->viewport()->grab().toImage();
+        const QTextBlock b = e->document()->findBlockByNumber(block);
+        const QRect r = e->cursorRect(QTextCursor(b));
+        return img.pixelColor(img.width() - 4, r.center().y() * img.height() / e->viewport()->height());
+    }
+
+private slots:
+    void init() { QVERIFY(g.startApp()); }
+    void cleanup() { g.stopApp(); }
+
+    void widthFollowsTheDigitsOfTheRealLineCount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("digits");
+        QTest::newRow("1 line") << QString() << 1;
+        QTest::newRow("9 lines") << lines(9) << 1;
+        QTest::newRow("10 lines") << lines(10) << 2;
+        QTest::newRow("99 lines") << lines(99) << 2;
+        QTest::newRow("100 lines") << lines(100) << 3;
+        // Many blocks, still nine lines: the pieces do not count.
+        QTest::newRow("9 lines, one long") << lines(9, 4, 30000) << 1;
+        QTest::newRow("99 lines, long last") << lines(99, 98, 300000) << 2;
+        QTest::newRow("10 lines ending in a break") << lines(9) + QStringLiteral("\r\n") << 2;
+    }
+    void widthFollowsTheDigitsOfTheRealLineCount()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, digits);
+        QVERIFY(g.ed()->lineNumbersVisible());
+        const int width = widthFor(text);
+        const int one = widthFor(lines(5)), two = widthFor(lines(50)), three = widthFor(lines(500));
+        QVERIFY(one > 0 && one < two && two < three);
+        QCOMPARE(width, (QList<int>{one, two, three}).at(digits - 1));
+        // The text starts right of the gutter.
+        g.setText(text);
+        QCOMPARE(g.ed()->viewport()->x(), g.ed()->contentsRect().left() + width);
+    }
+
+    void typingAcrossTenLinesChangesTheWidthBothWays()
+    {
+        const int one = widthFor(lines(9));
+        g.ed()->setSelStart(g.ed()->textLength());
+        type(g.ed(), QStringLiteral("\n"));
+        const int two = gutter()->areaWidth();
+        QVERIFY(two > one);
+        QTest::keyClick(g.ed(), Qt::Key_Backspace);
+        QCOMPARE(gutter()->areaWidth(), one);
+        g.t->command(QStringLiteral("mnuEditUndo"));
+        QCOMPARE(g.ed()->lineCount(), 10);
+        QCOMPARE(gutter()->areaWidth(), two);
+        // Pasting a long line into line 1 makes pieces, not lines.
+        g.ed()->setSelStart(0);
+        g.ed()->setSelText(QString(20000, u'p'));
+        QVERIFY(g.ed()->blockCount() > 10);
+        QCOMPARE(gutter()->areaWidth(), two);
+    }
+
+    void numbersAndTheCaretLineSkipThePieces()
+    {
+        // Line 2 is held in several pieces.
+        g.setText(lines(3, 1, 10000));
+        EditControl *e = g.ed();
+        const int blocks = e->blockCount();
+        QVERIFY(blocks >= 5);
+        QList<int> shown;
+        for (int b = 0; b < blocks; ++b)
+            shown << gutter()->numberOfBlock(b);
+        QList<int> expected{1, 2};
+        expected << QList<int>(blocks - 3, 0) << 3;
+        QCOMPARE(shown, expected);
+
+        const int longStart = e->lineStart(1);
+        for (int pos : {longStart, longStart + 5000, longStart + 10000}) {
+            e->setSelStart(pos);
+            QCOMPARE(gutter()->caretLineBlocks(), std::make_pair(1, blocks - 2));
+        }
+        e->setSelStart(e->textLength());
+        QCOMPARE(gutter()->caretLineBlocks(), std::make_pair(blocks - 1, blocks - 1));
+        e->setSelStart(0);
+        QCOMPARE(gutter()->caretLineBlocks(), std::make_pair(0, 0));
+    }
+
+    void theCaretLineIsMarkedAndTheMarkFollowsTheCaret()
+    {
+        g.setText(lines(5), 0);
+        EditControl *e = g.ed();
+        const QColor base = e->palette().color(QPalette::Base);
+        QCOMPARE(shade(2), base);
+        QVERIFY(shade(0) != base);
+        // Moving down by key repaints both lines.
+        QTest::keyClick(e, Qt::Key_Down);
+        QTest::keyClick(e, Qt::Key_Down);
+        QCOMPARE(shade(0), base);
+        QVERIFY(shade(2) != base);
+        // Off, nothing is marked.
+        e->setLineNumbersVisible(false);
+        QCOMPARE(shade(2), base);
+    }
+
+    void widthFollowsTheFont()
+    {
+        g.setText(lines(50));
+        g.ed()->setEditorFont(QStringLiteral("Monospace"), 8, false, false);
+        const int small = gutter()->areaWidth();
+        g.ed()->setEditorFont(QStringLiteral("Monospace"), 24, false, false);
+        QVERIFY(gutter()->areaWidth() > small);
+        QCOMPARE(gutter()->font().pointSize(), 24);
+    }
+
+    void theOptionReachesEveryDocumentOpenAndNew()
+    {
+        g.t->command(QStringLiteral("mnuFileNew"));
+        QList<EditControl *> editors;
+        for (DocWindow *d : app().docs.open())
+            editors << d->Rich();
+        QCOMPARE(editors.size(), 2);
+        g.t->command(QStringLiteral("mnuOptionsLineNumbers"));
+        QVERIFY(!app().lineNumbers.value());
+        for (EditControl *e : editors) {
+            QVERIFY(!e->lineNumbersVisible());
+            QCOMPARE(e->lineNumberArea()->areaWidth(), 0);
+            QVERIFY(!e->lineNumberArea()->isVisible());
+            QCOMPARE(e->viewport()->x(), e->contentsRect().left());
+        }
+        g.t->command(QStringLiteral("mnuFileNew"));
+        QVERIFY(!g.ed()->lineNumbersVisible());
+        app().lineNumbers.set(true);
+        QVERIFY(g.f->isChecked(QStringLiteral("mnuOptionsLineNumbers")));
+        for (DocWindow *d : app().docs.open()) {
+            QVERIFY(d->Rich()->lineNumbersVisible());
+            QVERIFY(d->Rich()->lineNumberArea()->areaWidth() > 0);
+        }
+    }
+};
+
+QTEST_MAIN(TestGutterGui)
+#include "test_gutter_gui.moc"
