@@ -17,6 +17,18 @@ inline double median(std::vector<double> v)
 }
 
 // 120,000 lines with 1,000,000 "~" in all: eight on each line, nine on every third.
+// A minified page: tags and words with blanks, no line break, length characters.
+inline QString minifiedLine(int length)
+{
+    const QString unit = QStringLiteral("<div class=\"row\"><a href=\"page.htm\">Some words</a> and more text.</div>");
+    QString s;
+    s.reserve(length + unit.size());
+    while (s.size() < length)
+        s += unit;
+    s.truncate(length);
+    return s;
+}
+
 inline QString searchPage()
 {
     const QString line = QStringLiteral(

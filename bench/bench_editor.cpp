@@ -10,8 +10,7 @@
 #include "files/TextFile.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
-#include "support/QueueDialogs.h"
-#include "support/RecordingShell.h"
+#include "common/TestApp.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -67,21 +66,16 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
-    QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-
-    QueueDialogs dialogs;
-    RecordingShell shell;
+    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
     AppState &a = app();
-    a.dialogs = &dialogs;
-    a.shell = &shell;
-    a.quit = [] {};
-    StartUp::hooks().applyLanguage = [] {};   // no language chooser in a benchmark
+    QueueDialogs &dialogs = program.dialogs;
+    const QString folder = program.folder;
 
     // Start-up to the main frame shown.
     QElapsedTimer t;
     t.start();
-    std::unique_ptr<frmMain> frame(StartUp::MainM(folder));
+    program.start();
+    std::unique_ptr<frmMain> &frame = program.frame;
     (void)QTest::qWaitForWindowExposed(frame.get());
     const double startMs = ms(t);
     const bool noEngine = frame->findChildren<BrowserView *>().isEmpty();

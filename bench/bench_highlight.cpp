@@ -10,8 +10,7 @@
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
 #include "platform/SyntaxHighlighter.h"
-#include "support/QueueDialogs.h"
-#include "support/RecordingShell.h"
+#include "common/TestApp.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -108,17 +107,6 @@ void bigPage(frmMain *frame, QueueDialogs &dialogs, const QString &path, bool on
     QObject::disconnect(c);
 }
 
-QString minifiedLine(int length)
-{
-    const QString unit = QStringLiteral("<div class=\"row\"><a href=\"page.htm\">Some words</a> and more text.</div>");
-    QString s;
-    s.reserve(length + unit.size());
-    while (s.size() < length)
-        s += unit;
-    s.truncate(length);
-    return s;
-}
-
 void longLine(const char *name, const QString &text, bool wrap, bool on)
 {
     EditControl e;
@@ -151,17 +139,11 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
-    QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-
-    QueueDialogs dialogs;
-    RecordingShell shell;
-    AppState &a = app();
-    a.dialogs = &dialogs;
-    a.shell = &shell;
-    a.quit = [] {};
-    StartUp::hooks().applyLanguage = [] {};
-    std::unique_ptr<frmMain> frame(StartUp::MainM(folder));
+    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
+    program.start();
+    std::unique_ptr<frmMain> &frame = program.frame;
+    QueueDialogs &dialogs = program.dialogs;
+    const QString folder = program.folder;
     (void)QTest::qWaitForWindowExposed(frame.get());
 
     // Two copies of the page, so each run opens a fresh document.
@@ -179,10 +161,6 @@ int main(int argc, char *argv[])
     if (only != QLatin1String("off"))
         bigPage(frame.get(), dialogs, folder + QStringLiteral("on.htm"), true);
 
-    for (DocWindow *d : a.docs.DocWindows)
-        if (d)
-            d->UnloadDoc = true;
-    frame.reset();
     if (!only.isEmpty())
         return 0;
 

@@ -17,17 +17,6 @@ using namespace bench;
 
 namespace {
 
-QString minifiedLine(int length)
-{
-    const QString unit = QStringLiteral("<div class=\"row\"><a href=\"page.htm\">Some words</a> and more text.</div>");
-    QString s;
-    s.reserve(length + unit.size());
-    while (s.size() < length)
-        s += unit;
-    s.truncate(length);
-    return s;
-}
-
 void run(const char *name, const QString &text, bool wrap)
 {
     EditControl e;

@@ -93,7 +93,18 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
 
 void openCommandLineFiles(const CommandLine &line)
 {
-    OpenPaths::openDocuments(line.documents);
+    AppState &a = app();
+    // The empty page start-up made for a new project: named files take its place.
+    const std::vector<DocWindow *> open = a.docs.open();
+    DocWindow *startPage = open.size() == 1 ? open.front() : nullptr;
+    const auto untouched = [](const DocWindow *d) {
+        return !d->UnloadDoc && d->NameFile.isEmpty() && d->IzmT == IzmTStates::Unchanged;
+    };
+    if (startPage && !untouched(startPage))
+        startPage = nullptr;
+    OpenPaths::openDocuments(line.documents, false);
+    if (startPage && untouched(startPage) && a.docs.OpenDocCount > 1)
+        FileCommands::CloseDocument(startPage);
 }
 
 void requestExit()

@@ -6,13 +6,13 @@
 
 namespace OpenPaths {
 
-void openDocuments(const QStringList &paths)
+void openDocuments(const QStringList &paths, bool addToProject)
 {
     AppState &a = app();
     // The start-up timer has yet to show the project window of a remembered project.
     const bool showProject = a.CommandMode == CommandModes::ShowProjectWindow;
     for (const QString &path : paths) {
-        a.CommandMode = CommandModes::OpenAndAdd;
+        a.CommandMode = addToProject ? CommandModes::OpenAndAdd : CommandModes::Neutral;
         FileCommands::OpenFileDoc(path, 0);
         a.CommandMode = CommandModes::Neutral;
     }

@@ -7,8 +7,10 @@
 namespace OpenPaths {
 // Opens each document as File > Open does, in order: one already open is only
 // brought to the front, one that cannot be read gives the open-error message
-// (entry 96 or 97). The last one named ends up active.
-void openDocuments(const QStringList &paths);
+// (entry 96 or 97). The last one named ends up active. With addToProject the
+// files join the project as File > Open adds them; files named on the command
+// line (a file manager's "Open with") leave the project as it is.
+void openDocuments(const QStringList &paths, bool addToProject = true);
 // Opens a project as Project > Open does, then shows the project window. False
 // when it was not loaded (reported, or the user kept the current project).
 bool openProject(const QString &path);

@@ -93,13 +93,15 @@ private slots:
         QTest::addColumn<QString>("active");
         QTest::addColumn<QStringList>("messages");   // file:entry of each open-error message
         using L = QStringList;
-        QTest::newRow("two files, the last active") << L{"a.htm", "b.js"} << L{"new", "a.htm", "b.js"} << "b.js" << L{};
+        // The files take the place of the empty start page.
+        QTest::newRow("two files, the last active") << L{"a.htm", "b.js"} << L{"a.htm", "b.js"} << "b.js" << L{};
         QTest::newRow("a missing one is reported, the others open")
-            << L{"a.htm", "gone.htm", "b.js"} << L{"new", "a.htm", "b.js"} << "b.js" << L{"gone.htm:96"};
-        QTest::newRow("an unreadable one is reported") << L{"folder.htm", "a.htm"} << L{"new", "a.htm"} << "a.htm"
+            << L{"a.htm", "gone.htm", "b.js"} << L{"a.htm", "b.js"} << "b.js" << L{"gone.htm:96"};
+        QTest::newRow("an unreadable one is reported") << L{"folder.htm", "a.htm"} << L{"a.htm"} << "a.htm"
                                                        << L{"folder.htm:97"};
-        QTest::newRow("named twice: opened once, activated again") << L{"a.htm", "b.js", "./a.htm"} << L{"new", "a.htm", "b.js"}
+        QTest::newRow("named twice: opened once, activated again") << L{"a.htm", "b.js", "./a.htm"} << L{"a.htm", "b.js"}
                                                                    << "a.htm" << L{};
+        QTest::newRow("none readable: the start page stays") << L{"gone.htm"} << L{"new"} << "" << L{"gone.htm:96"};
         QTest::newRow("only options") << L{"-x", "--"} << L{"new"} << "" << L{};
     }
     void commandLine()
@@ -114,10 +116,11 @@ private slots:
         for (const QString &m : messages)
             expected << openError(m.section(u':', 0, 0), m.section(u':', 1).toInt());
         QCOMPARE(messageTexts(), expected);
-        // As through File > Open: the files join the project, a script is a script.
+        // A script is a script; the project is left as it was (an "Open with" from
+        // a file manager does not change it, so exiting asks nothing).
         for (DocWindow *d : app().docs.open()) {
             if (!d->NameFile.isEmpty())
-                QVERIFY(app().project.FindFile(d->NameFile) >= 0);
+                QVERIFY(app().project.FindFile(d->NameFile) < 0);
             QCOMPARE(d->Script, d->NameFile.endsWith(QLatin1String(".js")));
         }
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ed()));
@@ -138,9 +141,9 @@ private slots:
             QCOMPARE(app().ProjectName, readable ? QStringLiteral("Site") : QStringLiteral("Remembered"));
             QCOMPARE(app().settings.ProjectPath, path(readable ? QStringLiteral("p.wpr") : QStringLiteral("r.wpr")));
             QCOMPARE(messageTexts(), readable ? QStringList() : QStringList{openError("gone.wpr", 96)});
-            // The document named beside it opens into that project.
+            // The document named beside it opens; only the remembered project lists it.
             QCOMPARE(openNames(), QStringList{"b.js"});
-            QVERIFY(app().project.FindFile(path(QStringLiteral("b.js"))) >= 0);
+            QCOMPARE(app().project.FindFile(path(QStringLiteral("b.js"))) >= 0, !readable);
             // The start-up timer still shows the project window.
             QTRY_VERIFY(projectWindow() && projectWindow()->isVisible());
             stopApp();
