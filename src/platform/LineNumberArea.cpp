@@ -1,6 +1,7 @@
 #include "platform/LineNumberArea.h"
 #include "platform/EditControl.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
@@ -132,6 +133,39 @@ void LineNumberArea::changeEvent(QEvent *e)
     // The gutter shares the editor's font: a new font may need another width.
     if (e->type() == QEvent::FontChange)
         updateWidth(true);
+}
+
+int LineNumberArea::lineAtY(int y) const
+{
+    // The gutter and the viewport share their top edge.
+    const QTextCursor c = m_editor->cursorForPosition(QPoint(0, y));
+    return m_editor->m_pieces.softBreaks().lineOfBlock(c.blockNumber());
+}
+
+void LineNumberArea::selectLines(int from, int to)
+{
+    if (from > to)
+        std::swap(from, to);
+    const int start = m_editor->lineStart(from);
+    const int end = to + 1 < m_editor->lineCount() ? m_editor->lineStart(to + 1) : m_editor->textLength();
+    m_editor->setSelStart(start);
+    m_editor->setSelLength(end - start);
+}
+
+void LineNumberArea::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(e);
+    m_anchorLine = lineAtY(int(e->position().y()));
+    selectLines(m_anchorLine, m_anchorLine);
+    m_editor->setFocus(Qt::MouseFocusReason);
+}
+
+void LineNumberArea::mouseMoveEvent(QMouseEvent *e)
+{
+    if (!(e->buttons() & Qt::LeftButton) || m_anchorLine < 0)
+        return QWidget::mouseMoveEvent(e);
+    selectLines(m_anchorLine, lineAtY(int(e->position().y())));
 }
 
 void LineNumberArea::paintCaretLine(const QRect &clip)

@@ -28,6 +28,10 @@ public:
 protected:
     void paintEvent(QPaintEvent *e) override;
     void changeEvent(QEvent *e) override;
+    // A click on a number selects its whole line (with its line break); a drag
+    // selects the lines it passes.
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
@@ -37,6 +41,8 @@ private:
     void onCaretMoved();
     void paintCaretLine(const QRect &clip);
     int caretLine() const;
+    int lineAtY(int y) const;
+    void selectLines(int from, int to);
 
     EditControl *m_editor;
     QWidget *m_viewport;    // the editor's, which never changes
@@ -44,4 +50,5 @@ private:
     int m_digits = 0;       // digits of the line count the width was made for
     int m_width = 0;
     int m_caretLine = -1;   // real line marked at the last paint request
+    int m_anchorLine = -1;  // line where a selecting drag in the gutter began
 };

@@ -120,6 +120,32 @@ private slots:
         QCOMPARE(gutter()->caretLineBlocks(), std::make_pair(0, 0));
     }
 
+    // A click on a number selects the whole line with its break, a drag the lines
+    // it passes, upwards too; the last line goes to the end of the text.
+    void clickAndDragSelectLines()
+    {
+        g.setText(lines(4), 0);
+        EditControl *e = g.ed();
+        QApplication::processEvents();
+        const auto yOf = [&](int line) {
+            QTextCursor c(e->document()->findBlockByNumber(line));
+            return e->cursorRect(c).center().y();
+        };
+        const auto selected = [&] { return e->selText(); };
+        QTest::mouseClick(gutter(), Qt::LeftButton, {}, QPoint(2, yOf(1)));
+        QCOMPARE(selected(), QStringLiteral("line 2\r\n"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(e));
+        QTest::mousePress(gutter(), Qt::LeftButton, {}, QPoint(2, yOf(2)));
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, yOf(0)), gutter()->mapToGlobal(QPointF(2, yOf(0))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(gutter(), &move);
+        QTest::mouseRelease(gutter(), Qt::LeftButton, {}, QPoint(2, yOf(0)));
+        QCOMPARE(selected(), QStringLiteral("line 1\r\nline 2\r\nline 3\r\n"));
+        QTest::mouseClick(gutter(), Qt::LeftButton, {}, QPoint(2, yOf(3)));
+        QCOMPARE(selected(), QStringLiteral("line 4"));
+        QCOMPARE(g.doc()->IzmT, 0);
+    }
+
     void theCaretLineIsMarkedAndTheMarkFollowsTheCaret()
     {
         g.setText(lines(5), 0);
