@@ -8,6 +8,13 @@
 
 namespace bench {
 
+// Benchmarks draw off screen unless the environment names a platform.
+inline void drawOffscreenByDefault()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 inline double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
 
 inline double median(std::vector<double> v)

@@ -10,7 +10,7 @@
 #include "files/TextFile.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
-#include "common/TestApp.h"
+#include "BenchProgram.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,30 +41,12 @@ QByteArray bigPage(int targetBytes, int *lineCount)
     return page;
 }
 
-// Median time of one typed character (key event, change, undo step, repaint),
-// at 200 places spread over the document.
-double typingMedian(EditControl *e, int keys)
-{
-    std::vector<double> times;
-    const int length = e->textLength();
-    for (int i = 0; i < keys; ++i) {
-        e->setSelStart(int(qint64(length) * i / keys));
-        QApplication::processEvents();
-        QElapsedTimer t;
-        t.start();
-        QTest::keyClick(e, Qt::Key_A);
-        QApplication::processEvents();
-        times.push_back(ms(t));
-    }
-    return median(times);
-}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenByDefault();
     QApplication qapp(argc, argv);
     TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
     AppState &a = app();

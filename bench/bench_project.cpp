@@ -17,7 +17,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include "common/TestApp.h"
+#include "BenchProgram.h"
 #include <QTest>
 
 #include <algorithm>
@@ -45,15 +45,12 @@ double residentMb()
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenByDefault();
     QApplication qapp(argc, argv);
-    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
-    program.start();
+    ShownProgram program;
     std::unique_ptr<frmMain> &frame = program.frame;
     AppState &a = app();
     const QString folder = program.folder;
-    (void)QTest::qWaitForWindowExposed(frame.get());
 
     // A project of 1,000 files in 20 folders (the files need not exist to be listed).
     QByteArray bytes = "Bench project\r\n";

@@ -12,7 +12,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include "common/TestApp.h"
+#include "BenchProgram.h"
 #include <QTest>
 
 #include <algorithm>
@@ -28,14 +28,10 @@ namespace {
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenByDefault();
     QApplication qapp(argc, argv);
-    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
-    program.start();
-    std::unique_ptr<frmMain> &frame = program.frame;
+    ShownProgram program;
     AppState &a = app();
-    (void)QTest::qWaitForWindowExposed(frame.get());
 
     DocWindow *d = a.docs.active();
     if (!d)

@@ -1,5 +1,6 @@
 // Times opening each tag dialog, from the menu command to the window shown
 // (the font dialog lists every installed family and draws its sample).
+#include "BenchProgram.h"
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
@@ -8,21 +9,19 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFontDatabase>
-#include "common/TestApp.h"
 #include <QTest>
 
 #include <cstdio>
 #include <memory>
 
+using namespace bench;
+
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenByDefault();
     QApplication qapp(argc, argv);
-    TestApp program;   // the whole program in a temporary folder, as the GUI tests run it
-    program.start();
+    ShownProgram program;
     std::unique_ptr<frmMain> &frame = program.frame;
-    (void)QTest::qWaitForWindowExposed(frame.get());
 
     std::printf("installed font families: %d\n", int(QFontDatabase::families().size()));
     const char *commands[][2] = {{"CodeFrm1", "frmTable"}, {"CodeFrm2", "frmFonts"}, {"CodeFrm3", "frmImg"},
