@@ -10,7 +10,7 @@
 #include "app/StartUp.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
-#include "platform/SyntaxHighlighter.h"
+#include "editing/SyntaxHighlighter.h"
 #include "BenchProgram.h"
 
 #include <QApplication>

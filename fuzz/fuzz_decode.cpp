@@ -3,7 +3,7 @@
 // encoded again in the format found gives the same bytes, with one intended
 // difference: a file with mixed line breaks comes back in its first style only.
 #include "FuzzFile.h"
-#include "app/FieldReader.h"
+#include "common/FieldReader.h"
 #include "files/TextFile.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Settings.h"
+#include "common/Settings.h"
 #include <QString>
 
 // Where the program reads its data and keeps its own files.

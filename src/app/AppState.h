@@ -1,10 +1,11 @@
 #pragma once
-#include "app/Settings.h"
+#include "common/Settings.h"
 #include "common/Options.h"
 #include "editing/DocTable.h"
 #include "files/ProjectList.h"
 #include "files/WorkFiles.h"
 #include "lang/LanguageTexts.h"
+#include "lang/Messenger.h"
 #include "search/SearchState.h"
 #include "tags/TagCatalogue.h"
 
@@ -31,22 +32,6 @@ constexpr int Exiting = 99;           // the settings are being written, the pro
 constexpr int FindMode = 0;           // the find window opened by Edit > Find
 constexpr int FindNextMode = 1;       // Edit > Find next
 constexpr int ReplaceMode = 2;        // the find window opened by Edit > Replace
-}
-
-// Language entries the program's messages use (texts of Messages).
-namespace MessageEntry {
-constexpr int SearchFinished = 90;    // find next passed the last match
-constexpr int ReplaceCount = 91;      // replacements made, the count follows
-constexpr int FileExists = 92;        // Save As onto an existing file...
-constexpr int ReplaceIt = 93;         // ...replace it?
-constexpr int PathOrAccess = 94;      // a write failed on the path or access
-constexpr int WriteFailed = 95;       // any other write failure
-constexpr int NotFound = 96;          // a file to open was not found
-constexpr int ReadFailed = 97;        // any other open failure
-constexpr int SaveChanges = 98;       // a changed document closes: save it?
-constexpr int SaveProject = 102;      // a changed project closes: save it?
-constexpr int LinePastEnd = 105;      // go to line: no such line
-constexpr int ReplaceOnce = 107;      // caption of the find window's replace-once button
 }
 
 // Everything the program shares between its windows, reachable from one place.

@@ -3,7 +3,7 @@
 #include "app/CommandRegistry.h"
 #include "editing/DocSlots.h"
 #include "editing/DocWindow.h"
-#include "editing/EditorKeyRules.h"
+#include "tags/EditorKeyRules.h"
 #include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
 #include "files/OpenPaths.h"

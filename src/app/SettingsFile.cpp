@@ -1,6 +1,6 @@
 #include "app/SettingsFile.h"
 
-#include "app/FieldReader.h"
+#include "common/FieldReader.h"
 #include "files/TextFile.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Settings.h"
+#include "common/Settings.h"
 #include <QByteArray>
 #include <QString>
 

@@ -43,3 +43,14 @@ signals:
 private:
     QString m_value;
 };
+
+// Tells whoever listens that something they show changed (the language texts
+// after a load: the frame, the documents and the project window re-caption).
+class Announcer : public QObject {
+    Q_OBJECT
+public:
+    void announce() { emit changed(); }
+
+signals:
+    void changed();
+};

@@ -30,3 +30,9 @@ int DocTable::findByFile(const QString &path) const
             return d->Tag();
     return -1;
 }
+
+void DocTable::focusActive() const
+{
+    if (DocWindow *d = active())
+        d->focusView();
+}

@@ -26,6 +26,9 @@ public:
     // untitled), or -1.
     int findByFile(const QString &path) const;
 
+    // Puts the keyboard focus back into the active document's view.
+    void focusActive() const;
+
     void requestShow(DocWindow *d) { emit showRequested(d); }
     void requestActivate(DocWindow *d) { emit activateRequested(d); }
     void announceCreated(DocWindow *d) { emit documentCreated(d); }

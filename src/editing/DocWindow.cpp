@@ -1,7 +1,7 @@
 #include "editing/DocWindow.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
-#include "platform/SyntaxHighlighter.h"
+#include "editing/SyntaxHighlighter.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "files/ProjectFile.h"
-#include "app/FieldReader.h"
+#include "common/FieldReader.h"
 #include "files/ProjectList.h"
 #include "files/TextFile.h"
 

@@ -1,5 +1,5 @@
 #include "lang/LanguageFile.h"
-#include "app/FieldReader.h"
+#include "common/FieldReader.h"
 #include "files/TextFile.h"
 #include <QFile>
 #include <QFileInfo>

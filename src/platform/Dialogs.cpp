@@ -1,5 +1,5 @@
 #include "platform/Dialogs.h"
-#include "tags/ColourText.h"
+#include "common/ColourText.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

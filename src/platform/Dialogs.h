@@ -23,6 +23,8 @@ public:
 
     virtual ~Dialogs() = default;
     virtual void setParentWidget(QWidget *parent) { m_parent = parent; }
+    // The window dialogs are centred on and owned by (the main frame), or nullptr.
+    QWidget *parentWidget() const { return m_parent; }
 
     virtual int messageBox(const QString &text, int style, const QString &title) = 0;
     // "" when the user cancels.

@@ -7,7 +7,7 @@
 #include "platform/EditControl.h"
 #include "platform/KeyboardLayouts.h"
 #include "tags/BracketCheck.h"
-#include "tags/ColourText.h"
+#include "common/ColourText.h"
 #include "tags/TagMenuSnippets.h"
 #include "tags/FrmSelect.h"
 #include "tags/frmBody.h"

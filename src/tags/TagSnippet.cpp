@@ -41,3 +41,10 @@ void insertUnknownTag(const QString &name, TextTarget &target)
         return;
     insertSnippet(TagSnippet::atEnd(QLatin1Char('<') + name + QLatin1Char('>')), target);
 }
+
+void insertColourText(const QString &colour, TextTarget &target)
+{
+    if (colour.isEmpty())
+        return;
+    insertSnippet({colour, CaretRule::SelectAll, 0}, target);
+}

@@ -28,3 +28,7 @@ void insertSnippet(const TagSnippet &snippet, TextTarget &target);
 
 // A name typed into the tag list that matches no row: "<" + name + ">", caret after it.
 void insertUnknownTag(const QString &name, TextTarget &target);
+
+// The colour command's insertion: the selection is replaced by the colour text,
+// which is then left selected. An empty text (cancelled dialog) changes nothing.
+void insertColourText(const QString &colour, TextTarget &target);

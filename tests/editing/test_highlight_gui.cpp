@@ -4,7 +4,7 @@
 #include "common/GuiFixture.h"
 
 #include "common/LinePieces.h"
-#include "platform/SyntaxHighlighter.h"
+#include "editing/SyntaxHighlighter.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #include "common/TextTarget.h"
 #include "tags/CharCodes.h"
-#include "tags/ColourText.h"
+#include "common/ColourText.h"
 #include "tags/TagCatalogue.h"
 #include "tags/TagMenuSnippets.h"
 

@@ -1,6 +1,4 @@
-#include "tags/ColourText.h"
-
-#include "tags/TagSnippet.h"
+#include "common/ColourText.h"
 
 #include <QtGlobal>
 
@@ -30,11 +28,4 @@ QString colourText(int red, int green, int blue)
 QString colourTextFromValue(quint32 value)
 {
     return colourText(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-void insertColourText(const QString &colour, TextTarget &target)
-{
-    if (colour.isEmpty())
-        return;
-    insertSnippet({colour, CaretRule::SelectAll, 0}, target);
 }

@@ -1,4 +1,4 @@
-#include "editing/EditorKeyRules.h"
+#include "tags/EditorKeyRules.h"
 #include "common/Options.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"

@@ -1,4 +1,4 @@
-#include "platform/SyntaxHighlighter.h"
+#include "editing/SyntaxHighlighter.h"
 #include "platform/EditControl.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,4 +1,4 @@
-#include "app/FieldReader.h"
+#include "common/FieldReader.h"
 
 namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
