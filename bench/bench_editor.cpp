@@ -7,7 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
 #include "editing/DocWindow.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
 #include "BenchProgram.h"
@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     const double openMs = ms(t);
     DocWindow *big = a.docs.active();
-    if (!big || big->NameFile != path)
+    if (!big || big->document()->NameFile() != path)
         return 1;
     EditControl *e = big->Rich();
     e->setFocus();
@@ -99,13 +99,13 @@ int main(int argc, char *argv[])
 
     // Memory of 100 one-character edits in the big page.
     frame->activateDoc(big);
-    big->Sbros();
-    const qsizetype before = big->history().memoryBytes();
+    big->document()->Sbros();
+    const qsizetype before = big->document()->history().memoryBytes();
     for (int i = 0; i < 100; ++i) {
         e->setSelStart(int(qint64(e->textLength()) * i / 100));
         QTest::keyClick(e, Qt::Key_B);
     }
-    const qsizetype undoBytes = big->history().memoryBytes() - before;
+    const qsizetype undoBytes = big->document()->history().memoryBytes() - before;
 
     std::printf("page: %lld bytes, %d lines\n", static_cast<long long>(bytes.size()), lines);
     std::printf("start-up to main frame shown: %.1f ms (browser engine started: %s)\n", startMs, noEngine ? "no" : "yes");
@@ -115,7 +115,7 @@ int main(int argc, char *argv[])
     std::printf("typing on the 10 MB page: median %.3f ms with line numbers and status bar, %.3f ms without\n",
                 bigTyping, bareTyping);
     std::printf("undo history after 100 one-character edits: %lld bytes (%d states)\n",
-                static_cast<long long>(undoBytes), big->history().stateCount());
+                static_cast<long long>(undoBytes), big->document()->history().stateCount());
 
     return 0;   // the fixture closes the program
 }

@@ -51,7 +51,7 @@ void bigPage(frmMain *frame, QueueDialogs &dialogs, const QString &path, bool on
     frame->trigger(QStringLiteral("mnuFileOpen"));
     QApplication::processEvents();
     DocWindow *d = a.docs.active();
-    if (!d || d->NameFile != path) {
+    if (!d || d->document()->NameFile() != path) {
         std::printf("the page did not open\n");
         return;
     }

@@ -63,21 +63,21 @@ int main(int argc, char *argv[])
             return 1;
         f.write(bytes);
     }
-    ProjectCommands::ProektListFile_Click();
+    app().projects->ProektListFile_Click();
     QApplication::processEvents();
 
     std::vector<double> loads, saves;
     for (int run = 0; run < 7; ++run) {
         QElapsedTimer t;
         t.start();
-        if (!ProjectCommands::ProektLoad(projectPath))
+        if (!app().projects->ProektLoad(projectPath))
             return 1;
         QApplication::processEvents();   // the window's list follows
         loads.push_back(ms(t));
-        if (ProjectCommands::projectWindow()->LstFileName->count() != 1000)
+        if (app().projects->projectWindow()->LstFileName->count() != 1000)
             return 2;
         t.start();
-        if (!ProjectCommands::ProektSav(folder + QStringLiteral("saved.wpr")))
+        if (!app().projects->ProektSav(folder + QStringLiteral("saved.wpr")))
             return 3;
         saves.push_back(ms(t));
     }
@@ -96,11 +96,11 @@ int main(int argc, char *argv[])
             return 4;
         f.write(page);
     }
-    ProjectCommands::ProektNewM();
+    app().projects->ProektNewM();
     QApplication::processEvents();
     a.settings.LastFolder = pages;
     const double before = residentMb();
-    ProjectCommands::mnuEditOpenAllFile_Click();
+    app().projects->mnuEditOpenAllFile_Click();
     auto *dlg = frame->findChild<frmOpenAllFile *>();
     if (!dlg || dlg->List1->count() != 200)
         return 5;
@@ -116,6 +116,6 @@ int main(int argc, char *argv[])
                 (after - before) / 200.0);
     for (DocWindow *d : a.docs.DocWindows)
         if (d)
-            d->IzmT = 0;
+            d->document()->markSaved();
     return a.docs.OpenDocCount == 201 ? 0 : 6;
 }

@@ -38,10 +38,7 @@ int main(int argc, char *argv[])
         return 1;
     EditControl *e = d->Rich();
     const QString page = bench::searchPage();
-    d->IzmT = IzmTStates::ProgramChange;
-    e->setText(page);
-    d->IzmT = IzmTStates::Unchanged;
-    d->Sbros();
+    d->document()->load(page, d->document()->format());
     QApplication::processEvents();
     std::printf("page: %lld characters, %lld lines\n", static_cast<long long>(page.size()),
                 static_cast<long long>(page.count(QStringLiteral("\r\n"))));
@@ -72,20 +69,20 @@ int main(int argc, char *argv[])
 
     // Replace all, applied to the editor as one undo step.
     a.search.prepareReplace(QStringLiteral("~"), QString(), QStringLiteral("-"));
-    const qsizetype before = d->history().memoryBytes();
+    const qsizetype before = d->document()->history().memoryBytes();
     QElapsedTimer t;
     t.start();
     const int count = SearchCommands::ReplaceInDocument(d, true);
     QApplication::processEvents();
     const double replaceMs = ms(t);
-    const qsizetype undoBytes = d->history().memoryBytes() - before;
+    const qsizetype undoBytes = d->document()->history().memoryBytes() - before;
     const qsizetype textBytes = page.size() * qsizetype(sizeof(QChar));
     std::printf("replace all in the editor: %d replacements, %.0f ms\n", count, replaceMs);
     std::printf("undo step of that replace: %lld bytes, %.2f x the text's %lld bytes\n",
                 static_cast<long long>(undoBytes), double(undoBytes) / double(textBytes),
                 static_cast<long long>(textBytes));
     t.restart();
-    d->Undo();
+    d->document()->Undo();
     QApplication::processEvents();
     const double undoMs = ms(t);
     std::printf("undo of the replace: %.0f ms, text back as before: %s\n", undoMs, e->text() == page ? "yes" : "NO");

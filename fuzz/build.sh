@@ -18,10 +18,10 @@ build() {   # name, sources...
     echo "building $out/fuzz_$name"
     "$CXX" "${flags[@]}" "${qt_cflags[@]}" "fuzz/fuzz_$name.cpp" "$@" "${qt_libs[@]}" -o "$out/fuzz_$name"
 }
-build decode src/files/TextFile.cpp src/common/FieldReader.cpp
-build settings src/app/SettingsFile.cpp src/files/TextFile.cpp src/common/FieldReader.cpp
+build decode src/common/TextFile.cpp src/common/FieldReader.cpp
+build settings src/app/SettingsFile.cpp src/common/TextFile.cpp src/common/FieldReader.cpp
 build language src/lang/LanguageFile.cpp src/lang/LanguageTexts.cpp src/lang/BuiltInTexts.cpp \
-    src/files/TextFile.cpp src/common/FieldReader.cpp
+    src/common/TextFile.cpp src/common/FieldReader.cpp
 build select src/tags/SelectReader.cpp src/tags/SelectList.cpp src/tags/DialogMarkup.cpp src/tags/FontSample.cpp \
     src/tags/TagSnippet.cpp
 

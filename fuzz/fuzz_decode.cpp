@@ -4,7 +4,7 @@
 // difference: a file with mixed line breaks comes back in its first style only.
 #include "FuzzFile.h"
 #include "common/FieldReader.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // line break. The chooser lists exactly the files the loader takes. The input
 // read as a file name is checked against the folder rule as well.
 #include "FuzzFile.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageTexts.h"
 

@@ -62,22 +62,22 @@ void ToggleWordWrap()
 
 void install(CommandRegistry &c)
 {
-    c.onCommand(QStringLiteral("mnuFileNew"), [] { FileCommands::FileNewM(); });
-    c.onCommand(QStringLiteral("mnuFileScriptNew"), [] { FileCommands::NewScriptM(); });
-    c.onCommand(QStringLiteral("mnuFileOpen"), [] {
-        app().CommandMode = CommandModes::OpenAndAdd;
-        FileCommands::FileOpenM(false);
-    });
-    c.onCommand(QStringLiteral("mnuFileScriptOpen"), [] {
-        app().CommandMode = CommandModes::OpenAndAdd;
-        FileCommands::FileOpenM(true);
-    });
-    c.onCommand(QStringLiteral("mnuFileSaveFile"), [] { FileCommands::SaveDocument(app().docs.active()); });
-    c.onCommand(QStringLiteral("mnuFileSaveFileAs"), [] { FileCommands::FileSaveAs(); });
-    c.onCommand(QStringLiteral("mnuFileProsmotr"), [] { Preview::mnuFileProsmotr_Click(); });
+    AppState &a = app();
+    FileCommands &files = *a.files;
+    ProjectCommands &projects = *a.projects;
+    c.onCommand(QStringLiteral("mnuFileNew"), [&files] { files.FileNewM(); });
+    c.onCommand(QStringLiteral("mnuFileScriptNew"), [&files] { files.NewScriptM(); });
+    c.onCommand(QStringLiteral("mnuFileOpen"), [&files] { files.FileOpenM(false); });
+    c.onCommand(QStringLiteral("mnuFileScriptOpen"), [&files] { files.FileOpenM(true); });
+    c.onCommand(QStringLiteral("mnuFileSaveFile"), [&files] { files.SaveDocument(files.docs().active()); });
+    c.onCommand(QStringLiteral("mnuFileSaveFileAs"), [&files] { files.FileSaveAs(); });
+    c.onCommand(QStringLiteral("mnuFileProsmotr"), [] { app().preview->mnuFileProsmotr_Click(); });
     c.onCommand(QStringLiteral("mnuEditCut"), [] { ClipboardCommands::Cut(activeEditor()); });
     c.onCommand(QStringLiteral("mnuEditCopy"), [] { ClipboardCommands::Copy(activeEditor()); });
     c.onCommand(QStringLiteral("mnuEditPaste"), [] { ClipboardCommands::Paste(activeEditor()); });
+    // One route for undo and redo, whatever starts them (menu, toolbar, Ctrl+Z in the editor).
+    c.onCommand(QStringLiteral("mnuEditUndo"), [] { if (DocWindow *d = app().docs.active()) d->document()->Undo(); });
+    c.onCommand(QStringLiteral("mnuEditRedo"), [] { if (DocWindow *d = app().docs.active()) d->document()->Redo(); });
     c.onCommand(QStringLiteral("mnuEditPerenosWord"), [] { ToggleWordWrap(); });
     c.onCommand(QStringLiteral("mnuEditFont"), [] { ChangeEditorFont(); });
     c.onCommand(QStringLiteral("mnuOptionsToolbar"), [] {
@@ -94,10 +94,28 @@ void install(CommandRegistry &c)
         w.exec();
         backToTheEditor();
     });
-    ProjectCommands::install(c);
+
+    const auto save = [&projects] { projects.saveProject(); };
+    const auto saveAs = [&projects] { projects.ProektSavAsM(); };
+    c.onCommand(QStringLiteral("mnuFileSaveProekt"), save);
+    c.onCommand(QStringLiteral("ProektProektSave"), save);
+    c.onCommand(QStringLiteral("mnuFileSaveProektAs"), saveAs);
+    c.onCommand(QStringLiteral("ProektProektSaveAs"), saveAs);
+    c.onCommand(QStringLiteral("ProektNew"), [&projects] { projects.ProektNewM(); });
+    c.onCommand(QStringLiteral("ProektOpen"), [&projects] { projects.ProektLoadM(); });
+    c.onCommand(QStringLiteral("ProektOpenAllFile"), [&projects] { projects.OpenAllFileM(); });
+    c.onCommand(QStringLiteral("ProektCloseAllFile"), [&projects] { projects.ProektClos(); });
+    c.onCommand(QStringLiteral("ProektAddFile"), [&projects] { projects.ProektAddFile_Click(); });
+    c.onCommand(QStringLiteral("ProektRemoveFile"), [&projects] { projects.ProektRemoveFile_Click(); });
+    c.onCommand(QStringLiteral("ProektListFile"), [&projects] { projects.ProektListFile_Click(); });
+    c.onCommand(QStringLiteral("mnuEditOpenAllFile"), [&projects] { projects.mnuEditOpenAllFile_Click(); });
+
+    LanguageLoader &languages = *a.languages;
+    c.onCommand(QStringLiteral("mnuOptionsLang"), [&languages] { languages.mnuOptionsLang_Click(); });
+    c.onCommand(QStringLiteral("HelpCallHelp"), [&languages] { languages.HelpCallHelp(); });
+
     TagCommands::install(c);
     SearchCommands::install(c);
-    LanguageLoader::install(c);
 }
 
 } // namespace AppCommands

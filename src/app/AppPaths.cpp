@@ -1,4 +1,5 @@
 #include "app/AppPaths.h"
+#include "files/WorkFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,14 +73,5 @@ void AppPaths::applyTo(Settings &s) const
 
 bool AppPaths::ensureFolder(const QString &folder)
 {
-    if (isFolder(folder))
-        return true;
-    // The parents as usual; the folder itself private to the user (the XDG rule):
-    // settings and working files are nobody else's business.
-    const QString clean = QDir::cleanPath(folder);
-    const qsizetype cut = clean.lastIndexOf(u'/');
-    if (cut > 0 && !QDir().mkpath(clean.left(cut)))
-        return false;
-    QDir().mkdir(clean, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return isFolder(clean);
+    return WorkFiles::ensureFolder(folder);
 }

@@ -1,6 +1,11 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "editing/DocWindow.h"
+#include "files/FileCommands.h"
+#include "files/Preview.h"
+#include "files/ProjectCommands.h"
+#include "lang/LanguageLoader.h"
+#include "platform/Shell.h"
 #include "lang/MainFrameCaptions.h"
 #include "platform/Dialogs.h"
 
@@ -24,6 +29,27 @@ void resetApp()
     g_app->quit = [] { QCoreApplication::exit(0); };
 }
 
+AppState::AppState() = default;
+
+AppState::~AppState()
+{
+    // The groups refer to the members above: they go first, newest first.
+    languages.reset();
+    preview.reset();
+    projects.reset();
+    files.reset();
+    msg.reset();
+}
+
+void AppState::buildCommandGroups()
+{
+    msg = std::make_unique<Messenger>(lang, *dialogs);
+    files = std::make_unique<FileCommands>(docs, project, *msg, settings, workFiles);
+    projects = std::make_unique<ProjectCommands>(*files, project, *msg, settings, frameCaption);
+    preview = std::make_unique<Preview>(*files, workFiles, settings, *shell);
+    languages = std::make_unique<LanguageLoader>(lang, settings, langChanged);
+}
+
 QString AppState::message(int entry) const
 {
     return lang.text(entry);
@@ -43,8 +69,7 @@ int AppState::ask(const QString &text, int style) const
 
 void AppState::focusActiveEditor() const
 {
-    if (DocWindow *d = docs.active())
-        d->focusView();
+    docs.focusActive();
 }
 
 QWidget *AppState::ownerWindow() const

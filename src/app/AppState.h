@@ -10,39 +10,41 @@
 #include "tags/TagCatalogue.h"
 
 #include <QPointer>
+#include <memory>
 #include <QString>
 #include <functional>
 
 class CommandRegistry;
+class FileCommands;
+class LanguageLoader;
+class Preview;
+class ProjectCommands;
 class Dialogs;
 class Shell;
 class KeyboardLayouts;
 
-// Values of the shared mode word CommandMode: a caller's intent carried into
-// shared procedures. A value of 0 or more after OpenFileDoc is the slot of the
-// window it opened.
+// The find window's modes (Edit > Find, Find next, Replace).
 namespace CommandModes {
-constexpr int Neutral = 0;
-constexpr int OpenAndAdd = -1;        // File > Open: open the file and add it to the project
-constexpr int AddOnly = -2;           // Project > Add file: list the file, do not open it
-constexpr int Saved = 2;              // FileSave wrote the file
-constexpr int StartUpLoad = 21;       // loading the remembered project: a failure stays silent
-constexpr int ShowProjectWindow = -9; // a remembered project with files was loaded at start-up
-constexpr int Exiting = 99;           // the settings are being written, the program ends
 constexpr int FindMode = 0;           // the find window opened by Edit > Find
 constexpr int FindNextMode = 1;       // Edit > Find next
 constexpr int ReplaceMode = 2;        // the find window opened by Edit > Replace
 }
 
-// Everything the program shares between its windows, reachable from one place.
+// What start-up wires together: the shared data and the command groups built
+// on it. Only src/app/ reaches it; every part below gets what it uses.
 struct AppState {
+    AppState();
+    ~AppState();
+
     Settings settings;               // the settings file's values
     LanguageTexts lang;
     DocTable docs;
     ProjectList project;
     TagCatalogue catalogue;          // built once at start-up
-    QString ProjectName;             // shown in the main frame caption after AppTitle
-    int CommandMode = CommandModes::Neutral;
+    Announcer langChanged;           // the language texts changed (a language file was loaded)
+    int CommandMode = CommandModes::FindMode;  // the find window's mode
+    bool exiting = false;            // the settings are being written, the program ends
+    bool showProjectWindowAtStart = false; // a project with entries was loaded at start-up
     BoolOption listTags{true};       // Options > List tags: "<" opens the tag list
     BoolOption highlighting{true};   // Options > Syntax highlighting
     BoolOption lineNumbers{true};    // Options > Line numbers: the gutter and the current line
@@ -57,6 +59,14 @@ struct AppState {
     QPointer<CommandRegistry> commands; // the main frame's commands, once it exists
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;
+
+    // The command groups, built by buildCommandGroups() once dialogs and shell are set.
+    std::unique_ptr<Messenger> msg;
+    std::unique_ptr<FileCommands> files;
+    std::unique_ptr<ProjectCommands> projects;
+    std::unique_ptr<Preview> preview;
+    std::unique_ptr<LanguageLoader> languages;
+    void buildCommandGroups();
 
     // Text of a language entry 63..107 (the built-in text until a file gives one).
     QString message(int entry) const;

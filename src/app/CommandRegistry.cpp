@@ -1,5 +1,7 @@
 #include "app/CommandRegistry.h"
 
+#include "lang/MainFrameCaptions.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -125,4 +127,19 @@ void CommandRegistry::applyScope(int deleteMenuScope, bool enable)
             if (QAction *a = action(c.name))
                 a->setEnabled(enable);
     emit scopeApplied(deleteMenuScope, enable);
+}
+
+void CommandRegistry::retranslate(const LanguageData &data, const LanguageTexts &texts)
+{
+    for (const Command &c : Commands::commandTable()) {
+        const CaptionBinding &b = c.text;
+        QAction *act = action(c.name);
+        if (!act || b.entry == CaptionBinding::NoEntry)
+            continue;
+        const QString text = captionText(b, data, texts);
+        if (b.target == CaptionBinding::ToolTip)
+            act->setToolTip(text);
+        else
+            act->setText(text);
+    }
 }

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <functional>
 
+struct LanguageData;
+struct LanguageTexts;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -40,6 +42,9 @@ public:
     void setChecked(const QString &name, bool on);
     bool isChecked(const QString &name) const;
     QString caption(const QString &name) const;
+
+    // The captions and tooltips a language file gives (built-in texts where it has none).
+    void retranslate(const LanguageData &data, const LanguageTexts &texts);
 
     // DeleteMenuM's work: every command the scope (18 or 19) covers.
     void applyScope(int deleteMenuScope, bool enable);

@@ -118,8 +118,6 @@ void frmMain::installOwnCommands()
 {
     CommandRegistry &c = *m_commands;
     c.onCommand(QStringLiteral("mnuFileExit"), [this] { close(); });
-    c.onCommand(QStringLiteral("mnuEditUndo"), [] { if (DocWindow *d = app().docs.active()) d->Undo(); });
-    c.onCommand(QStringLiteral("mnuEditRedo"), [] { if (DocWindow *d = app().docs.active()) d->Redo(); });
     c.onCommand(QStringLiteral("mnuEditSelectAll"), [] {
         if (DocWindow *d = app().docs.active()) {
             d->Rich()->setSelStart(0);
@@ -134,7 +132,7 @@ void frmMain::installOwnCommands()
 
 void frmMain::connectDocument(DocWindow *d)
 {
-    connect(d, &DocWindow::undoStateChanged, this, &frmMain::updateUndoRedo);
+    connect(d->document(), &Document::undoStateChanged, this, &frmMain::updateUndoRedo);
     connect(d, &QMdiSubWindow::windowStateChanged, this,
             [this, d](Qt::WindowStates was, Qt::WindowStates now) {
                 onDocStateChanged(d, now);
@@ -158,9 +156,9 @@ void frmMain::updateUndoRedo()
     DocWindow *d = app().docs.active();
     const bool editor = d && d->editorVisible();
     for (const char *n : {"mnuEditUndo", "PicKnopki9"})
-        action(QString::fromLatin1(n))->setEnabled(editor && d->IzmUndo);
+        action(QString::fromLatin1(n))->setEnabled(editor && d->document()->IzmUndo());
     for (const char *n : {"mnuEditRedo", "PicKnopki10"})
-        action(QString::fromLatin1(n))->setEnabled(editor && d->IzmRedo);
+        action(QString::fromLatin1(n))->setEnabled(editor && d->document()->IzmRedo());
 }
 
 void frmMain::updateSelectionCommands()
@@ -218,7 +216,7 @@ QRect frmMain::cascadeGeometry() const
 
 void frmMain::keepInside(DocWindow *d)
 {
-    if (d->UnloadDoc || d->mdiArea() != m_area || d->isMaximized() || d->isMinimized())
+    if (d->UnloadDoc() || d->mdiArea() != m_area || d->isMaximized() || d->isMinimized())
         return;
     const QRect area = m_area->viewport()->rect();
     if (!area.contains(d->geometry()) || d->width() < area.width() / 2 || d->height() < area.height() / 2)
@@ -229,7 +227,7 @@ void frmMain::onDocStateChanged(DocWindow *d, Qt::WindowStates state)
 {
     // The active document's own state decides how the next ones come up; a
     // window leaving the frame or going down to an icon decides nothing.
-    if (d->UnloadDoc || d->mdiArea() != m_area || m_area->activeSubWindow() != d)
+    if (d->UnloadDoc() || d->mdiArea() != m_area || m_area->activeSubWindow() != d)
         return;
     if (state & Qt::WindowMinimized)
         return;
@@ -238,7 +236,7 @@ void frmMain::onDocStateChanged(DocWindow *d, Qt::WindowStates state)
 
 void frmMain::activateDoc(DocWindow *d)
 {
-    if (!d || d->UnloadDoc)
+    if (!d || d->UnloadDoc())
         return;
     if (d->isMinimized())
         d->showNormal();
@@ -250,7 +248,7 @@ void frmMain::activateDoc(DocWindow *d)
 void frmMain::onSubWindowActivated(QMdiSubWindow *w)
 {
     auto *d = qobject_cast<DocWindow *>(w);
-    if (!d || d->UnloadDoc)
+    if (!d || d->UnloadDoc())
         return;
     // The window that comes up after a maximised one closed is maximised too.
     if (m_docsMaximised && !d->isMaximized() && !d->isMinimized()
@@ -282,7 +280,7 @@ void frmMain::rebuildWindowMenu()
     m_windowListActions << m->addSeparator();
     int n = 1;
     for (DocWindow *d : docs) {
-        QAction *a = m->addAction(QStringLiteral("&%1 %2").arg(n++).arg(d->windowTitle()));
+        QAction *a = m->addAction(QStringLiteral("&%1 %2").arg(n++).arg(d->shownTitle()));
         a->setCheckable(true);
         a->setChecked(m_area->activeSubWindow() == d);
         connect(a, &QAction::triggered, this, [this, d] { activateDoc(d); });
@@ -333,10 +331,10 @@ void frmMain::tmrActive_Timer()
 {
     tmrActive.stop();
     AppState &a = app();
-    if (a.CommandMode == CommandModes::ShowProjectWindow) {
+    if (a.showProjectWindowAtStart) {
+        a.showProjectWindowAtStart = false;
         if (showProjectWindow)
             showProjectWindow();
-        a.CommandMode = CommandModes::Neutral;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "app/SettingsFile.h"
 
 #include "common/FieldReader.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 namespace {
 

@@ -4,12 +4,14 @@
 #include "app/CommandLine.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
+#include "app/DocActivation.h"
 #include "app/MainFrame.h"
 #include "app/SettingsFile.h"
 #include "app/ViewSettings.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
 #include "files/OpenPaths.h"
+#include "files/Preview.h"
 #include "files/ProjectCommands.h"
 #include "lang/LanguageLoader.h"
 #include "platform/Dialogs.h"
@@ -47,6 +49,31 @@ QString viewSettingsPath()
 }
 }
 
+namespace {
+// The command groups and who hears what of them.
+void wireCommandGroups()
+{
+    AppState &a = app();
+    a.buildCommandGroups();
+    LanguageLoader &languages = *a.languages;
+    languages.reportOpenError = [](const QString &path, int error) { app().files->showOpenError(path, error); };
+    languages.openUrl = [](const QString &target) { app().preview->OpURL(target); };
+    languages.owner = [] { return app().ownerWindow(); };
+    a.projects->commandCaption = [](const QString &name) { return app().commands ? app().commands->caption(name) : QString(); };
+    a.projects->exiting = [] { return app().exiting; };
+    DocActivation::connectDocumentTable();
+    // A language file was loaded: the frame's commands, the project and the
+    // untitled documents take the new texts.
+    QObject::connect(&a.langChanged, &Announcer::changed, &a.langChanged, [] {
+        AppState &a = app();
+        if (a.commands)
+            a.commands->retranslate(a.languages->lastData(), a.lang);
+        a.projects->languageChanged(a.languages->previousDefaultProject());
+        a.files->renameUntitled(a.languages->previousUntitled());
+    });
+}
+} // namespace
+
 frmMain *MainM(const QString &executableFolder)
 {
     return MainM(executableFolder, CommandLine());
@@ -69,17 +96,19 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     auto *frame = new frmMain;
     if (a.dialogs)
         a.dialogs->setParentWidget(frame);
+    wireCommandGroups();
     frame->setChecked(QStringLiteral("mnuOptionsToolbar"), a.settings.ToolbarChecked);
     AppCommands::install(frame->commands());
     frame->queryUnload = [] {
         AppState &a = app();
-        if (a.docs.OpenDocCount > 0 && ProjectCommands::ProektClos() == 1)
+        if (a.docs.OpenDocCount > 0 && a.projects->ProektClos() == 1)
             return true;
         return !SaveFileINIM();
     };
-    frame->showProjectWindow = [] { ProjectCommands::ProektListFile_Click(); };
+    frame->showProjectWindow = [] { app().projects->ProektListFile_Click(); };
 
-    QObject::connect(frame, &frmMain::filesDropped, frame, &OpenPaths::openDropped, Qt::QueuedConnection);
+    QObject::connect(frame, &frmMain::filesDropped, frame,
+                     [](const QStringList &paths) { OpenPaths::openDropped(*app().projects, paths); }, Qt::QueuedConnection);
 
     LoadDataM(line.project);
 
@@ -98,13 +127,13 @@ void openCommandLineFiles(const CommandLine &line)
     const std::vector<DocWindow *> open = a.docs.open();
     DocWindow *startPage = open.size() == 1 ? open.front() : nullptr;
     const auto untouched = [](const DocWindow *d) {
-        return !d->UnloadDoc && d->NameFile.isEmpty() && d->IzmT == IzmTStates::Unchanged;
+        return !d->UnloadDoc() && d->document()->NameFile().isEmpty() && !d->document()->isModified();
     };
     if (startPage && !untouched(startPage))
         startPage = nullptr;
-    OpenPaths::openDocuments(line.documents, false);
+    OpenPaths::openDocuments(*a.projects, line.documents, false);
     if (startPage && untouched(startPage) && a.docs.OpenDocCount > 1)
-        FileCommands::CloseDocument(startPage);
+        a.files->CloseDocument(startPage);
 }
 
 void requestExit()
@@ -139,27 +168,23 @@ void LoadDataM(const QString &commandLineProject)
     if (h.applyLanguage)
         h.applyLanguage();
     else
-        LanguageLoader::applyAtStartUp();
-    if (a.ProjectName.isEmpty())
-        a.ProjectName = a.lang.DefaultProjectName;
-    ProjectCommands::updateCaption();
+        a.languages->applyAtStartUp();
+    ProjectCommands &projects = *a.projects;
+    if (projects.ProjectName.isEmpty())
+        projects.ProjectName = a.lang.DefaultProjectName;
+    projects.updateCaption();
 
     bool loaded = false;
-    if (!commandLineProject.isEmpty()) {
-        // Named by the user: a file that cannot be read is reported.
-        a.CommandMode = CommandModes::Neutral;
-        loaded = ProjectCommands::ProektLoad(commandLineProject);
-        if (loaded && a.project.count() > 0)
-            a.CommandMode = CommandModes::ShowProjectWindow;
-    }
-    if (!loaded && !a.settings.ProjectPath.isEmpty()) {
-        a.CommandMode = CommandModes::StartUpLoad;
-        loaded = h.loadProject ? h.loadProject() : ProjectCommands::ProektLoad(a.settings.ProjectPath);
-        if (a.CommandMode == CommandModes::StartUpLoad)
-            a.CommandMode = CommandModes::Neutral;
-    }
-    if (!loaded && a.CommandMode == CommandModes::Neutral)
-        ProjectCommands::ProektNewM();
+    // Named by the user: a file that cannot be read is reported.
+    if (!commandLineProject.isEmpty())
+        loaded = projects.ProektLoad(commandLineProject);
+    // The remembered one: a failure stays silent.
+    if (!loaded && !a.settings.ProjectPath.isEmpty())
+        loaded = h.loadProject ? h.loadProject() : projects.ProektLoad(a.settings.ProjectPath, true);
+    // The start-up timer shows the window of a project with entries.
+    a.showProjectWindowAtStart = loaded && a.project.count() > 0;
+    if (!loaded)
+        projects.ProektNewM();
 
     TagCommands::buildCatalogue();
 }
@@ -167,11 +192,11 @@ void LoadDataM(const QString &commandLineProject)
 bool SaveFileINIM()
 {
     AppState &a = app();
-    a.CommandMode = CommandModes::Exiting;
+    a.exiting = true;
     const bool unloaded = hooks().unloadProjectWindow ? hooks().unloadProjectWindow()
-                                                      : ProjectCommands::unloadProjectWindow();
+                                                      : a.projects->unloadProjectWindow();
     if (!unloaded) {
-        a.CommandMode = CommandModes::Neutral;
+        a.exiting = false;
         return false;
     }
     if (a.commands)
@@ -181,13 +206,13 @@ bool SaveFileINIM()
     // that cannot be made fails the writes below, which say so.
     AppPaths::ensureFolder(a.settings.ConfigFolder);
     if (const int error = SettingsFile::write(settingsPath(), a.settings))
-        FileCommands::showSaveError(settingsPath(), error);
+        a.files->showSaveError(settingsPath(), error);
     ViewSettings view;
     view.Highlighting = a.highlighting.value();
     view.LineNumbers = a.lineNumbers.value();
     view.StatusBar = a.statusBar.value();
     if (const int error = view.write(viewSettingsPath()))
-        FileCommands::showSaveError(viewSettingsPath(), error);
+        a.files->showSaveError(viewSettingsPath(), error);
     if (a.quit)
         a.quit();
     return true;

@@ -34,6 +34,9 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     m_position->setObjectName(QStringLiteral("lblPosition"));
     m_encoding = fieldButton(QStringLiteral("cmdEncoding"), this);
     m_lineBreak = fieldButton(QStringLiteral("cmdLineBreak"), this);
+    m_modified = new QLabel(this);
+    m_modified->setObjectName(QStringLiteral("lblModified"));
+    addPermanentWidget(m_modified);
     addPermanentWidget(m_position);
     addPermanentWidget(m_encoding);
     addPermanentWidget(m_lineBreak);
@@ -49,11 +52,11 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     connect(m_lineBreakMenu, &QMenu::triggered, this, [this](QAction *a) { choose(false, a->data().toInt()); });
     connect(m_encoding, &QToolButton::clicked, this, [this] {
         if (DocWindow *d = shownDoc())
-            popup(m_encoding, m_encodingMenu, int(d->format.encoding));
+            popup(m_encoding, m_encodingMenu, int(d->document()->format().encoding));
     });
     connect(m_lineBreak, &QToolButton::clicked, this, [this] {
         if (DocWindow *d = shownDoc())
-            popup(m_lineBreak, m_lineBreakMenu, int(d->format.lineBreak));
+            popup(m_lineBreak, m_lineBreakMenu, int(d->document()->format().lineBreak));
     });
 
     // Whoever shows or activates a document does so first: the bar reads the outcome.
@@ -98,7 +101,7 @@ std::pair<int, int> StatusBar::caretLineColumn(const EditControl &e)
 DocWindow *StatusBar::shownDoc()
 {
     DocWindow *d = app().docs.active();
-    return d && !d->UnloadDoc && d->editorVisible() ? d : nullptr;
+    return d && !d->UnloadDoc() && d->editorVisible() ? d : nullptr;
 }
 
 void StatusBar::watch(DocWindow *d)
@@ -108,7 +111,11 @@ void StatusBar::watch(DocWindow *d)
             refreshPosition();
     });
     connect(d, &DocWindow::viewSwitched, this, &StatusBar::refresh);
-    connect(d, &DocWindow::formatChanged, this, &StatusBar::refresh);
+    connect(d->document(), &Document::formatChanged, this, &StatusBar::refresh);
+    connect(d->document(), &Document::modifiedChanged, this, [this, d] {
+        if (app().docs.active() == d)
+            refresh();
+    });
 }
 
 void StatusBar::detach()
@@ -119,6 +126,7 @@ void StatusBar::detach()
     for (DocWindow *d : docs.DocWindows)
         if (d) {
             disconnect(d, nullptr, this, nullptr);
+            disconnect(d->document(), nullptr, this, nullptr);
             disconnect(d->Rich(), nullptr, this, nullptr);
         }
 }
@@ -131,6 +139,7 @@ void StatusBar::refresh()
     DocWindow *d = shownDoc();
     m_encoding->setVisible(d);
     m_lineBreak->setVisible(d);
+    m_modified->setText(d && d->document()->isModified() ? app().lang.text(116) : QString());
     // A fixed size for the widest position this language can show: a caret move
     // then repaints the field without laying the bar out again.
     const QString widest = app().lang.text(113).arg(999999).arg(99999);
@@ -138,9 +147,9 @@ void StatusBar::refresh()
     m_position->setFixedSize(fm.horizontalAdvance(widest) + fm.averageCharWidth(), fm.height());
     if (d) {
         const LanguageTexts &lang = app().lang;
-        m_encoding->setText(encodingName(d->format.encoding));
+        m_encoding->setText(encodingName(d->document()->format().encoding));
         m_encoding->setToolTip(lang.text(114));
-        m_lineBreak->setText(lineBreakName(d->format.lineBreak));
+        m_lineBreak->setText(lineBreakName(d->document()->format().lineBreak));
         m_lineBreak->setToolTip(lang.text(115));
     }
     refreshPosition();
@@ -186,12 +195,12 @@ void StatusBar::choose(bool encoding, int value)
     DocWindow *d = shownDoc();
     if (!d)
         return;
-    TextFormat f = d->format;
+    TextFormat f = d->document()->format();
     if (encoding)
         f.encoding = TextEncoding(value);
     else
         f.lineBreak = LineBreak(value);
-    d->changeFormat(f);
+    d->document()->changeFormat(f);
     d->focusView();
 }
 

@@ -46,6 +46,7 @@ private:
     void choose(bool encoding, int value);
 
     QLabel *m_position;
+    QLabel *m_modified;   // the changed mark of the shown document
     QToolButton *m_encoding;
     QToolButton *m_lineBreak;
     QMenu *m_encodingMenu;

@@ -1,5 +1,5 @@
 #include "app/ViewSettings.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 #include <QStringList>
 

@@ -23,7 +23,7 @@ QString frmAbout::homePage()
 
 void frmAbout::openHomePage()
 {
-    Preview::SaveFileUrlm(homePage());
+    app().preview->SaveFileUrlm(homePage());
 }
 
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent)

@@ -1,5 +1,8 @@
 #include "editing/DocTable.h"
+#include "editing/DocSlots.h"
 #include "editing/DocWindow.h"
+
+#include <QMdiArea>
 
 DocWindow *DocTable::slot(int i) const
 {
@@ -9,26 +12,88 @@ DocWindow *DocTable::slot(int i) const
 DocWindow *DocTable::active() const
 {
     DocWindow *d = slot(ActiveDoc);
-    return d && !d->UnloadDoc ? d : nullptr;
+    return d && !d->UnloadDoc() ? d : nullptr;
 }
 
 std::vector<DocWindow *> DocTable::open() const
 {
     std::vector<DocWindow *> r;
     for (int i = 0; i <= LastDocSlot && i < int(DocWindows.size()); ++i)
-        if (DocWindows[i] && !DocWindows[i]->UnloadDoc)
+        if (DocWindows[i] && !DocWindows[i]->UnloadDoc())
             r.push_back(DocWindows[i]);
     return r;
+}
+
+DocWindow *DocTable::windowOf(const Document *doc) const
+{
+    for (DocWindow *d : open())
+        if (d->document() == doc)
+            return d;
+    return nullptr;
 }
 
 int DocTable::findByFile(const QString &path) const
 {
     // A document is known by its file, or by its name while it has none. File
     // names here are case-sensitive: "A.htm" and "a.htm" are two files.
-    for (DocWindow *d : open())
-        if ((d->NameFile.isEmpty() ? d->txtCaption : d->NameFile) == path)
+    for (DocWindow *d : open()) {
+        const Document *doc = d->document();
+        if ((doc->NameFile().isEmpty() ? doc->txtCaption() : doc->NameFile()) == path)
             return d->Tag();
+    }
     return -1;
+}
+
+DocWindow *DocTable::FileIndex()
+{
+    std::vector<bool> closed;
+    for (int i = 0; i <= LastDocSlot && i < int(DocWindows.size()); ++i)
+        closed.push_back(!DocWindows[i] || DocWindows[i]->UnloadDoc());
+    const DocSlots::Choice choice = DocSlots::choose(closed, OpenDocCount);
+    if (choice.resetTable) {
+        for (DocWindow *d : DocWindows)
+            if (d)
+                d->deleteLater();
+        DocWindows.assign(1, nullptr);
+        LastDocSlot = 0;
+    } else if (choice.slot > LastDocSlot) {
+        LastDocSlot = choice.slot;
+        DocWindows.resize(LastDocSlot + 1, nullptr);
+    }
+    const int chosen = choice.slot;
+    DocWindow *&d = DocWindows[chosen];
+    const bool created = !d;
+    if (created)
+        d = new DocWindow(chosen);
+    d->setTag(chosen);
+    d->setUnloaded(false);
+    Document *doc = d->document();
+    doc->setNameFile(QString());
+    doc->setScript(false);
+    doc->load(QString(), TextFormat{});
+    DocWindow *made = d;
+    if (created)
+        emit documentCreated(made);
+    emit slotOpened(made);
+    OpenDocCount += 1;
+    if (OpenDocCount == 1)
+        emit anyOpenChanged(true);
+    return made;
+}
+
+void DocTable::unload(DocWindow *d)
+{
+    if (!d || d->UnloadDoc())
+        return;
+    d->setUnloaded(true);
+    OpenDocCount -= 1;
+    if (OpenDocCount == 0)
+        emit anyOpenChanged(false);
+    // The slot keeps its object for reuse; the window leaves the frame.
+    if (QMdiArea *area = d->mdiArea())
+        area->removeSubWindow(d);
+    d->hide();
+    d->releaseContents();
 }
 
 void DocTable::focusActive() const

@@ -19,8 +19,10 @@ DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(
     m_stack->addWidget(m_rich);
     setWidget(m_stack);
     setTag(slot);
-    connect(m_rich, &EditControl::changed, this, &DocWindow::onTextChanged);
-    connect(m_rich, &EditControl::externalChange, this, &DocWindow::onExternalChange);
+    m_doc = new Document(m_rich, this);
+    connect(m_doc, &Document::captionChanged, this, &DocWindow::showCaption);
+    connect(m_doc, &Document::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_doc, &Document::historyReset, this, &DocWindow::syncSyntax);
     connect(m_rich, &EditControl::rightButtonReleased, this, &DocWindow::contextMenuRequested);
     connect(m_rich, &EditControl::copyRequested, this, &DocWindow::copyRequested);
     connect(m_rich, &EditControl::cutRequested, this, &DocWindow::cutRequested);
@@ -29,6 +31,16 @@ DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(
 }
 
 DocWindow::~DocWindow() = default;
+
+void DocWindow::showCaption()
+{
+    // "[*]" is where Qt shows the changed mark; a caption's own "[*]" is doubled
+    // so it stays text.
+    QString title = m_doc->txtCaption();
+    title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(m_doc->isModified());
+}
 
 void DocWindow::setTag(int slot)
 {
@@ -89,13 +101,22 @@ void DocWindow::focusView()
         m_browser->setFocus();
 }
 
+QString DocWindow::shownTitle() const
+{
+    QString t = windowTitle();
+    t.replace(QLatin1String("[*][*]"), QStringLiteral("\x1f"));
+    t.replace(QLatin1String("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+    t.replace(u'\x1f', QLatin1String("[*]"));
+    return t;
+}
+
 void DocWindow::ProsmotrShare()
 {
     const bool backToEditor = !editorVisible();
     showPreview(!backToEditor);
     if (backToEditor) {
         LoadHtml(QStringLiteral("<html><body></body></html>"));
-        setWindowTitle(txtCaption);
+        showCaption();
     } else {
         LoadHtml(m_rich->text());
     }
@@ -118,71 +139,16 @@ void DocWindow::onTitleChanged(const QString &title)
     // A page without a title reports its address; keep the document's name then.
     if (title.isEmpty() || title == url || title.startsWith(QLatin1String("data:"))
         || title.startsWith(QLatin1String("file:")) || title.contains(QLatin1String("kodoplet-preview-")))
-        setWindowTitle(txtCaption);
+        showCaption();
     else
-        setWindowTitle(title);
-}
-
-void DocWindow::setUndoFlags()
-{
-    IzmUndo = m_history.canUndo();
-    IzmRedo = m_history.canRedo();
-    emit undoStateChanged();
-}
-
-void DocWindow::onTextChanged(const TextChange &change)
-{
-    if (IzmT >= IzmTStates::ProgramChange)
-        return;
-    m_history.record(change, m_rich->selStart());
-    IzmT = IzmTStates::Changed;
-    setUndoFlags();
-}
-
-void DocWindow::onExternalChange()
-{
-    // The history cannot follow a change it did not see: start it afresh here.
-    m_history.reset(m_rich->selStart());
-    IzmT = IzmTStates::Changed;
-    setUndoFlags();
-}
-
-void DocWindow::applyStep(const std::optional<UndoHistory::Step> &step)
-{
-    if (!step)
-        return;
-    IzmT = IzmTStates::ProgramChange;
-    for (const UndoHistory::Edit &e : step->edits)
-        m_rich->replaceRange(e.pos, e.removeLength, e.insert);
-    m_rich->setSelStart(step->caret);
-    IzmT = IzmTStates::Changed;
-    setUndoFlags();
-}
-
-void DocWindow::Undo()
-{
-    applyStep(m_history.undo());
-}
-
-void DocWindow::Redo()
-{
-    applyStep(m_history.redo());
-}
-
-void DocWindow::Sbros()
-{
-    txtCaption = windowTitle();
-    m_history.reset(m_rich->selStart());
-    setUndoFlags();
-    // A document was just loaded or made: Script is settled.
-    syncSyntax();
+        setWindowTitle(QString(title).replace(QLatin1String("[*]"), QLatin1String("[*][*]")) + QStringLiteral("[*]"));
 }
 
 void DocWindow::setHighlighting(bool on)
 {
     if (on && !m_highlighter) {
         m_highlighter = new SyntaxHighlighter(m_rich);
-        m_highlighter->setLanguageSource([this] { return Script ? SyntaxLanguage::Script : SyntaxLanguage::Page; });
+        m_highlighter->setLanguageSource([this] { return m_doc->Script() ? SyntaxLanguage::Script : SyntaxLanguage::Page; });
     }
     if (m_highlighter)
         m_highlighter->setEnabled(on);
@@ -199,24 +165,9 @@ void DocWindow::syncSyntax()
         m_highlighter->highlightVisible();
 }
 
-void DocWindow::changeFormat(const TextFormat &f)
-{
-    if (f.encoding == format.encoding && f.lineBreak == format.lineBreak)
-        return;
-    format = f;
-    IzmT = IzmTStates::Changed;
-    setUndoFlags();
-    emit formatChanged();
-}
-
 void DocWindow::releaseContents()
 {
-    const int saved = IzmT;
-    IzmT = IzmTStates::ProgramChange;
-    m_rich->setText(QString());
-    IzmT = saved;
-    m_history.reset(0);
-    IzmUndo = IzmRedo = false;
+    m_doc->release();
     if (m_browser) {
         m_stack->removeWidget(m_browser);
         m_browser->deleteLater();
@@ -227,7 +178,7 @@ void DocWindow::releaseContents()
 
 void DocWindow::closeEvent(QCloseEvent *e)
 {
-    if (UnloadDoc) {
+    if (m_unloaded) {
         e->accept();
         return;
     }

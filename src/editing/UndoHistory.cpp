@@ -71,7 +71,7 @@ bool UndoHistory::compactLast(Spans spans, const QString &replacement)
 void UndoHistory::reset(int caret)
 {
     m_states.clear();
-    m_states.push_back(State{{}, caret});
+    m_states.push_back(State{{}, caret, ++m_lastId});
     m_current = 0;
     m_bytes = 0;
     m_groupOpen = false;
@@ -84,6 +84,7 @@ void UndoHistory::push(State state)
         m_states.pop_back();
     }
     m_bytes += sizeOf(state);
+    state.id = ++m_lastId;
     m_states.push_back(std::move(state));
     ++m_current;
     if (int(m_states.size()) > Capacity) {

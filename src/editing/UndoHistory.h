@@ -55,6 +55,9 @@ public:
 
     int stateCount() const { return int(m_states.size()); }
     int currentIndex() const { return m_current; }
+    // A number no other state of this history ever had: the document compares it
+    // with the one it saved to tell whether undo brought the saved text back.
+    quint64 currentId() const { return m_states[m_current].id; }
     // Bytes held by the stored changes.
     qsizetype memoryBytes() const { return m_bytes; }
 
@@ -75,6 +78,7 @@ private:
         // Turn the previous state into this one, in order (none for the oldest).
         std::vector<Recorded> changes;
         int caret = 0;
+        quint64 id = 0;
     };
     static qsizetype sizeOf(const Recorded &r);
     static qsizetype sizeOf(const State &s);
@@ -84,5 +88,6 @@ private:
     int m_current = 0;
     qsizetype m_bytes = 0;
     int m_groupDepth = 0;
+    quint64 m_lastId = 0;
     bool m_groupOpen = false;  // the current group already has its state
 };

@@ -1,147 +1,129 @@
 #include "files/FileCommands.h"
-#include "app/AppPaths.h"
-#include "app/AppState.h"
-#include "app/DocActivation.h"
+#include "common/Settings.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
-#include "files/TextFile.h"
+#include "files/ProjectList.h"
+#include "common/TextFile.h"
+#include "files/WorkFiles.h"
+#include "lang/LanguageTexts.h"
+#include "lang/Messenger.h"
 #include "platform/EditControl.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
-namespace FileCommands {
+using namespace PageTexts;
 
 namespace {
 struct HourGlass {
     HourGlass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~HourGlass() { QGuiApplication::restoreOverrideCursor(); }
 };
+} // namespace
 
-QString shortName(const QString &path)
+QString FileCommands::shortName(const QString &path) const
 {
-    const qsizetype p = path.lastIndexOf(app().settings.PathSeparator);
+    const qsizetype p = path.lastIndexOf(m_settings.PathSeparator);
     return p < 0 ? path : path.mid(p + 1);
 }
 
-void showDoc(DocWindow *d)
+QString FileCommands::apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFilter> &filter)
 {
-    app().docs.requestShow(d);
-}
-
-using DocActivation::FileIndex;
-} // namespace
-
-QString apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFilter> &filter)
-{
-    AppState &a = app();
-    if (!a.dialogs)
-        return {};
+    Dialogs &dialogs = m_msg.dialogs();
     const bool projectDialog = !filter.isEmpty() && filter.first().description.startsWith(projectFilter().first().description.left(5));
-    const QString folder = projectDialog ? a.settings.UserFolder : a.settings.LastFolder;
-    const QString result = isSave ? a.dialogs->saveFileName(folder, initialName, filter)
-                                  : a.dialogs->openFileName(folder, initialName, filter);
+    const QString folder = projectDialog ? m_settings.UserFolder : m_settings.LastFolder;
+    const QString result = isSave ? dialogs.saveFileName(folder, initialName, filter)
+                                  : dialogs.openFileName(folder, initialName, filter);
     if (result.isEmpty())
         return {};
     if (!projectDialog) {
-        const qsizetype p = result.lastIndexOf(a.settings.PathSeparator);
-        a.settings.LastFolder = p < 0 ? QString() : result.left(p + 1);
+        const qsizetype p = result.lastIndexOf(m_settings.PathSeparator);
+        m_settings.LastFolder = p < 0 ? QString() : result.left(p + 1);
     }
     return result;
 }
 
-void showOpenError(const QString &path, int error)
+void FileCommands::showOpenError(const QString &path, int error)
 {
-    AppState &a = app();
-    a.ask(a.fileMenuCaption() + u' ' + path + u' '
-              + a.message(error == TextFile::NotFound ? MessageEntry::NotFound : MessageEntry::ReadFailed),
-          Dialogs::Critical);
-    a.focusActiveEditor();
+    m_msg.ask(m_msg.fileMenuCaption() + u' ' + path + u' '
+                  + m_msg.message(error == TextFile::NotFound ? MessageEntry::NotFound : MessageEntry::ReadFailed),
+              Dialogs::Critical);
+    m_docs.focusActive();
 }
 
-void showSaveError(const QString &path, int error)
+void FileCommands::showSaveError(const QString &path, int error)
 {
-    AppState &a = app();
-    a.ask(a.fileMenuCaption() + u' ' + path + u' '
-              + a.message(error == TextFile::PathAccess ? MessageEntry::PathOrAccess : MessageEntry::WriteFailed),
-          Dialogs::Critical);
-    a.focusActiveEditor();
+    m_msg.ask(m_msg.fileMenuCaption() + u' ' + path + u' '
+                  + m_msg.message(error == TextFile::PathAccess ? MessageEntry::PathOrAccess : MessageEntry::WriteFailed),
+              Dialogs::Critical);
+    m_docs.focusActive();
 }
 
-void FileNewM()
+DocWindow *FileCommands::newDocument(const QString &workFileSuffix)
 {
-    AppState &a = app();
-    const QString templatePath = a.settings.ConfigFolder + templateName();
+    DocWindow *d = m_docs.FileIndex();
+    Document *doc = d->document();
+    // An untitled document's working file lives in this run's private folder,
+    // never under a name the user could save to.
+    doc->setAppPathBak(m_workFiles.privateFolder() + QString::number(d->Tag()) + workFileSuffix);
+    d->setPreviewBase(m_settings.WorkFolder);
+    doc->setCaption(m_msg.lang().UntitledName + QString::number(d->Tag() + 1));
+    m_project.AddFile(doc->txtCaption());
+    return d;
+}
+
+void FileCommands::FileNewM()
+{
+    const QString templatePath = m_settings.ConfigFolder + templateName();
     const ReadResult r = TextFile::read(templatePath, 64LL * 1024 * 1024);
     QString text = r.error == 0 ? r.text : QString();
     TextFormat format = r.error == 0 ? r.format : TextFormat{};
     if (text.isEmpty()) {
-        text = pageSkeleton(a.lang.NewPageTitle);
+        text = pageSkeleton(m_msg.lang().NewPageTitle);
         format = TextFormat{};
         // A template that is there but could not be read (not text, too big) is
         // the user's file: the page starts from the skeleton, the file stays.
-        if ((r.error == 0 || r.error == TextFile::NotFound) && AppPaths::ensureFolder(a.settings.ConfigFolder))
+        if ((r.error == 0 || r.error == TextFile::NotFound) && WorkFiles::ensureFolder(m_settings.ConfigFolder))
             TextFile::writeText(templatePath, TextFile::withFinalLineBreak(text), format);
     }
-    const int i = FileIndex();
-    DocWindow *d = a.docs.slot(i);
-    d->format = format;
-    d->txtCaption = a.lang.UntitledName + QString::number(i + 1);
-    d->setWindowTitle(d->txtCaption);
-    a.project.AddFile(d->txtCaption);
-    d->Rich()->setText(text);
-    d->IzmT = IzmTStates::Unchanged;
-    d->Sbros();
-    showDoc(d);
+    DocWindow *d = newDocument(QStringLiteral(".bak"));
+    d->document()->load(text, format);
+    m_docs.requestShow(d);
 }
 
-void NewScriptM()
+void FileCommands::NewScriptM()
 {
-    AppState &a = app();
-    const int i = FileIndex();
-    DocWindow *d = a.docs.slot(i);
-    d->Rich()->setText(newScriptText());
-    d->Rich()->setSelStart(NewScriptCaret);
-    d->AppPathBak = a.workFiles.privateFolder() + QString::number(i) + QStringLiteral(".js");
-    d->txtCaption = a.lang.UntitledName + QString::number(i + 1);
-    d->setWindowTitle(d->txtCaption);
-    a.project.AddFile(d->txtCaption);
-    d->IzmT = IzmTStates::Unchanged;
-    d->Script = true;
-    d->Sbros();
-    showDoc(d);
+    DocWindow *d = newDocument(QStringLiteral(".js"));
+    d->document()->setScript(true);
+    d->document()->load(newScriptText(), TextFormat{}, NewScriptCaret);
+    m_docs.requestShow(d);
 }
 
-void FileOpenM(bool isScript)
+void FileCommands::FileOpenM(bool isScript, bool openIt)
 {
-    AppState &a = app();
     const QString path = apiOpenSaveM(false, QString(), isScript ? scriptFilter() : htmlFilter());
     if (path.isEmpty())
         return;
-    if (a.CommandMode == CommandModes::OpenAndAdd) {
-        OpenFileDoc(path, 0);
-        if (a.CommandMode >= 0 && isScript)
-            if (DocWindow *d = a.docs.slot(a.CommandMode))
-                d->Script = true;
-        a.CommandMode = CommandModes::Neutral;
-    } else {
-        a.project.AddFile(path);
-    }
+    if (openIt)
+        OpenFileDoc(path, {.addToProject = true, .quiet = false, .script = isScript});
+    else
+        m_project.AddFile(path);
 }
 
-int FindDocByFile(const QString &path)
+int FileCommands::FindDocByFile(const QString &path) const
 {
-    return app().docs.findByFile(path);
+    return m_docs.findByFile(path);
 }
 
-void OpenFileDoc(const QString &path, int quiet)
+Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &options)
 {
-    AppState &a = app();
     const int k = FindDocByFile(path);
     if (k >= 0) {
-        if (quiet == 0)
-            a.docs.requestActivate(a.docs.slot(k));
-        return;
+        DocWindow *open = m_docs.slot(k);
+        if (!options.quiet)
+            m_docs.requestActivate(open);
+        return open->document();
     }
     ReadResult r;
     {
@@ -150,135 +132,169 @@ void OpenFileDoc(const QString &path, int quiet)
     }
     if (r.error != 0) {
         showOpenError(path, r.error);
-        return;
+        return nullptr;
     }
     HourGlass wait;
-    const int n = FileIndex();
-    DocWindow *d = a.docs.slot(n);
-    d->IzmT = IzmTStates::ProgramChange;
-    d->format = r.format;
-    d->Rich()->setText(r.text);
+    DocWindow *d = m_docs.FileIndex();
+    Document *doc = d->document();
+    doc->load(r.text, r.format);
     r.text.clear();
     const QString name = shortName(path);
-    d->txtCaption = name;
-    d->setWindowTitle(name);
-    if (a.CommandMode == CommandModes::OpenAndAdd)
-        a.project.AddFile(path);
-    d->NameFile = path;
-    d->AppPathBak = path + QStringLiteral("0");
-    if (name.right(2).toLower() == QLatin1String("js"))
-        d->Script = true;
-    d->IzmT = IzmTStates::Unchanged;
-    d->Sbros();
-    showDoc(d);
-    a.CommandMode = n;
+    doc->setCaption(name);
+    if (options.addToProject)
+        m_project.AddFile(path);
+    doc->setNameFile(path);
+    doc->setAppPathBak(path + QStringLiteral("0"));
+    d->setPreviewBase(m_settings.WorkFolder);
+    if (options.script || name.right(2).toLower() == QLatin1String("js"))
+        doc->setScript(true);
+    m_docs.requestShow(d);
+    return doc;
 }
 
-bool FileSave(int index, const QString &path)
+bool FileCommands::FileSave(DocWindow *d, const QString &path)
 {
-    AppState &a = app();
-    DocWindow *d = a.docs.slot(index);
     if (!d)
         return false;
+    Document *doc = d->document();
     int error;
     {
         HourGlass wait;
-        error = TextFile::writeText(path, TextFile::withFinalLineBreak(d->Rich()->text()), d->format);
+        error = TextFile::writeText(path, TextFile::withFinalLineBreak(d->Rich()->text()), doc->format());
     }
     if (error != 0) {
         showSaveError(path, error);
         return false;
     }
-    d->IzmT = IzmTStates::Unchanged;
-    a.CommandMode = CommandModes::Saved;
+    doc->markSaved();
     return true;
 }
 
-bool FileSaveAs(DocWindow *d)
+bool FileCommands::FileSaveAs(DocWindow *d)
 {
-    AppState &a = app();
     if (!d)
-        d = a.docs.active();
+        d = m_docs.active();
     if (!d)
         return false;
-    const QString ext = d->Script ? QStringLiteral(".js") : QStringLiteral(".htm");
-    const QString proposed = d->NameFile.isEmpty() ? d->txtCaption : shortName(d->NameFile);
-    QString p = apiOpenSaveM(true, proposed, d->Script ? scriptFilter() : htmlFilter());
+    Document *doc = d->document();
+    const QString ext = doc->Script() ? QStringLiteral(".js") : QStringLiteral(".htm");
+    const QString proposed = doc->NameFile().isEmpty() ? doc->txtCaption() : shortName(doc->NameFile());
+    QString p = apiOpenSaveM(true, proposed, doc->Script() ? scriptFilter() : htmlFilter());
     if (p.isEmpty())
         return false;
     if (!p.contains(u'.'))
         p += ext;
-    const bool changed = p != d->NameFile;
+    const bool changed = p != doc->NameFile();
     if (changed && QFileInfo::exists(p)) {
-        const int answer = a.ask(a.fileMenuCaption() + u' ' + p + u' ' + a.message(MessageEntry::FileExists)
-                                     + QStringLiteral("\r\n") + a.message(MessageEntry::ReplaceIt),
-                                 Dialogs::YesNo);
-        a.focusActiveEditor();
+        const int answer = m_msg.ask(m_msg.fileMenuCaption() + u' ' + p + u' ' + m_msg.message(MessageEntry::FileExists)
+                                         + QStringLiteral("\r\n") + m_msg.message(MessageEntry::ReplaceIt),
+                                     Dialogs::YesNo);
+        m_docs.focusActive();
         if (answer == Dialogs::No || answer == Dialogs::Cancel)
             return false;
     }
-    a.CommandMode = CommandModes::Neutral;
-    if (!FileSave(d->Tag(), p))
+    if (!FileSave(d, p))
         return false;
     if (!changed)
         return true;
     // Another window of the file now shows an old text: it closes without a
     // question. One with changes of its own stays open, so they are not lost.
-    for (DocWindow *other : a.docs.open()) {
-        if (other != d && other->NameFile == p) {
-            if (other->IzmT == IzmTStates::Unchanged)
-                DocActivation::UnloadDocM(other->Tag());
+    for (DocWindow *other : m_docs.open()) {
+        if (other != d && other->document()->NameFile() == p) {
+            if (!other->document()->isModified())
+                UnloadDocM(other);
             break;
         }
     }
     // The project knows an untitled page by its name; the caption may be showing
     // the preview's page title instead.
-    if (d->NameFile.isEmpty())
-        a.project.DeleteFile(d->txtCaption);
-    a.project.AddFile(p);
-    d->NameFile = p;
+    if (doc->NameFile().isEmpty())
+        m_project.DeleteFile(doc->txtCaption());
+    m_project.AddFile(p);
+    doc->setNameFile(p);
     // The old preview file would be left behind otherwise (only ever one of ours).
-    a.workFiles.remove(d->AppPathBak);
-    d->AppPathBak = p + QStringLiteral("0");
-    d->txtCaption = shortName(p);
-    d->setWindowTitle(d->txtCaption);
+    m_workFiles.remove(doc->AppPathBak());
+    doc->setAppPathBak(p + QStringLiteral("0"));
+    doc->setCaption(shortName(p));
     return true;
 }
 
-bool SaveDocument(DocWindow *d)
+bool FileCommands::SaveDocument(DocWindow *d)
 {
     if (!d)
         return false;
-    return d->NameFile.isEmpty() ? FileSaveAs(d) : FileSave(d->Tag(), d->NameFile);
+    return d->document()->NameFile().isEmpty() ? FileSaveAs(d) : FileSave(d, d->document()->NameFile());
 }
 
-bool QueryCloseDoc(DocWindow *d)
+bool FileCommands::QueryCloseDoc(DocWindow *d)
 {
-    AppState &a = app();
-    if (!d || d->UnloadDoc || d->IzmT == IzmTStates::Unchanged)
+    if (!d || d->UnloadDoc() || !d->document()->isModified())
         return true;
-    a.docs.requestActivate(d);
-    const int answer = a.ask(a.message(MessageEntry::SaveChanges) + QStringLiteral("\r\n") + d->txtCaption,
-                             Dialogs::YesNoCancel);
-    a.focusActiveEditor();
+    m_docs.requestActivate(d);
+    const int answer = m_msg.ask(m_msg.message(MessageEntry::SaveChanges) + QStringLiteral("\r\n") + d->document()->txtCaption(),
+                                 Dialogs::YesNoCancel);
+    m_docs.focusActive();
     if (answer == Dialogs::Cancel)
         return false;
     // Closing goes on only when the text is safely on disk: a failed or
     // cancelled save keeps the document open rather than losing it.
     if (answer == Dialogs::Yes && !SaveDocument(d)) {
-        a.docs.requestActivate(d);
+        m_docs.requestActivate(d);
         return false;
     }
     return true;
 }
 
-bool CloseDocument(DocWindow *d)
+bool FileCommands::CloseDocument(DocWindow *d)
 {
     if (!QueryCloseDoc(d))
         return false;
-    if (d && !d->UnloadDoc)
-        DocActivation::UnloadDocM(d->Tag());
+    if (d && !d->UnloadDoc())
+        UnloadDocM(d);
     return true;
 }
 
-} // namespace FileCommands
+void FileCommands::UnloadDocM(DocWindow *d)
+{
+    if (!d || d->UnloadDoc())
+        return;
+    // Its preview copy and script wrapper go, but only files this run wrote
+    // that still hold what it wrote: a user's own "page.htm0" or "Script.bak" stays.
+    m_workFiles.removeAllOf(d->Tag());
+    m_workFiles.remove(d->document()->AppPathBak());
+    if (d->document()->NameFile().isEmpty())
+        m_project.DeleteFile(d->document()->txtCaption());
+    m_docs.unload(d);
+}
+
+namespace {
+// The project list knows untitled documents by name: the entry takes the new
+// name where it stands, so the project window keeps its order.
+void renameProjectEntry(ProjectList &list, const QString &oldName, const QString &newName)
+{
+    const int k = list.FindFile(oldName);
+    if (k < 0)
+        return;
+    list.DeleteFile(oldName);
+    const int added = list.count();
+    list.AddFile(newName);
+    if (list.count() > added) {
+        list.LstFileName.move(added, k);
+        list.LstFile.move(added, k);
+    }
+}
+} // namespace
+
+void FileCommands::renameUntitled(const QString &oldName)
+{
+    const QString &newName = m_msg.lang().UntitledName;
+    for (DocWindow *d : m_docs.open()) {
+        Document *doc = d->document();
+        const QString renamed = LanguageTexts::renamedUntitled(doc->txtCaption(), d->Tag(), !doc->NameFile().isEmpty(),
+                                                               oldName, newName);
+        if (renamed != doc->txtCaption()) {
+            renameProjectEntry(m_project, doc->txtCaption(), renamed);
+            doc->setCaption(renamed);
+        }
+    }
+}

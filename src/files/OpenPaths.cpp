@@ -1,51 +1,45 @@
 #include "files/OpenPaths.h"
-#include "app/AppState.h"
-#include "app/CommandLine.h"
+#include "editing/DocTable.h"
 #include "files/FileCommands.h"
 #include "files/ProjectCommands.h"
 
 namespace OpenPaths {
 
-void openDocuments(const QStringList &paths, bool addToProject)
+bool isProjectFile(const QString &path)
 {
-    AppState &a = app();
-    // The start-up timer has yet to show the project window of a remembered project.
-    const bool showProject = a.CommandMode == CommandModes::ShowProjectWindow;
-    for (const QString &path : paths) {
-        a.CommandMode = addToProject ? CommandModes::OpenAndAdd : CommandModes::Neutral;
-        FileCommands::OpenFileDoc(path, 0);
-        a.CommandMode = CommandModes::Neutral;
-    }
-    if (showProject)
-        a.CommandMode = CommandModes::ShowProjectWindow;
+    return path.endsWith(QLatin1String(".wpr"), Qt::CaseInsensitive);
 }
 
-bool openProject(const QString &path)
+void openDocuments(ProjectCommands &projects, const QStringList &paths, bool addToProject)
 {
-    AppState &a = app();
-    a.CommandMode = CommandModes::Neutral;
-    if (!ProjectCommands::ProektLoad(path))
+    for (const QString &path : paths)
+        projects.files().OpenFileDoc(path, {.addToProject = addToProject});
+}
+
+bool openProject(ProjectCommands &projects, const QString &path)
+{
+    if (!projects.ProektLoad(path))
         return false;
-    ProjectCommands::ProektListFile_Click();
+    projects.ProektListFile_Click();
     return true;
 }
 
-void openDropped(const QStringList &paths)
+void openDropped(ProjectCommands &projects, const QStringList &paths)
 {
     QStringList documents;
     for (const QString &path : paths) {
-        if (!CommandLine::isProjectFile(path)) {
+        if (!isProjectFile(path)) {
             documents << path;
             continue;
         }
         // Documents dropped before the project open before it replaces the
         // current one (whose closing asks about their changes as usual).
-        openDocuments(documents);
+        openDocuments(projects, documents);
         documents.clear();
-        openProject(path);
+        openProject(projects, path);
     }
-    openDocuments(documents);
-    app().focusActiveEditor();
+    openDocuments(projects, documents);
+    projects.files().docs().focusActive();
 }
 
 } // namespace OpenPaths

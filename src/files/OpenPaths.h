@@ -2,6 +2,8 @@
 #include <QString>
 #include <QStringList>
 
+class ProjectCommands;
+
 // Files named from outside the program: on its command line or dropped on its
 // window. Each takes the same way as when the user picks it in a dialog.
 namespace OpenPaths {
@@ -10,11 +12,13 @@ namespace OpenPaths {
 // (entry 96 or 97). The last one named ends up active. With addToProject the
 // files join the project as File > Open adds them; files named on the command
 // line (a file manager's "Open with") leave the project as it is.
-void openDocuments(const QStringList &paths, bool addToProject = true);
+void openDocuments(ProjectCommands &projects, const QStringList &paths, bool addToProject = true);
 // Opens a project as Project > Open does, then shows the project window. False
 // when it was not loaded (reported, or the user kept the current project).
-bool openProject(const QString &path);
+bool openProject(ProjectCommands &projects, const QString &path);
 // Dropped files, in the order dropped: a ".wpr" file opens that project, any
 // other file opens as a document.
-void openDropped(const QStringList &paths);
+void openDropped(ProjectCommands &projects, const QStringList &paths);
+// A project file by its name (".wpr", any case).
+bool isProjectFile(const QString &path);
 }

@@ -1,9 +1,10 @@
 #include "files/Preview.h"
-#include "app/AppPaths.h"
-#include "app/AppState.h"
+#include "common/Settings.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
+#include "files/WorkFiles.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
 #include "platform/Shell.h"
@@ -11,36 +12,35 @@
 #include <QFile>
 #include <QGuiApplication>
 
-namespace Preview {
+using namespace PageTexts;
 
-namespace {
-// Writes a preview file of document slot under preferred, or under a free name
-// beside it when a file of the user's is there; the name written, or "".
-QString writePreviewFile(const QString &preferred, const QString &text, const TextFormat &format, int slot)
+Preview::Preview(FileCommands &files, WorkFiles &workFiles, Settings &settings, Shell &shell)
+    : m_files(files), m_docs(files.docs()), m_workFiles(workFiles), m_settings(settings), m_shell(shell)
 {
-    WorkFiles &w = app().workFiles;
-    const QString path = w.claim(preferred);
-    if (path.isEmpty() || !w.write(path, TextFile::encode(TextFile::withFinalLineBreak(text), format), slot))
+}
+
+QString Preview::writePreviewFile(const QString &preferred, const QString &text, const TextFormat &format, int slot)
+{
+    const QString path = m_workFiles.claim(preferred);
+    if (path.isEmpty() || !m_workFiles.write(path, TextFile::encode(TextFile::withFinalLineBreak(text), format), slot))
         return {};
     return path;
 }
-}
 
-void mnuFileProsmotr_Click()
+void Preview::mnuFileProsmotr_Click()
 {
-    DocWindow *d = app().docs.active();
+    DocWindow *d = m_docs.active();
     if (!d)
         return;
-    if (d->NameFile.isEmpty())
+    if (d->document()->NameFile().isEmpty())
         d->ProsmotrShare();
     else
         ProsmotrM();
 }
 
-void ProsmotrM()
+void Preview::ProsmotrM()
 {
-    AppState &a = app();
-    DocWindow *d = a.docs.active();
+    DocWindow *d = m_docs.active();
     if (!d)
         return;
     const bool previewing = !d->editorVisible();
@@ -48,18 +48,18 @@ void ProsmotrM()
     d->showPreview(!previewing);
     if (!previewing) {
         const QString text = d->Rich()->text();
-        const QString copy = writePreviewFile(d->AppPathBak, text, d->format, d->Tag());
+        const QString copy = writePreviewFile(d->document()->AppPathBak(), text, d->document()->format(), d->Tag());
         if (copy.isEmpty())
             return;
-        d->AppPathBak = copy;
-        if (!d->Script) {
+        d->document()->setAppPathBak(copy);
+        if (!d->document()->Script()) {
             if (BrowserView *b = d->WebBrowser())
-                b->showFilePage(text, d->AppPathBak);
+                b->showFilePage(text, d->document()->AppPathBak());
             return;
         }
-        const qsizetype cut = d->AppPathBak.lastIndexOf(a.settings.PathSeparator);
-        const QString folder = d->AppPathBak.left(cut + 1);
-        const QString page = scriptWrapperPage(d->AppPathBak.mid(cut + 1));
+        const qsizetype cut = d->document()->AppPathBak().lastIndexOf(m_settings.PathSeparator);
+        const QString folder = d->document()->AppPathBak().left(cut + 1);
+        const QString page = scriptWrapperPage(d->document()->AppPathBak().mid(cut + 1));
         const QString wrapper = writePreviewFile(folder + QStringLiteral("Script.bak"), page, TextFormat{}, d->Tag());
         if (wrapper.isEmpty())
             return;
@@ -69,22 +69,21 @@ void ProsmotrM()
     }
     d->LoadHtml(QStringLiteral("<html><body></body></html>"));
     d->focusView();
-    d->setWindowTitle(d->txtCaption);
+    d->showCaption();
 }
 
-void OpURL(const QString &target)
+void Preview::OpURL(const QString &target)
 {
-    if (app().shell)
-        app().shell->open(target);
+    m_shell.open(target);
 }
 
-QString SaveFileUrlm(const QString &target)
+QString Preview::SaveFileUrlm(const QString &target)
 {
     const QString page = redirectPage(target);
-    const QString folder = app().settings.WorkFolder;
+    const QString folder = m_settings.WorkFolder;
     // An installed copy keeps them in its cache folder, made on first use.
-    if (!AppPaths::ensureFolder(folder)) {
-        FileCommands::showSaveError(folder, TextFile::PathAccess);
+    if (!WorkFiles::ensureFolder(folder)) {
+        m_files.showSaveError(folder, TextFile::PathAccess);
         return {};
     }
     // A name that cannot be written gives way to the next number; a folder that
@@ -93,7 +92,7 @@ QString SaveFileUrlm(const QString &target)
     for (int n = 0; n < 100; ++n) {
         // A user's own "0.html" is never overwritten: the next number is tried.
         const QString path = folder + QString::number(n) + QStringLiteral(".html");
-        if (app().workFiles.write(path, bytes)) {
+        if (m_workFiles.write(path, bytes)) {
             OpURL(path);
             return path;
         }
@@ -101,4 +100,3 @@ QString SaveFileUrlm(const QString &target)
     return {};
 }
 
-} // namespace Preview

@@ -1,274 +1,248 @@
 #include "files/ProjectCommands.h"
-#include "app/AppState.h"
-#include "app/CommandRegistry.h"
-#include "app/DocActivation.h"
+#include "common/Options.h"
+#include "common/Settings.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
 #include "files/ProjectFile.h"
+#include "files/ProjectList.h"
 #include "files/frmOpenAllFile.h"
 #include "files/frmProekt.h"
+#include "lang/LanguageTexts.h"
+#include "lang/Messenger.h"
 #include "platform/Dialogs.h"
 
 #include <QFileInfo>
-#include <QPointer>
-
-namespace ProjectCommands {
 
 namespace {
 constexpr int RemoveFileEntry = 103;
 constexpr int AllFilesOpenedEntry = 99;
+} // namespace
 
-QPointer<frmProekt> g_proekt;
+ProjectCommands::ProjectCommands(FileCommands &files, ProjectList &project, Messenger &msg, Settings &settings,
+                                 TextOption &frameCaption)
+    : m_files(files), m_docs(files.docs()), m_project(project), m_msg(msg), m_settings(settings),
+      m_frameCaption(frameCaption)
+{
+}
+
+ProjectCommands::~ProjectCommands()
+{
+    delete m_proekt.data();
+}
 
 // ".wpr" goes on a name typed without any extension (a dot in a folder name
 // does not count: the extension belongs to the file name).
-QString withProjectExtension(const QString &path)
+QString ProjectCommands::withProjectExtension(const QString &path) const
 {
-    const qsizetype p = path.lastIndexOf(app().settings.PathSeparator);
+    const qsizetype p = path.lastIndexOf(m_settings.PathSeparator);
     return path.mid(p + 1).contains(u'.') ? path : path + QStringLiteral(".wpr");
 }
-} // namespace
 
-void updateCaption()
+
+void ProjectCommands::updateCaption()
 {
-    AppState &a = app();
-    a.frameCaption.set(a.lang.frameCaption(a.ProjectName));
-    if (g_proekt)
-        g_proekt->showProjectName();
+    m_frameCaption.set(m_msg.lang().frameCaption(ProjectName));
+    if (m_proekt)
+        m_proekt->showProjectName();
 }
 
-int ProektClos()
+int ProjectCommands::ProektClos()
 {
-    AppState &a = app();
-    for (DocWindow *d : a.docs.open()) {
+    for (DocWindow *d : m_docs.open()) {
         // A Save As above may have closed a later window of the same file.
-        if (d->UnloadDoc)
+        if (d->UnloadDoc())
             continue;
-        if (!FileCommands::QueryCloseDoc(d)) {
-            a.docs.requestActivate(d);
+        if (!m_files.QueryCloseDoc(d)) {
+            m_docs.requestActivate(d);
             return 1;
         }
-        DocActivation::UnloadDocM(d->Tag());
+        m_files.UnloadDocM(d);
     }
     return 0;
 }
 
-bool ProektClear()
+bool ProjectCommands::ProektClear()
 {
-    AppState &a = app();
-    if (a.docs.OpenDocCount > 0 && ProektClos() == 1)
+    if (m_docs.OpenDocCount > 0 && ProektClos() == 1)
         return false;
-    if (a.project.IzmProekt) {
-        const int answer = a.ask(a.message(MessageEntry::SaveProject), Dialogs::YesNoCancel);
-        a.focusActiveEditor();
+    if (m_project.IzmProekt) {
+        const int answer = m_msg.ask(m_msg.message(MessageEntry::SaveProject), Dialogs::YesNoCancel);
+        m_docs.focusActive();
         if (answer == Dialogs::Cancel)
             return false;
         // Forgetting the changes is only right when the user said No or they are saved.
         if (answer == Dialogs::Yes && !saveProject())
             return false;
-        a.project.IzmProekt = false;
+        m_project.IzmProekt = false;
     }
-    a.ProjectName = a.lang.DefaultProjectName;
+    ProjectName = m_msg.lang().DefaultProjectName;
     updateCaption();
-    a.project.clear();
+    m_project.clear();
     return true;
 }
 
-void ProektNewM()
+void ProjectCommands::ProektNewM()
 {
-    AppState &a = app();
     if (!ProektClear())
         return;
-    a.settings.ProjectPath.clear();
-    FileCommands::FileNewM();
+    m_settings.ProjectPath.clear();
+    m_files.FileNewM();
 }
 
-bool ProektSav(const QString &path)
+bool ProjectCommands::ProektSav(const QString &path)
 {
-    AppState &a = app();
-    for (DocWindow *d : a.docs.open()) {
-        if (d->UnloadDoc)
+    for (DocWindow *d : m_docs.open()) {
+        if (d->UnloadDoc())
             continue;
-        if (!d->NameFile.isEmpty()) {
-            if (d->IzmT > 0)
-                FileCommands::FileSave(d->Tag(), d->NameFile);
+        if (!d->document()->NameFile().isEmpty()) {
+            if (d->document()->isModified())
+                m_files.FileSave(d, d->document()->NameFile());
         } else {
             // An untitled page can only be listed once it has a file.
-            a.docs.requestActivate(d);
-            FileCommands::FileSaveAs(d);
+            m_docs.requestActivate(d);
+            m_files.FileSaveAs(d);
         }
     }
-    if (const int error = ProjectFile::write(path, a.ProjectName, a.project)) {
-        FileCommands::showSaveError(path, error);
+    if (const int error = ProjectFile::write(path, ProjectName, m_project)) {
+        m_files.showSaveError(path, error);
         return false;
     }
-    a.project.IzmProekt = false;
-    a.settings.ProjectPath = path;
+    m_project.IzmProekt = false;
+    m_settings.ProjectPath = path;
     return true;
 }
 
-bool ProektSavAsM()
+bool ProjectCommands::ProektSavAsM()
 {
-    AppState &a = app();
-    const QString &current = a.settings.ProjectPath;
+    const QString &current = m_settings.ProjectPath;
     const QString proposed = current.isEmpty() ? QString()
-                                               : current.mid(current.lastIndexOf(a.settings.PathSeparator) + 1);
-    QString p = FileCommands::apiOpenSaveM(true, proposed, FileCommands::projectFilter());
+                                               : current.mid(current.lastIndexOf(m_settings.PathSeparator) + 1);
+    QString p = m_files.apiOpenSaveM(true, proposed, PageTexts::projectFilter());
     if (p.isEmpty())
         return false;
     p = withProjectExtension(p);
     if (p != current && QFileInfo::exists(p)) {
-        const int answer = a.ask(a.fileMenuCaption() + u' ' + p + u' ' + a.message(MessageEntry::FileExists)
-                                     + QStringLiteral("\r\n") + a.message(MessageEntry::ReplaceIt),
+        const int answer = m_msg.ask(m_msg.fileMenuCaption() + u' ' + p + u' ' + m_msg.message(MessageEntry::FileExists)
+                                     + QStringLiteral("\r\n") + m_msg.message(MessageEntry::ReplaceIt),
                                  Dialogs::YesNo);
-        a.focusActiveEditor();
+        m_docs.focusActive();
         if (answer != Dialogs::Yes)
             return false;
     }
     return ProektSav(p);
 }
 
-bool saveProject()
+bool ProjectCommands::saveProject()
 {
-    AppState &a = app();
-    return a.settings.ProjectPath.isEmpty() ? ProektSavAsM() : ProektSav(a.settings.ProjectPath);
+    return m_settings.ProjectPath.isEmpty() ? ProektSavAsM() : ProektSav(m_settings.ProjectPath);
 }
 
-bool ProektLoad(const QString &path)
+bool ProjectCommands::ProektLoad(const QString &path, bool startUp)
 {
-    AppState &a = app();
     ProjectData data;
     if (const int error = ProjectFile::read(path, data)) {
-        if (a.CommandMode == CommandModes::StartUpLoad)
-            a.CommandMode = CommandModes::Neutral;
-        else
-            FileCommands::showOpenError(path, error);
+        if (!startUp)
+            m_files.showOpenError(path, error);
         return false;
     }
-    const bool startUp = a.CommandMode == CommandModes::StartUpLoad;
     if (!ProektClear())
         return false;
-    a.ProjectName = data.name;
+    ProjectName = data.name;
     updateCaption();
-    ProjectFile::fill(a.project, data);
-    if (a.project.count() > 0) {
-        // The start-up timer shows the window; Project > Open shows it itself.
-        if (startUp)
-            a.CommandMode = CommandModes::ShowProjectWindow;
-    } else {
-        FileCommands::FileNewM();
-    }
-    a.settings.ProjectPath = path;
+    ProjectFile::fill(m_project, data);
+    // With entries the project window shows them (start-up's timer, or Project >
+    // Open itself); without, the user gets a page to write in.
+    if (m_project.count() == 0)
+        m_files.FileNewM();
+    m_settings.ProjectPath = path;
     return true;
 }
 
-void ProektLoadM()
+void ProjectCommands::ProektLoadM()
 {
-    QString p = FileCommands::apiOpenSaveM(false, QString(), FileCommands::projectFilter());
+    QString p = m_files.apiOpenSaveM(false, QString(), PageTexts::projectFilter());
     if (p.isEmpty())
         return;
     if (ProektLoad(withProjectExtension(p)))
         ProektListFile_Click();
 }
 
-void OpenAllFileM()
+void ProjectCommands::OpenAllFileM()
 {
-    AppState &a = app();
-    a.CommandMode = CommandModes::Neutral;
-    const ProjectList entries = a.project;
+    const ProjectList entries = m_project;
     for (int i = 0; i < entries.count(); ++i) {
         const QString full = entries.fullPath(i);
         if (!full.isEmpty())
-            FileCommands::OpenFileDoc(full, 0);
+            m_files.OpenFileDoc(full);
     }
-    a.CommandMode = CommandModes::Neutral;
-    a.ask(a.message(AllFilesOpenedEntry), Dialogs::Information);
-    a.focusActiveEditor();
+    m_msg.ask(m_msg.message(AllFilesOpenedEntry), Dialogs::Information);
+    m_docs.focusActive();
 }
 
-void ProektRemoveFile_Click()
+void ProjectCommands::ProektRemoveFile_Click()
 {
-    AppState &a = app();
-    DocWindow *d = a.docs.active();
+    DocWindow *d = m_docs.active();
     if (!d)
         return;
-    const int answer = a.ask(a.message(RemoveFileEntry), Dialogs::YesNo);
-    a.focusActiveEditor();
+    const int answer = m_msg.ask(m_msg.message(RemoveFileEntry), Dialogs::YesNo);
+    m_docs.focusActive();
     if (answer != Dialogs::Yes)
         return;
     // An untitled page leaves the project as it closes.
-    if (!d->NameFile.isEmpty())
-        a.project.DeleteFile(d->NameFile);
-    FileCommands::CloseDocument(d);
+    if (!d->document()->NameFile().isEmpty())
+        m_project.DeleteFile(d->document()->NameFile());
+    m_files.CloseDocument(d);
 }
 
-frmProekt *projectWindow()
+frmProekt *ProjectCommands::projectWindow()
 {
-    AppState &a = app();
-    if (!g_proekt && a.ownerWindow())
-        g_proekt = new frmProekt(a.ownerWindow());
-    return g_proekt;
+    if (!m_proekt && m_msg.owner())
+        m_proekt = new frmProekt(*this, m_msg.owner());
+    return m_proekt;
 }
 
-void ProektListFile_Click()
+void ProjectCommands::ProektListFile_Click()
 {
-    AppState &a = app();
     if (frmProekt *w = projectWindow()) {
-        w->load(a.commands ? a.commands->caption(QStringLiteral("ProektListFile")) : QString());
+        w->load(commandCaption ? commandCaption(QStringLiteral("ProektListFile")) : QString());
         w->showList();
     }
 }
 
-bool unloadProjectWindow()
+bool ProjectCommands::unloadProjectWindow()
 {
-    AppState &a = app();
-    if (a.project.IzmProekt) {
-        const int answer = a.ask(a.message(MessageEntry::SaveProject), Dialogs::YesNoCancel);
+    if (m_project.IzmProekt) {
+        const int answer = m_msg.ask(m_msg.message(MessageEntry::SaveProject), Dialogs::YesNoCancel);
         // The exit stops on Cancel, and on a save that did not happen.
-        if (answer == Dialogs::Cancel || (answer == Dialogs::Yes && !saveProject())) {
-            a.CommandMode = CommandModes::Neutral;
+        if (answer == Dialogs::Cancel || (answer == Dialogs::Yes && !saveProject()))
             return false;
-        }
     }
-    if (g_proekt) {
-        g_proekt->allowClose();
-        g_proekt->close();
+    if (m_proekt) {
+        m_proekt->allowClose();
+        m_proekt->close();
     }
     return true;
 }
 
-void mnuEditOpenAllFile_Click()
+void ProjectCommands::mnuEditOpenAllFile_Click()
 {
-    AppState &a = app();
-    if (!a.ownerWindow())
+    if (!m_msg.owner())
         return;
-    auto *w = new frmOpenAllFile(a.ownerWindow());
+    auto *w = new frmOpenAllFile(m_files, m_settings, m_msg.owner());
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->load(a.commands ? a.commands->caption(QStringLiteral("mnuEditOpenAllFile")) : QString());
+    w->load(commandCaption ? commandCaption(QStringLiteral("mnuEditOpenAllFile")) : QString());
     w->open();
 }
 
-void install(CommandRegistry &c)
+void ProjectCommands::ProektAddFile_Click()
 {
-    const auto save = [] { saveProject(); };
-    const auto saveAs = [] { ProektSavAsM(); };
-    c.onCommand(QStringLiteral("mnuFileSaveProekt"), save);
-    c.onCommand(QStringLiteral("ProektProektSave"), save);
-    c.onCommand(QStringLiteral("mnuFileSaveProektAs"), saveAs);
-    c.onCommand(QStringLiteral("ProektProektSaveAs"), saveAs);
-    c.onCommand(QStringLiteral("ProektNew"), [] { ProektNewM(); });
-    c.onCommand(QStringLiteral("ProektOpen"), [] { ProektLoadM(); });
-    c.onCommand(QStringLiteral("ProektOpenAllFile"), [] { OpenAllFileM(); });
-    c.onCommand(QStringLiteral("ProektCloseAllFile"), [] { ProektClos(); });
-    c.onCommand(QStringLiteral("ProektAddFile"), [] {
-        AppState &a = app();
-        a.CommandMode = CommandModes::AddOnly;
-        FileCommands::FileOpenM(false);
-        a.CommandMode = CommandModes::Neutral;
-    });
-    c.onCommand(QStringLiteral("ProektRemoveFile"), [] { ProektRemoveFile_Click(); });
-    c.onCommand(QStringLiteral("ProektListFile"), [] { ProektListFile_Click(); });
-    c.onCommand(QStringLiteral("mnuEditOpenAllFile"), [] { mnuEditOpenAllFile_Click(); });
+    m_files.FileOpenM(false, false);
 }
 
-} // namespace ProjectCommands
+void ProjectCommands::languageChanged(const QString &oldDefault)
+{
+    if (ProjectName == oldDefault)
+        ProjectName = LanguageTexts::renamedProject(ProjectName, oldDefault, m_msg.lang().DefaultProjectName);
+    updateCaption();
+}

@@ -1,7 +1,7 @@
 #include "files/ProjectFile.h"
 #include "common/FieldReader.h"
 #include "files/ProjectList.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 namespace ProjectFile {
 

@@ -1,5 +1,5 @@
 #include "files/WorkFiles.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -90,4 +90,18 @@ void WorkFiles::removeAllOf(int owner)
             paths << it.key();
     for (const QString &p : paths)
         remove(p);
+}
+
+bool WorkFiles::ensureFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    // The parents as usual; the folder itself private to the user (the XDG rule):
+    // settings and working files are nobody else's business.
+    const QString clean = QDir::cleanPath(folder);
+    const qsizetype cut = clean.lastIndexOf(u'/');
+    if (cut > 0 && !QDir().mkpath(clean.left(cut)))
+        return false;
+    QDir().mkdir(clean, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return QFileInfo(clean).isDir();
 }

@@ -13,6 +13,10 @@ class QTemporaryDir;
 // file of ours; a file is deleted only while it still holds what we wrote.
 class WorkFiles {
 public:
+    // Makes folder (and its parents) when missing, the folder itself private to
+    // the user; false when it is not there afterwards.
+    static bool ensureFolder(const QString &folder);
+
     WorkFiles();
     ~WorkFiles();
     WorkFiles(const WorkFiles &) = delete;

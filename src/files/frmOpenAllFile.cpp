@@ -1,7 +1,8 @@
 #include "files/frmOpenAllFile.h"
-#include "app/AppState.h"
+#include "common/Settings.h"
 #include "files/FileCommands.h"
 #include "files/FolderPages.h"
+#include "lang/Messenger.h"
 #include "lang/MainFrameCaptions.h"
 
 #include <QApplication>
@@ -20,7 +21,8 @@ namespace {
 constexpr int CancelCaptionEntry = 70;
 }
 
-frmOpenAllFile::frmOpenAllFile(QWidget *owner) : QDialog(owner)
+frmOpenAllFile::frmOpenAllFile(FileCommands &files, Settings &settings, QWidget *owner)
+    : QDialog(owner), m_files(files), m_settings(settings)
 {
     setObjectName(QStringLiteral("frmOpenAllFile"));
     m_folders = new QFileSystemModel(this);
@@ -82,14 +84,13 @@ void frmOpenAllFile::showEvent(QShowEvent *e)
 
 void frmOpenAllFile::load(const QString &caption)
 {
-    AppState &a = app();
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(withoutMnemonics(caption));
-    NO->setText(a.message(CancelCaptionEntry));
+    NO->setText(m_files.messenger().message(CancelCaptionEntry));
     // A remembered folder that is gone leaves the list at the program's folder
     // (the home folder of an installed copy), silently.
-    if (!setFolder(a.settings.LastFolder))
-        setFolder(a.settings.UserFolder);
+    if (!setFolder(m_settings.LastFolder))
+        setFolder(m_settings.UserFolder);
     Dir1_Change();
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { Dir1_Change(); });
 }
@@ -114,34 +115,32 @@ bool frmOpenAllFile::setFolder(const QString &folder)
 
 void frmOpenAllFile::Dir1_Change()
 {
-    AppState &a = app();
     QString folder = currentFolder();
     if (folder.isEmpty())
         return;
-    if (!folder.endsWith(a.settings.PathSeparator))
-        folder += a.settings.PathSeparator;
-    a.settings.LastFolder = folder;
+    if (!folder.endsWith(m_settings.PathSeparator))
+        folder += m_settings.PathSeparator;
+    m_settings.LastFolder = folder;
     List1->clear();
     List1->addItems(FolderPages::list(folder));
 }
 
 void frmOpenAllFile::OK_Click()
 {
-    AppState &a = app();
     QPointer<frmOpenAllFile> self(this);
-    const QString folder = a.settings.LastFolder;
+    // This window may be gone after any of the openings below.
+    FileCommands &files = m_files;
+    const QString folder = m_settings.LastFolder;
     QStringList names;
     for (int i = 0; i < List1->count(); ++i)
         names << List1->item(i)->text();
     hide();
     QApplication::processEvents();
     // Pages opened here are not added to the project.
-    a.CommandMode = CommandModes::Neutral;
     for (const QString &name : names) {
-        FileCommands::OpenFileDoc(folder + name, 1);
+        files.OpenFileDoc(folder + name, {.addToProject = false, .quiet = true});
         QApplication::processEvents();
     }
-    a.CommandMode = CommandModes::Neutral;
     if (self)
         close();
 }

@@ -2,7 +2,9 @@
 #include <QDialog>
 #include <QTimer>
 
+class FileCommands;
 class QFileSystemModel;
+struct Settings;
 class QListWidget;
 class QPushButton;
 class QTreeView;
@@ -12,7 +14,7 @@ class QTreeView;
 class frmOpenAllFile : public QDialog {
     Q_OBJECT
 public:
-    explicit frmOpenAllFile(QWidget *owner);
+    frmOpenAllFile(FileCommands &files, Settings &settings, QWidget *owner);
     // Captions (the menu item's, entry 70 for NO), then LastFolder or, when it
     // is gone, the program folder, and its pages listed.
     void load(const QString &caption);
@@ -30,6 +32,8 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    FileCommands &m_files;
+    Settings &m_settings;
     void Dir1_Change();
     void OK_Click();
     void NO_Click();

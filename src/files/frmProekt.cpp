@@ -1,8 +1,11 @@
 #include "files/frmProekt.h"
-#include "app/AppState.h"
+#include "common/Settings.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
 #include "files/ProjectCommands.h"
+#include "files/ProjectList.h"
+#include "lang/Messenger.h"
 #include "lang/MainFrameCaptions.h"
 #include "platform/Dialogs.h"
 
@@ -20,8 +23,8 @@ constexpr int NameLabelEntry = 88;
 constexpr int RemoveFileEntry = 103;
 }
 
-frmProekt::frmProekt(QWidget *owner)
-    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+frmProekt::frmProekt(ProjectCommands &commands, QWidget *owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_commands(commands)
 {
     setObjectName(QStringLiteral("frmProekt"));
     auto *layout = new QVBoxLayout(this);
@@ -42,20 +45,20 @@ frmProekt::frmProekt(QWidget *owner)
     txtProektName->installEventFilter(this);
     connect(LstFileName, &QListWidget::itemDoubleClicked, this, [this] { LstFileName_DblClick(); });
 
-    app().project.onChange = [this] { scheduleSync(); };
+    m_commands.project().onChange = [this] { scheduleSync(); };
     syncList();
     showProjectName();
 }
 
 frmProekt::~frmProekt()
 {
-    app().project.onChange = nullptr;
+    m_commands.project().onChange = nullptr;
 }
 
 void frmProekt::load(const QString &caption)
 {
     setWindowTitle(withoutMnemonics(caption));
-    Label1->setText(app().message(NameLabelEntry));
+    Label1->setText(m_commands.messenger().message(NameLabelEntry));
 }
 
 void frmProekt::showList()
@@ -91,7 +94,7 @@ void frmProekt::placeBesideOwner()
 
 void frmProekt::showProjectName()
 {
-    txtProektName->setText(app().ProjectName);
+    txtProektName->setText(m_commands.ProjectName);
 }
 
 void frmProekt::scheduleSync()
@@ -109,7 +112,7 @@ void frmProekt::scheduleSync()
 void frmProekt::syncList()
 {
     m_syncPending = false;
-    const QStringList &names = app().project.LstFileName;
+    const QStringList &names = m_commands.project().LstFileName;
     bool same = LstFileName->count() == names.size();
     for (int i = 0; same && i < names.size(); ++i)
         same = LstFileName->item(i)->text() == names[i];
@@ -144,14 +147,14 @@ void frmProekt::LstFileName_DblClick()
 {
     syncList();
     const int row = LstFileName->currentRow();
-    const QString name = app().project.openName(row);
+    const QString name = m_commands.project().openName(row);
     hide();
     // An entry without a folder is an untitled page, brought forward when open; as
     // a line of a project file it names no file (it would be read from wherever the
     // program was started), and an empty line names nothing.
-    if (name.isEmpty() || (!app().project.isFile(row) && FileCommands::FindDocByFile(name) < 0))
+    if (name.isEmpty() || (!m_commands.project().isFile(row) && m_commands.files().FindDocByFile(name) < 0))
         return;
-    FileCommands::OpenFileDoc(name, 0);
+    m_commands.files().OpenFileDoc(name);
 }
 
 bool frmProekt::LstFileName_KeyDown(int key)
@@ -176,17 +179,16 @@ bool frmProekt::LstFileName_KeyDown(int key)
 
 void frmProekt::LstFileName_DeleteKey()
 {
-    AppState &a = app();
     syncList();
     const int row = LstFileName->currentRow();
-    const QString name = a.project.openName(row);
-    if (a.ask(a.message(RemoveFileEntry), Dialogs::YesNo) == Dialogs::No)
+    const QString name = m_commands.project().openName(row);
+    if (m_commands.messenger().ask(m_commands.messenger().message(RemoveFileEntry), Dialogs::YesNo) == Dialogs::No)
         return;
-    a.project.DeleteFile(name);
+    m_commands.project().DeleteFile(name);
     syncList();
-    const int k = FileCommands::FindDocByFile(name);
+    const int k = m_commands.files().FindDocByFile(name);
     if (k >= 0)
-        FileCommands::CloseDocument(a.docs.slot(k));
+        m_commands.files().CloseDocument(m_commands.files().docs().slot(k));
     // The question and the close took the focus: the list keeps it for the next key.
     if (isVisible()) {
         activateWindow();
@@ -196,17 +198,16 @@ void frmProekt::LstFileName_DeleteKey()
 
 bool frmProekt::txtProektName_KeyDown(int key)
 {
-    AppState &a = app();
     if (key == Qt::Key_Escape) {
         hide();
         return true;
     }
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    if (txtProektName->text() != a.ProjectName) {
-        a.ProjectName = txtProektName->text();
-        ProjectCommands::updateCaption();
-        a.project.IzmProekt = true;
+    if (txtProektName->text() != m_commands.ProjectName) {
+        m_commands.ProjectName = txtProektName->text();
+        m_commands.updateCaption();
+        m_commands.project().IzmProekt = true;
     } else {
         hide();
     }
@@ -238,7 +239,6 @@ void frmProekt::hideEvent(QHideEvent *e)
 
 void frmProekt::checkForEmptyFrame()
 {
-    AppState &a = app();
-    if (!isVisible() && a.docs.OpenDocCount == 0 && a.CommandMode != CommandModes::Exiting)
-        FileCommands::FileNewM();
+    if (!isVisible() && m_commands.files().docs().OpenDocCount == 0 && !(m_commands.exiting && m_commands.exiting()))
+        m_commands.files().FileNewM();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class ProjectCommands;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -11,7 +12,7 @@ class QListWidget;
 class frmProekt : public QWidget {
     Q_OBJECT
 public:
-    explicit frmProekt(QWidget *owner);
+    frmProekt(ProjectCommands &commands, QWidget *owner);
     ~frmProekt() override;
 
     // Captions from the menu item and language entry 88.
@@ -46,6 +47,7 @@ private:
     // The first showing puts the window over the frame, not wherever the system would.
     void placeBesideOwner();
 
+    ProjectCommands &m_commands;
     bool m_syncPending = false;
     bool m_closing = false;
     bool m_placed = false;

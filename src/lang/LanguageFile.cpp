@@ -1,6 +1,6 @@
 #include "lang/LanguageFile.h"
 #include "common/FieldReader.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>

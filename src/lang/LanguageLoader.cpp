@@ -1,140 +1,83 @@
 #include "lang/LanguageLoader.h"
-#include "app/AppState.h"
-#include "app/CommandRegistry.h"
-#include "app/CommandTable.h"
-#include "editing/DocWindow.h"
-#include "files/FileCommands.h"
-#include "files/Preview.h"
-#include "files/ProjectCommands.h"
-#include "files/TextFile.h"
+#include "common/Options.h"
+#include "common/Settings.h"
 #include "lang/LanguageFile.h"
-#include "lang/MainFrameCaptions.h"
+#include "lang/LanguageTexts.h"
 #include "lang/frmLang.h"
 #include "platform/QtTranslations.h"
-#include "platform/Dialogs.h"
 
-#include <QAction>
 #include <QGuiApplication>
-#include <QPointer>
-
-namespace LanguageLoader {
 
 namespace {
-QPointer<frmLang> g_chooser;
-
-// The project list knows untitled documents by name: the entry takes the new
-// name where it stands, so the project window keeps its order.
-void renameProjectEntry(ProjectList &list, const QString &oldName, const QString &newName)
-{
-    const int k = list.FindFile(oldName);
-    if (k < 0)
-        return;
-    list.DeleteFile(oldName);
-    const int added = list.count();
-    list.AddFile(newName);
-    if (list.count() > added) {
-        list.LstFileName.move(added, k);
-        list.LstFile.move(added, k);
-    }
-}
+// The reader's "could not open" code, for a name refused before reading.
+constexpr int OpenFailed = 97;  // as the text-file reader gives it
 }
 
-QString languageFolder()
+LanguageLoader::~LanguageLoader()
 {
-    const Settings &s = app().settings;
-    return s.DataFolder + QStringLiteral("Language") + s.PathSeparator;
+    delete m_chooser.data();
 }
 
-void LoadJazikM(const QString &fileName)
+QString LanguageLoader::languageFolder() const
 {
-    AppState &a = app();
+    return m_settings.DataFolder + QStringLiteral("Language") + m_settings.PathSeparator;
+}
+
+const QString &LanguageLoader::currentFile() const
+{
+    return m_settings.LanguageFile;
+}
+
+bool LanguageLoader::LoadJazikM(const QString &fileName)
+{
     const QString path = languageFolder() + fileName;
     LanguageData data;
     // Only a plain file name inside Language/: a name with folder parts
     // ("../../etc/passwd") is refused like a file that is no language file.
-    const int error = LanguageFile::isPlainLanguageFileName(fileName) ? LanguageFile::read(path, data)
-                                                                      : int(TextFile::OpenFailed);
+    const int error = LanguageFile::isPlainLanguageFileName(fileName) ? LanguageFile::read(path, data) : OpenFailed;
     if (error != 0) {
-        FileCommands::showOpenError(path, error);
-        return;
+        if (reportOpenError)
+            reportOpenError(path, error);
+        return false;
     }
-    const QString oldUntitled = a.lang.UntitledName;
-    const bool projectHadDefault = a.ProjectName == a.lang.DefaultProjectName;
-    const QString oldDefault = a.lang.DefaultProjectName;
-
-    a.lang.apply(data);
-    a.settings.LanguageFile = fileName;
-    QtTranslations::use(a.lang.Locale);
-
-    if (a.commands) {
-        for (const Commands::Command &c : Commands::commandTable()) {
-            const CaptionBinding &b = c.text;
-            QAction *act = a.commands->action(c.name);
-            if (!act || b.entry == CaptionBinding::NoEntry)
-                continue;
-            const QString text = captionText(b, data, a.lang);
-            if (b.target == CaptionBinding::ToolTip)
-                act->setToolTip(text);
-            else
-                act->setText(text);
-        }
-    }
-    if (projectHadDefault)
-        a.ProjectName = LanguageTexts::renamedProject(a.ProjectName, oldDefault, a.lang.DefaultProjectName);
-    ProjectCommands::updateCaption();
-
-    if (a.docs.OpenDocCount > 0) {
-        for (DocWindow *d : a.docs.open()) {
-            const QString renamed = LanguageTexts::renamedUntitled(d->txtCaption, d->Tag(), !d->NameFile.isEmpty(),
-                                                                   oldUntitled, a.lang.UntitledName);
-            if (renamed != d->txtCaption) {
-                renameProjectEntry(a.project, d->txtCaption, renamed);
-                d->txtCaption = renamed;
-                if (d->editorVisible())
-                    d->setWindowTitle(renamed);
-            }
-        }
-    }
+    m_oldUntitled = m_lang.UntitledName;
+    m_oldDefaultProject = m_lang.DefaultProjectName;
+    m_data = std::move(data);
+    m_lang.apply(m_data);
+    m_settings.LanguageFile = fileName;
+    QtTranslations::use(m_lang.Locale);
+    m_changed.announce();
+    return true;
 }
 
-void mnuOptionsLang_Click()
+void LanguageLoader::mnuOptionsLang_Click()
 {
-    AppState &a = app();
-    if (!g_chooser) {
-        g_chooser = new frmLang(a.ownerWindow());
-        g_chooser->setAttribute(Qt::WA_DeleteOnClose);
+    if (!m_chooser) {
+        m_chooser = new frmLang(*this, owner ? owner() : nullptr);
+        m_chooser->setAttribute(Qt::WA_DeleteOnClose);
     }
-    g_chooser->show();
-    g_chooser->raise();
-    g_chooser->activateWindow();
+    m_chooser->show();
+    m_chooser->raise();
+    m_chooser->activateWindow();
 }
 
-void HelpCallHelp()
+void LanguageLoader::HelpCallHelp()
 {
-    AppState &a = app();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    Preview::OpURL(a.settings.DataFolder + a.lang.HelpFile);
+    if (openUrl)
+        openUrl(m_settings.DataFolder + m_lang.HelpFile);
     QGuiApplication::restoreOverrideCursor();
 }
 
-void applyAtStartUp()
+void LanguageLoader::applyAtStartUp()
 {
-    AppState &a = app();
     // A remembered name that is no plain file name is as good as none.
-    if (!LanguageFile::isPlainLanguageFileName(a.settings.LanguageFile))
-        a.settings.LanguageFile.clear();
-    if (a.settings.LanguageFile.isEmpty()) {
-        frmLang chooser(a.ownerWindow());
+    if (!LanguageFile::isPlainLanguageFileName(m_settings.LanguageFile))
+        m_settings.LanguageFile.clear();
+    if (m_settings.LanguageFile.isEmpty()) {
+        frmLang chooser(*this, owner ? owner() : nullptr);
         chooser.exec();
     } else {
-        LoadJazikM(a.settings.LanguageFile);
+        LoadJazikM(m_settings.LanguageFile);
     }
 }
-
-void install(CommandRegistry &f)
-{
-    f.onCommand(QStringLiteral("mnuOptionsLang"), [] { mnuOptionsLang_Click(); });
-    f.onCommand(QStringLiteral("HelpCallHelp"), [] { HelpCallHelp(); });
-}
-
-} // namespace LanguageLoader

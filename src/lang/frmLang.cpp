@@ -1,7 +1,7 @@
 #include "lang/frmLang.h"
-#include "app/AppState.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageLoader.h"
+#include "lang/LanguageTexts.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-frmLang::frmLang(QWidget *owner) : QDialog(owner)
+frmLang::frmLang(LanguageLoader &loader, QWidget *owner) : QDialog(owner), m_loader(loader)
 {
     setObjectName(QStringLiteral("frmLang"));
     setWindowTitle(QStringLiteral("Select of language"));
@@ -52,7 +52,7 @@ void frmLang::showEvent(QShowEvent *e)
 
 void frmLang::fill()
 {
-    const QString folder = LanguageLoader::languageFolder();
+    const QString folder = m_loader.languageFolder();
     const QStringList files = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     if (files.isEmpty())
         return;
@@ -69,15 +69,14 @@ void frmLang::fill()
         locales << data.entry(109);
         DirT->addItem(name);
     }
-    AppState &a = app();
     // Enter loads the row shown as chosen, and Down goes on from it.
-    const int row = LanguageFile::preferredRow(File, locales, a.settings.LanguageFile, QLocale().name());
+    const int row = LanguageFile::preferredRow(File, locales, m_loader.currentFile(), QLocale().name());
     if (row >= 0)
         DirT->setCurrentRow(row);
-    if (!a.settings.LanguageFile.isEmpty()) {
-        setWindowTitle(a.lang.text(86));
-        Label1->setText(a.lang.text(87));
-        NO->setText(a.lang.text(70));
+    if (!m_loader.currentFile().isEmpty()) {
+        setWindowTitle(m_loader.texts().text(86));
+        Label1->setText(m_loader.texts().text(87));
+        NO->setText(m_loader.texts().text(70));
     }
 }
 
@@ -95,5 +94,5 @@ void frmLang::OK_Click()
     const QString file = r >= 0 && r < File.size() ? File[r] : QString();
     accept();
     if (!file.isEmpty())
-        LanguageLoader::LoadJazikM(file);
+        m_loader.LoadJazikM(file);
 }

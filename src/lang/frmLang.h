@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QStringList>
 
+class LanguageLoader;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -11,7 +12,7 @@ class QPushButton;
 class frmLang : public QDialog {
     Q_OBJECT
 public:
-    explicit frmLang(QWidget *owner);
+    frmLang(LanguageLoader &loader, QWidget *owner);
 
     QLabel *Label1;
     QListWidget *DirT;      // language names
@@ -24,6 +25,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    LanguageLoader &m_loader;
     void fill();
     void DirT_Click();
     void OK_Click();

@@ -70,7 +70,7 @@ void DocFoundTextM()
 
 int ReplaceInDocument(DocWindow *doc, bool all)
 {
-    if (!doc || doc->UnloadDoc)
+    if (!doc || doc->UnloadDoc())
         return 0;
     EditControl *e = doc->Rich();
     const ReplaceResult r = ::ReplaceInDocument(e->text(), app().search, all);
@@ -78,10 +78,10 @@ int ReplaceInDocument(DocWindow *doc, bool all)
         return 0;
     // One replacement of the range from the first span to the end of the last,
     // recorded as the editor's own change: one undo step gives the old text back.
-    doc->beginUndoGroup();
+    doc->document()->beginUndoGroup();
     e->replaceRange(r.change.pos, int(r.change.removed.size()), r.change.inserted);
-    doc->compactLastChange(r.spans, app().search.ReplaceText);
-    doc->endUndoGroup();
+    doc->document()->compactLastChange(r.spans, app().search.ReplaceText);
+    doc->document()->endUndoGroup();
     return r.count;
 }
 

@@ -36,8 +36,8 @@ bool EditorKeyRules::keyDown(EditControl &edit, QKeyEvent *e)
             return true;
         }
         if (key == Qt::Key_Z) {
-            if (m_doc->IzmT != IzmTStates::Unchanged)
-                m_doc->Undo();
+            // The same undo as the menu's and the toolbar's, with the same guard.
+            m_doc->document()->Undo();
             return true;
         }
         if (key == Qt::Key_V) {
@@ -49,7 +49,7 @@ bool EditorKeyRules::keyDown(EditControl &edit, QKeyEvent *e)
         m_doc->requestContextMenu(edit.mapToGlobal(edit.cursorRect().bottomLeft()));
         return true;
     }
-    if (enter && m_doc->Script && mods != Qt::ControlModifier && mods != Qt::ShiftModifier) {
+    if (enter && m_doc->document()->Script() && mods != Qt::ControlModifier && mods != Qt::ShiftModifier) {
         const int s = edit.selStart();
         if (s > 2 && edit.textAt(s - 3, 3) == QLatin1String("');")) {
             edit.setSelText(QStringLiteral("\r\ndocument.write('');"));

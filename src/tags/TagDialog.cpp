@@ -145,7 +145,7 @@ void TagDialog::pickColour(QLineEdit *box)
 
 void TagDialog::pickFile(QLineEdit *box, const QList<FileFilter> &filter)
 {
-    const QString path = FileCommands::apiOpenSaveM(false, QString(), filter);
+    const QString path = app().files->apiOpenSaveM(false, QString(), filter);
     if (!path.isEmpty())
         box->setText(path);
     comeBack(this, box);

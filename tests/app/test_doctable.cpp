@@ -29,25 +29,25 @@ private slots:
 
     void newDocumentsTakeTheLowestFreeSlot()
     {
-        QCOMPARE(slot(0)->txtCaption, QStringLiteral("[2]1"));
+        QCOMPARE(slot(0)->document()->txtCaption(), QStringLiteral("[2]1"));
         QCOMPARE(newPage()->Tag(), 1);
         QCOMPARE(newPage()->Tag(), 2);
-        QCOMPARE(slot(2)->windowTitle(), QStringLiteral("[2]3"));
+        QCOMPARE(slot(2)->shownTitle(), QStringLiteral("[2]3"));
         // Close document 1 of 3: the next new one reuses its slot and its number.
         slot(0)->close();
         QCOMPARE(app().docs.OpenDocCount, 2);
         DocWindow *d = newPage();
         QCOMPARE(d->Tag(), 0);
-        QCOMPARE(d->txtCaption, QStringLiteral("[2]1"));
-        QCOMPARE(d->windowTitle(), QStringLiteral("[2]1"));
+        QCOMPARE(d->document()->txtCaption(), QStringLiteral("[2]1"));
+        QCOMPARE(d->shownTitle(), QStringLiteral("[2]1"));
         QCOMPARE(app().docs.LastDocSlot, 2);
         QCOMPARE(app().project.LstFileName, QStringList({"[2]2", "[2]3", "[2]1"}));
         // A script takes a free slot the same way.
         slot(1)->close();
         t->command(QStringLiteral("mnuFileScriptNew"));
         QCOMPARE(t->active()->Tag(), 1);
-        QCOMPARE(t->active()->txtCaption, QStringLiteral("[2]2"));
-        QCOMPARE(t->active()->AppPathBak, app().workFiles.privateFolder() + QStringLiteral("1.js"));
+        QCOMPARE(t->active()->document()->txtCaption(), QStringLiteral("[2]2"));
+        QCOMPARE(t->active()->document()->AppPathBak(), app().workFiles.privateFolder() + QStringLiteral("1.js"));
     }
 
     void lastCloseDisablesTheDocumentCommands()
@@ -69,7 +69,7 @@ private slots:
         // The table starts afresh with the next document.
         DocWindow *d = newPage();
         QCOMPARE(d->Tag(), 0);
-        QCOMPARE(d->txtCaption, QStringLiteral("[2]1"));
+        QCOMPARE(d->document()->txtCaption(), QStringLiteral("[2]1"));
         QCOMPARE(app().docs.LastDocSlot, 0);
         checkScope(true);
     }

@@ -4,7 +4,7 @@
 // everything beside itself. Each run ends on SIGTERM, as File > Exit ends it.
 #include "app/SettingsFile.h"
 #include "lang/LanguageData.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 #include "lang/LanguageFile.h"
 
 #include <QDir>

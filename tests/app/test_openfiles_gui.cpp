@@ -1,5 +1,6 @@
 // Files named from outside the program: on its command line at start, and
 // dropped on its window. Both open as File > Open does.
+#include "files/ProjectCommands.h"
 #include "common/GuiFixture.h"
 
 #include "app/SettingsFile.h"
@@ -22,7 +23,7 @@ class TestOpenFilesGui : public QObject, GuiFixture {
     {
         QStringList names;
         for (DocWindow *d : app().docs.open())
-            names << (d->NameFile.isEmpty() ? QStringLiteral("new") : QFileInfo(d->NameFile).fileName());
+            names << (d->document()->NameFile().isEmpty() ? QStringLiteral("new") : QFileInfo(d->document()->NameFile()).fileName());
         return names;
     }
     QStringList messageTexts() const
@@ -33,7 +34,7 @@ class TestOpenFilesGui : public QObject, GuiFixture {
                 texts << q.text + u'|' + QString::number(q.style);
         return texts;
     }
-    QString activeName() const { return doc() ? QFileInfo(doc()->NameFile).fileName() : QString(); }
+    QString activeName() const { return doc() ? QFileInfo(doc()->document()->NameFile()).fileName() : QString(); }
     // The open-error message in the entry-number language: File, the path, then 96 or 97.
     QString openError(const QString &name, int entry) const
     {
@@ -119,9 +120,9 @@ private slots:
         // A script is a script; the project is left as it was (an "Open with" from
         // a file manager does not change it, so exiting asks nothing).
         for (DocWindow *d : app().docs.open()) {
-            if (!d->NameFile.isEmpty())
-                QVERIFY(app().project.FindFile(d->NameFile) < 0);
-            QCOMPARE(d->Script, d->NameFile.endsWith(QLatin1String(".js")));
+            if (!d->document()->NameFile().isEmpty())
+                QVERIFY(app().project.FindFile(d->document()->NameFile()) < 0);
+            QCOMPARE(d->document()->Script(), d->document()->NameFile().endsWith(QLatin1String(".js")));
         }
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ed()));
     }
@@ -138,7 +139,7 @@ private slots:
             s.ProjectPath = path(QStringLiteral("r.wpr"));
             t->writeFile(QStringLiteral("kodoplet.ini"), SettingsFile::bytes(s));
             start({readable ? QStringLiteral("p.wpr") : QStringLiteral("gone.wpr"), QStringLiteral("b.js")});
-            QCOMPARE(app().ProjectName, readable ? QStringLiteral("Site") : QStringLiteral("Remembered"));
+            QCOMPARE(app().projects->ProjectName, readable ? QStringLiteral("Site") : QStringLiteral("Remembered"));
             QCOMPARE(app().settings.ProjectPath, path(readable ? QStringLiteral("p.wpr") : QStringLiteral("r.wpr")));
             QCOMPARE(messageTexts(), readable ? QStringList() : QStringList{openError("gone.wpr", 96)});
             // The document named beside it opens; only the remembered project lists it.
@@ -212,7 +213,7 @@ private slots:
         QVERIFY(drop(ed()->viewport(), {QStringLiteral("p.wpr")}));
         // The changed page is asked about as the project closes: No.
         t->dialogs.messageAnswers.enqueue(Dialogs::No);
-        QTRY_COMPARE(app().ProjectName, QStringLiteral("Site"));
+        QTRY_COMPARE(app().projects->ProjectName, QStringLiteral("Site"));
         QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
         QTRY_VERIFY(projectWindow() && projectWindow()->isVisible());
     }

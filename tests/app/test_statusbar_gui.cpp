@@ -27,7 +27,7 @@ class TestStatusBarGui : public QObject {
     DocWindow *open(const QString &name, const QByteArray &bytes)
     {
         g.t->writeFile(name, bytes);
-        FileCommands::OpenFileDoc(g.path(name), 0);
+        app().files->OpenFileDoc(g.path(name));
         QApplication::processEvents();
         return g.doc();
     }
@@ -146,7 +146,7 @@ private slots:
         g.doc()->showPreview(false);
         QCOMPARE(position(), at(2, 2));
         QCOMPARE(shown("cmdLineBreak"), QStringLiteral("CR LF"));
-        QVERIFY(FileCommands::CloseDocument(g.doc()));
+        QVERIFY(app().files->CloseDocument(g.doc()));
         QApplication::processEvents();
         QCOMPARE(app().docs.OpenDocCount, 0);
         QCOMPARE(position(), QString());
@@ -186,16 +186,16 @@ private slots:
         QFETCH(QByteArray, after);
         DocWindow *d = open(QStringLiteral("page.htm"), before);
         const QString text = d->Rich()->text();
-        QCOMPARE(d->IzmT, 0);
+        QCOMPARE(d->document()->IzmT(), 0);
         const bool encoding = field == QLatin1String("encoding");
         const char *button = encoding ? "cmdEncoding" : "cmdLineBreak";
         QCOMPARE(pick(button, encoding ? "mnuEncoding" : "mnuLineBreak", choice), wasChecked);
         QCOMPARE(shown(button), choice);
         QCOMPARE(d->Rich()->text(), text);
-        QCOMPARE(d->IzmT, 1);
+        QCOMPARE(d->document()->IzmT(), 1);
         QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), before);
         g.t->command(QStringLiteral("mnuFileSaveFile"));
-        QCOMPARE(d->IzmT, 0);
+        QCOMPARE(d->document()->IzmT(), 0);
         QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), after);
     }
 
@@ -204,13 +204,13 @@ private slots:
         DocWindow *d = open(QStringLiteral("ask.htm"), "a\r\n");
         // The form it has already is no change.
         QCOMPARE(pick("cmdLineBreak", "mnuLineBreak", QStringLiteral("CR LF")), QStringLiteral("CR LF"));
-        QCOMPARE(d->IzmT, 0);
+        QCOMPARE(d->document()->IzmT(), 0);
         pick("cmdEncoding", "mnuEncoding", QStringLiteral("UTF-8"));
         g.t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
-        QVERIFY(!FileCommands::CloseDocument(d));
+        QVERIFY(!app().files->CloseDocument(d));
         QCOMPARE(g.t->dialogs.count(QStringLiteral("message")), 1);
         QVERIFY(g.t->dialogs.last(QStringLiteral("message")).text.startsWith(QStringLiteral("[98]")));
-        QCOMPARE(d->format.encoding, TextEncoding::Utf8);
+        QCOMPARE(d->document()->format().encoding, TextEncoding::Utf8);
     }
 
     void theOptionHidesAndShowsTheBar()

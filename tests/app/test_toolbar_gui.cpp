@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(enabledButtons(), QStringLiteral("0 1 2 3 4 5 6 7 8 11 12 13 14 15 16 17 18 19"));
         click(1);
         QCOMPARE(app().docs.OpenDocCount, 2);
-        QVERIFY(g.doc()->Script);
+        QVERIFY(g.doc()->document()->Script());
     }
 
     void insertionsReplaceTheSelectionWithTheCaretBetweenTheTags_data()
@@ -210,7 +210,7 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("<td>[26] &gt; &lt;TABLE...&gt; - [28]</td><td class=\"k\">Ctrl+T</td>")));
 
         g.addShippedLanguage(QStringLiteral("German.txt"));
-        LanguageLoader::LoadJazikM(QStringLiteral("German.txt"));
+        app().languages->LoadJazikM(QStringLiteral("German.txt"));
         show();
         const QString fileNew = withoutMnemonics(g.f->menuCaption(QStringLiteral("mnuFile"))) + QStringLiteral(" &gt; ")
             + withoutMnemonics(g.f->menuCaption(QStringLiteral("mnuFileNew")));

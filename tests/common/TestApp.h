@@ -37,7 +37,7 @@ public:
         QList<QPointer<DocWindow>> windows;
         for (DocWindow *d : a.docs.DocWindows)
             if (d) {
-                d->UnloadDoc = true;  // no close prompts while tearing down
+                d->setUnloaded(true);  // no close prompts while tearing down
                 windows << d;
             }
         frame.reset();
@@ -82,7 +82,7 @@ public:
             // The fixture's language is no choice of the user's: the remembered one stays.
             StartUp::hooks().applyLanguage = [] {
                 const QString remembered = app().settings.LanguageFile;
-                LanguageLoader::LoadJazikM(QStringLiteral("Entries.txt"));
+                app().languages->LoadJazikM(QStringLiteral("Entries.txt"));
                 app().settings.LanguageFile = remembered;
             };
         }

@@ -40,11 +40,7 @@ inline void type(QWidget *e, const QString &text)
 // Puts text into a document as if it had been loaded: unchanged, fresh history.
 inline void load(DocWindow *d, const QString &crlfText, int caret = 0)
 {
-    d->IzmT = 2;
-    d->Rich()->setText(crlfText);
-    d->Rich()->setSelStart(caret);
-    d->IzmT = 0;
-    d->Sbros();
+    d->document()->load(crlfText, d->document()->format(), caret);
 }
 
 // Calls act on the first visible W while a modal loop runs; gives up after 10 s.

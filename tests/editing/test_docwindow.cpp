@@ -46,12 +46,12 @@ private slots:
     {
         put(QStringLiteral("|"));
         QTest::keyClick(ed(), Qt::Key_Backspace);    // changes nothing, records nothing
-        QVERIFY(!enabled("mnuEditUndo") && !enabled("mnuEditRedo") && doc()->IzmT == 0);
+        QVERIFY(!enabled("mnuEditUndo") && !enabled("mnuEditRedo") && doc()->document()->IzmT() == 0);
         const QString typed = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(5).left(105);
         type(ed(), typed);
-        QVERIFY(enabled("mnuEditUndo") && !enabled("mnuEditRedo") && doc()->IzmT == 1);
+        QVERIFY(enabled("mnuEditUndo") && !enabled("mnuEditRedo") && doc()->document()->IzmT() == 1);
         int steps = 0;
-        for (; doc()->IzmUndo && steps < 200; ++steps)
+        for (; doc()->document()->IzmUndo() && steps < 200; ++steps)
             undo();
         QCOMPARE(steps, 99);   // 100 states: the newest and 99 older ones; the first five keys fell out
         undo();
@@ -61,17 +61,17 @@ private slots:
         QTest::keyClick(ed(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(shown(), typed.left(8) + u'|');
         type(ed(), QStringLiteral("Z"));   // a new change drops what could have been redone
-        QVERIFY(!doc()->IzmRedo && !enabled("mnuEditRedo"));
+        QVERIFY(!doc()->document()->IzmRedo() && !enabled("mnuEditRedo"));
     }
 
     void aGroupedEditIsOneUndoStep()
     {
         put(QStringLiteral("a-b-c|"));
         type(ed(), QStringLiteral("!"));
-        doc()->beginUndoGroup();
+        doc()->document()->beginUndoGroup();
         for (int pos : {3, 1})
             ed()->replaceRange(pos, 1, QStringLiteral(" + "));
-        doc()->endUndoGroup();
+        doc()->document()->endUndoGroup();
         QCOMPARE(ed()->text(), QStringLiteral("a + b + c!"));
         undo();
         QCOMPARE(shown(), QStringLiteral("a-b-c!|"));
@@ -108,13 +108,13 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, key);
         if (script)
-            QVERIFY(run("mnuFileScriptNew") && doc()->Script);
+            QVERIFY(run("mnuFileScriptNew") && doc()->document()->Script());
         put(text);
         const QKeyCombination k = QKeySequence(key)[0];
         QVERIFY(k.key() != Qt::Key_unknown);
         QTest::keyClick(ed(), k.key(), k.keyboardModifiers());
         QTEST(shown(), "expected");
-        QCOMPARE(doc()->IzmT, 1);
+        QCOMPARE(doc()->document()->IzmT(), 1);
     }
 
     void lessThanTypesWhenTheTagListIsOff()
@@ -180,8 +180,8 @@ private slots:
         const QString loaded = ed()->text();
         QTest::keyClick(ed(), Qt::Key_V, Qt::ControlModifier);
         QTEST(shown(), "expected");
-        QCOMPARE(doc()->IzmT, ed()->text() == loaded ? 0 : 1);
-        if (doc()->IzmT) {   // one paste is one undo step
+        QCOMPARE(doc()->document()->IzmT(), ed()->text() == loaded ? 0 : 1);
+        if (doc()->document()->IzmT()) {   // one paste is one undo step
             undo();
             QCOMPARE(ed()->text(), loaded);
         }
@@ -223,7 +223,7 @@ private slots:
                 QVERIFY(font.pointSize() == 14 && !font.bold() && font.italic());
             }
         }
-        QVERIFY(app().docs.slot(0)->IzmT == 0 && changed->IzmT == 1);
+        QVERIFY(app().docs.slot(0)->document()->IzmT() == 0 && changed->document()->IzmT() == 1);
         QCOMPARE(changed->Rich()->text(), text);
     }
 
@@ -253,15 +253,15 @@ private slots:
         QVERIFY(QDir(t->folder).mkdir(QStringLiteral("sub")));
         if (file) {
             t->writeFile(QStringLiteral("sub/page.htm"), "old\r\n");
-            FileCommands::OpenFileDoc(path, 0);
-            QCOMPARE(doc()->NameFile, path);
+            app().files->OpenFileDoc(path);
+            QCOMPARE(doc()->document()->NameFile(), path);
         } else {
             put(QStringLiteral("|body"));
         }
         DocWindow *d = doc();
         if (answer)
             type(ed(), QStringLiteral("new "));
-        const QString text = ed()->text(), caption = d->txtCaption;
+        const QString text = ed()->text(), caption = d->document()->txtCaption();
         const int open = app().docs.OpenDocCount;
         if (file == 2)
             QVERIFY(QDir(t->folder).rename(QStringLiteral("sub"), QStringLiteral("gone")));
@@ -283,10 +283,10 @@ private slots:
             QCOMPARE(error.style, int(Dialogs::Critical));
             QCOMPARE(error.text, QStringLiteral("[3] ") + path + QStringLiteral(" [94]"));
         }
-        QCOMPARE(d->UnloadDoc, closed);
+        QCOMPARE(d->UnloadDoc(), closed);
         QCOMPARE(app().docs.OpenDocCount, open - int(closed));
         if (!closed)   // the document stays as it was
-            QVERIFY(d->IzmT == 1 && d->Rich()->text() == text);
+            QVERIFY(d->document()->IzmT() == 1 && d->Rich()->text() == text);
         const QString onDisk = file ? QStringLiteral("%1/page.htm").arg(file == 2 ? "gone" : "sub") : saveAs;
         if (!onDisk.isEmpty())
             QTEST(t->readFile(onDisk), "onDisk");

@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(selected(), QStringLiteral("line 1\r\nline 2\r\nline 3\r\n"));
         QTest::mouseClick(gutter(), Qt::LeftButton, {}, QPoint(2, yOf(3)));
         QCOMPARE(selected(), QStringLiteral("line 4"));
-        QCOMPARE(g.doc()->IzmT, 0);
+        QCOMPARE(g.doc()->document()->IzmT(), 0);
     }
 
     void theCaretLineIsMarkedAndTheMarkFollowsTheCaret()

@@ -64,8 +64,8 @@ class TestHighlightGui : public QObject, GuiFixture {
     }
     Snapshot snapshot() const
     {
-        return {ed()->text(), ed()->selStart(), doc()->IzmT, doc()->history().stateCount(), doc()->IzmUndo,
-                doc()->IzmRedo};
+        return {ed()->text(), ed()->selStart(), doc()->document()->IzmT(), doc()->document()->history().stateCount(), doc()->document()->IzmUndo(),
+                doc()->document()->IzmRedo()};
     }
     static QString lines(const QString &line, int count)
     {
@@ -111,7 +111,7 @@ private slots:
         std::vector<Snapshot> runs[2];
         int reports[2] = {0, 0}, outside[2] = {0, 0};
         for (int on = 0; on < 2; ++on) {
-            doc()->Script = script;
+            doc()->document()->setScript(script);
             doc()->setHighlighting(on);
             const auto c1 = connect(ed(), &EditControl::changed, this, [&] { ++reports[on]; });
             const auto c2 = connect(ed(), &EditControl::externalChange, this, [&] { ++outside[on]; });
@@ -179,7 +179,7 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(colouredLine(2990).left(4), QStringLiteral("CCCC"));
         QCOMPARE(colouredLine(2995), QString(colouredLine(2995).size(), u'C'));
-        doc()->Undo();
+        doc()->document()->Undo();
         QApplication::processEvents();
         QCOMPARE(colouredLine(2995).left(13), QStringLiteral("TT.NNNNN.VVVT"));
         hl()->finishNow();
@@ -193,7 +193,7 @@ private slots:
         // No blank, so the cuts fall where the length says, inside tokens.
         const QString unit = QStringLiteral("if(a)return/x[/]/g.test('s\\'');b=c/d;/*c*/");
         const QString line = unit.repeated(30000 / int(unit.size()));
-        doc()->Script = true;
+        doc()->document()->setScript(true);
         ed()->setWordWrap(false);
         load(doc(), line);
         QVERIFY(ed()->document()->blockCount() > 5);
@@ -217,8 +217,8 @@ private slots:
         ed()->replaceRange(20001, 0, QStringLiteral("/*"));
         QApplication::processEvents();
         check();
-        doc()->Undo();
-        doc()->Undo();
+        doc()->document()->Undo();
+        doc()->document()->Undo();
         QApplication::processEvents();
         check();
 
@@ -238,7 +238,7 @@ private slots:
         QApplication::processEvents();
         check();
         QCOMPARE(colouredLine(4).left(3), QStringLiteral("CCC"));
-        doc()->Undo();
+        doc()->document()->Undo();
         QApplication::processEvents();
         check();
     }
@@ -247,7 +247,7 @@ private slots:
     // state it ends in still reaches the line after it.
     void overlongLineKeepsStateWithoutColours()
     {
-        doc()->Script = true;
+        doc()->document()->setScript(true);
         load(doc(), QStringLiteral("a='x';").repeated(20000) + QStringLiteral("/*\r\nin*/b=1;"));
         doc()->setHighlighting(true);
         hl()->finishNow();
@@ -271,15 +271,15 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(colouredLine(0), QStringLiteral("..........."));
         QCOMPARE(colouredLine(1), QStringLiteral("TTT.TTTT"));
-        doc()->Script = true;
+        doc()->document()->setScript(true);
         doc()->syncSyntax();
         QCOMPARE(colouredLine(0), QStringLiteral("KKKKKK.SSS."));
         QCOMPARE(colouredLine(1), QStringLiteral(".....RRR"));
         doc()->setHighlighting(false);
         for (QTextBlock b = ed()->document()->firstBlock(); b.isValid(); b = b.next())
             QVERIFY(b.layout()->formats().isEmpty());
-        QCOMPARE(doc()->IzmT, 0);
-        QVERIFY(!doc()->IzmUndo);
+        QCOMPARE(doc()->document()->IzmT(), 0);
+        QVERIFY(!doc()->document()->IzmUndo());
     }
 };
 

@@ -4,7 +4,7 @@
 
 #include "files/FileCommands.h"
 #include "files/Preview.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 #include <sys/resource.h>
 
@@ -41,15 +41,15 @@ private slots:
     void newPageWritesAMissingTemplate()
     {
         // Start-up made the first page with no template there.
-        const QString skeleton = FileCommands::pageSkeleton(QStringLiteral("[11]"));
+        const QString skeleton = PageTexts::pageSkeleton(QStringLiteral("[11]"));
         QVERIFY(!skeleton.endsWith(QStringLiteral("\r\n")));
-        QCOMPARE(t->readFile(FileCommands::templateName()), TextFile::encode(skeleton, TextFormat{}) + "\r\n");
+        QCOMPARE(t->readFile(PageTexts::templateName()), TextFile::encode(skeleton, TextFormat{}) + "\r\n");
         QCOMPARE(ed()->text(), skeleton);
-        QCOMPARE(doc()->IzmT, 0);
+        QCOMPARE(doc()->document()->IzmT(), 0);
         // The next page reads the template, final line break included.
         run("mnuFileNew");
         QCOMPARE(ed()->text(), skeleton + QStringLiteral("\r\n"));
-        QCOMPARE(doc()->IzmT, 0);
+        QCOMPARE(doc()->document()->IzmT(), 0);
     }
 
     void saveAndSaveAs()
@@ -61,9 +61,9 @@ private slots:
         // An untitled page asks for a name; with no dot anywhere ".htm" is added.
         run("mnuFileSaveFile", QStringLiteral("page"));
         QCOMPARE(t->dialogs.last(QStringLiteral("save")).text, QStringLiteral("[2]1"));
-        QCOMPARE(d->NameFile, path(QStringLiteral("page.htm")));
+        QCOMPARE(d->document()->NameFile(), path(QStringLiteral("page.htm")));
         QCOMPARE(t->readFile(QStringLiteral("page.htm")), QByteArray("yx\r\n"));
-        QCOMPARE(d->IzmT, 0);
+        QCOMPARE(d->document()->IzmT(), 0);
         QCOMPARE(app().project.LstFileName, QStringList{"page.htm"});
 
         // Save As proposes the short name; onto another file it asks first.
@@ -72,11 +72,11 @@ private slots:
         QCOMPARE(lastMessage().style, int(Dialogs::YesNo));
         QCOMPARE(lastMessage().text, message(QStringLiteral("old.htm"), "[92]\r\n[93]"));
         QCOMPARE(t->readFile(QStringLiteral("old.htm")), QByteArray("keep\r\n"));
-        QCOMPARE(d->NameFile, path(QStringLiteral("page.htm")));
+        QCOMPARE(d->document()->NameFile(), path(QStringLiteral("page.htm")));
         run("mnuFileSaveFileAs", QStringLiteral("old.htm"), Dialogs::Yes);
         QCOMPARE(t->readFile(QStringLiteral("old.htm")), QByteArray("yx\r\n"));
-        QCOMPARE(d->NameFile, path(QStringLiteral("old.htm")));
-        QCOMPARE(d->windowTitle(), QStringLiteral("old.htm"));
+        QCOMPARE(d->document()->NameFile(), path(QStringLiteral("old.htm")));
+        QCOMPARE(d->shownTitle(), QStringLiteral("old.htm"));
         QCOMPARE(app().project.LstFileName, QStringList({"page.htm", "old.htm"}));
         run("mnuFileSaveFileAs", QStringLiteral("old.htm")); // its own name: no question
         QCOMPARE(messages(), 2);
@@ -88,9 +88,9 @@ private slots:
         run("mnuFileSaveFileAs", QStringLiteral("old.htm"), Dialogs::Yes);
         QCOMPARE(messages(), 3);
         QCOMPARE(t->readFile(QStringLiteral("old.htm")),
-                 TextFile::encode(TextFile::withFinalLineBreak(FileCommands::newScriptText()), TextFormat{}));
-        QVERIFY(!d->UnloadDoc);
-        QCOMPARE(d->IzmT, 1);
+                 TextFile::encode(TextFile::withFinalLineBreak(PageTexts::newScriptText()), TextFormat{}));
+        QVERIFY(!d->UnloadDoc());
+        QCOMPARE(d->document()->IzmT(), 1);
         QCOMPARE(d->Rich()->text(), QStringLiteral("mine yx"));
     }
 
@@ -104,10 +104,10 @@ private slots:
         QCOMPARE(app().docs.OpenDocCount, 3);
         // File names differing in case are two files, two documents.
         DocWindow *big = open(QStringLiteral("A.htm"));
-        QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("a.htm"))), a->Tag());
-        QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("A.htm"))), big->Tag());
-        QCOMPARE(FileCommands::FindDocByFile(path(QStringLiteral("A.HTM"))), -1);
-        QCOMPARE(FileCommands::FindDocByFile(QStringLiteral("[2]1")), 0);
+        QCOMPARE(app().files->FindDocByFile(path(QStringLiteral("a.htm"))), a->Tag());
+        QCOMPARE(app().files->FindDocByFile(path(QStringLiteral("A.htm"))), big->Tag());
+        QCOMPARE(app().files->FindDocByFile(path(QStringLiteral("A.HTM"))), -1);
+        QCOMPARE(app().files->FindDocByFile(QStringLiteral("[2]1")), 0);
     }
 
     // Names the program's own preview files would take belong to the user here:
@@ -123,7 +123,7 @@ private slots:
         type(ed(), QStringLiteral("x"));
         run("mnuFileSaveFileAs", QStringLiteral("other.htm"));
         open(QStringLiteral("app.js"));
-        Preview::SaveFileUrlm(QStringLiteral("https://example.org/"));
+        app().preview->SaveFileUrlm(QStringLiteral("https://example.org/"));
         t->dialogs.messageAnswers.enqueue(Dialogs::No);
         QVERIFY(f->close());
         for (const char *name : {"page.htm0", "Script.bak", "app.js0", "0.html"})
@@ -139,15 +139,15 @@ private slots:
     {
         run("mnuFileScriptNew");
         DocWindow *d = doc();
-        QVERIFY(!d->AppPathBak.startsWith(t->folder));
+        QVERIFY(!d->document()->AppPathBak().startsWith(t->folder));
         type(ed(), QStringLiteral("alert(1);"));
         run("mnuFileSaveFileAs", QString::number(d->Tag()) + QStringLiteral(".js"));
         const QString saved = path(QString::number(d->Tag()) + QStringLiteral(".js"));
-        QCOMPARE(d->NameFile, saved);
+        QCOMPARE(d->document()->NameFile(), saved);
         const QByteArray bytes = t->readFile(saved);
         QVERIFY(bytes.contains("alert(1);"));
         d->close();
-        QVERIFY(d->UnloadDoc);
+        QVERIFY(d->UnloadDoc());
         QCOMPARE(t->readFile(saved), bytes);
     }
 
@@ -157,7 +157,7 @@ private slots:
     {
         StartUp::prepareProcess();
         DocWindow *d = open(QStringLiteral("big.htm"));
-        QVERIFY(!d || d->NameFile.isEmpty());
+        QVERIFY(!d || d->document()->NameFile().isEmpty());
         t->writeFile(QStringLiteral("big.htm"), "old\r\n");
         d = open(QStringLiteral("big.htm"));
         load(d, QString(64 * 1024, u'x'));
@@ -171,7 +171,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &before);
         QCOMPARE(lastMessage().style, int(Dialogs::Critical));
         QCOMPARE(lastMessage().text, message(QStringLiteral("big.htm"), "[95]"));
-        QCOMPARE(d->IzmT, 1);
+        QCOMPARE(d->document()->IzmT(), 1);
         QCOMPARE(t->readFile(QStringLiteral("big.htm")), QByteArray("old\r\n"));
     }
 
@@ -198,24 +198,21 @@ private slots:
         run("mnuFileSaveFile");
         QCOMPARE(lastMessage().style, int(Dialogs::Critical));
         QCOMPARE(lastMessage().text, message(QStringLiteral("sub/p.htm"), "[94]"));
-        QCOMPARE(d->IzmT, 1);
+        QCOMPARE(d->document()->IzmT(), 1);
         QCOMPARE(ed()->text(), QStringLiteral("new old\r\n"));
         QCOMPARE(t->readFile(QStringLiteral("moved/p.htm")), QByteArray("old\r\n"));
         // Save As into it fails the same way and keeps the old name.
         run("mnuFileSaveFileAs", QStringLiteral("sub/q.htm"));
         QCOMPARE(lastMessage().text, message(QStringLiteral("sub/q.htm"), "[94]"));
-        QCOMPARE(d->NameFile, path(QStringLiteral("sub/p.htm")));
-        QCOMPARE(d->IzmT, 1);
-        // Save As judges by its save's own result: another handler that runs
-        // while the error box is up and sets the mode word to "saved" changes nothing.
-        t->dialogs.whileMessageShows = [] { app().CommandMode = CommandModes::Saved; };
+        QCOMPARE(d->document()->NameFile(), path(QStringLiteral("sub/p.htm")));
+        QCOMPARE(d->document()->IzmT(), 1);
+        // Save As judges by its save's own result.
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("sub/r.htm")));
-        QVERIFY(!FileCommands::FileSaveAs());
-        t->dialogs.whileMessageShows = nullptr;
+        QVERIFY(!app().files->FileSaveAs());
         QCOMPARE(lastMessage().text, message(QStringLiteral("sub/r.htm"), "[94]"));
-        QCOMPARE(d->NameFile, path(QStringLiteral("sub/p.htm")));
-        QCOMPARE(d->txtCaption, QStringLiteral("p.htm"));
-        QCOMPARE(d->IzmT, 1);
+        QCOMPARE(d->document()->NameFile(), path(QStringLiteral("sub/p.htm")));
+        QCOMPARE(d->document()->txtCaption(), QStringLiteral("p.htm"));
+        QCOMPARE(d->document()->IzmT(), 1);
     }
 
     // Encodings and line breaks survive an edit, and saving again never grows the file.
@@ -246,7 +243,7 @@ private slots:
         ed()->setSelStart(caret);
         type(ed(), typed);
         for (int round = 0; round < 3; ++round) {
-            d->IzmT = 1;
+            d->document()->markChanged();
             run("mnuFileSaveFile");
             QCOMPARE(t->readFile(QStringLiteral("g.htm")), saved);
             d->close();

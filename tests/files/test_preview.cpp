@@ -19,7 +19,7 @@ class TestPreview : public QObject, GuiFixture {
     DocWindow *openSaved(const QString &name, const QByteArray &bytes)
     {
         t->writeFile(name, bytes);
-        FileCommands::OpenFileDoc(path(name), 0);
+        app().files->OpenFileDoc(path(name));
         return t->active();
     }
 
@@ -42,17 +42,17 @@ private slots:
         load(d, QStringLiteral("<html><head><title>Hi</title></head><body></body></html>"));
         const QStringList before = QDir(t->folder).entryList(QDir::Files);
         toggle();
-        QTRY_COMPARE_WITH_TIMEOUT(d->windowTitle(), QStringLiteral("Hi"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Hi"), 20000);
         QVERIFY(!f->action(QStringLiteral("mnuEdit"))->isEnabled());
         // An untitled page is previewed from memory: no file is written.
         QCOMPARE(QDir(t->folder).entryList(QDir::Files), before);
 
         toggle();
-        QCOMPARE(d->windowTitle(), d->txtCaption);
+        QCOMPARE(d->shownTitle(), d->document()->txtCaption());
         QVERIFY(f->action(QStringLiteral("mnuEdit"))->isEnabled());
         // The emptied preview must not bring the old title back.
         QTest::qWait(300);
-        QCOMPARE(d->windowTitle(), d->txtCaption);
+        QCOMPARE(d->shownTitle(), d->document()->txtCaption());
     }
 
     void savedPageAndScriptPreviewFromTheirFiles()
@@ -65,29 +65,29 @@ private slots:
         type(d->Rich(), QStringLiteral(" "));
         toggle();
         QCOMPARE(t->readFile(QStringLiteral("index.htm0")), " " + page);
-        QTRY_COMPARE_WITH_TIMEOUT(d->windowTitle(), QStringLiteral("w7"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("w7*"), 20000);
         // The file itself is not saved by previewing.
         QCOMPARE(t->readFile(QStringLiteral("index.htm")), page);
-        QCOMPARE(d->IzmT, 1);
+        QCOMPARE(d->document()->IzmT(), 1);
 
         toggle();
-        QCOMPARE(d->windowTitle(), QStringLiteral("index.htm"));
-        d->IzmT = 0;
+        QCOMPARE(d->shownTitle(), QStringLiteral("index.htm*"));
+        d->document()->markSaved();
         d->close();
-        QVERIFY(d->UnloadDoc);
+        QVERIFY(d->UnloadDoc());
         QVERIFY(!QFile::exists(path(QStringLiteral("index.htm0"))));
         QVERIFY(QFile::exists(path(QStringLiteral("index.htm"))));
 
         // A script runs through a wrapper page written beside it.
         d = openSaved(QStringLiteral("code.js"), "document.title = 'Ran' + (1 + 1);\r\n");
-        QVERIFY(d->Script);
+        QVERIFY(d->document()->Script());
         toggle();
         QCOMPARE(t->readFile(QStringLiteral("code.js0")), QByteArray("document.title = 'Ran' + (1 + 1);\r\n"));
         QCOMPARE(t->readFile(QStringLiteral("Script.bak")),
-                 Preview::scriptWrapperPage(QStringLiteral("code.js0")).toUtf8() + "\r\n");
-        QTRY_COMPARE_WITH_TIMEOUT(d->windowTitle(), QStringLiteral("Ran2"), 20000);
+                 PageTexts::scriptWrapperPage(QStringLiteral("code.js0")).toUtf8() + "\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Ran2"), 20000);
         toggle();
-        QCOMPARE(d->windowTitle(), QStringLiteral("code.js"));
+        QCOMPARE(d->shownTitle(), QStringLiteral("code.js"));
         d->close();
         QVERIFY(!QFile::exists(path(QStringLiteral("code.js0"))));
         QVERIFY(!QFile::exists(path(QStringLiteral("Script.bak"))));
@@ -102,13 +102,13 @@ private slots:
         t->writeFile(QStringLiteral("Script.bak"), mine);
         DocWindow *d = openSaved(QStringLiteral("code.js"), "document.title = 'Ran' + (2 + 2);\r\n");
         toggle();
-        QCOMPARE(d->AppPathBak, path(QStringLiteral("code.js0~1")));
+        QCOMPARE(d->document()->AppPathBak(), path(QStringLiteral("code.js0~1")));
         QCOMPARE(t->readFile(QStringLiteral("Script.bak~1")),
-                 Preview::scriptWrapperPage(QStringLiteral("code.js0~1")).toUtf8() + "\r\n");
-        QTRY_COMPARE_WITH_TIMEOUT(d->windowTitle(), QStringLiteral("Ran4"), 20000);
+                 PageTexts::scriptWrapperPage(QStringLiteral("code.js0~1")).toUtf8() + "\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Ran4"), 20000);
         toggle();
         d->close();
-        QVERIFY(d->UnloadDoc);
+        QVERIFY(d->UnloadDoc());
         QCOMPARE(t->readFile(QStringLiteral("code.js0")), mine);
         QCOMPARE(t->readFile(QStringLiteral("Script.bak")), mine);
         QVERIFY(!QFile::exists(path(QStringLiteral("code.js0~1"))));

@@ -71,7 +71,7 @@ private slots:
     {
         restartRemembering(QStringLiteral("p.wpr"), "Home, sweet \"home\"");   // an old file: the name ends at the comma
         QCOMPARE(app().docs.OpenDocCount, 0);
-        QCOMPARE(app().ProjectName, QStringLiteral("Home"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("Home"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Home")));
         QCOMPARE(project().LstFileName, QStringList({" sweet \"home\"", "a.htm", "b.htm", "c.htm"}));
         QVERIFY(!project().IzmProekt);
@@ -88,7 +88,7 @@ private slots:
         press(window()->LstFileName, Qt::Key_Down);
         press(window()->LstFileName, Qt::Key_Return);
         QVERIFY(!window()->isVisible());
-        QCOMPARE(doc()->NameFile, path(QStringLiteral("b.htm")));
+        QCOMPARE(doc()->document()->NameFile(), path(QStringLiteral("b.htm")));
         QCOMPARE(app().docs.OpenDocCount, 1);
         // The first entry names no file: Enter reads nothing from the working folder.
         const QString workingFolder = QDir::currentPath();
@@ -108,8 +108,8 @@ private slots:
         restartRemembering(QStringLiteral("gone.wpr"));
         QCOMPARE(messages(), 0);
         QCOMPARE(app().docs.OpenDocCount, 1);
-        QCOMPARE(doc()->txtCaption, QStringLiteral("[2]1"));
-        QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
+        QCOMPARE(doc()->document()->txtCaption(), QStringLiteral("[2]1"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("[62]"));
         QVERIFY(app().settings.ProjectPath.isEmpty());
         QTest::qWait(400);
         QVERIFY(!window() || !window()->isVisible());
@@ -168,7 +168,7 @@ private slots:
         t->command(QStringLiteral("ProektOpen"));
         QCOMPARE(lastMessage().text, QStringLiteral("[98]\r\n[2]1"));
         QCOMPARE(app().docs.OpenDocCount, 1);
-        QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("[62]"));
         QCOMPARE(project().LstFileName, QStringList{"[2]1"});
         QVERIFY(app().settings.ProjectPath.isEmpty());
         QVERIFY(!window() || !window()->isVisible());
@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(now.endsWith(path(QStringLiteral("d.htm")).toUtf8() + "\r\n"), answer == Dialogs::Yes);
         if (answer == Dialogs::Cancel) {
             // Nothing goes on: the project, its file and the program stay.
-            QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+            QCOMPARE(app().projects->ProjectName, QStringLiteral("Site"));
             QCOMPARE(project().count(), 4);
             QVERIFY(project().IzmProekt);
             QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
@@ -224,12 +224,12 @@ private slots:
             QCOMPARE(t->quitCount, 1);
             QVERIFY(t->readFile(QStringLiteral("kodoplet.ini")).contains(path(QStringLiteral("p.wpr")).toUtf8()));
         } else if (command == QLatin1String("ProektNew")) {
-            QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
+            QCOMPARE(app().projects->ProjectName, QStringLiteral("[62]"));
             QCOMPARE(project().LstFileName, QStringList{"[2]1"});
             QVERIFY(app().settings.ProjectPath.isEmpty());
             QVERIFY(!project().IzmProekt);
         } else {
-            QCOMPARE(app().ProjectName, QStringLiteral("Other"));
+            QCOMPARE(app().projects->ProjectName, QStringLiteral("Other"));
             QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("q.wpr")));
             QCOMPARE(app().docs.OpenDocCount, 1);   // an empty project gets a new page
         }
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(lastMessage().text, QStringLiteral("[99]"));
         QCOMPARE(lastMessage().style, int(Dialogs::Information));
         QCOMPARE(app().docs.OpenDocCount, 3);
-        DocWindow *a = app().docs.slot(FileCommands::FindDocByFile(path(QStringLiteral("a.htm"))));
+        DocWindow *a = app().docs.slot(app().files->FindDocByFile(path(QStringLiteral("a.htm"))));
         QVERIFY(a);
         project().IzmProekt = false;
 
@@ -256,13 +256,13 @@ private slots:
         QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
         QCOMPARE(lastMessage().style, int(Dialogs::YesNo));
         QCOMPARE(project().count(), 3);
-        QVERIFY(!a->UnloadDoc);
+        QVERIFY(!a->UnloadDoc());
         // Yes removes it and closes its open document.
         t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
         press(w->LstFileName, Qt::Key_Delete);
         QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
         QCOMPARE(w->LstFileName->count(), 2);
-        QVERIFY(a->UnloadDoc);
+        QVERIFY(a->UnloadDoc());
         QCOMPARE(app().docs.OpenDocCount, 2);
         QVERIFY(project().IzmProekt);
         QCOMPARE(w->LstFileName->currentRow(), 0);
@@ -274,7 +274,7 @@ private slots:
         press(w->txtProektName, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->LstFileName);
         QCOMPARE(w->txtProektName->text(), QStringLiteral("Site"));
-        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("Site"));
         QVERIFY(project().IzmProekt);   // from the removal above
         project().IzmProekt = false;
         // The name box: Enter renames, Enter again hides; Escape hides too.
@@ -282,7 +282,7 @@ private slots:
         w->txtProektName->selectAll();
         QTest::keyClicks(w->txtProektName, QStringLiteral("Renamed, 2"));
         press(w->txtProektName, Qt::Key_Return);
-        QCOMPARE(app().ProjectName, QStringLiteral("Renamed, 2"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("Renamed, 2"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Renamed, 2")));
         QVERIFY(project().IzmProekt);
         QVERIFY(w->isVisible());
@@ -298,20 +298,20 @@ private slots:
         QVERIFY(t->readFile(QStringLiteral("p.wpr")).startsWith("\"Renamed, 2\"\r\n"));
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
         t->command(QStringLiteral("ProektOpen"));
-        QCOMPARE(app().ProjectName, QStringLiteral("Renamed, 2"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("Renamed, 2"));
         QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
         // Escape in the list hides the window; with no document open a new page comes.
         QCOMPARE(app().docs.OpenDocCount, 0);
         press(window()->LstFileName, Qt::Key_Escape);
         QVERIFY(!window()->isVisible());
         QTRY_COMPARE(app().docs.OpenDocCount, 1);
-        QCOMPARE(doc()->NameFile, QString());
+        QCOMPARE(doc()->document()->NameFile(), QString());
     }
 
     void openShowsTheWindowAndOpenAllBringsFilesForward()
     {
         openSite();
-        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("Site"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Site")));
         QCOMPARE(project().LstFileName, QStringList({"a.htm", "b.htm", "c.htm"}));
         QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
@@ -322,7 +322,7 @@ private slots:
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("none.wpr")));
         t->command(QStringLiteral("ProektOpen"));
         QCOMPARE(lastMessage().text, QStringLiteral("[3] ") + path(QStringLiteral("none.wpr")) + QStringLiteral(" [96]"));
-        QCOMPARE(app().ProjectName, QStringLiteral("Site"));
+        QCOMPARE(app().projects->ProjectName, QStringLiteral("Site"));
         // Open all: an open file is not read again, a missing one is reported.
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("b.htm")));
         t->command(QStringLiteral("mnuFileOpen"));
@@ -345,7 +345,7 @@ private slots:
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
         QTest::keyClick(ed(), Qt::Key_D, Qt::ControlModifier);   // Add file
         QCOMPARE(project().LstFileName, QStringList({"[2]1", "a.htm"}));
-        QCOMPARE(untitled->IzmT, 0);   // the key went to the command, not the text
+        QCOMPARE(untitled->document()->IzmT(), 0);   // the key went to the command, not the text
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(app().CommandMode, 0);
         // Remove file: Yes takes the file out and closes it (No is in projectWindowKeys).
@@ -356,7 +356,7 @@ private slots:
         t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
         t->command(QStringLiteral("ProektRemoveFile"));
         QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
-        QVERIFY(a->UnloadDoc);
+        QVERIFY(a->UnloadDoc());
         QCOMPARE(project().LstFileName, QStringList{"[2]1"});
         QVERIFY(project().IzmProekt);
         // An untitled page leaves the project as it closes; that is no change to save.
@@ -364,7 +364,7 @@ private slots:
         QTRY_COMPARE(doc(), untitled);
         t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
         t->command(QStringLiteral("ProektRemoveFile"));
-        QVERIFY(untitled->UnloadDoc);
+        QVERIFY(untitled->UnloadDoc());
         QCOMPARE(project().count(), 0);
         QVERIFY(!project().IzmProekt);
     }
@@ -408,14 +408,14 @@ private slots:
         // OK opens every page, not into the project; an open one is left alone.
         QVERIFY(dlg->setFolder(site));
         // (the dialog is modal for the user; the test opens b.htm beside it)
-        FileCommands::OpenFileDoc(site + QStringLiteral("b.htm"), 1);
+        app().files->OpenFileDoc(site + QStringLiteral("b.htm"), {.quiet = true});
         doc()->Rich()->setText(QStringLiteral("edited b"));
         QTest::mouseClick(dlg->OK, Qt::LeftButton);
         QTRY_VERIFY(!f->findChild<frmOpenAllFile *>());
         QCOMPARE(app().docs.OpenDocCount, 4);
         for (const char *name : {"A.HTM", "c.php"})
-            QVERIFY(FileCommands::FindDocByFile(site + QLatin1String(name)) >= 0);
-        QCOMPARE(app().docs.slot(FileCommands::FindDocByFile(site + QStringLiteral("b.htm")))->Rich()->text(),
+            QVERIFY(app().files->FindDocByFile(site + QLatin1String(name)) >= 0);
+        QCOMPARE(app().docs.slot(app().files->FindDocByFile(site + QStringLiteral("b.htm")))->Rich()->text(),
                  QStringLiteral("edited b"));
         QCOMPARE(project().LstFileName, QStringList{"[2]1"});
         QCOMPARE(app().settings.LastFolder, site);

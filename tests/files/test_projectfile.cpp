@@ -3,7 +3,7 @@
 #include "files/FolderPages.h"
 #include "files/ProjectFile.h"
 #include "files/ProjectList.h"
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 #include <QtTest>
 #include <optional>

@@ -1,5 +1,5 @@
 // Text files on disk: encodings, line breaks, safe writes.
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 #include <QtTest>
 #include <optional>

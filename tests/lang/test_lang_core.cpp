@@ -1,4 +1,4 @@
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageTexts.h"

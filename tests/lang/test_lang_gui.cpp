@@ -1,3 +1,4 @@
+#include "files/ProjectCommands.h"
 #include "app/CommandTable.h"
 #include "common/TestApp.h"
 #include "lang/LanguageLoader.h"
@@ -37,13 +38,13 @@ QStringList everyText(const TestApp &t)
 {
     const AppState &a = app();
     QStringList all{t.frame->windowTitle(), a.lang.AppTitle, a.lang.UntitledName, a.lang.NewPageTitle,
-                    a.lang.DefaultProjectName, a.lang.HelpFile, a.settings.LanguageFile, a.ProjectName};
+                    a.lang.DefaultProjectName, a.lang.HelpFile, a.settings.LanguageFile, a.projects->ProjectName};
     all << QStringList(std::begin(a.lang.DialogTexts), std::end(a.lang.DialogTexts))
         << QStringList(std::begin(a.lang.Messages), std::end(a.lang.Messages));
     for (QAction *act : t.frame->actions())
         all << act->objectName() + u'=' + act->text() + u'|' + act->toolTip();
     for (DocWindow *d : a.docs.open())
-        all << d->txtCaption + u'|' + d->windowTitle();
+        all << d->document()->txtCaption() + u'|' + d->shownTitle();
     return all;
 }
 
@@ -100,10 +101,10 @@ private slots:
         t.command("mnuFileSaveFileAs");
         const std::vector<DocWindow *> docs = a.docs.open();
 
-        LanguageLoader::LoadJazikM("b.txt");
+        app().languages->LoadJazikM("b.txt");
         QStringList names;
         for (DocWindow *d : docs)
-            names << d->txtCaption << d->windowTitle();
+            names << d->document()->txtCaption() << d->shownTitle();
         QCOMPARE(names, (QStringList{"BUnt1", "BUnt1", "BUnt2", "BUnt2", "AUnt3", "AUnt3"}));
         // The project still carrying the default name takes the new one.
         QCOMPARE(frameCaption(t), QStringLiteral("Kodoplet BEd Int. - BProj"));
@@ -111,7 +112,7 @@ private slots:
 
         // A missing file says why and changes nothing.
         const QStringList before = everyText(t);
-        LanguageLoader::LoadJazikM("gone.txt");
+        app().languages->LoadJazikM("gone.txt");
         const QueueDialogs::Asked box = t.dialogs.last("message");
         QCOMPARE(box.style, int(Dialogs::Critical));
         QCOMPARE(box.title, QStringLiteral("Kodoplet BEd Int."));
@@ -119,14 +120,14 @@ private slots:
         QCOMPARE(everyText(t), before);
 
         // Only the two header fields is no language file: refused like a damaged one.
-        LanguageLoader::LoadJazikM("bare.txt");
+        app().languages->LoadJazikM("bare.txt");
         QCOMPARE(t.dialogs.count("message"), 2);
         QCOMPARE(t.dialogs.last("message").text, "BFile " + t.folder + "Language/bare.txt B97");
         QCOMPARE(everyText(t), before);
 
         // One record: the frame texts it leaves out are the built-in ones, dialog
         // texts and messages stay.
-        LanguageLoader::LoadJazikM("one.txt");
+        app().languages->LoadJazikM("one.txt");
         QCOMPARE(t.dialogs.count("message"), 2);
         QCOMPARE(a.settings.LanguageFile, QStringLiteral("one.txt"));
         QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet One Int."));
@@ -188,7 +189,7 @@ private slots:
         QCOMPARE(a.settings.LanguageFile, language);
         if (language == "German.txt") {   // the page made at start-up already has the German name
             QVERIFY(a.lang.AppTitle.startsWith("Kodoplet ") && a.lang.AppTitle.size() > 14);
-            QCOMPARE(t.active()->txtCaption, a.lang.UntitledName + u'1');
+            QCOMPARE(t.active()->document()->txtCaption(), a.lang.UntitledName + u'1');
             QCOMPARE(frameCaption(t), a.lang.AppTitle + " - " + a.lang.DefaultProjectName);
             QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: Deutsch"));
             // Help > Help opens the language's page, which lies beside the built program.
@@ -231,7 +232,7 @@ private slots:
         QCOMPARE(app().settings.LanguageFile, QStringLiteral("German.txt"));
 
         // Later the chooser opens on the language in use, whatever the system's.
-        LanguageLoader::LoadJazikM("Russian.txt");
+        app().languages->LoadJazikM("Russian.txt");
         watch.act = [&](frmLang *c) {
             first = c->DirT->selectedItems().value(0) ? c->DirT->selectedItems().value(0)->text() : QString();
             QTest::keyClick(c->DirT, Qt::Key_Escape);

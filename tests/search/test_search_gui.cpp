@@ -175,7 +175,7 @@ private slots:
         QTEST(ed()->text(), "after");
         QCOMPARE(lastMessage().text, QStringLiteral("[91]%1").arg(count));
         QCOMPARE(lastMessage().style, int(Dialogs::Information));
-        QCOMPARE(t->active()->IzmT, count > 0 ? 1 : 0); // untouched without a match
+        QCOMPARE(t->active()->document()->IzmT(), count > 0 ? 1 : 0); // untouched without a match
         QVERIFY(ed()->hasFocus());
     }
 
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(first->Rich()->text(), QStringLiteral("b x a"));
         QCOMPARE(second->Rich()->text(), QStringLiteral("nothing"));
         QCOMPARE(third->Rich()->text(), QStringLiteral("ba"));
-        QCOMPARE((QList<int>{first->IzmT, second->IzmT, third->IzmT}), (QList<int>{1, 0, 1}));
+        QCOMPARE((QList<int>{first->document()->IzmT(), second->document()->IzmT(), third->document()->IzmT()}), (QList<int>{1, 0, 1}));
         // Without the box ticked only the active document changes.
         t->frame->activateDoc(third);
         replace(QStringLiteral("a"), QStringLiteral("c"), true);
@@ -289,7 +289,7 @@ private slots:
         replace(QStringLiteral("<B>"), QStringLiteral("<strong>"), true);
         QCOMPARE(lastMessage().text, QStringLiteral("[91]300"));
         QVERIFY(ed()->text().startsWith(QStringLiteral("q<strong>0</b>\r\n<strong>1</b>")));
-        QCOMPARE(t->active()->IzmT, 1);
+        QCOMPARE(t->active()->document()->IzmT(), 1);
         QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(ed()->text(), typed);
         QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
@@ -334,7 +334,7 @@ private slots:
         QCOMPARE(files.size(), 4);
         for (const QString &file : files) {
             QVERIFY(QFile::copy(from + file, t->folder + "Language/" + file));
-            LanguageLoader::LoadJazikM(file);
+            app().languages->LoadJazikM(file);
             QCOMPARE(app().settings.LanguageFile, file);
             setText(QStringLiteral("abc"), 0, 1);
             open(true);

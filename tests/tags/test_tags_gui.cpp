@@ -180,13 +180,13 @@ private slots:
         QCOMPARE(ed()->selText(), QStringLiteral("#FF0000"));
         // Cancel: nothing changes, not even the selection.
         t->dialogs.colorAnswers.enqueue(QString());
-        t->active()->IzmT = 0;
+        t->active()->document()->markSaved();
         t->command(QStringLiteral("CodeColor"));
         QCOMPARE(t->dialogs.count(QStringLiteral("color")), 2);
         QCOMPARE(ed()->text(), QStringLiteral("a #FF0000 b"));
         QCOMPARE(ed()->selStart(), 2);
         QCOMPARE(ed()->selLength(), 7);
-        QCOMPARE(t->active()->IzmT, 0);
+        QCOMPARE(t->active()->document()->IzmT(), 0);
     }
 
     void bracketCheck_data()

@@ -1,4 +1,4 @@
-#include "files/TextFile.h"
+#include "common/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>

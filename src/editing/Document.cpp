@@ -1,0 +1,158 @@
+#include "editing/Document.h"
+#include "platform/EditControl.h"
+
+Document::Document(EditControl *text, QObject *parent) : QObject(parent), m_text(text)
+{
+    connect(m_text, &EditControl::changed, this, &Document::onTextChanged);
+    connect(m_text, &EditControl::externalChange, this, &Document::onExternalChange);
+    m_savedState = m_history.currentId();
+}
+
+void Document::setNameFile(const QString &path)
+{
+    if (path == m_path)
+        return;
+    m_path = path;
+    emit pathChanged(path);
+}
+
+void Document::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    emit captionChanged(caption);
+}
+
+void Document::setScript(bool script)
+{
+    if (script == m_script)
+        return;
+    m_script = script;
+    emit kindChanged(script);
+}
+
+int Document::IzmT() const
+{
+    if (m_fence)
+        return IzmTStates::ProgramChange;
+    return m_modified ? IzmTStates::Changed : IzmTStates::Unchanged;
+}
+
+void Document::update()
+{
+    const bool modified = m_beyondHistory || m_history.currentId() != m_savedState;
+    emit undoStateChanged();
+    if (modified != m_modified) {
+        m_modified = modified;
+        emit modifiedChanged(modified);
+    }
+}
+
+void Document::replaceAll(const QString &text)
+{
+    const bool outer = !m_fence;
+    m_fence = true;
+    m_text->setText(text);
+    if (outer)
+        m_fence = false;
+}
+
+void Document::load(const QString &text, const TextFormat &format, int caret)
+{
+    replaceAll(text);
+    m_text->setSelStart(caret);
+    m_format = format;
+    m_beyondHistory = false;
+    m_history.reset(m_text->selStart());
+    m_savedState = m_history.currentId();
+    update();
+    emit historyReset();
+}
+
+void Document::markSaved()
+{
+    m_beyondHistory = false;
+    m_savedState = m_history.currentId();
+    update();
+}
+
+void Document::markChanged()
+{
+    m_beyondHistory = true;
+    update();
+}
+
+void Document::changeFormat(const TextFormat &f)
+{
+    if (f.encoding == m_format.encoding && f.lineBreak == m_format.lineBreak)
+        return;
+    m_format = f;
+    m_beyondHistory = true;
+    update();
+    emit formatChanged();
+}
+
+void Document::release()
+{
+    replaceAll(QString());
+    m_history.reset(0);
+    m_savedState = m_history.currentId();
+    m_beyondHistory = false;
+    m_format = TextFormat{};
+    setScript(false);
+    setNameFile(QString());
+    update();
+}
+
+void Document::onTextChanged(const TextChange &change)
+{
+    if (m_fence)
+        return;
+    m_history.record(change, m_text->selStart());
+    update();
+}
+
+void Document::onExternalChange()
+{
+    if (m_fence)
+        return;
+    // The history cannot follow a change it did not see: start it afresh here.
+    m_history.reset(m_text->selStart());
+    m_beyondHistory = true;
+    update();
+}
+
+void Document::applyStep(const std::optional<UndoHistory::Step> &step)
+{
+    if (!step)
+        return;
+    m_fence = true;
+    for (const UndoHistory::Edit &e : step->edits)
+        m_text->replaceRange(e.pos, e.removeLength, e.insert);
+    m_text->setSelStart(step->caret);
+    m_fence = false;
+    update();
+}
+
+void Document::Undo()
+{
+    applyStep(m_history.undo());
+}
+
+void Document::Redo()
+{
+    applyStep(m_history.redo());
+}
+
+void Document::Sbros()
+{
+    const bool wasModified = m_modified;
+    m_history.reset(m_text->selStart());
+    if (wasModified)
+        m_beyondHistory = true;
+    else
+        m_savedState = m_history.currentId();
+    update();
+    emit historyReset();
+}
