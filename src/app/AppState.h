@@ -6,12 +6,14 @@
 #include "files/WorkFiles.h"
 #include "lang/LanguageTexts.h"
 #include "lang/Messenger.h"
+#include "search/SearchCommands.h"
 #include "search/SearchState.h"
 #include "tags/TagCatalogue.h"
 
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class CommandRegistry;
 class Dialogs;
@@ -57,6 +59,9 @@ struct AppState {
     QPointer<CommandRegistry> commands; // the main frame's commands, once it exists
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;
+    // Built at start-up once the frame exists; declared last, so they go first.
+    std::unique_ptr<Messenger> messenger;             // messages titled AppTitle, through dialogs
+    std::unique_ptr<SearchCommands> searchCommands;   // Edit > Find / Replace, Go to line
 
     // Text of a language entry 63..107 (the built-in text until a file gives one).
     QString message(int entry) const;

@@ -67,8 +67,11 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     a.lineNumbers.set(view.LineNumbers);
     a.statusBar.set(view.StatusBar);
     auto *frame = new frmMain;
-    if (a.dialogs)
+    if (a.dialogs) {
         a.dialogs->setParentWidget(frame);
+        a.messenger = std::make_unique<Messenger>(a.lang, *a.dialogs);
+        a.searchCommands = std::make_unique<SearchCommands>(a.docs, a.search, *a.messenger, a.settings);
+    }
     frame->setChecked(QStringLiteral("mnuOptionsToolbar"), a.settings.ToolbarChecked);
     AppCommands::install(frame->commands());
     frame->queryUnload = [] {
