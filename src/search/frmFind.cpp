@@ -254,10 +254,11 @@ void frmFind::cmdFind_Click()
         return;
     setActionsEnabled(false);
     cmdCancel->setEnabled(false);
-    m_commands.state().prepareFind(lstFindStart->currentText(), lstFindEnd->currentText());
+    SearchCommands &commands = m_commands; // the pending events may end this window
+    commands.state().prepareFind(lstFindStart->currentText(), lstFindEnd->currentText());
     const QPointer<frmFind> self(this);
     hideToOwner();
-    m_commands.DocFoundTextM();
+    commands.DocFoundTextM();
     if (self)
         close();
 }
