@@ -20,6 +20,16 @@ SearchCommands::~SearchCommands()
     delete m_find.data();
 }
 
+frmFind *SearchCommands::findWindow() const
+{
+    return m_find;
+}
+
+frmFoundLine *SearchCommands::goToLineWindow() const
+{
+    return m_foundLine;
+}
+
 QString SearchCommands::commandCaption(const QString &name, const QString &fallback) const
 {
     return m_captionOf ? m_captionOf(name) : fallback;

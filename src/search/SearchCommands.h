@@ -45,9 +45,9 @@ public:
     void CodeFoundLine_Click();
 
     // The find window once made (hidden while closed), else nullptr.
-    frmFind *findWindow() const { return m_find; }
+    frmFind *findWindow() const;
     // The go-to-line dialog while it is open, else nullptr.
-    frmFoundLine *goToLineWindow() const { return m_foundLine; }
+    frmFoundLine *goToLineWindow() const;
 
     DocTable &docs() const { return m_docs; }
     SearchState &state() const { return m_search; }
