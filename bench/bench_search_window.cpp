@@ -50,7 +50,7 @@ int main(int argc, char *argv[])
         a.search.FindNextPos = 1;
         QElapsedTimer t;
         t.start();
-        SearchCommands::DocFoundTextM();
+        a.searchCommands->DocFoundTextM();
         times.push_back(ms(t));
     }
     std::sort(times.begin(), times.end());
@@ -72,7 +72,7 @@ int main(int argc, char *argv[])
     const qsizetype before = d->document()->history().memoryBytes();
     QElapsedTimer t;
     t.start();
-    const int count = SearchCommands::ReplaceInDocument(d, true);
+    const int count = a.searchCommands->ReplaceInDocument(d, true);
     QApplication::processEvents();
     const double replaceMs = ms(t);
     const qsizetype undoBytes = d->document()->history().memoryBytes() - before;

@@ -15,6 +15,7 @@
 #include "search/SearchCommands.h"
 #include "tags/TagCommands.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace AppCommands {
@@ -24,6 +25,24 @@ EditControl *activeEditor()
 {
     DocWindow *d = app().docs.active();
     return d ? d->Rich() : nullptr;
+}
+
+// Edit > Find 0..2 and Go to line, carried out by the search commands object.
+void installSearch(CommandRegistry &c)
+{
+    if (SearchCommands *s = app().searchCommands.get())
+        s->setCaptionSource([registry = QPointer<CommandRegistry>(&c)](const QString &name) {
+            return registry ? registry->caption(name) : QString();
+        });
+    for (int i = 0; i <= 2; ++i)
+        c.onCommand(QStringLiteral("mnuEditFind%1").arg(i), [i] {
+            if (SearchCommands *s = app().searchCommands.get())
+                s->mnuEditFind_Click(i);
+        });
+    c.onCommand(QStringLiteral("CodeFoundLine"), [] {
+        if (SearchCommands *s = app().searchCommands.get())
+            s->CodeFoundLine_Click();
+    });
 }
 
 // After a window of our own closed: the frame active again, the editor focused.
@@ -115,7 +134,7 @@ void install(CommandRegistry &c)
     c.onCommand(QStringLiteral("HelpCallHelp"), [&languages] { languages.HelpCallHelp(); });
 
     TagCommands::install(c);
-    SearchCommands::install(c);
+    installSearch(c);
 }
 
 } // namespace AppCommands

@@ -34,20 +34,22 @@ AppState::AppState() = default;
 AppState::~AppState()
 {
     // The groups refer to the members above: they go first, newest first.
+    searchCommands.reset();
     languages.reset();
     preview.reset();
     projects.reset();
     files.reset();
-    msg.reset();
+    messenger.reset();
 }
 
 void AppState::buildCommandGroups()
 {
-    msg = std::make_unique<Messenger>(lang, *dialogs);
-    files = std::make_unique<FileCommands>(docs, project, *msg, settings, workFiles);
-    projects = std::make_unique<ProjectCommands>(*files, project, *msg, settings, frameCaption);
+    messenger = std::make_unique<Messenger>(lang, *dialogs);
+    files = std::make_unique<FileCommands>(docs, project, *messenger, settings, workFiles);
+    projects = std::make_unique<ProjectCommands>(*files, project, *messenger, settings, frameCaption);
     preview = std::make_unique<Preview>(*files, workFiles, settings, *shell);
     languages = std::make_unique<LanguageLoader>(lang, settings, langChanged);
+    searchCommands = std::make_unique<SearchCommands>(docs, search, *messenger, settings);
 }
 
 QString AppState::message(int entry) const

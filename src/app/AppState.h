@@ -6,6 +6,7 @@
 #include "files/WorkFiles.h"
 #include "lang/LanguageTexts.h"
 #include "lang/Messenger.h"
+#include "search/SearchCommands.h"
 #include "search/SearchState.h"
 #include "tags/TagCatalogue.h"
 
@@ -13,6 +14,7 @@
 #include <memory>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class CommandRegistry;
 class FileCommands;
@@ -22,13 +24,6 @@ class ProjectCommands;
 class Dialogs;
 class Shell;
 class KeyboardLayouts;
-
-// The find window's modes (Edit > Find, Find next, Replace).
-namespace CommandModes {
-constexpr int FindMode = 0;           // the find window opened by Edit > Find
-constexpr int FindNextMode = 1;       // Edit > Find next
-constexpr int ReplaceMode = 2;        // the find window opened by Edit > Replace
-}
 
 // What start-up wires together: the shared data and the command groups built
 // on it. Only src/app/ reaches it; every part below gets what it uses.
@@ -42,7 +37,6 @@ struct AppState {
     ProjectList project;
     TagCatalogue catalogue;          // built once at start-up
     Announcer langChanged;           // the language texts changed (a language file was loaded)
-    int CommandMode = CommandModes::FindMode;  // the find window's mode
     bool exiting = false;            // the settings are being written, the program ends
     bool showProjectWindowAtStart = false; // a project with entries was loaded at start-up
     BoolOption listTags{true};       // Options > List tags: "<" opens the tag list
@@ -59,13 +53,15 @@ struct AppState {
     QPointer<CommandRegistry> commands; // the main frame's commands, once it exists
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;
+    // Built at start-up once the frame exists; declared last, so they go first.
 
     // The command groups, built by buildCommandGroups() once dialogs and shell are set.
-    std::unique_ptr<Messenger> msg;
+    std::unique_ptr<Messenger> messenger;             // messages titled AppTitle, through dialogs
     std::unique_ptr<FileCommands> files;
     std::unique_ptr<ProjectCommands> projects;
     std::unique_ptr<Preview> preview;
     std::unique_ptr<LanguageLoader> languages;
+    std::unique_ptr<SearchCommands> searchCommands;   // Edit > Find / Replace, Go to line
     void buildCommandGroups();
 
     // Text of a language entry 63..107 (the built-in text until a file gives one).

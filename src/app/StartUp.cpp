@@ -94,8 +94,9 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     a.lineNumbers.set(view.LineNumbers);
     a.statusBar.set(view.StatusBar);
     auto *frame = new frmMain;
-    if (a.dialogs)
+    if (a.dialogs) {
         a.dialogs->setParentWidget(frame);
+    }
     wireCommandGroups();
     frame->setChecked(QStringLiteral("mnuOptionsToolbar"), a.settings.ToolbarChecked);
     AppCommands::install(frame->commands());

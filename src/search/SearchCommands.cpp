@@ -1,109 +1,109 @@
 #include "search/SearchCommands.h"
-#include "app/AppState.h"
-#include "app/CommandRegistry.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
+#include "lang/Messenger.h"
 #include "platform/EditControl.h"
 #include "search/DocFoundTextM.h"
 #include "search/ReplaceInDocument.h"
 #include "search/frmFind.h"
 #include "search/frmFoundLine.h"
 
-#include <QPointer>
-
-namespace SearchCommands {
-
-namespace {
-QPointer<frmFind> g_find;
-
-void showFindWindow(int mode)
+SearchCommands::SearchCommands(DocTable &docs, SearchState &search, const Messenger &msg, const Settings &settings)
+    : m_docs(docs), m_search(search), m_msg(msg), m_settings(settings)
 {
-    AppState &a = app();
-    if (!a.ownerWindow() || !a.docs.active())
+}
+
+SearchCommands::~SearchCommands()
+{
+    // The windows hold a reference to this object; their owner may outlive it.
+    delete m_foundLine.data();
+    delete m_find.data();
+}
+
+frmFind *SearchCommands::findWindow() const
+{
+    return m_find;
+}
+
+frmFoundLine *SearchCommands::goToLineWindow() const
+{
+    return m_foundLine;
+}
+
+QString SearchCommands::commandCaption(const QString &name, const QString &fallback) const
+{
+    return m_captionOf ? m_captionOf(name) : fallback;
+}
+
+void SearchCommands::showFindWindow(bool replace)
+{
+    QWidget *owner = m_msg.owner();
+    if (!owner || !m_docs.active())
         return;
     // One window, hidden when it closes; load() prepares it as new unless it is shown.
-    if (!g_find)
-        g_find = new frmFind(a.ownerWindow());
-    g_find->load(mode);
-    g_find->show();
-    g_find->raise();
-    g_find->activateWindow();
-}
-} // namespace
-
-frmFind *findWindow()
-{
-    return g_find;
+    if (!m_find)
+        m_find = new frmFind(*this, owner);
+    m_find->load(replace ? frmFind::Mode::Replace : frmFind::Mode::Find);
+    m_find->show();
+    m_find->raise();
+    m_find->activateWindow();
 }
 
-void mnuEditFind_Click(int index)
+void SearchCommands::mnuEditFind_Click(int index)
 {
-    AppState &a = app();
-    a.CommandMode = index;
-    if (index == CommandModes::FindNextMode) {
-        if (!a.search.FindStartText.isEmpty()) {
-            DocFoundTextM();
-            return;
-        }
-        a.CommandMode = CommandModes::FindMode;
+    if (index == 1 && !m_search.FindStartText.isEmpty()) {
+        DocFoundTextM();
+        return;
     }
-    showFindWindow(a.CommandMode);
+    showFindWindow(index == 2);
 }
 
-void DocFoundTextM()
+void SearchCommands::DocFoundTextM()
 {
-    AppState &a = app();
-    DocWindow *d = a.docs.active();
+    DocWindow *d = m_docs.active();
     if (!d)
         return;
     EditControl *e = d->Rich();
-    const FindResult r = ::DocFoundTextM(e->text(), a.search);
+    const FindResult r = ::DocFoundTextM(e->text(), m_search);
     if (r.found) {
         e->setSelStart(r.selStart);
         e->setSelLength(r.selLength);
     }
-    a.focusActiveEditor();
+    m_docs.focusActive();
     if (r.messageEntry != 0) {
-        a.ask(a.message(r.messageEntry), r.boxStyle);
-        a.focusActiveEditor();
+        m_msg.ask(m_msg.message(r.messageEntry), r.boxStyle);
+        m_docs.focusActive();
     }
 }
 
-int ReplaceInDocument(DocWindow *doc, bool all)
+int SearchCommands::ReplaceInDocument(DocWindow *doc, bool all)
 {
     if (!doc || doc->UnloadDoc())
         return 0;
     EditControl *e = doc->Rich();
-    const ReplaceResult r = ::ReplaceInDocument(e->text(), app().search, all);
+    const ReplaceResult r = ::ReplaceInDocument(e->text(), m_search, all);
     if (r.count == 0)
         return 0;
     // One replacement of the range from the first span to the end of the last,
     // recorded as the editor's own change: one undo step gives the old text back.
     doc->document()->beginUndoGroup();
     e->replaceRange(r.change.pos, int(r.change.removed.size()), r.change.inserted);
-    doc->document()->compactLastChange(r.spans, app().search.ReplaceText);
+    doc->document()->compactLastChange(r.spans, m_search.ReplaceText);
     doc->document()->endUndoGroup();
     return r.count;
 }
 
-void CodeFoundLine_Click()
+void SearchCommands::CodeFoundLine_Click()
 {
-    AppState &a = app();
-    DocWindow *d = a.docs.active();
-    if (!d || !d->editorVisible() || !a.ownerWindow())
+    DocWindow *d = m_docs.active();
+    QWidget *owner = m_msg.owner();
+    if (!d || !d->editorVisible() || !owner)
         return;
-    auto *w = new frmFoundLine(a.ownerWindow());
+    auto *w = new frmFoundLine(m_docs, m_msg, owner);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->load(a.commands ? a.commands->caption(QStringLiteral("CodeFoundLine")) : QString());
+    m_foundLine = w;
+    w->load(commandCaption(QStringLiteral("CodeFoundLine")));
     w->show();
     w->raise();
     w->activateWindow();
 }
-
-void install(CommandRegistry &c)
-{
-    for (int i = 0; i <= 2; ++i)
-        c.onCommand(QStringLiteral("mnuEditFind%1").arg(i), [i] { mnuEditFind_Click(i); });
-    c.onCommand(QStringLiteral("CodeFoundLine"), [] { CodeFoundLine_Click(); });
-}
-
-} // namespace SearchCommands

@@ -1,11 +1,14 @@
 #include "search/frmFind.h"
-#include "app/AppState.h"
-#include "app/CommandRegistry.h"
+#include "common/Settings.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
+#include "lang/LanguageTexts.h"
 #include "lang/MainFrameCaptions.h"
+#include "lang/Messenger.h"
 #include "platform/Dialogs.h"
 #include "platform/EditControl.h"
 #include "search/SearchCommands.h"
+#include "search/SearchState.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,9 +30,9 @@
 namespace {
 
 // The language text of an entry, or the built-in one while no language gives it.
-QString entryText(int entry, const char *builtIn)
+QString entryText(const LanguageTexts &lang, int entry, const char *builtIn)
 {
-    const QString t = app().lang.text(entry);
+    const QString t = lang.text(entry);
     return t.isEmpty() ? QString::fromUtf8(builtIn) : t;
 }
 
@@ -51,7 +54,7 @@ QComboBox *historyBox(QWidget *parent, const char *name)
 
 } // namespace
 
-frmFind::frmFind(QWidget *owner) : QDialog(owner)
+frmFind::frmFind(SearchCommands &commands, QWidget *owner) : QDialog(owner), m_commands(commands)
 {
     setObjectName(QStringLiteral("frmFind"));
     setModal(false);
@@ -139,21 +142,22 @@ frmFind::frmFind(QWidget *owner) : QDialog(owner)
 
 void frmFind::setCaptions()
 {
-    AppState &a = app();
-    const QString item = QStringLiteral("mnuEditFind%1");
-    setWindowTitle(a.commands ? withoutMnemonics(a.commands->caption(item.arg(m_mode))) : QString());
-    cmdFind->setText(a.commands ? a.commands->caption(item.arg(1)) : QStringLiteral("Find &Next"));
-    lblFindStart->setText(entryText(76, "&Text:"));
-    lblFindEnd->setText(entryText(89, "&End text:"));
-    lblReplace->setText(entryText(77, "Re&place with:"));
-    chRegistr->setText(entryText(80, "&Match case"));
-    chOpenFile->setText(entryText(79, "In all open &documents"));
-    cmdCancel->setText(entryText(70, "&Cancel"));
-    cmdReplaceAll->setText(entryText(78, "Replace &All"));
+    const LanguageTexts &lang = m_commands.messenger().lang();
+    // The window is named after its menu item: Edit > Find (0) or Replace (2).
+    const QString item = m_mode == Mode::Replace ? QStringLiteral("mnuEditFind2") : QStringLiteral("mnuEditFind0");
+    setWindowTitle(withoutMnemonics(m_commands.commandCaption(item)));
+    cmdFind->setText(m_commands.commandCaption(QStringLiteral("mnuEditFind1"), QStringLiteral("Find &Next")));
+    lblFindStart->setText(entryText(lang, 76, "&Text:"));
+    lblFindEnd->setText(entryText(lang, 89, "&End text:"));
+    lblReplace->setText(entryText(lang, 77, "Re&place with:"));
+    chRegistr->setText(entryText(lang, 80, "&Match case"));
+    chOpenFile->setText(entryText(lang, 79, "In all open &documents"));
+    cmdCancel->setText(entryText(lang, 70, "&Cancel"));
+    cmdReplaceAll->setText(entryText(lang, 78, "Replace &All"));
     // The built-in caption has no language entry of its own before 107.
-    cmdReplace1Raz->setText(entryText(MessageEntry::ReplaceOnce, "Заменить один раз"));
+    cmdReplace1Raz->setText(entryText(lang, MessageEntry::ReplaceOnce, "Заменить один раз"));
 
-    const QString face = a.settings.EditorFontName;
+    const QString face = m_commands.settings().EditorFontName;
     if (!face.isEmpty()) {
         QFont f = QApplication::font(this);
         f.setFamily(face);
@@ -163,7 +167,7 @@ void frmFind::setCaptions()
 
 void frmFind::fillHistory(const QString &startText, const QString &endText)
 {
-    const QStringList &history = app().search.FindHistory;
+    const QStringList &history = m_commands.state().FindHistory;
     for (QComboBox *box : {lstFindStart, lstFindEnd}) {
         const QSignalBlocker quiet(box);
         box->clear();
@@ -179,19 +183,19 @@ void frmFind::fillHistory(const QString &startText, const QString &endText)
     cboReplace->setCurrentIndex(-1);
 }
 
-void frmFind::load(int mode)
+void frmFind::load(Mode mode)
 {
-    AppState &a = app();
+    const SearchState &search = m_commands.state();
     const bool reopened = isVisible();
-    m_mode = mode == CommandModes::ReplaceMode ? CommandModes::ReplaceMode : CommandModes::FindMode;
-    const bool replaceMode = m_mode == CommandModes::ReplaceMode;
+    m_mode = mode;
+    const bool replaceMode = m_mode == Mode::Replace;
     setCaptions();
-    chRegistr->setChecked(a.search.FindMatchCase != 0);
+    chRegistr->setChecked(search.FindMatchCase != 0);
     chOpenFile->setChecked(false);
 
     QString start = reopened ? lstFindStart->currentText() : QString();
     const QString end = reopened ? lstFindEnd->currentText() : QString();
-    if (DocWindow *d = a.docs.active()) {
+    if (DocWindow *d = m_commands.docs().active()) {
         const QString selected = d->Rich()->selText();
         if (!selected.isEmpty() || !reopened)
             start = selected;
@@ -205,7 +209,7 @@ void frmFind::load(int mode)
     txtReplace->setVisible(replaceMode);
     cmdReplaceAll->setVisible(replaceMode);
     chOpenFile->setVisible(replaceMode);
-    cboReplace->setVisible(replaceMode && a.search.FindHistoryLast() >= 0);
+    cboReplace->setVisible(replaceMode && search.FindHistoryLast() >= 0);
     setActionsEnabled(true);
     cmdCancel->setEnabled(true);
 
@@ -232,7 +236,7 @@ void frmFind::cboReplace_Click(int index)
 
 void frmFind::chRegistr_Click()
 {
-    app().search.FindMatchCase = chRegistr->isChecked() ? 1 : 0;
+    m_commands.state().FindMatchCase = chRegistr->isChecked() ? 1 : 0;
 }
 
 QString frmFind::replacementText() const
@@ -250,30 +254,33 @@ void frmFind::cmdFind_Click()
         return;
     setActionsEnabled(false);
     cmdCancel->setEnabled(false);
-    app().search.prepareFind(lstFindStart->currentText(), lstFindEnd->currentText());
+    SearchCommands &commands = m_commands; // the pending events may end this window
+    commands.state().prepareFind(lstFindStart->currentText(), lstFindEnd->currentText());
     const QPointer<frmFind> self(this);
     hideToOwner();
-    SearchCommands::DocFoundTextM();
+    commands.DocFoundTextM();
     if (self)
         close();
 }
 
 void frmFind::replace(bool all)
 {
-    AppState &a = app();
+    SearchState &search = m_commands.state();
+    const DocTable &docs = m_commands.docs();
+    const Messenger &msg = m_commands.messenger();
     setActionsEnabled(false);
     cmdCancel->setEnabled(false);
-    a.search.prepareReplace(lstFindStart->currentText(), lstFindEnd->currentText(), replacementText());
+    search.prepareReplace(lstFindStart->currentText(), lstFindEnd->currentText(), replacementText());
     if (chOpenFile->isChecked()) {
-        for (int i = 0; i <= a.docs.LastDocSlot; ++i)
-            SearchCommands::ReplaceInDocument(a.docs.slot(i), all);
+        for (int i = 0; i <= docs.LastDocSlot; ++i)
+            m_commands.ReplaceInDocument(docs.slot(i), all);
     } else {
-        SearchCommands::ReplaceInDocument(a.docs.active(), all);
+        m_commands.ReplaceInDocument(docs.active(), all);
     }
-    a.ask(a.message(MessageEntry::ReplaceCount) + QString::number(a.search.ReplaceCount), Dialogs::Information);
+    msg.ask(msg.message(MessageEntry::ReplaceCount) + QString::number(search.ReplaceCount), Dialogs::Information);
     const QPointer<frmFind> self(this);
     hideToOwner();
-    a.focusActiveEditor();
+    docs.focusActive();
     if (self)
         close();
 }

@@ -6,6 +6,7 @@ class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class SearchCommands;
 
 // The find and replace window: modeless, owned by the main frame. A match runs
 // from the start text to the next end text inclusive (or is the start text alone).
@@ -14,14 +15,18 @@ class QPushButton;
 class frmFind : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFind(QWidget *owner);
+    // Find: Edit > Find; Replace: Edit > Replace, with the replace controls shown.
+    enum class Mode { Find, Replace };
+    Q_ENUM(Mode)
 
-    // Prepares the window for CommandModes::FindMode or ReplaceMode: captions,
-    // the replace controls, the history lists, and the active editor's selection
-    // as start text. Opened again while shown, it keeps what was typed unless
-    // there is a selection to take.
-    void load(int mode);
-    int mode() const { return m_mode; }
+    // commands: the documents, the search state and the messages it works with.
+    frmFind(SearchCommands &commands, QWidget *owner);
+
+    // Prepares the window for mode: captions, the replace controls, the history
+    // lists, and the active editor's selection as start text. Opened again while
+    // shown, it keeps what was typed unless there is a selection to take.
+    void load(Mode mode);
+    Mode mode() const { return m_mode; }
 
     QLabel *lblFindStart;
     QComboBox *lstFindStart;      // start text, list = FindHistory
@@ -56,5 +61,6 @@ private:
     // Hides the window, gives the main frame the activation and lets pending events run.
     void hideToOwner();
 
-    int m_mode = 0;
+    SearchCommands &m_commands;
+    Mode m_mode = Mode::Find;
 };

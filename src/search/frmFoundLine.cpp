@@ -1,7 +1,9 @@
 #include "search/frmFoundLine.h"
-#include "app/AppState.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
+#include "lang/LanguageTexts.h"
 #include "lang/MainFrameCaptions.h"
+#include "lang/Messenger.h"
 #include "platform/EditControl.h"
 #include "search/GoToLine.h"
 
@@ -11,7 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmFoundLine::frmFoundLine(QWidget *owner) : QDialog(owner)
+frmFoundLine::frmFoundLine(DocTable &docs, const Messenger &msg, QWidget *owner)
+    : QDialog(owner), m_docs(docs), m_msg(msg)
 {
     setObjectName(QStringLiteral("frmFoundLine"));
     setModal(true);
@@ -47,11 +50,10 @@ frmFoundLine::frmFoundLine(QWidget *owner) : QDialog(owner)
 
 void frmFoundLine::load(const QString &caption)
 {
-    AppState &a = app();
     setWindowTitle(withoutMnemonics(caption));
-    const QString prompt = a.message(104);
+    const QString prompt = m_msg.message(104);
     Label1->setText(prompt.isEmpty() ? QStringLiteral("Line number:") : prompt);
-    const QString cancel = a.lang.text(70);
+    const QString cancel = m_msg.lang().text(70);
     NO->setText(cancel.isEmpty() ? QStringLiteral("&Cancel") : cancel);
     Text1->setFocus();
 }
@@ -63,10 +65,9 @@ void frmFoundLine::Text1_Change()
 
 void frmFoundLine::kOK_Click()
 {
-    AppState &a = app();
     if (!GoToLine::accepts(Text1->text()))
         return;
-    DocWindow *d = a.docs.active();
+    DocWindow *d = m_docs.active();
     if (!d) {
         reject();
         return;
@@ -75,7 +76,7 @@ void frmFoundLine::kOK_Click()
     const GoToLineResult r = GoToLine::find(e->text(), GoToLine::lineNumber(GoToLine::leadingNumber(Text1->text())));
     if (!r.found) {
         // The number stays for correction.
-        a.ask(a.message(r.messageEntry), r.boxStyle);
+        m_msg.ask(m_msg.message(r.messageEntry), r.boxStyle);
         Text1->setFocus();
         Text1->selectAll();
         return;
@@ -83,6 +84,7 @@ void frmFoundLine::kOK_Click()
     e->setSelStart(r.selStart);
     if (r.selLength > 0)
         e->setSelLength(r.selLength);
+    const DocTable &docs = m_docs; // accept() may end this window
     accept();
-    a.focusActiveEditor();
+    docs.focusActive();
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
 
+class DocTable;
+class Messenger;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -10,7 +12,8 @@ class QPushButton;
 class frmFoundLine : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFoundLine(QWidget *owner);
+    // docs: whose active editor it selects in; msg: its captions and messages.
+    frmFoundLine(DocTable &docs, const Messenger &msg, QWidget *owner);
     // Sets the captions: the window from its menu item, the prompt and the cancel button.
     void load(const QString &caption);
 
@@ -22,4 +25,7 @@ public:
 private:
     void Text1_Change();
     void kOK_Click();
+
+    DocTable &m_docs;
+    const Messenger &m_msg;
 };

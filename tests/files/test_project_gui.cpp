@@ -77,7 +77,7 @@ private slots:
         QVERIFY(!project().IzmProekt);
         // The start-up timer shows the window: the list has the focus, the first entry is selected.
         QTRY_VERIFY(window() && window()->isVisible());
-        QCOMPARE(app().CommandMode, 0);
+        QVERIFY(!app().showProjectWindowAtStart);
         QCOMPARE(window()->LstFileName->count(), 4);
         QCOMPARE(window()->txtProektName->text(), QStringLiteral("Home"));
         QTRY_COMPARE(QApplication::focusWidget(), window()->LstFileName);
@@ -217,7 +217,7 @@ private slots:
             QVERIFY(project().IzmProekt);
             QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
             QCOMPARE(t->quitCount, 0);
-            QCOMPARE(app().CommandMode, 0);
+            QVERIFY(!app().exiting);
             QVERIFY(!QFile::exists(path(QStringLiteral("kodoplet.ini"))));
             QCOMPARE(app().docs.OpenDocCount, 0);
         } else if (command == QLatin1String("exit")) {
@@ -317,7 +317,6 @@ private slots:
         QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
         QVERIFY(window()->isVisible());
         QCOMPARE(window()->LstFileName->currentRow(), 0);
-        QCOMPARE(app().CommandMode, 0);
         // A file that is not there is reported, and the project stays.
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("none.wpr")));
         t->command(QStringLiteral("ProektOpen"));
@@ -347,7 +346,6 @@ private slots:
         QCOMPARE(project().LstFileName, QStringList({"[2]1", "a.htm"}));
         QCOMPARE(untitled->document()->IzmT(), 0);   // the key went to the command, not the text
         QCOMPARE(app().docs.OpenDocCount, 1);
-        QCOMPARE(app().CommandMode, 0);
         // Remove file: Yes takes the file out and closes it (No is in projectWindowKeys).
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
         t->command(QStringLiteral("mnuFileOpen"));

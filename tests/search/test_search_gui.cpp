@@ -5,6 +5,7 @@
 #include "lang/LanguageLoader.h"
 #include "search/SearchCommands.h"
 #include "search/frmFind.h"
+#include "search/frmFoundLine.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -14,7 +15,7 @@ static QString s(const char *text) { return QString::fromUtf8(text); }
 class TestSearchGui : public QObject, GuiFixture {
     Q_OBJECT
 
-    frmFind *fw() { return SearchCommands::findWindow(); }
+    frmFind *fw() { return app().searchCommands->findWindow(); }
     bool findShown() { return fw() && fw()->isVisible(); }
     QString selected() { return ed()->text().mid(ed()->selStart(), ed()->selLength()); }
     // Edit > Find (Ctrl+F) or Replace (Ctrl+H) from the editor's keyboard.
@@ -69,8 +70,7 @@ private slots:
         findNext();
         QVERIFY(findShown());
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(fw()));
-        QCOMPARE(fw()->mode(), int(CommandModes::FindMode));
-        QCOMPARE(app().CommandMode, int(CommandModes::FindMode));
+        QCOMPARE(fw()->mode(), frmFind::Mode::Find);
         QCOMPARE(fw()->windowTitle(), QStringLiteral("[20]"));
         QCOMPARE(fw()->lstFindStart->currentText(), QStringLiteral("<DIV>"));
         QVERIFY(startBox()->hasFocus());
@@ -86,6 +86,7 @@ private slots:
         // an end text alone enables nothing.
         setText(QStringLiteral("abc"), 1);
         open(true);
+        QCOMPARE(fw()->mode(), frmFind::Mode::Replace);
         QCOMPARE(fw()->windowTitle(), QStringLiteral("[22]"));
         QVERIFY(fw()->lstFindStart->currentText().isEmpty());
         auto enabled = [this] {
@@ -297,6 +298,27 @@ private slots:
         QTest::keyClick(ed(), Qt::Key_Y, Qt::ControlModifier);
         QTest::keyClick(ed(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(ed()->text().count(QStringLiteral("<strong>")), 300);
+    }
+
+    // The search commands own their windows: when the object goes before the frame,
+    // the find window and an open go-to-line dialog go with it, and the frame's
+    // commands do nothing afterwards.
+    void windowsEndWithTheirOwner()
+    {
+        setText(QStringLiteral("abc"), 0, 1);
+        open(false);
+        const QPointer<frmFind> find = fw();
+        const QPointer<frmFoundLine> line = [this] {
+            app().searchCommands->CodeFoundLine_Click();
+            return QPointer<frmFoundLine>(app().searchCommands->goToLineWindow());
+        }();
+        QVERIFY(line && line->isVisible());
+        app().searchCommands.reset();
+        QVERIFY(!find && !line);
+        for (const char *name : {"mnuEditFind0", "mnuEditFind1", "mnuEditFind2", "CodeFoundLine"})
+            t->command(QString::fromLatin1(name));
+        QVERIFY(t->frame->findChildren<frmFind *>().isEmpty() && t->frame->findChildren<frmFoundLine *>().isEmpty());
+        QCOMPARE(ed()->text(), QStringLiteral("abc"));
     }
 
     // Tab order, and Escape closes from every text field.
