@@ -3,6 +3,7 @@
 #include "app/CommandRegistry.h"
 #include "app/frmAbout.h"
 #include "app/frmShare.h"
+#include "app/TagsInstall.h"
 #include "editing/ClipboardCommands.h"
 #include "editing/DocWindow.h"
 #include "editing/EditorOptions.h"
@@ -13,7 +14,6 @@
 #include "platform/Dialogs.h"
 #include "platform/EditControl.h"
 #include "search/SearchCommands.h"
-#include "tags/TagCommands.h"
 
 #include <QWidget>
 
@@ -95,7 +95,7 @@ void install(CommandRegistry &c)
         backToTheEditor();
     });
     ProjectCommands::install(c);
-    TagCommands::install(c);
+    TagsInstall::install(c, *app().tagCommands);
     SearchCommands::install(c);
     LanguageLoader::install(c);
 }

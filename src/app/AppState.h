@@ -8,10 +8,12 @@
 #include "lang/Messenger.h"
 #include "search/SearchState.h"
 #include "tags/TagCatalogue.h"
+#include "tags/TagCommands.h"
 
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class CommandRegistry;
 class Dialogs;
@@ -57,6 +59,9 @@ struct AppState {
     QPointer<CommandRegistry> commands; // the main frame's commands, once it exists
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;
+    // Made by start-up once the main frame exists; declared last, as they hold the members above.
+    std::unique_ptr<Messenger> messenger;
+    std::unique_ptr<TagCommands> tagCommands;
 
     // Text of a language entry 63..107 (the built-in text until a file gives one).
     QString message(int entry) const;

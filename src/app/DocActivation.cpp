@@ -3,7 +3,6 @@
 #include "app/CommandRegistry.h"
 #include "editing/DocSlots.h"
 #include "editing/DocWindow.h"
-#include "tags/EditorKeyRules.h"
 #include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
 #include "files/OpenPaths.h"
@@ -21,10 +20,9 @@ DocWindow *createWindow(int slot)
 {
     AppState &a = app();
     auto *d = new DocWindow(slot);
-    d->Rich()->installBehaviour(std::make_unique<EditorKeyRules>(d, a.catalogue, a.listTags));
+    a.tagCommands->attachEditor(d);
     QObject::connect(d, &DocWindow::closeRequested, d, [](DocWindow *doc) { FileCommands::CloseDocument(doc); });
     QObject::connect(d, &DocWindow::viewSwitched, d, [](bool editorShown) { DeleteMenuM(editorShown, 18); });
-    QObject::connect(d, &DocWindow::tagListRequested, d, [](DocWindow *) { TagCommands::showTagList(); });
     // Options > Syntax highlighting: every window follows it, new ones included.
     d->setHighlighting(a.highlighting.value());
     QObject::connect(&a.highlighting, &BoolOption::changed, d, &DocWindow::setHighlighting);

@@ -6,6 +6,7 @@
 #include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
 #include "app/SettingsFile.h"
+#include "app/TagsInstall.h"
 #include "app/ViewSettings.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
@@ -69,6 +70,8 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     auto *frame = new frmMain;
     if (a.dialogs)
         a.dialogs->setParentWidget(frame);
+    a.messenger = std::make_unique<Messenger>(a.lang, *a.dialogs);
+    a.tagCommands = TagsInstall::make(a);
     frame->setChecked(QStringLiteral("mnuOptionsToolbar"), a.settings.ToolbarChecked);
     AppCommands::install(frame->commands());
     frame->queryUnload = [] {
@@ -161,7 +164,7 @@ void LoadDataM(const QString &commandLineProject)
     if (!loaded && a.CommandMode == CommandModes::Neutral)
         ProjectCommands::ProektNewM();
 
-    TagCommands::buildCatalogue();
+    a.tagCommands->buildCatalogue();
 }
 
 bool SaveFileINIM()

@@ -243,9 +243,9 @@ private slots:
         }
         // Nothing opens without a document.
         for (int i = 1; i <= 3; ++i)
-            TagCommands::CodeFrm_Click(i);
-        TagCommands::CodeFormsSelect_Click();
-        TagCommands::showBodyDialog();
+            app().tagCommands->CodeFrm_Click(i);
+        app().tagCommands->CodeFormsSelect_Click();
+        app().tagCommands->showBodyDialog();
         QApplication::processEvents();
         for (const char *name : {"frmTable", "frmFonts", "frmImg", "frmBody", "FrmSelect"})
             QVERIFY2(!visibleDialog(QLatin1String(name)), name);
