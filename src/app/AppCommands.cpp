@@ -3,6 +3,7 @@
 #include "app/CommandRegistry.h"
 #include "app/frmAbout.h"
 #include "app/frmShare.h"
+#include "app/TagsInstall.h"
 #include "editing/ClipboardCommands.h"
 #include "editing/DocWindow.h"
 #include "editing/EditorOptions.h"
@@ -13,7 +14,6 @@
 #include "platform/Dialogs.h"
 #include "platform/EditControl.h"
 #include "search/SearchCommands.h"
-#include "tags/TagCommands.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -133,7 +133,7 @@ void install(CommandRegistry &c)
     c.onCommand(QStringLiteral("mnuOptionsLang"), [&languages] { languages.mnuOptionsLang_Click(); });
     c.onCommand(QStringLiteral("HelpCallHelp"), [&languages] { languages.HelpCallHelp(); });
 
-    TagCommands::install(c);
+    TagsInstall::install(c, *app().tagCommands);
     installSearch(c);
 }
 

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
+#include "app/TagsInstall.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
 #include "files/Preview.h"
@@ -34,6 +35,7 @@ AppState::AppState() = default;
 AppState::~AppState()
 {
     // The groups refer to the members above: they go first, newest first.
+    tagCommands.reset();
     searchCommands.reset();
     languages.reset();
     preview.reset();
@@ -50,6 +52,7 @@ void AppState::buildCommandGroups()
     preview = std::make_unique<Preview>(*files, workFiles, settings, *shell);
     languages = std::make_unique<LanguageLoader>(lang, settings, langChanged);
     searchCommands = std::make_unique<SearchCommands>(docs, search, *messenger, settings);
+    tagCommands = TagsInstall::make(*this);
 }
 
 QString AppState::message(int entry) const

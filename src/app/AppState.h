@@ -9,6 +9,7 @@
 #include "search/SearchCommands.h"
 #include "search/SearchState.h"
 #include "tags/TagCatalogue.h"
+#include "tags/TagCommands.h"
 
 #include <QPointer>
 #include <memory>
@@ -53,8 +54,6 @@ struct AppState {
     QPointer<CommandRegistry> commands; // the main frame's commands, once it exists
     // Ends the process after the settings were written; tests replace it.
     std::function<void()> quit;
-    // Built at start-up once the frame exists; declared last, so they go first.
-
     // The command groups, built by buildCommandGroups() once dialogs and shell are set.
     std::unique_ptr<Messenger> messenger;             // messages titled AppTitle, through dialogs
     std::unique_ptr<FileCommands> files;
@@ -62,6 +61,7 @@ struct AppState {
     std::unique_ptr<Preview> preview;
     std::unique_ptr<LanguageLoader> languages;
     std::unique_ptr<SearchCommands> searchCommands;   // Edit > Find / Replace, Go to line
+    std::unique_ptr<TagCommands> tagCommands;         // Tags menu, tag list, tag dialogs
     void buildCommandGroups();
 
     // Text of a language entry 63..107 (the built-in text until a file gives one).

@@ -2,7 +2,6 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "editing/DocWindow.h"
-#include "tags/EditorKeyRules.h"
 #include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
 #include "files/ProjectCommands.h"
@@ -20,10 +19,9 @@ namespace {
 void prepareWindow(DocWindow *d)
 {
     AppState &a = app();
-    d->Rich()->installBehaviour(std::make_unique<EditorKeyRules>(d, a.catalogue, a.listTags));
+    a.tagCommands->attachEditor(d);
     QObject::connect(d, &DocWindow::closeRequested, d, [](DocWindow *doc) { app().files->CloseDocument(doc); });
     QObject::connect(d, &DocWindow::viewSwitched, d, [](bool editorShown) { DeleteMenuM(editorShown, 18); });
-    QObject::connect(d, &DocWindow::tagListRequested, d, [](DocWindow *) { TagCommands::showTagList(); });
     // Options > Syntax highlighting: every window follows it, new ones included.
     d->setHighlighting(a.highlighting.value());
     QObject::connect(&a.highlighting, &BoolOption::changed, d, &DocWindow::setHighlighting);

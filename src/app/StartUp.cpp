@@ -7,6 +7,7 @@
 #include "app/DocActivation.h"
 #include "app/MainFrame.h"
 #include "app/SettingsFile.h"
+#include "app/TagsInstall.h"
 #include "app/ViewSettings.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
@@ -187,7 +188,7 @@ void LoadDataM(const QString &commandLineProject)
     if (!loaded)
         projects.ProektNewM();
 
-    TagCommands::buildCatalogue();
+    a.tagCommands->buildCatalogue();
 }
 
 bool SaveFileINIM()

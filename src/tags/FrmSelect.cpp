@@ -1,12 +1,13 @@
 #include "tags/FrmSelect.h"
-#include "app/AppState.h"
-#include "app/CommandRegistry.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
+#include "lang/LanguageTexts.h"
 #include "lang/MainFrameCaptions.h"
+#include "lang/Messenger.h"
 #include "platform/EditControl.h"
 #include "tags/DialogKeys.h"
 #include "tags/SelectReader.h"
-#include "tags/TagDialog.h"
+#include "tags/TagCommands.h"
 #include "tags/TypedKeyFilter.h"
 
 #include <QGridLayout>
@@ -46,7 +47,7 @@ QListWidget *optionList(const QString &name, QWidget *parent)
 
 } // namespace
 
-FrmSelect::FrmSelect(QWidget *owner) : QDialog(owner)
+FrmSelect::FrmSelect(QWidget *owner, TagCommands &tags) : QDialog(owner), m_tags(tags)
 {
     setObjectName(QStringLiteral("FrmSelect"));
     setModal(false);
@@ -128,16 +129,16 @@ FrmSelect::FrmSelect(QWidget *owner) : QDialog(owner)
 
 void FrmSelect::load(const QString &caption)
 {
-    AppState &a = app();
     if (!caption.isEmpty())
         setWindowTitle(withoutMnemonics(caption));
-    const QString cancel = a.lang.text(70);
+    const QString cancel = m_tags.messenger().lang().text(70);
     if (!cancel.isEmpty())
         NO->setText(withAccessKey(cancel));
-    const QString del = a.commands ? a.commands->caption(QStringLiteral("mnuEditDelete")) : QString();
+    const QString del = m_tags.menuCaption(QStringLiteral("mnuEditDelete"));
     if (!del.isEmpty())
         Del->setText(withAccessKey(del));
-    if (DocWindow *d = a.docs.OpenDocCount > 0 ? a.docs.active() : nullptr) {
+    const DocTable &docs = m_tags.docs();
+    if (DocWindow *d = docs.OpenDocCount > 0 ? docs.active() : nullptr) {
         const SelectReading r = readSelectElement(d->Rich()->selText());
         SName->setText(r.name);
         m_rows.setOptions(r.options);
@@ -226,7 +227,7 @@ void FrmSelect::Del_Click()
 
 void FrmSelect::OK_Click()
 {
-    TagDialog::insertMarkup(m_rows.build(SName->text()));
+    m_tags.insertMarkup(m_rows.build(SName->text()));
     close();
 }
 

@@ -7,13 +7,15 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class TagCommands;
 
 // Composes a select element from a name and value/text pairs. Opened on a
 // selected select element, it starts from that element, so OK puts it back edited.
 class FrmSelect : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmSelect(QWidget *owner);
+    // Reads and writes the active document of tags.
+    FrmSelect(QWidget *owner, TagCommands &tags);
     // Captions from the menus and the language file, then reads the active
     // editor's selection; the name box gets the focus.
     void load(const QString &caption);
@@ -44,6 +46,7 @@ private:
     void Del_Click();
     void OK_Click();
 
+    TagCommands &m_tags;
     SelectList m_rows;
     bool m_showing = false; // the lists are being set from m_rows
 };

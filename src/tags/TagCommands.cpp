@@ -1,15 +1,17 @@
 #include "tags/TagCommands.h"
-#include "app/AppState.h"
-#include "app/CommandRegistry.h"
-#include "app/StartUp.h"
+#include "common/ColourText.h"
+#include "common/Options.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
-#include "platform/Dialogs.h"
+#include "lang/Messenger.h"
 #include "platform/EditControl.h"
 #include "platform/KeyboardLayouts.h"
 #include "tags/BracketCheck.h"
-#include "common/ColourText.h"
-#include "tags/TagMenuSnippets.h"
+#include "tags/DialogMarkup.h"
+#include "tags/EditorKeyRules.h"
 #include "tags/FrmSelect.h"
+#include "tags/TagCatalogue.h"
+#include "tags/TagMenuSnippets.h"
 #include "tags/frmBody.h"
 #include "tags/frmCodeText.h"
 #include "tags/frmFonts.h"
@@ -18,65 +20,85 @@
 #include "tags/frmTable.h"
 
 #include <QApplication>
-#include <QPointer>
 
-namespace TagCommands {
-
-namespace {
-QPointer<frmListTag> g_list;
-QPointer<frmCodeText> g_codeText;
-QPointer<frmTable> g_table;
-QPointer<frmFonts> g_fonts;
-QPointer<frmImg> g_img;
-QPointer<frmBody> g_body;
-QPointer<FrmSelect> g_select;
-
-// The editor of the active document while it shows its text; nullptr otherwise.
-EditControl *activeEditor()
+TagCommands::TagCommands(DocTable &docs, TagCatalogue &catalogue, Messenger &msg, KeyboardLayouts *layouts,
+                         const BoolOption &listTags, CaptionLookup menuCaption, FileChooser openFile)
+    : m_docs(docs), m_catalogue(catalogue), m_msg(msg), m_layouts(layouts), m_listTags(listTags),
+      m_menuCaption(std::move(menuCaption)), m_openFile(std::move(openFile))
 {
-    DocWindow *d = app().docs.active();
+}
+
+TagCommands::~TagCommands()
+{
+    // The windows belong to the main frame but hold this object: none may outlive it.
+    delete m_list.data();
+    delete m_codeText.data();
+    delete m_table.data();
+    delete m_fonts.data();
+    delete m_img.data();
+    delete m_body.data();
+    delete m_select.data();
+}
+
+EditControl *TagCommands::activeEditor() const
+{
+    DocWindow *d = m_docs.active();
     return d && d->editorVisible() ? d->Rich() : nullptr;
+}
+
+QString TagCommands::menuCaption(const QString &command) const
+{
+    return m_menuCaption ? m_menuCaption(command) : QString();
+}
+
+QString TagCommands::chooseFile(const QList<FileFilter> &filter) const
+{
+    return m_openFile ? m_openFile(filter) : QString();
 }
 
 // Shows a tag dialog owned by the main frame: a new one loaded with the
 // caption of its menu item, or the open one brought forward.
 template <class Window>
-void showDialog(QPointer<Window> &w, const char *menuItem)
+void TagCommands::showDialog(QPointer<Window> &w, const char *menuItem)
 {
-    AppState &a = app();
-    if (!activeEditor() || !a.ownerWindow())
+    if (!activeEditor() || !m_msg.owner())
         return;
     if (!w) {
-        w = new Window(a.ownerWindow());
+        w = new Window(m_msg.owner(), *this);
         w->setAttribute(Qt::WA_DeleteOnClose);
-        w->load(menuItem && a.commands ? a.commands->caption(QLatin1String(menuItem)) : QString());
+        w->load(menuItem ? menuCaption(QLatin1String(menuItem)) : QString());
     }
     w->show();
     w->raise();
     w->activateWindow();
 }
 
-frmListTag *listWindow()
+frmListTag *TagCommands::listWindow()
 {
-    if (!g_list && app().ownerWindow()) {
-        g_list = new frmListTag(app().ownerWindow());
-        g_list->fill();
+    if (!m_list && m_msg.owner()) {
+        m_list = new frmListTag(m_msg.owner(), *this);
+        m_list->fill();
     }
-    return g_list;
+    return m_list;
 }
-} // namespace
 
-void buildCatalogue()
+void TagCommands::buildCatalogue()
 {
-    app().catalogue = TagCatalogue::build();
+    m_catalogue = TagCatalogue::build();
     // The list window is made now, hidden, so the first "<" only shows it.
-    if (g_list)
-        g_list->fill();
+    if (m_list)
+        m_list->fill();
     else
         listWindow();
 }
 
-void CodeFrm_Click(int item)
+void TagCommands::attachEditor(DocWindow *d)
+{
+    d->Rich()->installBehaviour(std::make_unique<EditorKeyRules>(d, m_catalogue, m_listTags));
+    connect(d, &DocWindow::tagListRequested, this, [this](DocWindow *) { showTagList(); });
+}
+
+void TagCommands::CodeFrm_Click(int item)
 {
     if (item == 0) {
         if (!activeEditor())
@@ -85,38 +107,37 @@ void CodeFrm_Click(int item)
         if (frmListTag *l = listWindow())
             l->showList();
     } else if (item == 1) {
-        showDialog(g_table, "CodeFrm1");
+        showDialog(m_table, "CodeFrm1");
     } else if (item == 2) {
-        showDialog(g_fonts, "CodeFrm2");
+        showDialog(m_fonts, "CodeFrm2");
     } else if (item == 3) {
-        showDialog(g_img, "CodeFrm3");
+        showDialog(m_img, "CodeFrm3");
     }
 }
 
-void CodeAhref_Click()
+void TagCommands::CodeAhref_Click()
 {
     if (EditControl *e = activeEditor())
-        insertTagMenuItem(app().catalogue, TagMenuItem::Link, *e);
+        insertTagMenuItem(m_catalogue, TagMenuItem::Link, *e);
 }
 
-void CodeMediaHTML_Click(int item)
+void TagCommands::CodeMediaHTML_Click(int item)
 {
     if (EditControl *e = activeEditor())
-        insertMediaItem(app().catalogue, item, *e);
+        insertMediaItem(m_catalogue, item, *e);
 }
 
-void CodeFormsHTML_Click(int item)
+void TagCommands::CodeFormsHTML_Click(int item)
 {
     if (EditControl *e = activeEditor())
-        insertFormsItem(app().catalogue, item, *e);
+        insertFormsItem(m_catalogue, item, *e);
 }
 
-void CodeColor_Click()
+void TagCommands::CodeColor_Click()
 {
-    AppState &a = app();
-    if (!activeEditor() || !a.dialogs)
+    if (!activeEditor())
         return;
-    const QString colour = a.dialogs->selectColor();
+    const QString colour = m_msg.dialogs().selectColor();
     if (colour.isEmpty())
         return;
     if (EditControl *e = activeEditor()) {
@@ -125,34 +146,32 @@ void CodeColor_Click()
     }
 }
 
-void CodeTextTags_Click()
+void TagCommands::CodeTextTags_Click()
 {
-    AppState &a = app();
-    if (!a.commands || !activeEditor())
+    if (!activeEditor())
         return;
-    if (!g_codeText) {
-        g_codeText = new frmCodeText(a.ownerWindow());
-        g_codeText->setAttribute(Qt::WA_DeleteOnClose);
+    if (!m_codeText) {
+        m_codeText = new frmCodeText(m_msg.owner(), *this);
+        m_codeText->setAttribute(Qt::WA_DeleteOnClose);
     }
-    g_codeText->load(a.commands->caption(QStringLiteral("CodeTextTags")));
-    g_codeText->show();
-    g_codeText->raise();
-    g_codeText->activateWindow();
+    m_codeText->load(menuCaption(QStringLiteral("CodeTextTags")));
+    m_codeText->show();
+    m_codeText->raise();
+    m_codeText->activateWindow();
 }
 
-void CodeFormsSelect_Click()
+void TagCommands::CodeFormsSelect_Click()
 {
-    showDialog(g_select, "CodeFormsSelect");
+    showDialog(m_select, "CodeFormsSelect");
 }
 
-void showBodyDialog()
+void TagCommands::showBodyDialog()
 {
-    showDialog(g_body, nullptr);
+    showDialog(m_body, nullptr);
 }
 
-void FoundCloseTagM()
+void TagCommands::FoundCloseTagM()
 {
-    AppState &a = app();
     EditControl *e = activeEditor();
     if (!e)
         return;
@@ -161,23 +180,22 @@ void FoundCloseTagM()
         e->setSelStart(r.selStart);
         e->setSelLength(r.selLength);
     }
-    a.ask(a.message(r.messageEntry) + r.messageSuffix, r.boxStyle);
+    m_msg.ask(m_msg.message(r.messageEntry) + r.messageSuffix, r.boxStyle);
     e->setFocus();
 }
 
-void NewRaskladM()
+void TagCommands::NewRaskladM()
 {
-    if (KeyboardLayouts *k = app().layouts)
-        k->activateNext();
+    if (m_layouts)
+        m_layouts->activateNext();
 }
 
-void performCatalogueEntry(int entry)
+void TagCommands::performCatalogueEntry(int entry)
 {
-    AppState &a = app();
     EditControl *e = activeEditor();
     if (!e)
         return;
-    const TagAction action = performEntry(a.catalogue, entry, *e);
+    const TagAction action = performEntry(m_catalogue, entry, *e);
     switch (action) {
     case TagAction::Colour:
         CodeColor_Click();
@@ -200,7 +218,7 @@ void performCatalogueEntry(int entry)
         again->setFocus();
 }
 
-void insertTypedTag(const QString &name)
+void TagCommands::insertTypedTag(const QString &name)
 {
     if (EditControl *e = activeEditor()) {
         insertUnknownTag(name, *e);
@@ -208,32 +226,7 @@ void insertTypedTag(const QString &name)
     }
 }
 
-void install(CommandRegistry &f)
-{
-    for (int i = 0; i <= 3; ++i)
-        f.onCommand(QStringLiteral("CodeFrm%1").arg(i), [i] { CodeFrm_Click(i); });
-    f.onCommand(QStringLiteral("CodeAhref"), [] { CodeAhref_Click(); });
-    for (int i = 0; i <= 2; ++i)
-        f.onCommand(QStringLiteral("CodeMediaHTML%1").arg(i), [i] { CodeMediaHTML_Click(i); });
-    for (int i = 0; i <= 1; ++i)
-        f.onCommand(QStringLiteral("CodeFormsHTML%1").arg(i), [i] { CodeFormsHTML_Click(i); });
-    f.onCommand(QStringLiteral("CodeColor"), [] { CodeColor_Click(); });
-    f.onCommand(QStringLiteral("CodeFoundTags"), [] { FoundCloseTagM(); });
-    f.onCommand(QStringLiteral("CodeTextTags"), [] { CodeTextTags_Click(); });
-    f.onCommand(QStringLiteral("CodeFormsSelect"), [] { CodeFormsSelect_Click(); });
-    f.onCommand(QStringLiteral("mnuEditNewRasklad"), [] { NewRaskladM(); });
-    // Toolbar buttons B, I, U and the three alignments.
-    for (int i = 0; i <= 2; ++i)
-        f.onCommand(QStringLiteral("PicKnopki%1").arg(11 + i), [i] {
-            insertBetweenTags(app().catalogue.InlineSnippets.value(i), 4);
-        });
-    for (int i = 0; i <= 2; ++i)
-        f.onCommand(QStringLiteral("PicKnopki%1").arg(14 + i), [i] {
-            insertBetweenTags(app().catalogue.PhraseSnippets.value(5 + i), 6);
-        });
-}
-
-void insertBetweenTags(const QString &pair, int back)
+void TagCommands::insertBetweenTags(const QString &pair, int back)
 {
     EditControl *e = activeEditor();
     if (!e || pair.isEmpty())
@@ -243,10 +236,25 @@ void insertBetweenTags(const QString &pair, int back)
     e->setFocus();
 }
 
-void showTagList()
+void TagCommands::insertToolbarTags(int button)
+{
+    if (button >= 0 && button <= 2)
+        insertBetweenTags(m_catalogue.InlineSnippets.value(button), 4);
+    else if (button >= 3 && button <= 5)
+        insertBetweenTags(m_catalogue.PhraseSnippets.value(5 + button - 3), 6);
+}
+
+void TagCommands::showTagList()
 {
     if (frmListTag *l = listWindow())
         l->showList();
 }
 
-} // namespace TagCommands
+void TagCommands::insertMarkup(const DialogMarkup &markup)
+{
+    DocWindow *d = m_docs.OpenDocCount > 0 ? m_docs.active() : nullptr;
+    if (!d)
+        return;
+    applyDialogMarkup(markup, d->Rich(), !d->editorVisible());
+    d->focusView();
+}

@@ -1,10 +1,8 @@
 #include "tags/TagDialog.h"
-#include "app/AppState.h"
-#include "editing/DocWindow.h"
-#include "files/FileCommands.h"
+#include "lang/LanguageTexts.h"
 #include "lang/MainFrameCaptions.h"
-#include "platform/EditControl.h"
-#include "tags/DialogMarkup.h"
+#include "lang/Messenger.h"
+#include "tags/TagCommands.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -44,7 +42,7 @@ bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 } // namespace
 
-TagDialog::TagDialog(const QString &name, QWidget *owner) : QDialog(owner)
+TagDialog::TagDialog(const QString &name, QWidget *owner, TagCommands &tags) : QDialog(owner), m_tags(tags)
 {
     setObjectName(name);
     setModal(false);
@@ -57,16 +55,6 @@ TagDialog::TagDialog(const QString &name, QWidget *owner) : QDialog(owner)
     kOK->setDefault(true);
     connect(kOK, &QPushButton::clicked, this, [this] { kOK_Click(); });
     connect(kCancel, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void TagDialog::insertMarkup(const DialogMarkup &markup)
-{
-    AppState &a = app();
-    DocWindow *d = a.docs.OpenDocCount > 0 ? a.docs.active() : nullptr;
-    if (!d)
-        return;
-    applyDialogMarkup(markup, d->Rich(), !d->editorVisible());
-    d->focusView();
 }
 
 QToolButton *TagDialog::colourButton(const QString &name, QWidget *parent)
@@ -93,9 +81,9 @@ QList<FileFilter> TagDialog::imageFilter()
             {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
 }
 
-void TagDialog::setTip(QWidget *w, int entry)
+void TagDialog::setTip(QWidget *w, int entry) const
 {
-    const QString tip = app().lang.text(entry);
+    const QString tip = m_tags.messenger().lang().text(entry);
     if (!tip.isEmpty())
         w->setToolTip(tip);
 }
@@ -114,7 +102,7 @@ QLineEdit *TagDialog::addBox(QGridLayout *grid, const QString &name, const QStri
 
 void TagDialog::finishLayout(QGridLayout *grid)
 {
-    const QString cancel = app().lang.text(70);
+    const QString cancel = m_tags.messenger().lang().text(70);
     if (!cancel.isEmpty())
         kCancel->setText(cancel);
     auto *buttons = new QHBoxLayout;
@@ -136,8 +124,7 @@ void TagDialog::setCaption(const QString &menuCaption, const QString &designed)
 
 void TagDialog::pickColour(QLineEdit *box)
 {
-    Dialogs *d = app().dialogs;
-    const QString colour = d ? d->selectColor() : QString();
+    const QString colour = m_tags.messenger().dialogs().selectColor();
     if (!colour.isEmpty())
         box->setText(colour);
     comeBack(this, box);
@@ -145,7 +132,7 @@ void TagDialog::pickColour(QLineEdit *box)
 
 void TagDialog::pickFile(QLineEdit *box, const QList<FileFilter> &filter)
 {
-    const QString path = app().files->apiOpenSaveM(false, QString(), filter);
+    const QString path = m_tags.chooseFile(filter);
     if (!path.isEmpty())
         box->setText(path);
     comeBack(this, box);

@@ -8,7 +8,7 @@ class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-struct DialogMarkup;
+class TagCommands;
 
 // What the body, font, image and table dialogs share: modeless windows owned
 // by the main frame that close (and are deleted) on OK, Cancel and Escape, with
@@ -19,22 +19,19 @@ public:
     QPushButton *kOK;     // build, insert, close
     QPushButton *kCancel; // close, insert nothing
 
-    // Puts a dialog's mark-up into the document active now; nothing when no
-    // document is open (or it shows its preview, unless the mark-up says
-    // otherwise). The editor gets the focus back.
-    static void insertMarkup(const DialogMarkup &markup);
     // A small button with a colour palette picture.
     static QToolButton *colourButton(const QString &name, QWidget *parent);
     // A small button with a folder picture.
     static QToolButton *fileButton(const QString &name, QWidget *parent);
     // The image file dialog's filter (body and image dialogs).
     static QList<FileFilter> imageFilter();
-    // Language entry n as a tooltip; a missing text leaves none.
-    static void setTip(QWidget *w, int entry);
 
 protected:
-    TagDialog(const QString &name, QWidget *owner);
+    // The mark-up goes into the active document of tags.
+    TagDialog(const QString &name, QWidget *owner, TagCommands &tags);
 
+    // Language entry n as a tooltip; a missing text leaves none.
+    void setTip(QWidget *w, int entry) const;
     // A labelled text box in the next row of grid (column 0 label, 1 box).
     QLineEdit *addBox(QGridLayout *grid, const QString &name, const QString &label);
     // Adds the OK and Cancel row under grid, takes Cancel's caption from the
@@ -49,4 +46,6 @@ protected:
 
     virtual void kOK_Click() = 0;
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+    TagCommands &m_tags;
 };

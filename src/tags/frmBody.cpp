@@ -1,5 +1,6 @@
 #include "tags/frmBody.h"
 #include "tags/DialogMarkup.h"
+#include "tags/TagCommands.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -9,7 +10,7 @@ namespace {
 const QString Caption = QStringLiteral("<body...>");
 }
 
-frmBody::frmBody(QWidget *owner) : TagDialog(QStringLiteral("frmBody"), owner)
+frmBody::frmBody(QWidget *owner, TagCommands &tags) : TagDialog(QStringLiteral("frmBody"), owner, tags)
 {
     auto *grid = new QGridLayout(this);
     TxtImg = addBox(grid, QStringLiteral("TxtImg"), QStringLiteral("BGIMAGE:"));
@@ -57,6 +58,6 @@ void frmBody::kOK_Click()
     f.link = TNumber[2]->text();
     f.vlink = TNumber[3]->text();
     f.alink = TNumber[4]->text();
-    insertMarkup(bodyMarkup(f));
+    m_tags.insertMarkup(bodyMarkup(f));
     close();
 }

@@ -9,7 +9,7 @@ class QToolButton;
 class frmBody : public TagDialog {
     Q_OBJECT
 public:
-    explicit frmBody(QWidget *owner);
+    frmBody(QWidget *owner, TagCommands &tags);
     // Tooltips from the language file; the BGIMAGE box gets the focus. The
     // caption is fixed, no menu item opens this dialog.
     void load(const QString &caption = QString());

@@ -1,9 +1,12 @@
 #include "tags/frmCodeText.h"
-#include "app/AppState.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
+#include "lang/LanguageTexts.h"
+#include "lang/Messenger.h"
 #include "lang/MainFrameCaptions.h"
 #include "platform/EditControl.h"
 #include "tags/CharCodes.h"
+#include "tags/TagCommands.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,7 +14,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-frmCodeText::frmCodeText(QWidget *owner) : QDialog(owner)
+frmCodeText::frmCodeText(QWidget *owner, TagCommands &tags) : QDialog(owner), m_tags(tags)
 {
     setObjectName(QStringLiteral("frmCodeText"));
     setModal(false);
@@ -34,12 +37,11 @@ frmCodeText::frmCodeText(QWidget *owner) : QDialog(owner)
 
 void frmCodeText::load(const QString &caption)
 {
-    AppState &a = app();
     setWindowTitle(withoutMnemonics(caption));
-    const QString label = a.lang.text(76);
+    const QString label = m_tags.messenger().lang().text(76);
     if (!label.isEmpty())
         Label1->setText(label);
-    if (DocWindow *d = a.docs.active()) {
+    if (DocWindow *d = m_tags.docs().active()) {
         const QString sel = d->Rich()->selText();
         if (!sel.isEmpty())
             Text1->setPlainText(sel);
@@ -49,8 +51,8 @@ void frmCodeText::load(const QString &caption)
 
 void frmCodeText::kOK_Click()
 {
-    AppState &a = app();
-    DocWindow *d = a.docs.OpenDocCount > 0 ? a.docs.active() : nullptr;
+    const DocTable &docs = m_tags.docs();
+    DocWindow *d = docs.OpenDocCount > 0 ? docs.active() : nullptr;
     if (d && d->editorVisible()) {
         // The raw text: toPlainText() would turn no-break spaces into blanks.
         // The box's paragraph breaks are the document's CR LF.

@@ -1,6 +1,8 @@
 #include "tags/frmFonts.h"
-#include "app/AppState.h"
+#include "lang/LanguageTexts.h"
+#include "lang/Messenger.h"
 #include "tags/DialogMarkup.h"
+#include "tags/TagCommands.h"
 #include "tags/FontSample.h"
 #include "tags/FontSampleView.h"
 
@@ -12,7 +14,7 @@
 #include <QSet>
 #include <QToolButton>
 
-frmFonts::frmFonts(QWidget *owner) : TagDialog(QStringLiteral("frmFonts"), owner)
+frmFonts::frmFonts(QWidget *owner, TagCommands &tags) : TagDialog(QStringLiteral("frmFonts"), owner, tags)
 {
     auto *grid = new QGridLayout(this);
     const char *labels[] = {"Face:", "Color:", "Size:", "( Background color )"};
@@ -69,7 +71,7 @@ void frmFonts::load(const QString &caption)
     CoFonts->addItems(QStringList{QStringLiteral("Arial"), QStringLiteral("Helvetica")} + installedFaces());
     CoFonts->setCurrentIndex(-1);
     CoFonts->setEditText(QString::fromUtf16(FontDefaultFace));
-    const QString background = app().lang.text(65);
+    const QString background = m_tags.messenger().lang().text(65);
     if (!background.isEmpty())
         Label1[3]->setText(QStringLiteral("( ") + background + QStringLiteral(" )"));
     ShowSample();
@@ -106,6 +108,6 @@ void frmFonts::ShowSample()
 
 void frmFonts::kOK_Click()
 {
-    insertMarkup(fontMarkup(fields()));
+    m_tags.insertMarkup(fontMarkup(fields()));
     close();
 }

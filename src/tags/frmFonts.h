@@ -12,7 +12,7 @@ struct FontFields;
 class frmFonts : public TagDialog {
     Q_OBJECT
 public:
-    explicit frmFonts(QWidget *owner);
+    frmFonts(QWidget *owner, TagCommands &tags);
     // Caption of the Tags menu item, the face list, the sample; the face box
     // gets the focus.
     void load(const QString &caption);

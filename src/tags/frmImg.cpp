@@ -1,13 +1,14 @@
 #include "tags/frmImg.h"
 #include "tags/DialogKeys.h"
 #include "tags/DialogMarkup.h"
+#include "tags/TagCommands.h"
 #include "tags/TypedKeyFilter.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QToolButton>
 
-frmImg::frmImg(QWidget *owner) : TagDialog(QStringLiteral("frmImg"), owner)
+frmImg::frmImg(QWidget *owner, TagCommands &tags) : TagDialog(QStringLiteral("frmImg"), owner, tags)
 {
     auto *grid = new QGridLayout(this);
     Tsrc = addBox(grid, QStringLiteral("Tsrc"), QStringLiteral("SRC:"));
@@ -50,6 +51,6 @@ void frmImg::kOK_Click()
     f.hspace = TNumber[2]->text();
     f.vspace = TNumber[3]->text();
     f.border = TNumber[4]->text();
-    insertMarkup(imageMarkup(f));
+    m_tags.insertMarkup(imageMarkup(f));
     close();
 }

@@ -8,7 +8,7 @@ class QToolButton;
 class frmImg : public TagDialog {
     Q_OBJECT
 public:
-    explicit frmImg(QWidget *owner);
+    frmImg(QWidget *owner, TagCommands &tags);
     // Caption of the Tags menu item, tooltips; the SRC box gets the focus.
     void load(const QString &caption);
 

@@ -1,8 +1,9 @@
 #include "tags/frmListTag.h"
-#include "app/AppState.h"
+#include "editing/DocTable.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
 #include "platform/KeyboardLayouts.h"
+#include "tags/TagCatalogue.h"
 #include "tags/TagCommands.h"
 
 #include <QApplication>
@@ -13,7 +14,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-frmListTag::frmListTag(QWidget *owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
+frmListTag::frmListTag(QWidget *owner, TagCommands &tags)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), m_tags(tags)
 {
     setObjectName(QStringLiteral("frmListTag"));
     auto *layout = new QVBoxLayout(this);
@@ -36,7 +38,7 @@ frmListTag::frmListTag(QWidget *owner) : QWidget(owner, Qt::Tool | Qt::Frameless
 void frmListTag::fill()
 {
     List1->clear();
-    List1->addItems(app().catalogue.SortedNames);
+    List1->addItems(m_tags.catalogue().SortedNames);
 }
 
 void frmListTag::showList()
@@ -85,7 +87,7 @@ bool frmListTag::redirectKey(QObject *watched, QEvent *event)
 
 void frmListTag::placeNearCaret()
 {
-    DocWindow *d = app().docs.active();
+    DocWindow *d = m_tags.docs().active();
     if (!d)
         return;
     EditControl *rich = d->Rich();
@@ -122,7 +124,7 @@ void frmListTag::changeEvent(QEvent *event)
 
 void frmListTag::readLayout()
 {
-    KeyboardLayouts *k = app().layouts;
+    KeyboardLayouts *k = m_tags.layouts();
     LayoutNumber = k ? KeyboardLayouts::layoutNumber(k->activeLayoutName()) : 409;
 }
 
@@ -141,7 +143,7 @@ void frmListTag::Form_Activate()
     // list goes away.
     readLayout();
     m_layoutBefore.clear();
-    KeyboardLayouts *k = app().layouts;
+    KeyboardLayouts *k = m_tags.layouts();
     if (!k || LayoutNumber == 409)
         return;
     const QString before = k->activeLayoutName();
@@ -162,7 +164,7 @@ void frmListTag::Form_Deactivate()
     hide();
     const QString before = m_layoutBefore;
     m_layoutBefore.clear();
-    KeyboardLayouts *k = app().layouts;
+    KeyboardLayouts *k = m_tags.layouts();
     if (!k || before.isEmpty())
         return;
     readLayout();
@@ -193,7 +195,7 @@ void frmListTag::Text1_Change()
         Text1->setCursorPosition(caret);
         Text1->blockSignals(false);
     }
-    const int row = app().catalogue.rowForTypedText(lower);
+    const int row = m_tags.catalogue().rowForTypedText(lower);
     if (row < 0) {
         List1->setCurrentRow(-1);
         List1->clearSelection();
@@ -239,7 +241,7 @@ bool frmListTag::eventFilter(QObject *watched, QEvent *event)
         return true;
     case Qt::Key_Escape:
         closeList();
-        app().focusActiveEditor();
+        m_tags.docs().focusActive();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -248,7 +250,7 @@ bool frmListTag::eventFilter(QObject *watched, QEvent *event)
         } else if (!Text1->text().isEmpty()) {
             const QString typed = Text1->text();
             closeList();
-            TagCommands::insertTypedTag(typed);
+            m_tags.insertTypedTag(typed);
         }
         return true;
     default:
@@ -258,8 +260,8 @@ bool frmListTag::eventFilter(QObject *watched, QEvent *event)
 
 void frmListTag::insertRow(int row)
 {
-    if (row < 0 || row >= app().catalogue.TagListMap.size())
+    if (row < 0 || row >= m_tags.catalogue().TagListMap.size())
         return;
     closeList();
-    TagCommands::performCatalogueEntry(app().catalogue.TagListMap[row]);
+    m_tags.performCatalogueEntry(m_tags.catalogue().TagListMap[row]);
 }

@@ -4,13 +4,15 @@
 class QLineEdit;
 class QListWidget;
 class DocWindow;
+class TagCommands;
 
 // The tag pop-up list: type the first letters of a catalogue name, Enter or a
 // double-click inserts it; a name that matches nothing goes in angle brackets.
 class frmListTag : public QWidget {
     Q_OBJECT
 public:
-    explicit frmListTag(QWidget *owner);
+    // Its catalogue, layouts and insertions are those of tags.
+    frmListTag(QWidget *owner, TagCommands &tags);
 
     // Fills List1 with the catalogue's sorted names (once at start-up).
     void fill();
@@ -38,6 +40,7 @@ private:
     bool redirectKey(QObject *watched, QEvent *event);
     void readLayout();
     void placeNearCaret();
+    TagCommands &m_tags;
     bool m_active = false;
     bool m_gotActivation = false;  // the desktop has made the list the active window since it came up
     bool m_catchingKeys = false;

@@ -1,13 +1,14 @@
 #include "tags/frmTable.h"
 #include "tags/DialogKeys.h"
 #include "tags/DialogMarkup.h"
+#include "tags/TagCommands.h"
 #include "tags/TypedKeyFilter.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QToolButton>
 
-frmTable::frmTable(QWidget *owner) : TagDialog(QStringLiteral("frmTable"), owner)
+frmTable::frmTable(QWidget *owner, TagCommands &tags) : TagDialog(QStringLiteral("frmTable"), owner, tags)
 {
     auto *grid = new QGridLayout(this);
     const auto number = [&](int i, const char *label) {
@@ -48,6 +49,6 @@ void frmTable::kOK_Click()
     f.cellpadding = TNumber[2]->text();
     f.width = TNumber[3]->text();
     f.height = TNumber[4]->text();
-    insertMarkup(tableMarkup(f));
+    m_tags.insertMarkup(tableMarkup(f));
     close();
 }

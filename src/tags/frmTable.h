@@ -8,7 +8,7 @@ class QToolButton;
 class frmTable : public TagDialog {
     Q_OBJECT
 public:
-    explicit frmTable(QWidget *owner);
+    frmTable(QWidget *owner, TagCommands &tags);
     // Caption of the Tags menu item, tooltips; the border box gets the focus.
     void load(const QString &caption);
 

@@ -32,7 +32,7 @@ struct Fixture : GuiFixture {
     {
         const QByteArray n(name);
         if (n == "frmBody")
-            TagCommands::showBodyDialog();
+            app().tagCommands->showBodyDialog();
         else
             t->command(QLatin1String(n == "frmTable" ? "CodeFrm1"
                                      : n == "frmFonts" ? "CodeFrm2"

@@ -243,9 +243,9 @@ private slots:
         }
         // Nothing opens without a document.
         for (int i = 1; i <= 3; ++i)
-            TagCommands::CodeFrm_Click(i);
-        TagCommands::CodeFormsSelect_Click();
-        TagCommands::showBodyDialog();
+            app().tagCommands->CodeFrm_Click(i);
+        app().tagCommands->CodeFormsSelect_Click();
+        app().tagCommands->showBodyDialog();
         QApplication::processEvents();
         for (const char *name : {"frmTable", "frmFonts", "frmImg", "frmBody", "FrmSelect"})
             QVERIFY2(!visibleDialog(QLatin1String(name)), name);
@@ -363,6 +363,50 @@ private slots:
         QCOMPARE(sel->NO->text(), QStringLiteral("&entry 70")); // an access key of its own
         QVERIFY(sel->Del->text().contains(u'&'));
         QCOMPARE(sel->Del->text().remove(u'&'), t->frame->menuCaption(QStringLiteral("mnuEditDelete")).remove(u'&'));
+    }
+
+    // A second set of tag commands over the same documents: captions and the
+    // file chooser are the ones it was given, its mark-up reaches the document,
+    // and its windows go with it while the frame stays.
+    void commandsOfTheirOwn()
+    {
+        AppState &a = app();
+        QStringList looked, filters;
+        auto tags = std::make_unique<TagCommands>(
+            a.docs, a.catalogue, *a.messenger, nullptr, a.listTags,
+            [&](const QString &command) {
+                looked << command;
+                return "&Own " + command;
+            },
+            [&](const QList<FileFilter> &filter) {
+                filters << filter.value(0).pattern;
+                return QStringLiteral("/x/own.gif");
+            });
+        setText(QStringLiteral("ab"), 1);
+        tags->CodeFrm_Click(3);
+        auto *img = qobject_cast<frmImg *>(visibleDialog(QStringLiteral("frmImg")));
+        QVERIFY(img);
+        QCOMPARE(img->windowTitle(), QStringLiteral("Own CodeFrm3"));
+        QTest::mouseClick(img->kOpImg, Qt::LeftButton);
+        QCOMPARE(img->Tsrc->text(), QStringLiteral("/x/own.gif"));
+        QCOMPARE(filters, QStringList{"*.gif;*.jpg"});
+        QCOMPARE(t->dialogs.count(QStringLiteral("open")), 0);
+        QTest::mouseClick(img->kOK, Qt::LeftButton);
+        QCOMPARE(ed()->text(), QStringLiteral("a<img src=\"/x/own.gif\">b"));
+
+        tags->NewRaskladM(); // no layouts: nothing to switch
+        tags->CodeFormsSelect_Click();
+        tags->CodeFrm_Click(0);
+        QPointer<FrmSelect> sel = find<FrmSelect>("FrmSelect");
+        QVERIFY(sel);
+        QCOMPARE(sel->Del->text(), QStringLiteral("&Own mnuEditDelete"));
+        QCOMPARE(looked, (QStringList{"CodeFrm3", "CodeFormsSelect", "mnuEditDelete"}));
+        QCOMPARE(t->frame->findChildren<frmListTag *>().size(), 2);
+        tags.reset();
+        QVERIFY(!sel);
+        QCOMPARE(t->frame->findChildren<frmListTag *>().size(), 1); // the program's own
+        QTest::keyClick(ed(), '<');
+        QTRY_VERIFY(find<frmListTag>("frmListTag")->isVisible());
     }
 };
 

@@ -153,16 +153,16 @@ private slots:
         t->dialogs.colorAnswers.enqueue(QStringLiteral("#FF0000"));
         // The menu is disabled; the handlers, reached another way, do nothing.
         for (int i = -1; i <= 71; ++i) {
-            TagCommands::CodeFrm_Click(i);
-            TagCommands::CodeMediaHTML_Click(i);
-            TagCommands::CodeFormsHTML_Click(i);
-            TagCommands::performCatalogueEntry(i);
+            app().tagCommands->CodeFrm_Click(i);
+            app().tagCommands->CodeMediaHTML_Click(i);
+            app().tagCommands->CodeFormsHTML_Click(i);
+            app().tagCommands->performCatalogueEntry(i);
         }
-        TagCommands::CodeAhref_Click();
-        TagCommands::CodeColor_Click();
-        TagCommands::CodeTextTags_Click();
-        TagCommands::FoundCloseTagM();
-        TagCommands::insertTypedTag(QStringLiteral("p"));
+        app().tagCommands->CodeAhref_Click();
+        app().tagCommands->CodeColor_Click();
+        app().tagCommands->CodeTextTags_Click();
+        app().tagCommands->FoundCloseTagM();
+        app().tagCommands->insertTypedTag(QStringLiteral("p"));
         QApplication::processEvents();
         QVERIFY(!listShown());
         QVERIFY(!codeText() || !codeText()->isVisible());

@@ -1,0 +1,45 @@
+#include "app/TagsInstall.h"
+#include "app/AppState.h"
+#include "app/CommandRegistry.h"
+#include "files/FileCommands.h"
+#include "tags/TagCommands.h"
+
+#include <QWidget> // CommandRegistry::window()
+
+namespace TagsInstall {
+
+std::unique_ptr<TagCommands> make(AppState &a)
+{
+    const auto caption = [](const QString &command) {
+        const AppState &a = app();
+        return a.commands ? a.commands->caption(command) : QString();
+    };
+    // The tag dialogs' file boxes start where File > Open last was, and move it.
+    const auto openFile = [](const QList<FileFilter> &filter) {
+        return app().files->apiOpenSaveM(false, QString(), filter);
+    };
+    return std::make_unique<TagCommands>(a.docs, a.catalogue, *a.messenger, a.layouts, a.listTags, caption,
+                                         openFile);
+}
+
+void install(CommandRegistry &f, TagCommands &tags)
+{
+    TagCommands *t = &tags;
+    for (int i = 0; i <= 3; ++i)
+        f.onCommand(QStringLiteral("CodeFrm%1").arg(i), [t, i] { t->CodeFrm_Click(i); });
+    f.onCommand(QStringLiteral("CodeAhref"), [t] { t->CodeAhref_Click(); });
+    for (int i = 0; i <= 2; ++i)
+        f.onCommand(QStringLiteral("CodeMediaHTML%1").arg(i), [t, i] { t->CodeMediaHTML_Click(i); });
+    for (int i = 0; i <= 1; ++i)
+        f.onCommand(QStringLiteral("CodeFormsHTML%1").arg(i), [t, i] { t->CodeFormsHTML_Click(i); });
+    f.onCommand(QStringLiteral("CodeColor"), [t] { t->CodeColor_Click(); });
+    f.onCommand(QStringLiteral("CodeFoundTags"), [t] { t->FoundCloseTagM(); });
+    f.onCommand(QStringLiteral("CodeTextTags"), [t] { t->CodeTextTags_Click(); });
+    f.onCommand(QStringLiteral("CodeFormsSelect"), [t] { t->CodeFormsSelect_Click(); });
+    f.onCommand(QStringLiteral("mnuEditNewRasklad"), [t] { t->NewRaskladM(); });
+    // Toolbar buttons B, I, U and the three alignments.
+    for (int i = 0; i <= 5; ++i)
+        f.onCommand(QStringLiteral("PicKnopki%1").arg(11 + i), [t, i] { t->insertToolbarTags(i); });
+}
+
+} // namespace TagsInstall
