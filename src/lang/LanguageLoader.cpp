@@ -21,22 +21,6 @@ namespace LanguageLoader {
 
 namespace {
 QPointer<frmLang> g_chooser;
-
-// The project list knows untitled documents by name: the entry takes the new
-// name where it stands, so the project window keeps its order.
-void renameProjectEntry(ProjectList &list, const QString &oldName, const QString &newName)
-{
-    const int k = list.FindFile(oldName);
-    if (k < 0)
-        return;
-    list.DeleteFile(oldName);
-    const int added = list.count();
-    list.AddFile(newName);
-    if (list.count() > added) {
-        list.LstFileName.move(added, k);
-        list.LstFile.move(added, k);
-    }
-}
 }
 
 QString languageFolder()
@@ -88,7 +72,7 @@ void LoadJazikM(const QString &fileName)
             const QString renamed = LanguageTexts::renamedUntitled(d->txtCaption, d->Tag(), !d->NameFile.isEmpty(),
                                                                    oldUntitled, a.lang.UntitledName);
             if (renamed != d->txtCaption) {
-                renameProjectEntry(a.project, d->txtCaption, renamed);
+                a.project.rename(d->txtCaption, renamed);   // the entry keeps its place
                 d->txtCaption = renamed;
                 if (d->editorVisible())
                     d->setWindowTitle(renamed);

@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(app().docs.OpenDocCount, 0);
         QCOMPARE(app().ProjectName, QStringLiteral("Home"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Home")));
-        QCOMPARE(project().LstFileName, QStringList({" sweet \"home\"", "a.htm", "b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({" sweet \"home\"", "a.htm", "b.htm", "c.htm"}));
         QVERIFY(!project().IzmProekt);
         // The start-up timer shows the window: the list has the focus, the first entry is selected.
         QTRY_VERIFY(window() && window()->isVisible());
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(lastMessage().text, QStringLiteral("[98]\r\n[2]1"));
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
-        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
         QVERIFY(app().settings.ProjectPath.isEmpty());
         QVERIFY(!window() || !window()->isVisible());
     }
@@ -191,7 +191,7 @@ private slots:
         t->writeFile(QStringLiteral("d.htm"), "d\r\n");
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("d.htm")));
         t->command(QStringLiteral("ProektAddFile"));
-        QCOMPARE(project().LstFileName.last(), QStringLiteral("d.htm"));
+        QCOMPARE(project().LstFileName().last(), QStringLiteral("d.htm"));
         QCOMPARE(app().docs.OpenDocCount, 0);   // listed, not opened
         QVERIFY(project().IzmProekt);
         const QByteArray saved = t->readFile(QStringLiteral("p.wpr"));
@@ -225,7 +225,7 @@ private slots:
             QVERIFY(t->readFile(QStringLiteral("kodoplet.ini")).contains(path(QStringLiteral("p.wpr")).toUtf8()));
         } else if (command == QLatin1String("ProektNew")) {
             QCOMPARE(app().ProjectName, QStringLiteral("[62]"));
-            QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+            QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
             QVERIFY(app().settings.ProjectPath.isEmpty());
             QVERIFY(!project().IzmProekt);
         } else {
@@ -260,7 +260,7 @@ private slots:
         // Yes removes it and closes its open document.
         t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
         press(w->LstFileName, Qt::Key_Delete);
-        QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"b.htm", "c.htm"}));
         QCOMPARE(w->LstFileName->count(), 2);
         QVERIFY(a->UnloadDoc);
         QCOMPARE(app().docs.OpenDocCount, 2);
@@ -299,7 +299,7 @@ private slots:
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
         t->command(QStringLiteral("ProektOpen"));
         QCOMPARE(app().ProjectName, QStringLiteral("Renamed, 2"));
-        QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"b.htm", "c.htm"}));
         // Escape in the list hides the window; with no document open a new page comes.
         QCOMPARE(app().docs.OpenDocCount, 0);
         press(window()->LstFileName, Qt::Key_Escape);
@@ -313,7 +313,7 @@ private slots:
         openSite();
         QCOMPARE(app().ProjectName, QStringLiteral("Site"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Site")));
-        QCOMPARE(project().LstFileName, QStringList({"a.htm", "b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"a.htm", "b.htm", "c.htm"}));
         QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
         QVERIFY(window()->isVisible());
         QCOMPARE(window()->LstFileName->currentRow(), 0);
@@ -344,7 +344,7 @@ private slots:
         t->writeFile(QStringLiteral("a.htm"), "a\r\n");
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
         QTest::keyClick(ed(), Qt::Key_D, Qt::ControlModifier);   // Add file
-        QCOMPARE(project().LstFileName, QStringList({"[2]1", "a.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"[2]1", "a.htm"}));
         QCOMPARE(untitled->IzmT, 0);   // the key went to the command, not the text
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(app().CommandMode, 0);
@@ -357,7 +357,7 @@ private slots:
         t->command(QStringLiteral("ProektRemoveFile"));
         QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
         QVERIFY(a->UnloadDoc);
-        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
         QVERIFY(project().IzmProekt);
         // An untitled page leaves the project as it closes; that is no change to save.
         project().IzmProekt = false;
@@ -417,7 +417,7 @@ private slots:
             QVERIFY(FileCommands::FindDocByFile(site + QLatin1String(name)) >= 0);
         QCOMPARE(app().docs.slot(FileCommands::FindDocByFile(site + QStringLiteral("b.htm")))->Rich()->text(),
                  QStringLiteral("edited b"));
-        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
         QCOMPARE(app().settings.LastFolder, site);
     }
 };
