@@ -373,7 +373,7 @@ private slots:
     {
         const QString site = path(QStringLiteral("site/"));
         QVERIFY(QDir().mkpath(site + QStringLiteral("inner")));
-        for (const char *name : {"b.htm", "A.HTM", "c.php", "note.txt", ".hidden.html"})
+        for (const char *name : {"c.php", "b.htm", "a.html", "note.txt", ".hidden.html"})
             t->writeFile(QStringLiteral("site/") + QLatin1String(name), QByteArray("<p>") + name + "</p>\r\n");
         QVERIFY(QDir().mkpath(path(QStringLiteral("empty"))));
         app().settings.LastFolder = site;
@@ -389,7 +389,7 @@ private slots:
                 names << dlg->List1->item(i)->text();
             return names;
         };
-        QCOMPARE(listed(), QStringList({"A.HTM", "b.htm", "c.php"}));
+        QCOMPARE(listed(), QStringList({"a.html", "b.htm", "c.php"}));   // .html, .htm, .php
         // Walking to another folder lists it; Cancel keeps the folder walked to.
         QVERIFY(dlg->setFolder(path(QStringLiteral("empty"))));
         QCOMPARE(listed(), QStringList{});
@@ -413,8 +413,9 @@ private slots:
         QTest::mouseClick(dlg->OK, Qt::LeftButton);
         QTRY_VERIFY(!f->findChild<frmOpenAllFile *>());
         QCOMPARE(app().docs.OpenDocCount, 4);
-        for (const char *name : {"A.HTM", "c.php"})
+        for (const char *name : {"a.html", "c.php"})
             QVERIFY(FileCommands::FindDocByFile(site + QLatin1String(name)) >= 0);
+        QCOMPARE(doc()->NameFile, site + QStringLiteral("c.php"));   // the last one listed is in front
         QCOMPARE(app().docs.slot(FileCommands::FindDocByFile(site + QStringLiteral("b.htm")))->Rich()->text(),
                  QStringLiteral("edited b"));
         QCOMPARE(project().LstFileName(), QStringList{"[2]1"});

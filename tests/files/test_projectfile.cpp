@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <dirent.h>
 #include <optional>
 
 namespace {
@@ -17,6 +18,20 @@ ProjectList listOf(const QStringList &paths)
     for (const QString &p : paths)
         list.AddFile(p);
     return list;
+}
+// The names of a folder in the order the system reads them, dot-entries aside.
+QStringList directoryOrder(const QString &folder)
+{
+    QStringList names;
+    if (DIR *d = opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *e = readdir(d)) {
+            const QString name = QFile::decodeName(e->d_name);
+            if (name != QLatin1String(".") && name != QLatin1String(".."))
+                names << name;
+        }
+        closedir(d);
+    }
+    return names;
 }
 void touch(const QString &path)
 {
@@ -306,20 +321,39 @@ private slots:
         QCOMPARE(list.FindFile(QStringLiteral("/site/section49/page-99999.htm")), 99998);
     }
 
+    // Pages group by extension (.html, .htm, .php, any letter case), each group in
+    // the order the folder itself gives its names, not sorted.
     void folderPages()
     {
         const QString dir = path("pages");
         QVERIFY(QDir().mkpath(dir + QStringLiteral("/sub.htm")));   // a folder, not a page
-        for (const char *name : {"b.htm", "a.HTML", "C.Htm", "c.htm", "x.php", "x.PHP", "note.txt", "page.htm0",
-                                 ".hidden.htm", "htm", ".htm", "Index.html", "index.html"})
+        for (const char *name : {"x.php", "b.htm", "a.HTML", "C.Htm", "c.htm", "x.PHP", "note.txt", "page.htm0",
+                                 ".hidden.htm", "htm", ".htm", "index.html", "Index.html", "a.htm.html"})
             touch(dir + u'/' + QLatin1String(name));
-        QCOMPARE(FolderPages::list(dir),
-                 QStringList({"a.HTML", "b.htm", "C.Htm", "c.htm", "Index.html", "index.html", "x.PHP", "x.php"}));
+        const QStringList raw = directoryOrder(dir);
+        QStringList expected;
+        for (const char *ext : {".html", ".htm", ".php"})
+            for (const QString &name : raw)
+                if (QStringList({"a.HTML", "index.html", "Index.html", "a.htm.html", "b.htm", "C.Htm", "c.htm", "x.php",
+                                 "x.PHP"}).contains(name) && name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
+                    expected << name;
+        QCOMPARE(expected.size(), 9);
+        QCOMPARE(FolderPages::list(dir), expected);
         QVERIFY(QDir().mkpath(path("empty")));
         QCOMPARE(FolderPages::list(path("empty")), QStringList{});
         QCOMPARE(FolderPages::list(path("gone")), QStringList{});
         QVERIFY(FolderPages::isPage(QStringLiteral("a.HtM")));
         QVERIFY(!FolderPages::isPage(QStringLiteral("a.html.bak")));
+    }
+
+    // Against names that sort the other way, the groups come first.
+    void folderPagesAreNotSorted()
+    {
+        const QString dir = path("site");
+        QVERIFY(QDir().mkpath(dir));
+        for (const char *name : {"a.php", "b.htm", "c.html"})
+            touch(dir + u'/' + QLatin1String(name));
+        QCOMPARE(FolderPages::list(dir), QStringList({"c.html", "b.htm", "a.php"}));
     }
 };
 
