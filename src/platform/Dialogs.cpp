@@ -32,6 +32,8 @@ int QtDialogs::messageBox(const QString &text, int style, const QString &title)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
+    // File names and typed texts are shown as they are: "<b>x</b>.htm" is a name, not mark-up.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     // A short text would leave the box too narrow for its title.
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {

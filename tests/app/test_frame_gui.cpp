@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QtTest>
@@ -115,6 +116,24 @@ private slots:
         QFont bold = QApplication::font();
         bold.setBold(true);
         QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(title), qPrintable(QString::number(width)));
+    }
+
+    // A message names files as they were typed, mark-up characters and all.
+    void messageBoxShowsItsTextAsTyped()
+    {
+        QtDialogs dialogs;
+        const QString text = QStringLiteral("File /w/<b>x</b>.htm &amp; <i>more</i>\r\nnot found");
+        Qt::TextFormat format = Qt::AutoText;
+        QString labelText;
+        whenShown<QMessageBox>([&](QMessageBox *b) {
+            format = b->textFormat();
+            if (auto *label = b->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+                labelText = label->textFormat() == Qt::PlainText ? label->text() : QString();
+            b->accept();
+        });
+        dialogs.messageBox(text, Dialogs::Critical, QStringLiteral("t"));
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(labelText, text);
     }
 
     void fontDialogOpensOnTheEditorsFont_data()
