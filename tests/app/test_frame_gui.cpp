@@ -158,12 +158,15 @@ private slots:
         wanted.setItalic(italic);
         const QString shown = QFontInfo(wanted).family();
         QFont start;
+        QString title;
         whenShown<QFontDialog>([&](QFontDialog *d) {
             start = d->currentFont();
+            title = d->windowTitle();
             d->accept();
         });
         FontChoice chosen;
-        QVERIFY(dialogs.chooseFont(FontChoice{family, size, bold, italic}, chosen));
+        QVERIFY(dialogs.chooseFont(FontChoice{family, size, bold, italic}, chosen, QStringLiteral("Note: ") + family));
+        QCOMPARE(title, QStringLiteral("Note: ") + family);
         QCOMPARE(start.family(), shown);
         QCOMPARE(start.pointSize(), size);
         QCOMPARE(start.bold(), bold);
