@@ -155,6 +155,20 @@ private slots:
         QTRY_VERIFY(edit->isVisible());
     }
 
+    // Other programs here take LF line breaks: Copy and Cut give them, and the
+    // text copied comes back unchanged by a paste.
+    void copyAndCutGiveLfBreaks()
+    {
+        put(QStringLiteral("[one\r\ntwo\r\n\r\nthree]\r\nrest"));
+        QVERIFY(run("mnuEditCopy"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one\ntwo\n\nthree"));
+        QVERIFY(run("mnuEditCut"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one\ntwo\n\nthree"));
+        QCOMPARE(shown(), QStringLiteral("|\r\nrest"));
+        QVERIFY(run("mnuEditPaste"));
+        QCOMPARE(shown(), QStringLiteral("one\r\ntwo\r\n\r\nthree|\r\nrest"));
+    }
+
     void pastePlainText_data()
     {
         QTest::addColumn<QString>("text");
@@ -163,6 +177,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("CR LF kept") << "one|\r\ntwo" << "a\r\nb\r\n" << "" << "onea\r\nb\r\n|\r\ntwo";
         QTest::newRow("LF becomes CR LF") << "[one]\r\ntwo" << "x\ny" << "" << "x\r\ny|\r\ntwo";
+        QTest::newRow("CR becomes CR LF") << "|two" << "x\ry\r" << "" << "x\r\ny\r\n|two";
+        QTest::newRow("mixed breaks") << "|" << "a\r\nb\nc\rd\n\r" << "" << "a\r\nb\r\nc\r\nd\r\n\r\n|";
         QTest::newRow("NUL dropped") << "|one" << QString(QStringLiteral("a") + QChar(0) + u'b') << "" << "ab|one";
         QTest::newRow("rich text") << "|one" << "cell" << "<td><b>cell</b></td>" << "cell|one";
         QTest::newRow("no text, nothing selected") << "on|e" << "-" << "" << "on|e";
