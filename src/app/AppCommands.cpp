@@ -61,7 +61,7 @@ void ChangeEditorFont()
         return;
     Settings &s = a.settings;
     EditorOptions::EditorFont font{s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic};
-    if (!EditorOptions::ChooseEditorFont(*a.dialogs, font))
+    if (!EditorOptions::ChooseEditorFont(*a.dialogs, font, a.lang.text(117)))
         return;
     s.EditorFontName = font.name;
     s.EditorFontSize = font.size;

@@ -3,8 +3,11 @@
 #include "app/CommandTable.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 // Theme name and own drawing per button, in button order.
@@ -28,6 +31,12 @@ constexpr ButtonIcon kIcons[20] = {
 bool startsGroup(int button)
 {
     return button == 5 || button == 9 || button == 11 || button == 14 || button == 17;
+}
+// Qt's buttons answer the left button only; these answer the others as well.
+bool otherButton(const QEvent *e)
+{
+    const Qt::MouseButton b = static_cast<const QMouseEvent *>(e)->button();
+    return b == Qt::RightButton || b == Qt::MiddleButton;
 }
 }
 
@@ -67,7 +76,51 @@ ToolBar::ToolBar(CommandRegistry &commands, QWidget *parent) : QToolBar(parent)
             w->setObjectName(c.name + QStringLiteral("Button"));
             // A click must not take the focus from the editor it acts on.
             w->setFocusPolicy(Qt::NoFocus);
+            w->installEventFilter(this);
         }
         ++button;
     }
+}
+
+QString ToolBar::literalToolTip(const QString &text)
+{
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
+bool ToolBar::eventFilter(QObject *watched, QEvent *e)
+{
+    auto *button = qobject_cast<QToolButton *>(watched);
+    if (!button)
+        return QToolBar::eventFilter(watched, e);
+    switch (e->type()) {
+    case QEvent::ToolTip:
+        if (!button->toolTip().isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent *>(e)->globalPos(), literalToolTip(button->toolTip()), button);
+            return true;
+        }
+        break;
+    // A disabled button sees its mouse events here too: it stays as it is.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (otherButton(e)) {
+            if (button->isEnabled())
+                button->setDown(true);   // the pressed look, as for the left button
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (otherButton(e)) {
+            const bool pressed = button->isDown();
+            button->setDown(false);
+            // Released outside the button (dragged off it): nothing runs.
+            const QPoint at = static_cast<QMouseEvent *>(e)->position().toPoint();
+            if (pressed && button->isEnabled() && button->rect().contains(at))
+                button->click();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QToolBar::eventFilter(watched, e);
 }

@@ -1,4 +1,5 @@
 #include "editing/ClipboardCommands.h"
+#include "common/CrLf.h"
 #include "common/TextTarget.h"
 
 #include <QClipboard>
@@ -10,8 +11,13 @@ void Copy(TextTarget *e)
 {
     if (!e)
         return;
+    // The text model breaks lines with CR LF; other programs here expect LF alone
+    // (a terminal or another editor would show or paste the CR).
+    QString text = e->selText();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
     if (QClipboard *c = QGuiApplication::clipboard())
-        c->setText(e->selText());
+        c->setText(text);
 }
 
 void Cut(TextTarget *e)
@@ -32,8 +38,9 @@ void Paste(TextTarget *e)
     const QString text = c ? c->text(QClipboard::Clipboard) : QString();
     if (text.isEmpty() && e->selLength() == 0)
         return;
-    // The editor's font is the widget's: pasted text has it already.
-    e->setSelText(text);
+    // LF, CR LF and CR alike become the model's CR LF. The editor's font is the
+    // widget's: pasted text has it already.
+    e->setSelText(CrLf::fromDocText(CrLf::toDocText(text)));
 }
 
 } // namespace ClipboardCommands

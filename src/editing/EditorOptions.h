@@ -16,9 +16,17 @@ struct EditorFont {
     bool italic = false;
 };
 
-// Asks for a font starting from font; false (font unchanged) when cancelled.
-bool ChooseEditorFont(Dialogs &dialogs, EditorFont &font);
-// Puts the font on one window without touching its text or state.
+// The font the editor shows for the stored one. A face that is not installed
+// (the stored default "MS Sans Serif" is a Windows face) would fall back to some
+// proportional face: the system's fixed-width face stands in, at the stored size,
+// not bold. The stored setting itself stays as it is. standIn tells which.
+EditorFont shownFont(const EditorFont &stored, bool *standIn = nullptr);
+// Asks for a font starting from the one the editor shows; false (font unchanged)
+// when cancelled. When a face stands in for the stored one, the dialog's title
+// says so: standInNote with %1 the stored face and %2 the one shown. OK on the
+// stand-in as it was offered changes nothing; any other choice is stored.
+bool ChooseEditorFont(Dialogs &dialogs, EditorFont &font, const QString &standInNote);
+// Puts the font on one window (through shownFont) without touching its text or state.
 void applyFontTo(DocWindow *d, const EditorFont &font);
 // Turns word wrap over for every document; returns the new WrapMode (0 on, 1 off).
 // Any value but 0 counts as off, so the toggle always lands on 0 or 1.

@@ -267,23 +267,6 @@ void FileCommands::UnloadDocM(DocWindow *d)
     m_docs.unload(d);
 }
 
-namespace {
-// The project list knows untitled documents by name: the entry takes the new
-// name where it stands, so the project window keeps its order.
-void renameProjectEntry(ProjectList &list, const QString &oldName, const QString &newName)
-{
-    const int k = list.FindFile(oldName);
-    if (k < 0)
-        return;
-    list.DeleteFile(oldName);
-    const int added = list.count();
-    list.AddFile(newName);
-    if (list.count() > added) {
-        list.LstFileName.move(added, k);
-        list.LstFile.move(added, k);
-    }
-}
-} // namespace
 
 void FileCommands::renameUntitled(const QString &oldName)
 {
@@ -293,7 +276,8 @@ void FileCommands::renameUntitled(const QString &oldName)
         const QString renamed = LanguageTexts::renamedUntitled(doc->txtCaption(), d->Tag(), !doc->NameFile().isEmpty(),
                                                                oldName, newName);
         if (renamed != doc->txtCaption()) {
-            renameProjectEntry(m_project, doc->txtCaption(), renamed);
+            // The project list knows untitled documents by name: the entry keeps its place.
+            m_project.rename(doc->txtCaption(), renamed);
             doc->setCaption(renamed);
         }
     }

@@ -9,9 +9,11 @@ namespace FolderPages {
 // (pages copied from other systems are often ".HTM").
 bool isPage(const QString &fileName);
 
-// Names (without folder) of the pages in folder, each once, sorted by name
-// (letter case aside first, then exactly). Only files are listed: no folders,
-// no hidden files (a leading dot). A folder that cannot be read lists nothing.
+// Names (without folder) of the pages in folder, each once: the ".html" files,
+// then the ".htm" files, then the ".php" files, each group in the order the
+// folder itself lists them (nothing sorted), so the pages open in that order and
+// the last one ends up in front. Only files are listed: no folders, no hidden
+// files (a leading dot). A folder that cannot be read lists nothing.
 QStringList list(const QString &folder);
 
 } // namespace FolderPages

@@ -112,7 +112,7 @@ void frmProekt::scheduleSync()
 void frmProekt::syncList()
 {
     m_syncPending = false;
-    const QStringList &names = m_commands.project().LstFileName;
+    const QStringList &names = m_commands.project().LstFileName();
     bool same = LstFileName->count() == names.size();
     for (int i = 0; same && i < names.size(); ++i)
         same = LstFileName->item(i)->text() == names[i];

@@ -137,6 +137,7 @@ QString extraText(int entry)
         /* 114 */ u"Encoding of the file. Click to save it with another one from now on.",
         /* 115 */ u"Line breaks of the file. Click to save it with others from now on.",
         /* 116 */ u"Modified",
+        /* 117 */ u"Font: %1 is not installed, the editor shows %2",
     };
     const int i = entry - 110;
     if (i < 0 || i >= int(std::size(extra)))

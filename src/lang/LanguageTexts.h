@@ -16,7 +16,7 @@ struct LanguageTexts {
     static constexpr int FirstMessageEntry = 90;
     static constexpr int MessageCount = 18;       // entries 90-107
     static constexpr int FirstExtraEntry = 110;
-    static constexpr int ExtraCount = 7;          // entries 110-116: view options, status bar
+    static constexpr int ExtraCount = 8;          // entries 110-117: view options, status bar, font note
 
     QString HelpFile;             // help page, relative to the program folder
     QString AppTitle;             // "Kodoplet " + entry 1 + " Int."; title of every message box

@@ -32,6 +32,8 @@ int QtDialogs::messageBox(const QString &text, int style, const QString &title)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
+    // File names and typed texts are shown as they are: "<b>x</b>.htm" is a name, not mark-up.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     // A short text would leave the box too narrow for its title.
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
@@ -100,7 +102,7 @@ QString QtDialogs::saveFileName(const QString &folder, const QString &initialNam
     return runFileDialog(m_parent, QFileDialog::AcceptSave, folder, initialName, filter);
 }
 
-bool QtDialogs::chooseFont(const FontChoice &current, FontChoice &chosen)
+bool QtDialogs::chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title)
 {
     QFont f(current.family);
     f.setPointSize(current.pointSize > 0 ? current.pointSize : 12);
@@ -111,7 +113,7 @@ bool QtDialogs::chooseFont(const FontChoice &current, FontChoice &chosen)
     const QString shown = QFontInfo(f).family();
     f.setFamily(shown);
     bool ok = false;
-    const QFont r = QFontDialog::getFont(&ok, f, m_parent);
+    const QFont r = QFontDialog::getFont(&ok, f, m_parent, title);
     if (!ok)
         return false;
     // OK on the stand-in of a face that is not installed keeps the stored name.

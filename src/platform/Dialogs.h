@@ -30,8 +30,9 @@ public:
     // "" when the user cancels.
     virtual QString openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) = 0;
     virtual QString saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) = 0;
-    // Starts from current; false when cancelled.
-    virtual bool chooseFont(const FontChoice &current, FontChoice &chosen) = 0;
+    // Starts from current; false when cancelled. A title that is not empty
+    // replaces the dialog's own (a note on the font it starts from).
+    virtual bool chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title) = 0;
     // "#RRGGBB" (upper-case hex, red first), or "" on cancel.
     virtual QString selectColor() = 0;
     // A folder, or "" on cancel.
@@ -50,7 +51,7 @@ public:
     int messageBox(const QString &text, int style, const QString &title) override;
     QString openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
     QString saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
-    bool chooseFont(const FontChoice &current, FontChoice &chosen) override;
+    bool chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title) override;
     QString selectColor() override;
     QString chooseFolder(const QString &start) override;
 };

@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(d->document()->txtCaption(), QStringLiteral("[2]1"));
         QCOMPARE(d->shownTitle(), QStringLiteral("[2]1"));
         QCOMPARE(app().docs.LastDocSlot, 2);
-        QCOMPARE(app().project.LstFileName, QStringList({"[2]2", "[2]3", "[2]1"}));
+        QCOMPARE(app().project.LstFileName(), QStringList({"[2]2", "[2]3", "[2]1"}));
         // A script takes a free slot the same way.
         slot(1)->close();
         t->command(QStringLiteral("mnuFileScriptNew"));

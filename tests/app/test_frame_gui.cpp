@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QtTest>
@@ -117,6 +118,24 @@ private slots:
         QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(title), qPrintable(QString::number(width)));
     }
 
+    // A message names files as they were typed, mark-up characters and all.
+    void messageBoxShowsItsTextAsTyped()
+    {
+        QtDialogs dialogs;
+        const QString text = QStringLiteral("File /w/<b>x</b>.htm &amp; <i>more</i>\r\nnot found");
+        Qt::TextFormat format = Qt::AutoText;
+        QString labelText;
+        whenShown<QMessageBox>([&](QMessageBox *b) {
+            format = b->textFormat();
+            if (auto *label = b->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+                labelText = label->textFormat() == Qt::PlainText ? label->text() : QString();
+            b->accept();
+        });
+        dialogs.messageBox(text, Dialogs::Critical, QStringLiteral("t"));
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(labelText, text);
+    }
+
     void fontDialogOpensOnTheEditorsFont_data()
     {
         QTest::addColumn<QString>("family");
@@ -139,12 +158,15 @@ private slots:
         wanted.setItalic(italic);
         const QString shown = QFontInfo(wanted).family();
         QFont start;
+        QString title;
         whenShown<QFontDialog>([&](QFontDialog *d) {
             start = d->currentFont();
+            title = d->windowTitle();
             d->accept();
         });
         FontChoice chosen;
-        QVERIFY(dialogs.chooseFont(FontChoice{family, size, bold, italic}, chosen));
+        QVERIFY(dialogs.chooseFont(FontChoice{family, size, bold, italic}, chosen, QStringLiteral("Note: ") + family));
+        QCOMPARE(title, QStringLiteral("Note: ") + family);
         QCOMPARE(start.family(), shown);
         QCOMPARE(start.pointSize(), size);
         QCOMPARE(start.bold(), bold);

@@ -8,9 +8,12 @@
 #include "lang/LanguageFile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 class TestInstall : public QObject {
@@ -54,6 +57,29 @@ class TestInstall : public QObject {
             return {};
         return QStringLiteral("<title>") + data.entry(11) + QStringLiteral("</title>");
     }
+    // Every file below folder, as paths relative to it, sorted.
+    static QStringList filesBelow(const QString &folder)
+    {
+        QStringList files;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(folder).relativeFilePath(it.next());
+        files.sort();
+        return files;
+    }
+    // The value of attribute of each element named element, in document order;
+    // empty when the file is no well-formed XML.
+    static QStringList xmlValues(const QString &path, const QString &element, const QString &attribute = QString())
+    {
+        QXmlStreamReader xml(read(path));
+        QStringList values;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == element)
+                values << (attribute.isEmpty() ? xml.readElementText() : xml.attributes().value(attribute).toString());
+        }
+        return xml.hasError() ? QStringList{QStringLiteral("error: ") + xml.errorString()} : values;
+    }
     // A page as the program reads it (a new page is written in windows-1251).
     static QString page(const QString &path) { return TextFile::read(path).text; }
 
@@ -81,6 +107,57 @@ class TestInstall : public QObject {
         QCOMPARE(p.exitCode(), 0);
     }
 
+    // The program and its share files, nothing of the build: no test or
+    // benchmark executable, no library.
+    void checkInstalledFiles(const QString &prefix)
+    {
+        QStringList outside;   // the data folder is compared with the sources above
+        for (const QString &f : filesBelow(prefix)) {
+            const QString name = QFileInfo(f).fileName();
+            QVERIFY2(!name.startsWith(QLatin1String("test_")) && !name.startsWith(QLatin1String("bench_"))
+                         && !name.startsWith(QLatin1String("fuzz_")) && !name.endsWith(QLatin1String(".a")),
+                     qPrintable(f));
+            if (!f.startsWith(QLatin1String("share/kodoplet/")))
+                outside << f;
+        }
+        QCOMPARE(outside, QStringList({"bin/kodoplet", "share/applications/kodoplet.desktop",
+                                       "share/icons/hicolor/scalable/apps/kodoplet.svg", "share/man/man1/kodoplet.1",
+                                       "share/metainfo/io.github.kodoplet.Kodoplet.metainfo.xml",
+                                       "share/mime/packages/kodoplet.xml"}));
+
+        // Project files are a type of their own, and the desktop entry opens them.
+        const QString mime = prefix + QStringLiteral("share/mime/packages/kodoplet.xml");
+        QCOMPARE(xmlValues(mime, QStringLiteral("mime-type"), QStringLiteral("type")),
+                 QStringList{"application/x-kodoplet-project"});
+        QCOMPARE(xmlValues(mime, QStringLiteral("glob"), QStringLiteral("pattern")), QStringList{"*.wpr"});
+        const QByteArray desktop = read(prefix + QStringLiteral("share/applications/kodoplet.desktop"));
+        QVERIFY(desktop.contains(";application/x-kodoplet-project;\n"));
+        QVERIFY(desktop.contains("\nCategories=") && desktop.contains(";Utility;"));
+        // The software centres' entry starts the installed desktop entry.
+        const QString metainfo = prefix + QStringLiteral("share/metainfo/io.github.kodoplet.Kodoplet.metainfo.xml");
+        QCOMPARE(xmlValues(metainfo, QStringLiteral("id")), QStringList{"io.github.kodoplet.Kodoplet"});
+        QCOMPARE(xmlValues(metainfo, QStringLiteral("launchable")), QStringList{"kodoplet.desktop"});
+
+        // The manual page, with the version filled in; man reads it without a warning.
+        const QString manPage = prefix + QStringLiteral("share/man/man1/kodoplet.1");
+        const QByteArray roff = read(manPage);
+        QVERIFY(roff.contains(".TH KODOPLET 1") && roff.contains("\\-\\-version") && !roff.contains('@'));
+        const QString man = QStandardPaths::findExecutable(QStringLiteral("man"));
+        if (man.isEmpty())
+            return;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+        p.setProcessEnvironment(env);
+        p.start(man, {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"), QStringLiteral("-P"),
+                      QStringLiteral("cat"), QStringLiteral("-l"), manPage});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(p.readAllStandardError(), QByteArray());
+        const QByteArray shown = p.readAllStandardOutput();
+        QVERIFY(shown.contains("kodoplet [options] [file...]") && shown.contains(".wpr"));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -104,6 +181,9 @@ private slots:
         QCOMPARE(entries(data + QStringLiteral("Help")), entries(sourceDir() + QStringLiteral("/resources/Help")));
         QVERIFY(read(prefix + QStringLiteral("share/applications/kodoplet.desktop")).contains("\nExec=kodoplet %F\n"));
         QVERIFY(read(prefix + QStringLiteral("share/icons/hicolor/scalable/apps/kodoplet.svg")).contains("<svg"));
+        checkInstalledFiles(prefix);
+        if (QTest::currentTestFailed())
+            return;
 
         // A language chosen in an earlier run, remembered in the configuration folder.
         const QString home = root() + QStringLiteral("home/");

@@ -4,6 +4,8 @@
 
 #include "app/AppState.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QtTest>
 
 using namespace gui;
@@ -29,8 +31,9 @@ private slots:
             TestApp t;
             frmMain *f = startProgram(t);
             QVERIFY(f);
-            // The default font, wrapped.
-            QCOMPARE(font(t.editor()), QStringLiteral("MS Sans Serif 12 1 0"));
+            // The default font, wrapped: its face is not installed here, the fixed-width one stands in.
+            QCOMPARE(font(t.editor()), QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family()
+                                           + QStringLiteral(" 12 0 0"));
             QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
             for (const QString &option : kOptions) {
                 QVERIFY(f->isChecked(option));

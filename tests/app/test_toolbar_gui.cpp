@@ -13,7 +13,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace gui;
@@ -150,6 +152,62 @@ private slots:
         click(18);
         QCOMPARE(g.ed()->font().pointSize(), 14);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
+    }
+
+    // What a tooltip shows, read the way Qt's tooltip reads its text.
+    void tooltipsShowTheirCaptionsAsTyped()
+    {
+        for (int i = 0; i < 20; ++i) {
+            QWidget *w = widget(i);
+            const QString caption = g.f->action(button(i))->toolTip();
+            QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(w, &help);
+            QTRY_VERIFY(QToolTip::isVisible());
+            QTextDocument shown;
+            if (Qt::mightBeRichText(QToolTip::text()))
+                shown.setHtml(QToolTip::text());
+            else
+                shown.setPlainText(QToolTip::text());
+            QCOMPARE(shown.toPlainText(), caption);
+            QToolTip::hideText();
+        }
+        QCOMPARE(g.f->action(button(11))->toolTip(), QStringLiteral("<b></b>"));
+        QCOMPARE(g.f->action(button(14))->toolTip(), QStringLiteral("<div align=\"left\"></div>"));
+    }
+
+    void rightAndMiddleClicksRunAButtonAsALeftClickDoes_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("mouse");
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+    void rightAndMiddleClicksRunAButtonAsALeftClickDoes()
+    {
+        QFETCH(Qt::MouseButton, mouse);
+        load(g.doc(), QStringLiteral("ab"), 1);
+        click(11, mouse);
+        QCOMPARE(g.ed()->text(), QStringLiteral("a<b></b>b"));
+        QCOMPARE(g.ed()->selStart(), 4);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
+        // Pressed, the button looks pressed; dragged off and released outside, it runs nothing.
+        auto *italic = qobject_cast<QToolButton *>(widget(12));
+        QVERIFY(italic);
+        QTest::mousePress(italic, mouse, {}, QPoint(5, 5));
+        QVERIFY(italic->isDown());
+        QTest::mouseRelease(italic, mouse, {}, QPoint(italic->width(), 5));
+        QVERIFY(!italic->isDown());
+        QCOMPARE(g.ed()->text(), QStringLiteral("a<b></b>b"));
+        // The last pixel inside still counts.
+        QTest::mousePress(italic, mouse, {}, QPoint(5, 5));
+        QTest::mouseRelease(italic, mouse, {}, QPoint(italic->width() - 1, italic->height() - 1));
+        QCOMPARE(g.ed()->text(), QStringLiteral("a<b><i></i></b>b"));
+        // A disabled button (the preview is shown) runs nothing.
+        click(19);
+        QTRY_VERIFY(!g.doc()->editorVisible());
+        click(13, mouse);
+        click(19, mouse);
+        QTRY_VERIFY(g.doc()->editorVisible());
+        QCOMPARE(g.ed()->text(), QStringLiteral("a<b><i></i></b>b"));
     }
 
     void toolbarOffSurvivesARestart()

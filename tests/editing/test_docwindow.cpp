@@ -5,6 +5,9 @@
 #include "files/FileCommands.h"
 
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMimeData>
 #include <QtTest>
@@ -15,6 +18,8 @@ class TestDocWindow : public QObject, GuiFixture {
     Q_OBJECT
 
     void undo() { QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier); }
+    // The face the system's fixed-width font resolves to.
+    static QString fixedFamily() { return QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family(); }
     bool run(const char *command) { return f->trigger(QString::fromLatin1(command)); }
     // Whether the item is enabled after the Edit menu ran its drop-down update.
     bool enabled(const char *name)
@@ -150,6 +155,20 @@ private slots:
         QTRY_VERIFY(edit->isVisible());
     }
 
+    // Other programs here take LF line breaks: Copy and Cut give them, and the
+    // text copied comes back unchanged by a paste.
+    void copyAndCutGiveLfBreaks()
+    {
+        put(QStringLiteral("[one\r\ntwo\r\n\r\nthree]\r\nrest"));
+        QVERIFY(run("mnuEditCopy"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one\ntwo\n\nthree"));
+        QVERIFY(run("mnuEditCut"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one\ntwo\n\nthree"));
+        QCOMPARE(shown(), QStringLiteral("|\r\nrest"));
+        QVERIFY(run("mnuEditPaste"));
+        QCOMPARE(shown(), QStringLiteral("one\r\ntwo\r\n\r\nthree|\r\nrest"));
+    }
+
     void pastePlainText_data()
     {
         QTest::addColumn<QString>("text");
@@ -158,6 +177,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("CR LF kept") << "one|\r\ntwo" << "a\r\nb\r\n" << "" << "onea\r\nb\r\n|\r\ntwo";
         QTest::newRow("LF becomes CR LF") << "[one]\r\ntwo" << "x\ny" << "" << "x\r\ny|\r\ntwo";
+        QTest::newRow("CR becomes CR LF") << "|two" << "x\ry\r" << "" << "x\r\ny\r\n|two";
+        QTest::newRow("mixed breaks") << "|" << "a\r\nb\nc\rd\n\r" << "" << "a\r\nb\r\nc\r\nd\r\n\r\n|";
         QTest::newRow("NUL dropped") << "|one" << QString(QStringLiteral("a") + QChar(0) + u'b') << "" << "ab|one";
         QTest::newRow("rich text") << "|one" << "cell" << "<td><b>cell</b></td>" << "cell|one";
         QTest::newRow("no text, nothing selected") << "on|e" << "-" << "" << "on|e";
@@ -206,8 +227,8 @@ private slots:
 
         t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Sans Mono"), 14, false, true});
         QVERIFY(run("mnuEditFont"));
-        const FontChoice &start = t->dialogs.lastFontStart;   // the dialog starts from the current font
-        QVERIFY(start.family == QStringLiteral("MS Sans Serif") && start.pointSize == 12 && start.bold && !start.italic);
+        const FontChoice &start = t->dialogs.lastFontStart;   // the dialog starts from the font shown
+        QVERIFY(start.family == fixedFamily() && start.pointSize == 12 && !start.bold && !start.italic);
         const Settings &s = app().settings;
         QVERIFY(s.EditorFontName == QStringLiteral("DejaVu Sans Mono") && s.EditorFontSize == 14);
         QVERIFY(!s.EditorFontBold && s.EditorFontItalic);
@@ -225,6 +246,43 @@ private slots:
         }
         QVERIFY(app().docs.slot(0)->document()->IzmT() == 0 && changed->document()->IzmT() == 1);
         QCOMPARE(changed->Rich()->text(), text);
+    }
+
+    // The stored default "MS Sans Serif" (bold) is a Windows face: the editor shows
+    // the system's fixed-width face at the stored size, not bold, and the font
+    // dialog says so in its title. The setting stays; a face the user picks is
+    // used as it is.
+    void aFaceThatIsNotInstalledShowsTheFixedWidthFace()
+    {
+        const Settings &s = app().settings;
+        QCOMPARE(s.EditorFontName, QStringLiteral("MS Sans Serif"));
+        QVERIFY(s.EditorFontBold);
+        const QFont shown = ed()->font();
+        QCOMPARE(shown.family(), fixedFamily());
+        const QFontMetrics widths(shown);   // (fontconfig leaves fixedPitch() unset for some mono faces)
+        QCOMPARE(widths.horizontalAdvance(u'i'), widths.horizontalAdvance(u'W'));
+        QVERIFY(shown.pointSize() == 12 && !shown.bold() && !shown.italic());
+
+        // OK on the face offered: nothing picked, the setting stays.
+        t->dialogs.fontAnswers.enqueue(FontChoice{fixedFamily(), 12, false, false});
+        QVERIFY(run("mnuEditFont"));
+        QCOMPARE(t->dialogs.last(QStringLiteral("font")).title,
+                 QStringLiteral("Font: MS Sans Serif is not installed, the editor shows ") + fixedFamily());
+        QVERIFY(s.EditorFontName == QStringLiteral("MS Sans Serif") && s.EditorFontSize == 12 && s.EditorFontBold);
+        QCOMPARE(ed()->font(), shown);
+
+        // A bigger size of it is a choice: stored as picked.
+        t->dialogs.fontAnswers.enqueue(FontChoice{fixedFamily(), 16, true, false});
+        QVERIFY(run("mnuEditFont"));
+        QVERIFY(s.EditorFontName == fixedFamily() && s.EditorFontSize == 16 && s.EditorFontBold);
+        QVERIFY(ed()->font().bold() && ed()->font().pointSize() == 16);
+        // An installed face starts the dialog as it is, without a note.
+        t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Serif"), 11, true, true});
+        QVERIFY(run("mnuEditFont"));
+        QCOMPARE(t->dialogs.last(QStringLiteral("font")).title, QString());
+        QCOMPARE(t->dialogs.lastFontStart.pointSize, 16);
+        QCOMPARE(ed()->font().family(), QStringLiteral("DejaVu Serif"));
+        QVERIFY(ed()->font().bold() && ed()->font().italic());
     }
 
     void closePrompt_data()

@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(d->document()->NameFile(), path(QStringLiteral("page.htm")));
         QCOMPARE(t->readFile(QStringLiteral("page.htm")), QByteArray("yx\r\n"));
         QCOMPARE(d->document()->IzmT(), 0);
-        QCOMPARE(app().project.LstFileName, QStringList{"page.htm"});
+        QCOMPARE(app().project.LstFileName(), QStringList{"page.htm"});
 
         // Save As proposes the short name; onto another file it asks first.
         run("mnuFileSaveFileAs", QStringLiteral("old.htm"), Dialogs::No);
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(t->readFile(QStringLiteral("old.htm")), QByteArray("yx\r\n"));
         QCOMPARE(d->document()->NameFile(), path(QStringLiteral("old.htm")));
         QCOMPARE(d->shownTitle(), QStringLiteral("old.htm"));
-        QCOMPARE(app().project.LstFileName, QStringList({"page.htm", "old.htm"}));
+        QCOMPARE(app().project.LstFileName(), QStringList({"page.htm", "old.htm"}));
         run("mnuFileSaveFileAs", QStringLiteral("old.htm")); // its own name: no question
         QCOMPARE(messages(), 2);
 

@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(app().docs.OpenDocCount, 0);
         QCOMPARE(app().projects->ProjectName, QStringLiteral("Home"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Home")));
-        QCOMPARE(project().LstFileName, QStringList({" sweet \"home\"", "a.htm", "b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({" sweet \"home\"", "a.htm", "b.htm", "c.htm"}));
         QVERIFY(!project().IzmProekt);
         // The start-up timer shows the window: the list has the focus, the first entry is selected.
         QTRY_VERIFY(window() && window()->isVisible());
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(lastMessage().text, QStringLiteral("[98]\r\n[2]1"));
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(app().projects->ProjectName, QStringLiteral("[62]"));
-        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
         QVERIFY(app().settings.ProjectPath.isEmpty());
         QVERIFY(!window() || !window()->isVisible());
     }
@@ -191,7 +191,7 @@ private slots:
         t->writeFile(QStringLiteral("d.htm"), "d\r\n");
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("d.htm")));
         t->command(QStringLiteral("ProektAddFile"));
-        QCOMPARE(project().LstFileName.last(), QStringLiteral("d.htm"));
+        QCOMPARE(project().LstFileName().last(), QStringLiteral("d.htm"));
         QCOMPARE(app().docs.OpenDocCount, 0);   // listed, not opened
         QVERIFY(project().IzmProekt);
         const QByteArray saved = t->readFile(QStringLiteral("p.wpr"));
@@ -225,7 +225,7 @@ private slots:
             QVERIFY(t->readFile(QStringLiteral("kodoplet.ini")).contains(path(QStringLiteral("p.wpr")).toUtf8()));
         } else if (command == QLatin1String("ProektNew")) {
             QCOMPARE(app().projects->ProjectName, QStringLiteral("[62]"));
-            QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+            QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
             QVERIFY(app().settings.ProjectPath.isEmpty());
             QVERIFY(!project().IzmProekt);
         } else {
@@ -260,7 +260,7 @@ private slots:
         // Yes removes it and closes its open document.
         t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
         press(w->LstFileName, Qt::Key_Delete);
-        QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"b.htm", "c.htm"}));
         QCOMPARE(w->LstFileName->count(), 2);
         QVERIFY(a->UnloadDoc());
         QCOMPARE(app().docs.OpenDocCount, 2);
@@ -299,7 +299,7 @@ private slots:
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
         t->command(QStringLiteral("ProektOpen"));
         QCOMPARE(app().projects->ProjectName, QStringLiteral("Renamed, 2"));
-        QCOMPARE(project().LstFileName, QStringList({"b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"b.htm", "c.htm"}));
         // Escape in the list hides the window; with no document open a new page comes.
         QCOMPARE(app().docs.OpenDocCount, 0);
         press(window()->LstFileName, Qt::Key_Escape);
@@ -313,7 +313,7 @@ private slots:
         openSite();
         QCOMPARE(app().projects->ProjectName, QStringLiteral("Site"));
         QCOMPARE(app().frameCaption.value(), caption(QStringLiteral("Site")));
-        QCOMPARE(project().LstFileName, QStringList({"a.htm", "b.htm", "c.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"a.htm", "b.htm", "c.htm"}));
         QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
         QVERIFY(window()->isVisible());
         QCOMPARE(window()->LstFileName->currentRow(), 0);
@@ -343,7 +343,7 @@ private slots:
         t->writeFile(QStringLiteral("a.htm"), "a\r\n");
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
         QTest::keyClick(ed(), Qt::Key_D, Qt::ControlModifier);   // Add file
-        QCOMPARE(project().LstFileName, QStringList({"[2]1", "a.htm"}));
+        QCOMPARE(project().LstFileName(), QStringList({"[2]1", "a.htm"}));
         QCOMPARE(untitled->document()->IzmT(), 0);   // the key went to the command, not the text
         QCOMPARE(app().docs.OpenDocCount, 1);
         // Remove file: Yes takes the file out and closes it (No is in projectWindowKeys).
@@ -355,7 +355,7 @@ private slots:
         t->command(QStringLiteral("ProektRemoveFile"));
         QCOMPARE(lastMessage().text, QStringLiteral("[103]"));
         QVERIFY(a->UnloadDoc());
-        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
         QVERIFY(project().IzmProekt);
         // An untitled page leaves the project as it closes; that is no change to save.
         project().IzmProekt = false;
@@ -371,7 +371,7 @@ private slots:
     {
         const QString site = path(QStringLiteral("site/"));
         QVERIFY(QDir().mkpath(site + QStringLiteral("inner")));
-        for (const char *name : {"b.htm", "A.HTM", "c.php", "note.txt", ".hidden.html"})
+        for (const char *name : {"c.php", "b.htm", "a.html", "note.txt", ".hidden.html"})
             t->writeFile(QStringLiteral("site/") + QLatin1String(name), QByteArray("<p>") + name + "</p>\r\n");
         QVERIFY(QDir().mkpath(path(QStringLiteral("empty"))));
         app().settings.LastFolder = site;
@@ -387,7 +387,7 @@ private slots:
                 names << dlg->List1->item(i)->text();
             return names;
         };
-        QCOMPARE(listed(), QStringList({"A.HTM", "b.htm", "c.php"}));
+        QCOMPARE(listed(), QStringList({"a.html", "b.htm", "c.php"}));   // .html, .htm, .php
         // Walking to another folder lists it; Cancel keeps the folder walked to.
         QVERIFY(dlg->setFolder(path(QStringLiteral("empty"))));
         QCOMPARE(listed(), QStringList{});
@@ -411,11 +411,12 @@ private slots:
         QTest::mouseClick(dlg->OK, Qt::LeftButton);
         QTRY_VERIFY(!f->findChild<frmOpenAllFile *>());
         QCOMPARE(app().docs.OpenDocCount, 4);
-        for (const char *name : {"A.HTM", "c.php"})
+        for (const char *name : {"a.html", "c.php"})
             QVERIFY(app().files->FindDocByFile(site + QLatin1String(name)) >= 0);
+        QCOMPARE(doc()->document()->NameFile(), site + QStringLiteral("c.php"));   // the last one listed is in front
         QCOMPARE(app().docs.slot(app().files->FindDocByFile(site + QStringLiteral("b.htm")))->Rich()->text(),
                  QStringLiteral("edited b"));
-        QCOMPARE(project().LstFileName, QStringList{"[2]1"});
+        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
         QCOMPARE(app().settings.LastFolder, site);
     }
 };

@@ -5,7 +5,10 @@
 #include "files/ProjectList.h"
 #include "common/TextFile.h"
 
+#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QtTest>
+#include <dirent.h>
 #include <optional>
 
 namespace {
@@ -15,6 +18,20 @@ ProjectList listOf(const QStringList &paths)
     for (const QString &p : paths)
         list.AddFile(p);
     return list;
+}
+// The names of a folder in the order the system reads them, dot-entries aside.
+QStringList directoryOrder(const QString &folder)
+{
+    QStringList names;
+    if (DIR *d = opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *e = readdir(d)) {
+            const QString name = QFile::decodeName(e->d_name);
+            if (name != QLatin1String(".") && name != QLatin1String(".."))
+                names << name;
+        }
+        closedir(d);
+    }
+    return names;
 }
 void touch(const QString &path)
 {
@@ -107,7 +124,7 @@ private slots:
         list.AddFile(QStringLiteral("/old/x.htm"));
         list.clear();
         ProjectFile::fill(list, data);
-        QCOMPARE(list.LstFileName, entries);
+        QCOMPARE(list.LstFileName(), entries);
         QVERIFY(!list.IzmProekt);
     }
 
@@ -194,32 +211,149 @@ private slots:
             list.AddFile(QLatin1String(file));
         QVERIFY(list.IzmProekt);
         // No duplicates; names differing in case are two files; "/" is a folder too.
-        QCOMPARE(list.LstFile, QStringList({"11", "index.htm/site/index.htm", "INDEX.htm/site/INDEX.htm", "a.htm/a.htm"}));
+        QCOMPARE(list.LstFile(), QStringList({"11", "index.htm/site/index.htm", "INDEX.htm/site/INDEX.htm", "a.htm/a.htm"}));
         QCOMPARE(list.FindFile(QStringLiteral("/site/INDEX.htm")), 2);
         list.IzmProekt = false;
         list.DeleteFile(QStringLiteral("/site/index.htm"));
         QVERIFY(list.IzmProekt);
-        QCOMPARE(list.LstFileName, QStringList({"1", "INDEX.htm", "a.htm"}));
+        QCOMPARE(list.LstFileName(), QStringList({"1", "INDEX.htm", "a.htm"}));
         // Looking up a file that is not listed marks the project changed.
         list.IzmProekt = false;
         QCOMPARE(list.FindFile(QStringLiteral("/site/other.htm")), -1);
         QVERIFY(list.IzmProekt);
     }
 
+    // The row index beside the lists follows every change: after each step of a
+    // long mixed run, every path of the pool is found exactly where a plain walk
+    // over the keys finds it (exact comparison: letter case makes another file).
+    void rowIndexFollowsEveryChange()
+    {
+        const QStringList pool = {"/w/a.htm", "/w/A.htm", "/x/a.htm", "/a.htm", "[2]1", "[2]2", "Untitled3",
+                                  "", "/w/b.htm", "/w/sub/b.htm", "b.htm/w"};
+        const auto walk = [](const ProjectList &list, const QString &path) {
+            const qsizetype p = path.lastIndexOf(u'/');
+            const QString key = (p >= 0 ? path.mid(p + 1) : path) + path;
+            return int(list.LstFile().indexOf(key));
+        };
+        ProjectList list;
+        QRandomGenerator random(7);
+        QStringList expected;   // open names in order, as a plain list keeps them
+        for (int step = 0; step < 3000; ++step) {
+            const QString a = pool[random.bounded(int(pool.size()))];
+            const QString b = pool[random.bounded(int(pool.size()))];
+            switch (random.bounded(10)) {
+            case 0:
+            case 1:
+            case 2:
+            case 3:
+                list.AddFile(a);
+                if (!expected.contains(a))
+                    expected << a;
+                break;
+            case 4:
+            case 5:
+                list.DeleteFile(a);
+                expected.removeOne(a);
+                break;
+            case 6:
+            case 7:
+                list.rename(a, b);
+                if (expected.contains(a) && a != b) {
+                    if (expected.contains(b))
+                        expected.removeOne(a);
+                    else
+                        expected[expected.indexOf(a)] = b;
+                }
+                break;
+            case 8:
+                if (random.bounded(20) == 0) {
+                    list.clear();
+                    expected.clear();
+                }
+                break;
+            default:
+                break;
+            }
+            QStringList names;
+            for (int i = 0; i < list.count(); ++i)
+                names << list.openName(i);
+            QCOMPARE(names, expected);
+            for (const QString &path : pool)
+                QCOMPARE(list.FindFile(path), walk(list, path));
+        }
+    }
+
+    void renameKeepsThePlace()
+    {
+        ProjectList list = listOf({"[2]1", "/w/a.htm", "[2]2"});
+        list.IzmProekt = false;
+        int changes = 0;
+        list.onChange = [&] { ++changes; };
+        list.rename(QStringLiteral("[2]1"), QStringLiteral("Untitled1"));
+        QCOMPARE(list.LstFileName(), QStringList({"Untitled1", "a.htm", "[2]2"}));
+        QVERIFY(!list.IzmProekt);   // untitled names are not saved
+        QCOMPARE(list.FindFile(QStringLiteral("Untitled1")), 0);
+        QCOMPARE(list.FindFile(QStringLiteral("[2]1")), -1);
+        list.rename(QStringLiteral("[2]9"), QStringLiteral("Untitled9"));   // not listed: nothing
+        QCOMPARE(changes, 1);
+        list.rename(QStringLiteral("[2]2"), QStringLiteral("Untitled1"));   // taken: the old entry goes
+        QCOMPARE(list.LstFileName(), QStringList({"Untitled1", "a.htm"}));
+        QCOMPARE(list.FindFile(QStringLiteral("/w/a.htm")), 1);
+    }
+
+    // A project file of 100,000 lines loads in linear time (a search of the list
+    // for every added line took half a minute).
+    void largeProjectLoadsInLinearTime()
+    {
+        ProjectData data;
+        data.name = QStringLiteral("Big");
+        for (int i = 0; i < 100000; ++i)
+            data.lines << QStringLiteral("/site/section%1/page-%2.htm").arg(i % 50).arg(i);
+        data.lines << data.lines.first() << data.lines.last();   // repeats are listed once
+        ProjectList list;
+        QElapsedTimer t;
+        t.start();
+        ProjectFile::fill(list, data);
+        QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(list.count(), 100000);
+        QCOMPARE(list.FindFile(QStringLiteral("/site/section49/page-99999.htm")), 99999);
+        list.DeleteFile(data.lines.first());
+        QCOMPARE(list.FindFile(QStringLiteral("/site/section49/page-99999.htm")), 99998);
+    }
+
+    // Pages group by extension (.html, .htm, .php, any letter case), each group in
+    // the order the folder itself gives its names, not sorted.
     void folderPages()
     {
         const QString dir = path("pages");
         QVERIFY(QDir().mkpath(dir + QStringLiteral("/sub.htm")));   // a folder, not a page
-        for (const char *name : {"b.htm", "a.HTML", "C.Htm", "c.htm", "x.php", "x.PHP", "note.txt", "page.htm0",
-                                 ".hidden.htm", "htm", ".htm", "Index.html", "index.html"})
+        for (const char *name : {"x.php", "b.htm", "a.HTML", "C.Htm", "c.htm", "x.PHP", "note.txt", "page.htm0",
+                                 ".hidden.htm", "htm", ".htm", "index.html", "Index.html", "a.htm.html"})
             touch(dir + u'/' + QLatin1String(name));
-        QCOMPARE(FolderPages::list(dir),
-                 QStringList({"a.HTML", "b.htm", "C.Htm", "c.htm", "Index.html", "index.html", "x.PHP", "x.php"}));
+        const QStringList raw = directoryOrder(dir);
+        QStringList expected;
+        for (const char *ext : {".html", ".htm", ".php"})
+            for (const QString &name : raw)
+                if (QStringList({"a.HTML", "index.html", "Index.html", "a.htm.html", "b.htm", "C.Htm", "c.htm", "x.php",
+                                 "x.PHP"}).contains(name) && name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
+                    expected << name;
+        QCOMPARE(expected.size(), 9);
+        QCOMPARE(FolderPages::list(dir), expected);
         QVERIFY(QDir().mkpath(path("empty")));
         QCOMPARE(FolderPages::list(path("empty")), QStringList{});
         QCOMPARE(FolderPages::list(path("gone")), QStringList{});
         QVERIFY(FolderPages::isPage(QStringLiteral("a.HtM")));
         QVERIFY(!FolderPages::isPage(QStringLiteral("a.html.bak")));
+    }
+
+    // Against names that sort the other way, the groups come first.
+    void folderPagesAreNotSorted()
+    {
+        const QString dir = path("site");
+        QVERIFY(QDir().mkpath(dir));
+        for (const char *name : {"a.php", "b.htm", "c.html"})
+            touch(dir + u'/' + QLatin1String(name));
+        QCOMPARE(FolderPages::list(dir), QStringList({"c.html", "b.htm", "a.php"}));
     }
 };
 

@@ -232,7 +232,7 @@ private slots:
         switched.apply(older);
         QCOMPARE(switched.text(110), QStringLiteral("Hervorhebung"));
         switched.apply(LanguageData());
-        for (int n = 110; n <= 115; ++n) {
+        for (int n = 110; n <= LanguageData::LastEntry; ++n) {
             QCOMPARE(defaults.text(n), d.entry(n));
             QCOMPARE(switched.text(n), d.entry(n));
             QCOMPARE(LanguageTexts::builtInText(n), d.entry(n));

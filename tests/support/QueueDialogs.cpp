@@ -23,9 +23,9 @@ QString QueueDialogs::saveFileName(const QString &folder, const QString &initial
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-bool QueueDialogs::chooseFont(const FontChoice &current, FontChoice &chosen)
+bool QueueDialogs::chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title)
 {
-    asked.append({QStringLiteral("font"), current.family, current.pointSize, {}, {}, {}});
+    asked.append({QStringLiteral("font"), current.family, current.pointSize, title, {}, {}});
     lastFontStart = current;
     if (fontAnswers.isEmpty())
         return false;

@@ -11,7 +11,7 @@ public:
         QString kind;   // "message", "open", "save", "font", "color", "folder"
         QString text;   // message text, or the initial name of a file dialog
         int style = 0;
-        QString title;
+        QString title;  // the message box's title, or the font dialog's note
         QString folder;
         QList<FileFilter> filter;
     };
@@ -19,7 +19,7 @@ public:
     int messageBox(const QString &text, int style, const QString &title) override;
     QString openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
     QString saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter) override;
-    bool chooseFont(const FontChoice &current, FontChoice &chosen) override;
+    bool chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title) override;
     QString selectColor() override;
     QString chooseFolder(const QString &start) override;
 
