@@ -76,9 +76,15 @@ void CommandRegistry::buildMenus(QMenuBar *bar)
     }
 }
 
-void CommandRegistry::onCommand(const QString &name, std::function<void()> handler)
+bool CommandRegistry::onCommand(const QString &name, std::function<void()> handler)
 {
+    if (!Commands::findCommand(name)) {
+        qWarning("no command named %s", qPrintable(name));
+        m_refused << name;
+        return false;
+    }
     m_handlers.insert(name, std::move(handler));
+    return true;
 }
 
 void CommandRegistry::run(const QString &name) const

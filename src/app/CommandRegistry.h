@@ -32,7 +32,11 @@ public:
     QWidget *window() const { return m_window; }
 
     // Runs handler when the named command is chosen (replacing an earlier one).
-    void onCommand(const QString &name, std::function<void()> handler);
+    // A name the command table does not have is refused (false, and a warning):
+    // a typo must not leave a menu item without its handler.
+    bool onCommand(const QString &name, std::function<void()> handler);
+    // Names a handler was offered for that the command table does not have.
+    const QStringList &refusedNames() const { return m_refused; }
     // Runs the command's handler whatever its enabled state (public handlers
     // other windows call, e.g. mnuEditPaste_Click).
     void run(const QString &name) const;
@@ -60,4 +64,5 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, std::function<void()>> m_handlers;
+    QStringList m_refused;
 };

@@ -1,6 +1,7 @@
 // What a new user ran into in the frame: Alt chords typing letters, document
 // windows after a maximised one closed, and the platform dialogs (message box
 // width, font dialog start, Qt's own texts in the interface language).
+#include "app/CommandRegistry.h"
 #include "common/GuiFixture.h"
 
 #include "lang/LanguageLoader.h"
@@ -32,6 +33,17 @@ private slots:
     {
         QtTranslations::use(QString());
         g.stopApp();
+    }
+
+    // Every handler the program installs is for a command of the table, and a
+    // misspelt name is refused rather than silently kept.
+    void handlersOnlyForCommandsOfTheTable()
+    {
+        CommandRegistry &c = g.f->commands();
+        QCOMPARE(c.refusedNames(), QStringList());
+        QTest::ignoreMessage(QtWarningMsg, "no command named mnuEditUndoo");
+        QVERIFY(!c.onCommand(QStringLiteral("mnuEditUndoo"), [] {}));
+        QCOMPARE(c.refusedNames(), QStringList{QStringLiteral("mnuEditUndoo")});
     }
 
     void altAndMetaChordsNeverType_data()
