@@ -1,4 +1,5 @@
 #include "app/AppCommands.h"
+#include "common/CommandNames.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/frmAbout.h"
@@ -39,7 +40,7 @@ void installSearch(CommandRegistry &c)
             if (SearchCommands *s = app().searchCommands.get())
                 s->mnuEditFind_Click(i);
         });
-    c.onCommand(QStringLiteral("CodeFoundLine"), [] {
+    c.onCommand(QString(Cmd::CodeFoundLine), [] {
         if (SearchCommands *s = app().searchCommands.get())
             s->CodeFoundLine_Click();
     });
@@ -76,7 +77,7 @@ void ToggleWordWrap()
     AppState &a = app();
     a.settings.WrapMode = EditorOptions::ToggleWordWrap(a.settings.WrapMode, a.docs.open());
     if (a.commands)
-        a.commands->setChecked(QStringLiteral("mnuEditPerenosWord"), a.settings.WrapMode == 0);
+        a.commands->setChecked(QString(Cmd::mnuEditPerenosWord), a.settings.WrapMode == 0);
 }
 
 void install(CommandRegistry &c)
@@ -84,31 +85,31 @@ void install(CommandRegistry &c)
     AppState &a = app();
     FileCommands &files = *a.files;
     ProjectCommands &projects = *a.projects;
-    c.onCommand(QStringLiteral("mnuFileNew"), [&files] { files.FileNewM(); });
-    c.onCommand(QStringLiteral("mnuFileScriptNew"), [&files] { files.NewScriptM(); });
-    c.onCommand(QStringLiteral("mnuFileOpen"), [&files] { files.FileOpenM(false); });
-    c.onCommand(QStringLiteral("mnuFileScriptOpen"), [&files] { files.FileOpenM(true); });
-    c.onCommand(QStringLiteral("mnuFileSaveFile"), [&files] { files.SaveDocument(files.docs().active()); });
-    c.onCommand(QStringLiteral("mnuFileSaveFileAs"), [&files] { files.FileSaveAs(); });
-    c.onCommand(QStringLiteral("mnuFileProsmotr"), [] { app().preview->mnuFileProsmotr_Click(); });
-    c.onCommand(QStringLiteral("mnuEditCut"), [] { ClipboardCommands::Cut(activeEditor()); });
-    c.onCommand(QStringLiteral("mnuEditCopy"), [] { ClipboardCommands::Copy(activeEditor()); });
-    c.onCommand(QStringLiteral("mnuEditPaste"), [] { ClipboardCommands::Paste(activeEditor()); });
+    c.onCommand(QString(Cmd::mnuFileNew), [&files] { files.FileNewM(); });
+    c.onCommand(QString(Cmd::mnuFileScriptNew), [&files] { files.NewScriptM(); });
+    c.onCommand(QString(Cmd::mnuFileOpen), [&files] { files.FileOpenM(false); });
+    c.onCommand(QString(Cmd::mnuFileScriptOpen), [&files] { files.FileOpenM(true); });
+    c.onCommand(QString(Cmd::mnuFileSaveFile), [&files] { files.SaveDocument(files.docs().active()); });
+    c.onCommand(QString(Cmd::mnuFileSaveFileAs), [&files] { files.FileSaveAs(); });
+    c.onCommand(QString(Cmd::mnuFileProsmotr), [] { app().preview->mnuFileProsmotr_Click(); });
+    c.onCommand(QString(Cmd::mnuEditCut), [] { ClipboardCommands::Cut(activeEditor()); });
+    c.onCommand(QString(Cmd::mnuEditCopy), [] { ClipboardCommands::Copy(activeEditor()); });
+    c.onCommand(QString(Cmd::mnuEditPaste), [] { ClipboardCommands::Paste(activeEditor()); });
     // One route for undo and redo, whatever starts them (menu, toolbar, Ctrl+Z in the editor).
-    c.onCommand(QStringLiteral("mnuEditUndo"), [] { if (DocWindow *d = app().docs.active()) d->document()->Undo(); });
-    c.onCommand(QStringLiteral("mnuEditRedo"), [] { if (DocWindow *d = app().docs.active()) d->document()->Redo(); });
-    c.onCommand(QStringLiteral("mnuEditPerenosWord"), [] { ToggleWordWrap(); });
-    c.onCommand(QStringLiteral("mnuEditFont"), [] { ChangeEditorFont(); });
-    c.onCommand(QStringLiteral("mnuOptionsToolbar"), [] {
+    c.onCommand(QString(Cmd::mnuEditUndo), [] { if (DocWindow *d = app().docs.active()) d->document()->Undo(); });
+    c.onCommand(QString(Cmd::mnuEditRedo), [] { if (DocWindow *d = app().docs.active()) d->document()->Redo(); });
+    c.onCommand(QString(Cmd::mnuEditPerenosWord), [] { ToggleWordWrap(); });
+    c.onCommand(QString(Cmd::mnuEditFont), [] { ChangeEditorFont(); });
+    c.onCommand(QString(Cmd::mnuOptionsToolbar), [] {
         AppState &a = app();
-        a.settings.ToolbarChecked = a.commands && a.commands->isChecked(QStringLiteral("mnuOptionsToolbar"));
+        a.settings.ToolbarChecked = a.commands && a.commands->isChecked(QString(Cmd::mnuOptionsToolbar));
     });
-    c.onCommand(QStringLiteral("HelpAbout"), [] {
+    c.onCommand(QString(Cmd::HelpAbout), [] {
         frmAbout w(app().ownerWindow());
         w.exec();
         backToTheEditor();
     });
-    c.onCommand(QStringLiteral("HelpShare"), [] {
+    c.onCommand(QString(Cmd::HelpShare), [] {
         frmShare w(app().ownerWindow());
         w.exec();
         backToTheEditor();
@@ -116,22 +117,22 @@ void install(CommandRegistry &c)
 
     const auto save = [&projects] { projects.saveProject(); };
     const auto saveAs = [&projects] { projects.ProektSavAsM(); };
-    c.onCommand(QStringLiteral("mnuFileSaveProekt"), save);
-    c.onCommand(QStringLiteral("ProektProektSave"), save);
-    c.onCommand(QStringLiteral("mnuFileSaveProektAs"), saveAs);
-    c.onCommand(QStringLiteral("ProektProektSaveAs"), saveAs);
-    c.onCommand(QStringLiteral("ProektNew"), [&projects] { projects.ProektNewM(); });
-    c.onCommand(QStringLiteral("ProektOpen"), [&projects] { projects.ProektLoadM(); });
-    c.onCommand(QStringLiteral("ProektOpenAllFile"), [&projects] { projects.OpenAllFileM(); });
-    c.onCommand(QStringLiteral("ProektCloseAllFile"), [&projects] { projects.ProektClos(); });
-    c.onCommand(QStringLiteral("ProektAddFile"), [&projects] { projects.ProektAddFile_Click(); });
-    c.onCommand(QStringLiteral("ProektRemoveFile"), [&projects] { projects.ProektRemoveFile_Click(); });
-    c.onCommand(QStringLiteral("ProektListFile"), [&projects] { projects.ProektListFile_Click(); });
-    c.onCommand(QStringLiteral("mnuEditOpenAllFile"), [&projects] { projects.mnuEditOpenAllFile_Click(); });
+    c.onCommand(QString(Cmd::mnuFileSaveProekt), save);
+    c.onCommand(QString(Cmd::ProektProektSave), save);
+    c.onCommand(QString(Cmd::mnuFileSaveProektAs), saveAs);
+    c.onCommand(QString(Cmd::ProektProektSaveAs), saveAs);
+    c.onCommand(QString(Cmd::ProektNew), [&projects] { projects.ProektNewM(); });
+    c.onCommand(QString(Cmd::ProektOpen), [&projects] { projects.ProektLoadM(); });
+    c.onCommand(QString(Cmd::ProektOpenAllFile), [&projects] { projects.OpenAllFileM(); });
+    c.onCommand(QString(Cmd::ProektCloseAllFile), [&projects] { projects.ProektClos(); });
+    c.onCommand(QString(Cmd::ProektAddFile), [&projects] { projects.ProektAddFile_Click(); });
+    c.onCommand(QString(Cmd::ProektRemoveFile), [&projects] { projects.ProektRemoveFile_Click(); });
+    c.onCommand(QString(Cmd::ProektListFile), [&projects] { projects.ProektListFile_Click(); });
+    c.onCommand(QString(Cmd::mnuEditOpenAllFile), [&projects] { projects.mnuEditOpenAllFile_Click(); });
 
     LanguageLoader &languages = *a.languages;
-    c.onCommand(QStringLiteral("mnuOptionsLang"), [&languages] { languages.mnuOptionsLang_Click(); });
-    c.onCommand(QStringLiteral("HelpCallHelp"), [&languages] { languages.HelpCallHelp(); });
+    c.onCommand(QString(Cmd::mnuOptionsLang), [&languages] { languages.mnuOptionsLang_Click(); });
+    c.onCommand(QString(Cmd::HelpCallHelp), [&languages] { languages.HelpCallHelp(); });
 
     TagsInstall::install(c, *app().tagCommands);
     installSearch(c);

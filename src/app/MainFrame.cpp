@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "common/CommandNames.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/DocActivation.h"
@@ -31,11 +32,11 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_commands = new CommandRegistry(this);
     m_commands->buildMenus(menuBar());
     a.commands = m_commands;
-    connect(menu(QStringLiteral("mnuEdit")), &QMenu::aboutToShow, this, [this] {
+    connect(menu(QString(Cmd::mnuEdit)), &QMenu::aboutToShow, this, [this] {
         updateUndoRedo();
         updateSelectionCommands();
     });
-    connect(menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this, &frmMain::rebuildWindowMenu);
+    connect(menu(QString(Cmd::mnuWindow)), &QMenu::aboutToShow, this, &frmMain::rebuildWindowMenu);
     connect(m_commands, &CommandRegistry::scopeApplied, this, [this](int, bool enable) {
         if (enable) {
             updateUndoRedo();
@@ -46,7 +47,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_toolBar = new ToolBar(*m_commands, this);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     // Options > Toolbar: the check mark and the bar's visibility go together.
-    QAction *toolbarOption = action(QStringLiteral("mnuOptionsToolbar"));
+    QAction *toolbarOption = action(QString(Cmd::mnuOptionsToolbar));
     m_toolBar->setVisible(toolbarOption->isChecked());
     connect(toolbarOption, &QAction::toggled, m_toolBar, &QWidget::setVisible);
     // Disabled until a document is open.
@@ -66,10 +67,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(a.frameCaption.value());
     connect(&a.frameCaption, &TextOption::changed, this, &QWidget::setWindowTitle);
     // The option and its check mark follow each other, whoever changes it.
-    bindOption(QStringLiteral("mnuOptionsListTags"), a.listTags);
-    bindOption(QStringLiteral("mnuOptionsHighlight"), a.highlighting);
-    bindOption(QStringLiteral("mnuOptionsLineNumbers"), a.lineNumbers);
-    bindOption(QStringLiteral("mnuOptionsStatusBar"), a.statusBar);
+    bindOption(QString(Cmd::mnuOptionsListTags), a.listTags);
+    bindOption(QString(Cmd::mnuOptionsHighlight), a.highlighting);
+    bindOption(QString(Cmd::mnuOptionsLineNumbers), a.lineNumbers);
+    bindOption(QString(Cmd::mnuOptionsStatusBar), a.statusBar);
 
     resize(900, 650);
     tmrActive.setSingleShot(true);
@@ -117,17 +118,17 @@ bool frmMain::isChecked(const QString &name) const { return m_commands->isChecke
 void frmMain::installOwnCommands()
 {
     CommandRegistry &c = *m_commands;
-    c.onCommand(QStringLiteral("mnuFileExit"), [this] { close(); });
-    c.onCommand(QStringLiteral("mnuEditSelectAll"), [] {
+    c.onCommand(QString(Cmd::mnuFileExit), [this] { close(); });
+    c.onCommand(QString(Cmd::mnuEditSelectAll), [] {
         if (DocWindow *d = app().docs.active()) {
             d->Rich()->setSelStart(0);
             d->Rich()->setSelLength(d->Rich()->textLength());
         }
     });
-    c.onCommand(QStringLiteral("mnuWindowCascade"), [this] { m_area->cascadeSubWindows(); });
-    c.onCommand(QStringLiteral("mnuWindowTileHorizontal"), [this] { tile(true); });
-    c.onCommand(QStringLiteral("mnuWindowTileVertical"), [this] { tile(false); });
-    c.onCommand(QStringLiteral("mnuWindowArrangeIcons"), [this] { MiniWindowsM(); });
+    c.onCommand(QString(Cmd::mnuWindowCascade), [this] { m_area->cascadeSubWindows(); });
+    c.onCommand(QString(Cmd::mnuWindowTileHorizontal), [this] { tile(true); });
+    c.onCommand(QString(Cmd::mnuWindowTileVertical), [this] { tile(false); });
+    c.onCommand(QString(Cmd::mnuWindowArrangeIcons), [this] { MiniWindowsM(); });
 }
 
 void frmMain::connectDocument(DocWindow *d)
@@ -261,14 +262,14 @@ void frmMain::onSubWindowActivated(QMdiSubWindow *w)
 
 void frmMain::popupEditMenu(const QPoint &globalPos)
 {
-    QMenu *m = menu(QStringLiteral("mnuEdit"));
+    QMenu *m = menu(QString(Cmd::mnuEdit));
     if (m && m->menuAction()->isEnabled())
         m->popup(globalPos);
 }
 
 void frmMain::rebuildWindowMenu()
 {
-    QMenu *m = menu(QStringLiteral("mnuWindow"));
+    QMenu *m = menu(QString(Cmd::mnuWindow));
     for (QAction *a : m_windowListActions) {
         m->removeAction(a);
         a->deleteLater();
@@ -311,10 +312,10 @@ void frmMain::tile(bool stacked)
     }
 }
 
-void frmMain::mnuEditPaste_Click() { m_commands->run(QStringLiteral("mnuEditPaste")); }
-void frmMain::mnuEditCopy_Click() { m_commands->run(QStringLiteral("mnuEditCopy")); }
-void frmMain::mnuEditCut_Click() { m_commands->run(QStringLiteral("mnuEditCut")); }
-void frmMain::mnuFileSaveFileAs_Click() { m_commands->run(QStringLiteral("mnuFileSaveFileAs")); }
+void frmMain::mnuEditPaste_Click() { m_commands->run(QString(Cmd::mnuEditPaste)); }
+void frmMain::mnuEditCopy_Click() { m_commands->run(QString(Cmd::mnuEditCopy)); }
+void frmMain::mnuEditCut_Click() { m_commands->run(QString(Cmd::mnuEditCut)); }
+void frmMain::mnuFileSaveFileAs_Click() { m_commands->run(QString(Cmd::mnuFileSaveFileAs)); }
 
 void frmMain::MiniWindowsM()
 {

@@ -1,4 +1,5 @@
 #include "app/StartUp.h"
+#include "common/CommandNames.h"
 #include "app/AppCommands.h"
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
@@ -99,7 +100,7 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
         a.dialogs->setParentWidget(frame);
     }
     wireCommandGroups();
-    frame->setChecked(QStringLiteral("mnuOptionsToolbar"), a.settings.ToolbarChecked);
+    frame->setChecked(QString(Cmd::mnuOptionsToolbar), a.settings.ToolbarChecked);
     AppCommands::install(frame->commands());
     frame->queryUnload = [] {
         AppState &a = app();
@@ -114,7 +115,7 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
 
     LoadDataM(line.project);
 
-    frame->setChecked(QStringLiteral("mnuEditPerenosWord"), a.settings.WrapMode == 0);
+    frame->setChecked(QString(Cmd::mnuEditPerenosWord), a.settings.WrapMode == 0);
     frame->show();
     openCommandLineFiles(line);
     if (DocWindow *d = a.docs.active())
@@ -202,7 +203,7 @@ bool SaveFileINIM()
         return false;
     }
     if (a.commands)
-        a.settings.ToolbarChecked = a.commands->isChecked(QStringLiteral("mnuOptionsToolbar"));
+        a.settings.ToolbarChecked = a.commands->isChecked(QString(Cmd::mnuOptionsToolbar));
     a.settings.ListTagsChecked = a.listTags.value();
     // An installed copy keeps them in a folder that may not be there yet; one
     // that cannot be made fails the writes below, which say so.

@@ -1,4 +1,5 @@
 #include "app/TagsInstall.h"
+#include "common/CommandNames.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "files/FileCommands.h"
@@ -27,16 +28,16 @@ void install(CommandRegistry &f, TagCommands &tags)
     TagCommands *t = &tags;
     for (int i = 0; i <= 3; ++i)
         f.onCommand(QStringLiteral("CodeFrm%1").arg(i), [t, i] { t->CodeFrm_Click(i); });
-    f.onCommand(QStringLiteral("CodeAhref"), [t] { t->CodeAhref_Click(); });
+    f.onCommand(QString(Cmd::CodeAhref), [t] { t->CodeAhref_Click(); });
     for (int i = 0; i <= 2; ++i)
         f.onCommand(QStringLiteral("CodeMediaHTML%1").arg(i), [t, i] { t->CodeMediaHTML_Click(i); });
     for (int i = 0; i <= 1; ++i)
         f.onCommand(QStringLiteral("CodeFormsHTML%1").arg(i), [t, i] { t->CodeFormsHTML_Click(i); });
-    f.onCommand(QStringLiteral("CodeColor"), [t] { t->CodeColor_Click(); });
-    f.onCommand(QStringLiteral("CodeFoundTags"), [t] { t->FoundCloseTagM(); });
-    f.onCommand(QStringLiteral("CodeTextTags"), [t] { t->CodeTextTags_Click(); });
-    f.onCommand(QStringLiteral("CodeFormsSelect"), [t] { t->CodeFormsSelect_Click(); });
-    f.onCommand(QStringLiteral("mnuEditNewRasklad"), [t] { t->NewRaskladM(); });
+    f.onCommand(QString(Cmd::CodeColor), [t] { t->CodeColor_Click(); });
+    f.onCommand(QString(Cmd::CodeFoundTags), [t] { t->FoundCloseTagM(); });
+    f.onCommand(QString(Cmd::CodeTextTags), [t] { t->CodeTextTags_Click(); });
+    f.onCommand(QString(Cmd::CodeFormsSelect), [t] { t->CodeFormsSelect_Click(); });
+    f.onCommand(QString(Cmd::mnuEditNewRasklad), [t] { t->NewRaskladM(); });
     // Toolbar buttons B, I, U and the three alignments.
     for (int i = 0; i <= 5; ++i)
         f.onCommand(QStringLiteral("PicKnopki%1").arg(11 + i), [t, i] { t->insertToolbarTags(i); });

@@ -1,4 +1,5 @@
 #include "files/ProjectCommands.h"
+#include "common/CommandNames.h"
 #include "common/Options.h"
 #include "common/Settings.h"
 #include "editing/DocTable.h"
@@ -205,7 +206,7 @@ frmProekt *ProjectCommands::projectWindow()
 void ProjectCommands::ProektListFile_Click()
 {
     if (frmProekt *w = projectWindow()) {
-        w->load(commandCaption ? commandCaption(QStringLiteral("ProektListFile")) : QString());
+        w->load(commandCaption ? commandCaption(QString(Cmd::ProektListFile)) : QString());
         w->showList();
     }
 }
@@ -231,7 +232,7 @@ void ProjectCommands::mnuEditOpenAllFile_Click()
         return;
     auto *w = new frmOpenAllFile(m_files, m_settings, m_msg.owner());
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->load(commandCaption ? commandCaption(QStringLiteral("mnuEditOpenAllFile")) : QString());
+    w->load(commandCaption ? commandCaption(QString(Cmd::mnuEditOpenAllFile)) : QString());
     w->open();
 }
 

@@ -1,4 +1,5 @@
 #include "search/SearchCommands.h"
+#include "common/CommandNames.h"
 #include "editing/DocTable.h"
 #include "editing/DocWindow.h"
 #include "lang/Messenger.h"
@@ -102,7 +103,7 @@ void SearchCommands::CodeFoundLine_Click()
     auto *w = new frmFoundLine(m_docs, m_msg, owner);
     w->setAttribute(Qt::WA_DeleteOnClose);
     m_foundLine = w;
-    w->load(commandCaption(QStringLiteral("CodeFoundLine")));
+    w->load(commandCaption(QString(Cmd::CodeFoundLine)));
     w->show();
     w->raise();
     w->activateWindow();

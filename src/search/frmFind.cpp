@@ -1,4 +1,5 @@
 #include "search/frmFind.h"
+#include "common/CommandNames.h"
 #include "common/Settings.h"
 #include "editing/DocTable.h"
 #include "editing/DocWindow.h"
@@ -144,9 +145,9 @@ void frmFind::setCaptions()
 {
     const LanguageTexts &lang = m_commands.messenger().lang();
     // The window is named after its menu item: Edit > Find (0) or Replace (2).
-    const QString item = m_mode == Mode::Replace ? QStringLiteral("mnuEditFind2") : QStringLiteral("mnuEditFind0");
+    const QString item = m_mode == Mode::Replace ? QString(Cmd::mnuEditFind2) : QString(Cmd::mnuEditFind0);
     setWindowTitle(withoutMnemonics(m_commands.commandCaption(item)));
-    cmdFind->setText(m_commands.commandCaption(QStringLiteral("mnuEditFind1"), QStringLiteral("Find &Next")));
+    cmdFind->setText(m_commands.commandCaption(QString(Cmd::mnuEditFind1), QStringLiteral("Find &Next")));
     lblFindStart->setText(entryText(lang, 76, "&Text:"));
     lblFindEnd->setText(entryText(lang, 89, "&End text:"));
     lblReplace->setText(entryText(lang, 77, "Re&place with:"));

@@ -1,4 +1,5 @@
 #include "tags/FrmSelect.h"
+#include "common/CommandNames.h"
 #include "editing/DocTable.h"
 #include "editing/DocWindow.h"
 #include "lang/LanguageTexts.h"
@@ -134,7 +135,7 @@ void FrmSelect::load(const QString &caption)
     const QString cancel = m_tags.messenger().lang().text(70);
     if (!cancel.isEmpty())
         NO->setText(withAccessKey(cancel));
-    const QString del = m_tags.menuCaption(QStringLiteral("mnuEditDelete"));
+    const QString del = m_tags.menuCaption(QString(Cmd::mnuEditDelete));
     if (!del.isEmpty())
         Del->setText(withAccessKey(del));
     const DocTable &docs = m_tags.docs();

@@ -1,4 +1,5 @@
 #include "tags/TagCommands.h"
+#include "common/CommandNames.h"
 #include "common/ColourText.h"
 #include "common/Options.h"
 #include "editing/DocTable.h"
@@ -154,7 +155,7 @@ void TagCommands::CodeTextTags_Click()
         m_codeText = new frmCodeText(m_msg.owner(), *this);
         m_codeText->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_codeText->load(menuCaption(QStringLiteral("CodeTextTags")));
+    m_codeText->load(menuCaption(QString(Cmd::CodeTextTags)));
     m_codeText->show();
     m_codeText->raise();
     m_codeText->activateWindow();

@@ -2,6 +2,7 @@
 // and the enabling walk: a broken row would silently lose a command.
 #include "app/CommandTable.h"
 #include "app/InfoPage.h"
+#include "common/CommandNames.h"
 #include <QSet>
 #include <QtTest>
 
@@ -10,6 +11,19 @@ using namespace Commands;
 class TestCommandTable : public QObject {
     Q_OBJECT
 private slots:
+    // The named constants and the table name the same commands.
+    void namedConstantsMatchTheTable()
+    {
+        QSet<QString> constants;
+#define KODOPLET_COLLECT(n) constants.insert(QString(Cmd::n));
+        KODOPLET_COMMANDS(KODOPLET_COLLECT)
+#undef KODOPLET_COLLECT
+        QSet<QString> rows;
+        for (const Commands::Command &c : Commands::commandTable())
+            if (c.kind != Commands::Kind::Separator)
+                rows.insert(c.name);
+        QCOMPARE(constants, rows);
+    }
     void infoPageListsEveryShortcutEscaped()
     {
         int withShortcut = 0;
