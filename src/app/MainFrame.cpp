@@ -156,18 +156,18 @@ void frmMain::updateUndoRedo()
 {
     DocWindow *d = app().docs.active();
     const bool editor = d && d->editorVisible();
-    for (const char *n : {"mnuEditUndo", "PicKnopki9"})
-        action(QString::fromLatin1(n))->setEnabled(editor && d->document()->IzmUndo());
-    for (const char *n : {"mnuEditRedo", "PicKnopki10"})
-        action(QString::fromLatin1(n))->setEnabled(editor && d->document()->IzmRedo());
+    for (QLatin1String n : {Cmd::mnuEditUndo, Cmd::PicKnopki9})
+        action(n)->setEnabled(editor && d->document()->IzmUndo());
+    for (QLatin1String n : {Cmd::mnuEditRedo, Cmd::PicKnopki10})
+        action(n)->setEnabled(editor && d->document()->IzmRedo());
 }
 
 void frmMain::updateSelectionCommands()
 {
     DocWindow *d = app().docs.active();
     const bool sel = d && d->Rich()->textCursor().hasSelection();
-    for (const char *n : {"mnuEditCut", "mnuEditCopy", "mnuEditDelete"})
-        action(QString::fromLatin1(n))->setEnabled(sel);
+    for (QLatin1String n : {Cmd::mnuEditCut, Cmd::mnuEditCopy, Cmd::mnuEditDelete})
+        action(n)->setEnabled(sel);
 }
 
 void frmMain::showDoc(DocWindow *d)

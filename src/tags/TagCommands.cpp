@@ -108,11 +108,11 @@ void TagCommands::CodeFrm_Click(int item)
         if (frmListTag *l = listWindow())
             l->showList();
     } else if (item == 1) {
-        showDialog(m_table, "CodeFrm1");
+        showDialog(m_table, Cmd::CodeFrm1.data());
     } else if (item == 2) {
-        showDialog(m_fonts, "CodeFrm2");
+        showDialog(m_fonts, Cmd::CodeFrm2.data());
     } else if (item == 3) {
-        showDialog(m_img, "CodeFrm3");
+        showDialog(m_img, Cmd::CodeFrm3.data());
     }
 }
 
@@ -163,7 +163,7 @@ void TagCommands::CodeTextTags_Click()
 
 void TagCommands::CodeFormsSelect_Click()
 {
-    showDialog(m_select, "CodeFormsSelect");
+    showDialog(m_select, Cmd::CodeFormsSelect.data());
 }
 
 void TagCommands::showBodyDialog()
