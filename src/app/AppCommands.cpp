@@ -16,7 +16,6 @@
 #include "platform/EditControl.h"
 #include "search/SearchCommands.h"
 
-#include <QPointer>
 #include <QWidget>
 
 namespace AppCommands {
@@ -32,9 +31,7 @@ EditControl *activeEditor()
 void installSearch(CommandRegistry &c)
 {
     if (SearchCommands *s = app().searchCommands.get())
-        s->setCaptionSource([registry = QPointer<CommandRegistry>(&c)](const QString &name) {
-            return registry ? registry->caption(name) : QString();
-        });
+        s->setCaptionSource([](const QString &name) { return app().commandCaption(name); });
     for (int i = 0; i <= 2; ++i)
         c.onCommand(QStringLiteral("mnuEditFind%1").arg(i), [i] {
             if (SearchCommands *s = app().searchCommands.get())
@@ -51,7 +48,7 @@ void backToTheEditor()
 {
     if (QWidget *frame = app().ownerWindow())
         frame->activateWindow();
-    app().focusActiveEditor();
+    app().docs.focusActive();
 }
 }
 

@@ -1,5 +1,4 @@
 #include "app/AppPaths.h"
-#include "files/WorkFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +70,3 @@ void AppPaths::applyTo(Settings &s) const
     s.LastFolder = UserFolder;
 }
 
-bool AppPaths::ensureFolder(const QString &folder)
-{
-    return WorkFiles::ensureFolder(folder);
-}

@@ -42,7 +42,4 @@ struct AppPaths {
     // Sets the folders of s and the default of LastFolder (call before the
     // settings file is read, which may replace LastFolder).
     void applyTo(Settings &s) const;
-
-    // Makes folder and its parents when missing: false when it is still no folder.
-    static bool ensureFolder(const QString &folder);
 };

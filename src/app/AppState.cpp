@@ -1,16 +1,15 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/TagsInstall.h"
-#include "editing/DocWindow.h"
 #include "files/FileCommands.h"
 #include "files/Preview.h"
 #include "files/ProjectCommands.h"
 #include "lang/LanguageLoader.h"
 #include "platform/Shell.h"
-#include "lang/MainFrameCaptions.h"
 #include "platform/Dialogs.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 
 namespace {
 AppState *g_app = nullptr;
@@ -55,26 +54,9 @@ void AppState::buildCommandGroups()
     tagCommands = TagsInstall::make(*this);
 }
 
-QString AppState::message(int entry) const
+QString AppState::commandCaption(const QString &name) const
 {
-    return lang.text(entry);
-}
-
-QString AppState::fileMenuCaption() const
-{
-    return withoutMnemonics(lang.FileCaption);
-}
-
-int AppState::ask(const QString &text, int style) const
-{
-    if (!dialogs)
-        return Dialogs::Cancel;
-    return dialogs->messageBox(text, style, lang.AppTitle);
-}
-
-void AppState::focusActiveEditor() const
-{
-    docs.focusActive();
+    return commands ? commands->caption(name) : QString();
 }
 
 QWidget *AppState::ownerWindow() const

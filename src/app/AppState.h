@@ -64,14 +64,8 @@ struct AppState {
     std::unique_ptr<TagCommands> tagCommands;         // Tags menu, tag list, tag dialogs
     void buildCommandGroups();
 
-    // Text of a language entry 63..107 (the built-in text until a file gives one).
-    QString message(int entry) const;
-    // Caption of the File menu without its accelerator mark, for error messages.
-    QString fileMenuCaption() const;
-    // A message box titled AppTitle; the answer (Dialogs::Answer).
-    int ask(const QString &text, int style) const;
-    // Puts the keyboard focus back into the active document's editor.
-    void focusActiveEditor() const;
+    // The caption a command shows now ("" before the frame exists).
+    QString commandCaption(const QString &name) const;
     // The window that owns tool windows and dialogs (the main frame), or nullptr.
     QWidget *ownerWindow() const;
 };

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "files/ProjectFile.h"
 
 #include <QDir>
 #include <QUrl>
@@ -39,17 +40,12 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &curr
             continue;
         }
         const QString path = absolute(arg, currentFolder);
-        if (isProjectFile(path))
+        if (ProjectFile::isProjectFile(path))
             c.project = path;
         else
             c.documents << path;
     }
     return c;
-}
-
-bool CommandLine::isProjectFile(const QString &path)
-{
-    return path.endsWith(QLatin1String(".wpr"), Qt::CaseInsensitive);
 }
 
 QString CommandLine::usage()

@@ -17,6 +17,5 @@ struct CommandLine {
     // currentFolder; "file:" addresses become local paths. "--" ends the options,
     // so a file whose name starts with "-" can still be named after it.
     static CommandLine parse(const QStringList &arguments, const QString &currentFolder);
-    static bool isProjectFile(const QString &path);
     static QString usage();
 };

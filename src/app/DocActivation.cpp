@@ -39,6 +39,7 @@ void applyEditorSettings(DocWindow *d)
     EditorOptions::applyFontTo(d, {s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic});
     d->Rich()->setWordWrap(s.WrapMode == 0);
     d->Rich()->setLineNumbersVisible(a.lineNumbers.value());
+    d->setPreviewBase(s.WorkFolder);
 }
 
 } // namespace

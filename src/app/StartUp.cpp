@@ -14,6 +14,7 @@
 #include "files/FileCommands.h"
 #include "files/OpenPaths.h"
 #include "files/Preview.h"
+#include "files/WorkFiles.h"
 #include "files/ProjectCommands.h"
 #include "lang/LanguageLoader.h"
 #include "platform/Dialogs.h"
@@ -61,7 +62,7 @@ void wireCommandGroups()
     languages.reportOpenError = [](const QString &path, int error) { app().files->showOpenError(path, error); };
     languages.openUrl = [](const QString &target) { app().preview->OpURL(target); };
     languages.owner = [] { return app().ownerWindow(); };
-    a.projects->commandCaption = [](const QString &name) { return app().commands ? app().commands->caption(name) : QString(); };
+    a.projects->commandCaption = [](const QString &name) { return app().commandCaption(name); };
     a.projects->exiting = [] { return app().exiting; };
     DocActivation::connectDocumentTable();
     // A language file was loaded: the frame's commands, the project and the
@@ -207,7 +208,7 @@ bool SaveFileINIM()
     a.settings.ListTagsChecked = a.listTags.value();
     // An installed copy keeps them in a folder that may not be there yet; one
     // that cannot be made fails the writes below, which say so.
-    AppPaths::ensureFolder(a.settings.ConfigFolder);
+    WorkFiles::ensureFolder(a.settings.ConfigFolder);
     if (const int error = SettingsFile::write(settingsPath(), a.settings))
         a.files->showSaveError(settingsPath(), error);
     ViewSettings view;

@@ -11,10 +11,7 @@ namespace TagsInstall {
 
 std::unique_ptr<TagCommands> make(AppState &a)
 {
-    const auto caption = [](const QString &command) {
-        const AppState &a = app();
-        return a.commands ? a.commands->caption(command) : QString();
-    };
+    const auto caption = [](const QString &command) { return app().commandCaption(command); };
     // The tag dialogs' file boxes start where File > Open last was, and move it.
     const auto openFile = [](const QList<FileFilter> &filter) {
         return app().files->apiOpenSaveM(false, QString(), filter);

@@ -1,6 +1,5 @@
 #include "app/frmShare.h"
 #include "app/AppState.h"
-#include "app/CommandRegistry.h"
 #include "app/InfoPage.h"
 #include "platform/BrowserView.h"
 
@@ -12,10 +11,7 @@
 QString frmShare::currentPage()
 {
     const AppState &a = app();
-    CommandRegistry *c = a.commands;
-    const auto rows = InfoPage::shortcutRows([c](const QString &name) {
-        return c ? c->caption(name) : QString();
-    });
+    const auto rows = InfoPage::shortcutRows([&a](const QString &name) { return a.commandCaption(name); });
     return InfoPage::page(a.lang.AppTitle, QStringLiteral(KODOPLET_VERSION), rows);
 }
 

@@ -24,14 +24,6 @@ std::vector<DocWindow *> DocTable::open() const
     return r;
 }
 
-DocWindow *DocTable::windowOf(const Document *doc) const
-{
-    for (DocWindow *d : open())
-        if (d->document() == doc)
-            return d;
-    return nullptr;
-}
-
 int DocTable::findByFile(const QString &path) const
 {
     // A document is known by its file, or by its name while it has none. File
@@ -66,11 +58,9 @@ DocWindow *DocTable::FileIndex()
     if (created)
         d = new DocWindow(chosen);
     d->setTag(chosen);
+    // A reused window gave its text, history, path and kind back when it was
+    // unloaded; a new one starts empty.
     d->setUnloaded(false);
-    Document *doc = d->document();
-    doc->setNameFile(QString());
-    doc->setScript(false);
-    doc->load(QString(), TextFormat{});
     DocWindow *made = d;
     if (created)
         emit documentCreated(made);

@@ -24,8 +24,6 @@ public:
     DocWindow *active() const;
     // Open documents, in slot order.
     std::vector<DocWindow *> open() const;
-    // The open window that shows doc, or nullptr.
-    DocWindow *windowOf(const Document *doc) const;
     // Slot of the open document shown for path (its file, or its name while
     // untitled), or -1.
     int findByFile(const QString &path) const;

@@ -67,7 +67,6 @@ DocWindow *FileCommands::newDocument(const QString &workFileSuffix)
     // An untitled document's working file lives in this run's private folder,
     // never under a name the user could save to.
     doc->setAppPathBak(m_workFiles.privateFolder() + QString::number(d->Tag()) + workFileSuffix);
-    d->setPreviewBase(m_settings.WorkFolder);
     doc->setCaption(m_msg.lang().UntitledName + QString::number(d->Tag() + 1));
     m_project.AddFile(doc->txtCaption());
     return d;
@@ -145,7 +144,6 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
         m_project.AddFile(path);
     doc->setNameFile(path);
     doc->setAppPathBak(path + QStringLiteral("0"));
-    d->setPreviewBase(m_settings.WorkFolder);
     if (options.script || name.right(2).toLower() == QLatin1String("js"))
         doc->setScript(true);
     m_docs.requestShow(d);

@@ -2,13 +2,9 @@
 #include "editing/DocTable.h"
 #include "files/FileCommands.h"
 #include "files/ProjectCommands.h"
+#include "files/ProjectFile.h"
 
 namespace OpenPaths {
-
-bool isProjectFile(const QString &path)
-{
-    return path.endsWith(QLatin1String(".wpr"), Qt::CaseInsensitive);
-}
 
 void openDocuments(ProjectCommands &projects, const QStringList &paths, bool addToProject)
 {
@@ -28,7 +24,7 @@ void openDropped(ProjectCommands &projects, const QStringList &paths)
 {
     QStringList documents;
     for (const QString &path : paths) {
-        if (!isProjectFile(path)) {
+        if (!ProjectFile::isProjectFile(path)) {
             documents << path;
             continue;
         }

@@ -19,6 +19,4 @@ bool openProject(ProjectCommands &projects, const QString &path);
 // Dropped files, in the order dropped: a ".wpr" file opens that project, any
 // other file opens as a document.
 void openDropped(ProjectCommands &projects, const QStringList &paths);
-// A project file by its name (".wpr", any case).
-bool isProjectFile(const QString &path);
 }

@@ -5,6 +5,11 @@
 
 namespace ProjectFile {
 
+bool isProjectFile(const QString &path)
+{
+    return path.endsWith(QLatin1String(".wpr"), Qt::CaseInsensitive);
+}
+
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr qint64 kMaxBytes = 64LL * 1024 * 1024;

@@ -18,6 +18,9 @@ struct ProjectData {
 // reader, so older files in the 8-bit code page still load.
 namespace ProjectFile {
 
+// A project file by its name (".wpr", any case).
+bool isProjectFile(const QString &path);
+
 // The first line as written: the name unchanged when the field reader gives it
 // back whole, else in double quotes (a comma, or blanks or a quote at its ends).
 // A line break cannot stand in a line and becomes a blank; inside quotes a double

@@ -1,6 +1,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/SettingsFile.h"
+#include "files/WorkFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,16 +110,16 @@ private slots:
     {
         QTemporaryDir dir;
         const QString folder = dir.path() + QStringLiteral("/home/.config/kodoplet/");
-        QVERIFY(AppPaths::ensureFolder(folder));
+        QVERIFY(WorkFiles::ensureFolder(folder));
         QVERIFY(QFileInfo(folder).isDir());
         QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
-        QVERIFY(AppPaths::ensureFolder(folder));   // already there
+        QVERIFY(WorkFiles::ensureFolder(folder));   // already there
         // A file where the folder should be: no folder, no crash.
         QFile blocker(dir.path() + QStringLiteral("/cache"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QVERIFY(!AppPaths::ensureFolder(dir.path() + QStringLiteral("/cache/kodoplet/")));
-        QVERIFY(!AppPaths::ensureFolder(dir.path() + QStringLiteral("/cache/")));
+        QVERIFY(!WorkFiles::ensureFolder(dir.path() + QStringLiteral("/cache/kodoplet/")));
+        QVERIFY(!WorkFiles::ensureFolder(dir.path() + QStringLiteral("/cache/")));
     }
 
     void commandLine_data()

@@ -144,7 +144,7 @@ private slots:
         }
         for (int n = 63; n <= 106; ++n)
             if (n != 89)
-                QCOMPARE(n < 90 ? a.lang.text(n) : a.message(n), "B" + QString::number(n));
+                QCOMPARE(n < 90 ? a.lang.text(n) : a.messenger->message(n), "B" + QString::number(n));
     }
 
     void chooserAtStartUp_data()
