@@ -5,6 +5,7 @@
 #include "files/Preview.h"
 #include "files/ProjectCommands.h"
 #include "lang/LanguageLoader.h"
+#include "platform/PreviewSandbox.h"
 #include "platform/Shell.h"
 #include "platform/Dialogs.h"
 
@@ -41,6 +42,7 @@ AppState::~AppState()
     projects.reset();
     files.reset();
     messenger.reset();
+    sandbox.reset();
 }
 
 void AppState::buildCommandGroups()
@@ -49,6 +51,8 @@ void AppState::buildCommandGroups()
     files = std::make_unique<FileCommands>(docs, project, *messenger, settings, workFiles);
     projects = std::make_unique<ProjectCommands>(*files, project, *messenger, settings, frameCaption);
     preview = std::make_unique<Preview>(*files, workFiles, settings, *shell);
+    if (!sandbox)
+        sandbox = std::make_unique<PreviewSandbox>();
     languages = std::make_unique<LanguageLoader>(lang, settings, langChanged);
     searchCommands = std::make_unique<SearchCommands>(docs, search, *messenger, settings);
     tagCommands = TagsInstall::make(*this);

@@ -24,6 +24,7 @@ class Preview;
 class ProjectCommands;
 class Dialogs;
 class Shell;
+class PreviewSandbox;
 class KeyboardLayouts;
 
 // What start-up wires together: the shared data and the command groups built
@@ -59,6 +60,7 @@ struct AppState {
     std::unique_ptr<FileCommands> files;
     std::unique_ptr<ProjectCommands> projects;
     std::unique_ptr<Preview> preview;
+    std::unique_ptr<PreviewSandbox> sandbox;          // where every preview page runs
     std::unique_ptr<LanguageLoader> languages;
     std::unique_ptr<SearchCommands> searchCommands;   // Edit > Find / Replace, Go to line
     std::unique_ptr<TagCommands> tagCommands;         // Tags menu, tag list, tag dialogs

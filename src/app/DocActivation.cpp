@@ -40,6 +40,7 @@ void applyEditorSettings(DocWindow *d)
     d->Rich()->setWordWrap(s.WrapMode == 0);
     d->Rich()->setLineNumbersVisible(a.lineNumbers.value());
     d->setPreviewBase(s.WorkFolder);
+    d->setPreviewServices(a.sandbox.get(), a.shell);
 }
 
 } // namespace

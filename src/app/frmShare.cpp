@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/InfoPage.h"
 #include "platform/BrowserView.h"
+#include "platform/PreviewSandbox.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -23,9 +24,9 @@ frmShare::frmShare(QWidget *parent) : QDialog(parent), m_html(currentPage())
     auto *box = new QVBoxLayout(this);
     // Without its engine (as root with the sandbox on) the page is still shown, plainer.
     if (BrowserView::engineCanStart()) {
-        auto *view = new BrowserView(this);
+        auto *view = new BrowserView(*app().sandbox, this);
         view->setObjectName(QStringLiteral("brwInfo"));
-        view->loadHtml(m_html);
+        view->showProgramPage(m_html);
         box->addWidget(view, 1);
     } else {
         auto *view = new QTextBrowser(this);

@@ -1,6 +1,7 @@
 #include "editing/DocWindow.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
+#include "platform/PreviewSandbox.h"
 #include "editing/SyntaxHighlighter.h"
 
 #include <QCloseEvent>
@@ -48,9 +49,17 @@ void DocWindow::setTag(int slot)
     setProperty("Tag", QString::number(slot));
 }
 
+void DocWindow::setPreviewServices(PreviewSandbox *sandbox, Shell *shell)
+{
+    m_sandbox = sandbox;
+    m_shell = shell;
+    if (m_browser)
+        m_browser->setShell(shell);
+}
+
 BrowserView *DocWindow::WebBrowser()
 {
-    if (!m_browser && !BrowserView::engineCanStart()) {
+    if (!m_browser && (!m_sandbox || !BrowserView::engineCanStart())) {
         // Without its sandbox the browser engine would end the whole program;
         // the preview says why instead, and the text stays safe.
         if (!m_noPreview) {
@@ -63,7 +72,8 @@ BrowserView *DocWindow::WebBrowser()
         return nullptr;
     }
     if (!m_browser) {
-        m_browser = new BrowserView(m_stack);
+        m_browser = new BrowserView(*m_sandbox, m_stack);
+        m_browser->setShell(m_shell);
         m_browser->setObjectName(QStringLiteral("WebBrowser"));
         m_stack->addWidget(m_browser);
         connect(m_browser, &QWebEngineView::titleChanged, this, &DocWindow::onTitleChanged);
@@ -115,30 +125,42 @@ void DocWindow::ProsmotrShare()
     const bool backToEditor = !editorVisible();
     showPreview(!backToEditor);
     if (backToEditor) {
-        LoadHtml(QStringLiteral("<html><body></body></html>"));
+        clearPreview();
         showCaption();
     } else {
-        LoadHtml(m_rich->text());
+        // Relative addresses of an unsaved page resolve against the preview base folder.
+        PreviewSite site;
+        site.root = m_previewBase;
+        const QString page = QStringLiteral("untitled.html");
+        site.pages.insert(page, PreviewSite::htmlPage(m_rich->text()));
+        showPreviewSite(site, page);
     }
     focusView();
 }
 
-void DocWindow::LoadHtml(const QString &html)
+void DocWindow::showPreviewSite(const PreviewSite &site, const QString &page)
 {
-    // Relative addresses of an unsaved page resolve against the program folder.
-    const QUrl base = QUrl::fromLocalFile(m_previewBase);
     if (BrowserView *b = WebBrowser())
-        b->loadHtml(html, base);
+        b->showSite(PreviewSite::hostOf(m_slot), site, page);
+}
+
+void DocWindow::clearPreview()
+{
+    if (m_sandbox)
+        m_sandbox->dropSite(PreviewSite::hostOf(m_slot));
+    if (m_browser)
+        m_browser->showProgramPage(QStringLiteral("<html><body></body></html>"));
 }
 
 void DocWindow::onTitleChanged(const QString &title)
 {
     if (editorVisible() || !m_browser)
         return;
-    const QString url = m_browser->url().toString();
+    const QUrl url = m_browser->url();
     // A page without a title reports its address; keep the document's name then.
-    if (title.isEmpty() || title == url || title.startsWith(QLatin1String("data:"))
-        || title.startsWith(QLatin1String("file:")) || title.contains(QLatin1String("kodoplet-preview-")))
+    if (title.isEmpty() || title == url.toString() || title == url.toDisplayString()
+        || title == url.host() + url.path() || title.startsWith(QLatin1String("data:"))
+        || title.startsWith(QLatin1String("about:")) || title.startsWith(QLatin1String("kodoplet-preview:")))
         showCaption();
     else
         setWindowTitle(QString(title).replace(QLatin1String("[*]"), QLatin1String("[*][*]")) + QStringLiteral("[*]"));
@@ -168,6 +190,8 @@ void DocWindow::syncSyntax()
 void DocWindow::releaseContents()
 {
     m_doc->release();
+    if (m_sandbox)
+        m_sandbox->dropSite(PreviewSite::hostOf(m_slot));
     if (m_browser) {
         m_stack->removeWidget(m_browser);
         m_browser->deleteLater();

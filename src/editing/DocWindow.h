@@ -6,6 +6,9 @@
 
 class EditControl;
 class BrowserView;
+class PreviewSandbox;
+class Shell;
+struct PreviewSite;
 class QStackedWidget;
 class QLabel;
 class SyntaxHighlighter;
@@ -29,6 +32,9 @@ public:
     int Tag() const { return m_slot; }
     void setTag(int slot);
     EditControl *Rich() const { return m_rich; }
+    // Where the preview runs and where its clicked web links go; without a
+    // sandbox there is no preview.
+    void setPreviewServices(PreviewSandbox *sandbox, Shell *shell);
     // The preview, created on first use; nullptr when the browser engine cannot start.
     BrowserView *WebBrowser();
     bool hasBrowser() const { return m_browser != nullptr; }
@@ -42,7 +48,10 @@ public:
     QString shownTitle() const;
 
     void ProsmotrShare();
-    void LoadHtml(const QString &html);
+    // Shows page of site in the preview, as this document's own site.
+    void showPreviewSite(const PreviewSite &site, const QString &page);
+    // Empties the preview (its site answers no more).
+    void clearPreview();
 
     // Switches the visible view; viewSwitched tells the owner.
     void showPreview(bool preview);
@@ -90,4 +99,6 @@ private:
     Document *m_doc;
     bool m_unloaded = false;
     QString m_previewBase;
+    PreviewSandbox *m_sandbox = nullptr;
+    Shell *m_shell = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "files/Preview.h"
+#include "common/PreviewSite.h"
 #include "common/Settings.h"
 #include "editing/DocTable.h"
 #include "editing/DocWindow.h"
@@ -10,6 +11,7 @@
 #include "platform/Shell.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 using namespace PageTexts;
@@ -17,14 +19,6 @@ using namespace PageTexts;
 Preview::Preview(FileCommands &files, WorkFiles &workFiles, Settings &settings, Shell &shell)
     : m_files(files), m_docs(files.docs()), m_workFiles(workFiles), m_settings(settings), m_shell(shell)
 {
-}
-
-QString Preview::writePreviewFile(const QString &preferred, const QString &text, const TextFormat &format, int slot)
-{
-    const QString path = m_workFiles.claim(preferred);
-    if (path.isEmpty() || !m_workFiles.write(path, TextFile::encode(TextFile::withFinalLineBreak(text), format), slot))
-        return {};
-    return path;
 }
 
 void Preview::mnuFileProsmotr_Click()
@@ -47,27 +41,28 @@ void Preview::ProsmotrM()
     // The window tells the commands of its new view itself.
     d->showPreview(!previewing);
     if (!previewing) {
+        // The page is shown from the editor's text, unsaved changes included, in a
+        // site that reads the files of the document's folder and nothing else:
+        // nothing is written beside the user's files.
+        const QString path = d->document()->NameFile();
+        const QFileInfo file(path);
+        const QString name = file.fileName();
+        PreviewSite site;
+        site.root = file.absolutePath();
         const QString text = d->Rich()->text();
-        const QString copy = writePreviewFile(d->document()->AppPathBak(), text, d->document()->format(), d->Tag());
-        if (copy.isEmpty())
-            return;
-        d->document()->setAppPathBak(copy);
         if (!d->document()->Script()) {
-            if (BrowserView *b = d->WebBrowser())
-                b->showFilePage(text, d->document()->AppPathBak());
+            site.pages.insert(name, PreviewSite::htmlPage(text));
+            d->showPreviewSite(site, name);
             return;
         }
-        const qsizetype cut = d->document()->AppPathBak().lastIndexOf(m_settings.PathSeparator);
-        const QString folder = d->document()->AppPathBak().left(cut + 1);
-        const QString page = scriptWrapperPage(d->document()->AppPathBak().mid(cut + 1));
-        const QString wrapper = writePreviewFile(folder + QStringLiteral("Script.bak"), page, TextFormat{}, d->Tag());
-        if (wrapper.isEmpty())
-            return;
-        if (BrowserView *b = d->WebBrowser())
-            b->showFilePage(page, wrapper);
+        // A script runs in a wrapper page beside it.
+        const QString wrapper = QStringLiteral("kodoplet-script-preview.html");
+        site.pages.insert(name, PreviewSite::script(text));
+        site.pages.insert(wrapper, PreviewSite::htmlPage(scriptWrapperPage(name)));
+        d->showPreviewSite(site, wrapper);
         return;
     }
-    d->LoadHtml(QStringLiteral("<html><body></body></html>"));
+    d->clearPreview();
     d->focusView();
     d->showCaption();
 }

@@ -23,10 +23,6 @@ public:
     QString SaveFileUrlm(const QString &target);
 
 private:
-    // Writes a preview file of document slot under preferred, or under a free name
-    // beside it when a file of the user's is there; the name written, or "".
-    QString writePreviewFile(const QString &preferred, const QString &text, const TextFormat &format, int slot);
-
     FileCommands &m_files;
     DocTable &m_docs;
     WorkFiles &m_workFiles;

@@ -161,3 +161,19 @@ int preferredRow(const QStringList &files, const QStringList &locales, const QSt
 }
 
 } // namespace LanguageFile
+
+bool LanguageFile::isHelpFileName(const QString &name)
+{
+    if (!name.startsWith(QLatin1String("Help/")) || name.size() <= 5)
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c == u'\\' || c == u'"' || c == u'\'' || c == u'<' || c == u'>' || c == u':'
+            || c == u'?' || c == u'#' || c == u'%' || c == u'&' || c.unicode() == 0x7f)
+            return false;
+    }
+    const QStringList parts = name.split(u'/');
+    for (const QString &part : parts)
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+            return false;
+    return true;
+}

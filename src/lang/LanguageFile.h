@@ -35,6 +35,12 @@ int read(const QString &path, LanguageData &data);
 // reaches a file outside the folder ("../../etc/passwd").
 bool isPlainLanguageFileName(const QString &name);
 
+// True when name (field 2) names a page inside the Help folder: "Help/" and a
+// plain name, or sub-folders of it, without "..", "\", a scheme, quotes, angle
+// brackets or control characters. Anything else falls back to the built-in help
+// file, so a language file never sends the opener outside the program's pages.
+bool isHelpFileName(const QString &name);
+
 // Field 1 of a language file's text: the name the chooser lists.
 QString languageName(const QString &text);
 

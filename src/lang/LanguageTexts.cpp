@@ -1,4 +1,5 @@
 #include "lang/LanguageTexts.h"
+#include "lang/LanguageFile.h"
 #include "lang/BuiltInTexts.h"
 
 namespace {
@@ -67,7 +68,7 @@ QString LanguageTexts::builtInText(int entry)
 
 void LanguageTexts::apply(const LanguageData &data)
 {
-    HelpFile = isBlank(data.helpFile) ? BuiltInTexts::helpFile() : data.helpFile;
+    HelpFile = LanguageFile::isHelpFileName(data.helpFile) ? data.helpFile : BuiltInTexts::helpFile();
     for (int n = FirstFrameEntry; n < FirstDialogEntry; ++n) {
         const QString given = data.has(n) ? firstLine(data.entries[n]) : QString();
         QString &target = FrameTexts[n - FirstFrameEntry];

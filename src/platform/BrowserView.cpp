@@ -1,10 +1,10 @@
 #include "platform/BrowserView.h"
+#include "platform/PreviewSandbox.h"
+#include "platform/Shell.h"
 
+#include <QChildEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <unistd.h>
-#include <QFileInfo>
-#include <QTemporaryFile>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -12,19 +12,32 @@
 
 class PreviewPage : public QWebEnginePage {
 public:
-    PreviewPage(BrowserView *view) : QWebEnginePage(view), m_view(view) {}
+    PreviewPage(QWebEngineProfile *profile, BrowserView *view) : QWebEnginePage(profile, view), m_view(view) {}
     int programLoads = 0;   // loads started by the program itself
+    QString host;           // the site now shown
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
-        (void)url;
-        (void)isMainFrame;
-        if (m_view->previewShown())
-            return true;
-        // Hidden: only what the program loads (the empty page) may replace the page.
-        return type == NavigationTypeTyped || programLoads > 0;
+        const bool ownSite = PreviewSandbox::isOurs(url) && url.host() == host;
+        const bool blank = url.scheme() == QLatin1String("about") || url.scheme() == QLatin1String("data");
+        if (programLoads > 0 || type == NavigationTypeTyped)
+            return ownSite || blank;
+        if (!m_view->previewShown())
+            return false;
+        if (type == NavigationTypeLinkClicked) {
+            // A web link leaves the preview for the user's browser, and only on a click.
+            const QString scheme = url.scheme();
+            if ((scheme == QLatin1String("http") || scheme == QLatin1String("https")) && m_view->justClicked()) {
+                if (Shell *shell = m_view->shell())
+                    shell->open(url.toString(QUrl::FullyEncoded));
+                return false;
+            }
+        }
+        // Within its own site the page may move on (links, reloads, its frames).
+        return ownSite || (!isMainFrame && blank);
     }
+    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
 
 private:
     BrowserView *m_view;
@@ -42,9 +55,10 @@ const char *silentScript = R"JS(
 )JS";
 }
 
-BrowserView::BrowserView(QWidget *parent) : QWebEngineView(parent)
+BrowserView::BrowserView(PreviewSandbox &sandbox, QWidget *parent) : QWebEngineView(parent), m_sandbox(sandbox)
 {
-    m_page = new PreviewPage(this);
+    m_page = new PreviewPage(sandbox.profile(), this);
+    PreviewSandbox::lockDown(m_page->settings());
     setPage(m_page);
     setContextMenuPolicy(Qt::NoContextMenu);
     // A file dropped on the preview goes to the main window, which opens it,
@@ -61,9 +75,40 @@ BrowserView::BrowserView(QWidget *parent) : QWebEngineView(parent)
         if (m_page->programLoads > 0)
             --m_page->programLoads;
     });
+    // Camera, microphone, position, notifications, screen: never.
+    connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl &origin, QWebEnginePage::Feature feature) {
+                m_sandbox.countRefused();
+                m_page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
+            });
 }
 
 BrowserView::~BrowserView() = default;
+
+bool BrowserView::event(QEvent *e)
+{
+    // The page's input arrives at the engine's own child widget: watch it there.
+    if (e->type() == QEvent::ChildPolished)
+        static_cast<QChildEvent *>(e)->child()->installEventFilter(this);
+    return QWebEngineView::event(e);
+}
+
+bool BrowserView::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)
+        m_lastClick.start();
+    return QWebEngineView::eventFilter(watched, e);
+}
+
+bool BrowserView::justClicked() const
+{
+    return m_lastClick.isValid() && m_lastClick.elapsed() < 1500;
+}
+
+void BrowserView::setShell(Shell *shell)
+{
+    m_shell = shell;
+}
 
 bool BrowserView::engineCanStart()
 {
@@ -88,37 +133,18 @@ void BrowserView::setPreviewShown(bool shown)
     m_shown = shown;
 }
 
-void BrowserView::loadHtml(const QString &html, const QUrl &baseUrl)
+void BrowserView::showSite(const QString &host, const PreviewSite &site, const QString &pagePath)
 {
+    if (!m_page->host.isEmpty() && m_page->host != host)
+        m_sandbox.dropSite(m_page->host);
+    m_sandbox.setSite(host, site);
+    m_page->host = host;
     ++m_page->programLoads;
-    const QByteArray utf8 = html.toUtf8();
-    if (utf8.size() <= MaxInlineHtml) {
-        m_bigPage.reset();
-        m_page->setHtml(html, baseUrl);
-        return;
-    }
-    // Too big for setHtml: write it to a temporary page beside the base, or in the temp folder.
-    QString dir = baseUrl.isLocalFile() ? QFileInfo(baseUrl.toLocalFile()).absolutePath() : QDir::tempPath();
-    auto file = std::make_unique<QTemporaryFile>(dir + QStringLiteral("/kodoplet-preview-XXXXXX.html"));
-    if (!file->open()) {
-        file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/kodoplet-preview-XXXXXX.html"));
-        if (!file->open())
-            return;
-    }
-    // The byte-order mark outranks any charset the page declares.
-    file->write("\xEF\xBB\xBF");
-    file->write(utf8);
-    file->flush();
-    m_page->setUrl(QUrl::fromLocalFile(file->fileName()));
-    m_bigPage = std::move(file);
+    m_page->setUrl(PreviewSandbox::urlOf(host, pagePath));
 }
 
-void BrowserView::showFilePage(const QString &html, const QString &path)
+void BrowserView::showProgramPage(const QString &html)
 {
-    // Preview files have names such as "index.htm0" that the engine would show as
-    // plain text: the page is handed over as mark-up, with the file as its base so
-    // that relative pictures, styles and scripts come from the page's own folder.
-    QString page = html;
-    page.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    loadHtml(page, QUrl::fromLocalFile(path));
+    ++m_page->programLoads;
+    m_page->setHtml(html, QUrl(QStringLiteral("about:blank")));
 }

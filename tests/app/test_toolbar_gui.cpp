@@ -242,7 +242,8 @@ private slots:
         QCOMPARE(g.t->shell.opened.size(), 1);
         const QString page = g.t->shell.opened.first();
         QCOMPARE(page, g.path(QStringLiteral("0.html")));
-        QVERIFY(g.t->readFile(page).contains("url=" + g.path(app().lang.HelpFile).toUtf8() + "'"));
+        QVERIFY(g.t->readFile(page).contains(
+            "url=" + QUrl::fromLocalFile(g.path(app().lang.HelpFile)).toString(QUrl::FullyEncoded).toUtf8() + "'"));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
     }
 

@@ -1,12 +1,17 @@
-// The preview: an untitled page from memory, a saved page and a saved script from
-// their preview files, and what the preview leaves behind.
+// The preview: pages shown from the editor's text in a site of their own, which
+// reads the document's folder and nothing else, and links that leave it only on
+// a click.
 #include "common/GuiFixture.h"
 
+#include "common/PreviewSite.h"
 #include "files/FileCommands.h"
-#include "files/Preview.h"
+#include "files/PageTexts.h"
+#include "lang/LanguageFile.h"
 #include "platform/BrowserView.h"
 
 #include <QImage>
+#include <QTcpServer>
+#include <QWebEnginePage>
 #include <QtTest>
 
 using namespace gui;
@@ -22,8 +27,63 @@ class TestPreview : public QObject, GuiFixture {
         app().files->OpenFileDoc(path(name));
         return t->active();
     }
+    QStringList files() const
+    {
+        return QDir(t->folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
 
 private slots:
+    void siteAnswers_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<int>("kind");
+        using A = PreviewSite::Answer;
+        QTest::newRow("the page from memory") << "/index.htm" << int(A::FromMemory);
+        QTest::newRow("a file of the folder") << "/pic.png" << int(A::FromFile);
+        QTest::newRow("a sub-folder's file") << "/sub/a.css" << int(A::FromFile);
+        QTest::newRow("up and out") << "/../outside.js" << int(A::Refused);
+        QTest::newRow("down, then up and out") << "/sub/../../outside.js" << int(A::Refused);
+        QTest::newRow("a link leading out") << "/link.js" << int(A::Refused);
+        QTest::newRow("a folder") << "/sub" << int(A::Refused);
+        QTest::newRow("missing") << "/none.png" << int(A::Refused);
+        QTest::newRow("backslash") << "/sub\\a.css" << int(A::Refused);
+    }
+    void siteAnswers()
+    {
+        QFETCH(QString, request);
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString root = dir.path() + QStringLiteral("/site");
+        QDir().mkpath(root + QStringLiteral("/sub"));
+        for (const QString &name : {QStringLiteral("/outside.js"), QStringLiteral("/site/pic.png"), QStringLiteral("/site/sub/a.css")}) {
+            QFile file(dir.path() + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFile::link(dir.path() + QStringLiteral("/outside.js"), root + QStringLiteral("/link.js")));
+        PreviewSite site;
+        site.root = root;
+        site.pages.insert(QStringLiteral("index.htm"), PreviewSite::htmlPage(QStringLiteral("<p>")));
+        QCOMPARE(int(site.resolve(request).kind), kind);
+        // A site without a folder answers only from memory.
+        site.root.clear();
+        QCOMPARE(int(site.resolve(request).kind), kind == int(PreviewSite::Answer::FromMemory) ? kind : 0);
+    }
+
+    // Texts put into the program's own pages stay text; a language file's help
+    // page must be one of the Help folder's.
+    void pagesEscapeWhatTheyAreGiven()
+    {
+        QVERIFY(PageTexts::scriptWrapperPage(QStringLiteral("a\"b#c?.js")).contains(QLatin1String("src=\"a%22b%23c%3F.js\"")));
+        const QString redirect = PageTexts::redirectPage(QStringLiteral("x'><script>alert(1)</script>"));
+        QVERIFY(!redirect.contains(QLatin1String("<script")));
+        QVERIFY(redirect.contains(QLatin1String("x&#39;&gt;&lt;script&gt;")));
+        for (const char *good : {"Help/help_en.html", "Help/de/index page.html"})
+            QVERIFY2(LanguageFile::isHelpFileName(QString::fromUtf8(good)), good);
+        for (const char *bad : {"", "Help/", "help.html", "/etc/passwd", "Help/../../etc/passwd", "Help\\x.html",
+                                "Help/x.html\"><script>", "Help/a.html?x", "https://example.org/", "Help//x.html"})
+            QVERIFY2(!LanguageFile::isHelpFileName(QString::fromUtf8(bad)), bad);
+    }
+
     void initTestCase()
     {
         if (!BrowserView::engineCanStart())
@@ -31,6 +91,8 @@ private slots:
     }
     void init()
     {
+        if (QByteArray(QTest::currentTestFunction()).startsWith("site") || QByteArray(QTest::currentTestFunction()).startsWith("pages"))
+            return;
         startApp();
         QVERIFY(f);
     }
@@ -40,12 +102,12 @@ private slots:
     {
         DocWindow *d = t->active();
         load(d, QStringLiteral("<html><head><title>Hi</title></head><body></body></html>"));
-        const QStringList before = QDir(t->folder).entryList(QDir::Files);
+        const QStringList before = files();
         toggle();
         QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Hi"), 20000);
         QVERIFY(!f->action(QStringLiteral("mnuEdit"))->isEnabled());
-        // An untitled page is previewed from memory: no file is written.
-        QCOMPARE(QDir(t->folder).entryList(QDir::Files), before);
+        QCOMPARE(d->WebBrowser()->url().scheme(), QStringLiteral("kodoplet-preview"));
+        QCOMPARE(files(), before);
 
         toggle();
         QCOMPARE(d->shownTitle(), d->document()->txtCaption());
@@ -55,64 +117,101 @@ private slots:
         QCOMPARE(d->shownTitle(), d->document()->txtCaption());
     }
 
-    void savedPageAndScriptPreviewFromTheirFiles()
+    // A saved page and a saved script are shown with their unsaved changes; the
+    // page's own pictures come from its folder; nothing is written beside them.
+    void savedPageAndScriptFromTheEditor()
     {
         QImage(7, 5, QImage::Format_RGB32).save(path(QStringLiteral("pic.png")));
-        // A picture named relative to the page comes from the page's folder.
         const QByteArray page("<html><head><title>Saved</title></head><body>"
                               "<img src=\"pic.png\" onload=\"document.title = 'w' + this.naturalWidth\"></body></html>\r\n");
         DocWindow *d = openSaved(QStringLiteral("index.htm"), page);
         type(d->Rich(), QStringLiteral(" "));
+        const QStringList before = files();
         toggle();
-        QCOMPARE(t->readFile(QStringLiteral("index.htm0")), " " + page);
         QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("w7*"), 20000);
-        // The file itself is not saved by previewing.
         QCOMPARE(t->readFile(QStringLiteral("index.htm")), page);
         QCOMPARE(d->document()->IzmT(), 1);
-
         toggle();
         QCOMPARE(d->shownTitle(), QStringLiteral("index.htm*"));
         d->document()->markSaved();
         d->close();
-        QVERIFY(d->UnloadDoc());
-        QVERIFY(!QFile::exists(path(QStringLiteral("index.htm0"))));
-        QVERIFY(QFile::exists(path(QStringLiteral("index.htm"))));
 
-        // A script runs through a wrapper page written beside it.
-        d = openSaved(QStringLiteral("code.js"), "document.title = 'Ran' + (1 + 1);\r\n");
+        // A script named with "#" runs through a wrapper page held in memory.
+        d = openSaved(QStringLiteral("co#de.js"), "document.title = 'Ran' + (1 + 1);\r\n");
         QVERIFY(d->document()->Script());
+        type(d->Rich(), QStringLiteral(" "));
         toggle();
-        QCOMPARE(t->readFile(QStringLiteral("code.js0")), QByteArray("document.title = 'Ran' + (1 + 1);\r\n"));
-        QCOMPARE(t->readFile(QStringLiteral("Script.bak")),
-                 PageTexts::scriptWrapperPage(QStringLiteral("code.js0")).toUtf8() + "\r\n");
-        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Ran2"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Ran2*"), 20000);
         toggle();
-        QCOMPARE(d->shownTitle(), QStringLiteral("code.js"));
-        d->close();
-        QVERIFY(!QFile::exists(path(QStringLiteral("code.js0"))));
-        QVERIFY(!QFile::exists(path(QStringLiteral("Script.bak"))));
+        QCOMPARE(d->shownTitle(), QStringLiteral("co#de.js*"));
+        QStringList after = before;
+        after << QStringLiteral("co#de.js");
+        after.sort();
+        QCOMPARE(files(), after);
     }
 
-    // The user's own files under the preview's names stay: the preview goes
-    // to a free name beside them, so the page still finds its neighbours.
-    void previewBesideTheUsersFilesLeavesThemAlone()
+    // Every route a page had to the user's files and to the network is closed:
+    // file addresses by fetch, XMLHttpRequest (both kinds) and frames; a link out
+    // of the folder; a WebSocket or an http request to a local server.
+    void pageReadsOnlyItsOwnFolder()
     {
-        const QByteArray mine("mine\r\n");
-        t->writeFile(QStringLiteral("code.js0"), mine);
-        t->writeFile(QStringLiteral("Script.bak"), mine);
-        DocWindow *d = openSaved(QStringLiteral("code.js"), "document.title = 'Ran' + (2 + 2);\r\n");
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        int connections = 0;
+        connect(&server, &QTcpServer::newConnection, this, [&] { ++connections; });
+        const QString port = QString::number(server.serverPort());
+        QTemporaryDir outside;
+        QFile secret(outside.path() + QStringLiteral("/outside.js"));
+        QVERIFY(secret.open(QIODevice::WriteOnly));
+        secret.write("window.outsideRan = 1;");
+        secret.close();
+        QVERIFY(QFile::link(secret.fileName(), path(QStringLiteral("link.js"))));
+        t->writeFile(QStringLiteral("inside.js"), "window.insideRan = 1;");
+        const QString probes = QStringLiteral(R"(<html><head><script src="inside.js"></script><script src="link.js"></script></head><body><script>
+var out = {}, want = 8;
+function done(k, v) { if (k in out) return; out[k] = v; if (Object.keys(out).length === want)
+  document.title = 'R:' + Object.keys(out).sort().map(function (k) { return k + '=' + out[k]; }).join(','); }
+function later(k) { setTimeout(function () { done(k, 'no'); }, 5000); }
+done('inside', window.insideRan ? 'yes' : 'no');
+done('outside', window.outsideRan ? 'LEAK' : 'no');
+fetch('file:///etc/passwd').then(function (r) { return r.text(); }).then(function () { done('fetch', 'LEAK'); }, function () { done('fetch', 'no'); }); later('fetch');
+try { var s = new XMLHttpRequest(); s.open('GET', 'file:///etc/passwd', false); s.send(); done('xhrsync', s.responseText.length ? 'LEAK' : 'no'); } catch (e) { done('xhrsync', 'no'); }
+var a = new XMLHttpRequest(); a.onload = function () { done('xhr', a.responseText.length ? 'LEAK' : 'no'); }; a.onerror = function () { done('xhr', 'no'); };
+a.open('GET', 'file:///etc/passwd'); a.send(); later('xhr');
+var f = document.createElement('iframe'); f.src = 'file:///etc/passwd';
+f.onload = function () { try { done('iframe', f.contentDocument.body.innerText.length ? 'LEAK' : 'no'); } catch (e) { done('iframe', 'no'); } };
+document.body.appendChild(f); later('iframe');
+try { var w = new WebSocket('ws://127.0.0.1:PORT/?secret'); w.onopen = function () { done('ws', 'LEAK'); }; w.onerror = function () { done('ws', 'no'); }; } catch (e) { done('ws', 'no'); } later('ws');
+fetch('http://127.0.0.1:PORT/x').then(function () { done('http', 'LEAK'); }, function () { done('http', 'no'); }); later('http');
+</script></body></html>)").replace(QLatin1String("PORT"), port);
+        DocWindow *d = openSaved(QStringLiteral("probe.htm"), probes.toUtf8());
         toggle();
-        QCOMPARE(d->document()->AppPathBak(), path(QStringLiteral("code.js0~1")));
-        QCOMPARE(t->readFile(QStringLiteral("Script.bak~1")),
-                 PageTexts::scriptWrapperPage(QStringLiteral("code.js0~1")).toUtf8() + "\r\n");
-        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Ran4"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("R:fetch=no,http=no,iframe=no,inside=yes,outside=no,ws=no,xhr=no,xhrsync=no"), 30000);
+        QCOMPARE(connections, 0);
+    }
+
+    // A web link opens in the user's browser on a click; a script's own navigation
+    // or its click, and links of other schemes, open nothing.
+    void onlyClickedWebLinksLeave()
+    {
+        const QByteArray page("<html><head><title>Links</title></head><body style=\"margin:0\">"
+                              "<a id=\"w\" href=\"https://example.org/x\" style=\"display:block;height:100px\">web</a>"
+                              "<a id=\"m\" href=\"mailto:a@example.org\" style=\"display:block;height:100px\">mail</a>"
+                              "<a id=\"s\" href=\"smb://host/share\" style=\"display:block;height:100px\">smb</a></body></html>");
+        DocWindow *d = openSaved(QStringLiteral("links.htm"), page);
         toggle();
-        d->close();
-        QVERIFY(d->UnloadDoc());
-        QCOMPARE(t->readFile(QStringLiteral("code.js0")), mine);
-        QCOMPARE(t->readFile(QStringLiteral("Script.bak")), mine);
-        QVERIFY(!QFile::exists(path(QStringLiteral("code.js0~1"))));
-        QVERIFY(!QFile::exists(path(QStringLiteral("Script.bak~1"))));
+        QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Links"), 20000);
+        BrowserView *b = d->WebBrowser();
+        QTRY_VERIFY(b->focusProxy());
+        b->page()->runJavaScript(QStringLiteral("document.getElementById('w').click(); location.href = 'https://example.org/js';"));
+        QTest::qWait(500);
+        QCOMPARE(t->shell.opened, QStringList());
+        for (int y : {50, 150, 250})
+            QTest::mouseClick(b->focusProxy(), Qt::LeftButton, {}, QPoint(40, y));
+        QTRY_COMPARE_WITH_TIMEOUT(t->shell.opened, QStringList{QStringLiteral("https://example.org/x")}, 10000);
+        QTest::qWait(500);
+        QCOMPARE(t->shell.opened.size(), 1);
+        QCOMPARE(b->url().fileName(), QStringLiteral("links.htm"));
     }
 };
 
