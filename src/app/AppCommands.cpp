@@ -89,6 +89,13 @@ void install(CommandRegistry &c)
     c.onCommand(QString(Cmd::mnuFileSaveFile), [&files] { files.SaveDocument(files.docs().active()); });
     c.onCommand(QString(Cmd::mnuFileSaveFileAs), [&files] { files.FileSaveAs(); });
     c.onCommand(QString(Cmd::mnuFileProsmotr), [] { app().preview->mnuFileProsmotr_Click(); });
+    c.onCommand(QString(Cmd::mnuFileLivePreview), [] {
+        AppState &a = app();
+        DocWindow *d = a.docs.active();
+        if (d)
+            d->setLivePreview(!d->livePreview());
+        a.commands->setChecked(QString(Cmd::mnuFileLivePreview), d && d->livePreview());
+    });
     c.onCommand(QString(Cmd::mnuEditCut), [] { ClipboardCommands::Cut(activeEditor()); });
     c.onCommand(QString(Cmd::mnuEditCopy), [] { ClipboardCommands::Copy(activeEditor()); });
     c.onCommand(QString(Cmd::mnuEditPaste), [] { ClipboardCommands::Paste(activeEditor()); });

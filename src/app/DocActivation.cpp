@@ -1,6 +1,7 @@
 #include "app/DocActivation.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
+#include "common/CommandNames.h"
 #include "editing/DocWindow.h"
 #include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
@@ -64,6 +65,8 @@ void ActivateDocM(int slot)
         return;
     d->focusView();
     DeleteMenuM(d->editorVisible(), 18);
+    if (a.commands)
+        a.commands->setChecked(QString(Cmd::mnuFileLivePreview), d->livePreview());
 }
 
 void DeleteMenuM(bool enable, int scope)

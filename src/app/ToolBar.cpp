@@ -15,7 +15,8 @@ struct ButtonIcon {
     const char *theme;
     const char *file;
 };
-constexpr ButtonIcon kIcons[20] = {
+constexpr int ButtonCount = 21;
+constexpr ButtonIcon kIcons[ButtonCount] = {
     {"document-new", "new-page"},          {"text-x-script", "new-script"},
     {"document-open", "open"},             {"view-list-details", "project"},
     {"document-save", "save"},             {"edit-cut", "cut"},
@@ -26,6 +27,7 @@ constexpr ButtonIcon kIcons[20] = {
     {"format-justify-left", "align-left"}, {"format-justify-center", "align-center"},
     {"format-justify-right", "align-right"}, {"color-select", "colour"},
     {"preferences-desktop-font", "font"},  {"document-preview", "preview"},
+    {"view-split-left-right", "live-preview"},
 };
 // The first button of each group after the first.
 bool startsGroup(int button)
@@ -42,12 +44,12 @@ bool otherButton(const QEvent *e)
 
 QString ToolBar::themeIconName(int button)
 {
-    return button >= 0 && button < 20 ? QString::fromLatin1(kIcons[button].theme) : QString();
+    return button >= 0 && button < ButtonCount ? QString::fromLatin1(kIcons[button].theme) : QString();
 }
 
 QString ToolBar::fallbackIconPath(int button)
 {
-    return button >= 0 && button < 20 ? QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kIcons[button].file)) : QString();
+    return button >= 0 && button < ButtonCount ? QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kIcons[button].file)) : QString();
 }
 
 ToolBar::ToolBar(CommandRegistry &commands, QWidget *parent) : QToolBar(parent)

@@ -16,6 +16,7 @@
     X(mnuFileSaveProekt) \
     X(mnuFileSaveProektAs) \
     X(mnuFileProsmotr) \
+    X(mnuFileLivePreview) \
     X(mnuFileExit) \
     X(mnuEdit) \
     X(mnuEditUndo) \
@@ -95,7 +96,8 @@
     X(PicKnopki16) \
     X(PicKnopki17) \
     X(PicKnopki18) \
-    X(PicKnopki19)
+    X(PicKnopki19) \
+    X(PicKnopki20)
 
 namespace Cmd {
 #define KODOPLET_COMMAND_NAME(n) inline constexpr QLatin1String n{#n};

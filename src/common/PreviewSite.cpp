@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace {
 QByteArray withMark(const QString &text)
@@ -56,4 +57,31 @@ PreviewSite::Answer PreviewSite::resolve(const QString &urlPath) const
     a.kind = Answer::FromFile;
     a.file = real;
     return a;
+}
+
+QString PreviewSite::attributeText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        case '"': out += QLatin1String("&quot;"); break;
+        case '\'': out += QLatin1String("&#39;"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+QString PreviewSite::scriptWrapperPage(const QString &scriptFileName)
+{
+    // The name is an address relative to the page: "#", "?" and "%" in it are
+    // parts of the name, not of the address.
+    const QString address = QString::fromLatin1(QUrl::toPercentEncoding(scriptFileName));
+    return QStringLiteral("<html><head><title>Script</title></head><body topmargin=\"0\" leftmargin=\"0\">"
+                          "<script language=\"JavaScript\" src=\"")
+        + attributeText(address) + QStringLiteral("\"></script></body></html>");
 }

@@ -30,4 +30,8 @@ struct PreviewSite {
     // byte-order mark, which outranks whatever charset the page declares.
     static Memory htmlPage(const QString &text);
     static Memory script(const QString &text);
+    // The one-line page that runs the script named scriptFileName beside it.
+    static QString scriptWrapperPage(const QString &scriptFileName);
+    // text made safe inside a quoted HTML attribute (or as element text).
+    static QString attributeText(const QString &text);
 };

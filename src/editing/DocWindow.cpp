@@ -2,11 +2,16 @@
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
 #include "platform/PreviewSandbox.h"
+#include "editing/PageElements.h"
 #include "editing/SyntaxHighlighter.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QSplitter>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QStackedWidget>
 #include <QUrl>
 
@@ -14,11 +19,23 @@ DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(
 {
     setObjectName(QStringLiteral("frmDoc"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    m_stack = new QStackedWidget(this);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setChildrenCollapsible(false);
+    m_stack = new QStackedWidget(m_splitter);
     m_rich = new EditControl(m_stack);
     m_rich->setObjectName(QStringLiteral("Rich"));
     m_stack->addWidget(m_rich);
-    setWidget(m_stack);
+    m_splitter->addWidget(m_stack);
+    setWidget(m_splitter);
+    m_liveTimer.setSingleShot(true);
+    m_caretTimer.setSingleShot(true);
+    connect(&m_liveTimer, &QTimer::timeout, this, &DocWindow::refreshLivePreview);
+    connect(&m_caretTimer, &QTimer::timeout, this, &DocWindow::showCaretElement);
+    connect(m_rich, &QPlainTextEdit::textChanged, this, &DocWindow::onTextChanged);
+    connect(m_rich, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (m_liveOn)
+            m_caretTimer.start(200);
+    });
     setTag(slot);
     m_doc = new Document(m_rich, this);
     connect(m_doc, &Document::captionChanged, this, &DocWindow::showCaption);
@@ -128,14 +145,129 @@ void DocWindow::ProsmotrShare()
         clearPreview();
         showCaption();
     } else {
-        // Relative addresses of an unsaved page resolve against the preview base folder.
-        PreviewSite site;
-        site.root = m_previewBase;
-        const QString page = QStringLiteral("untitled.html");
-        site.pages.insert(page, PreviewSite::htmlPage(m_rich->text()));
+        QString page;
+        const PreviewSite site = previewSite(&page);
         showPreviewSite(site, page);
     }
     focusView();
+}
+
+PreviewSite DocWindow::previewSite(QString *page) const
+{
+    PreviewSite site;
+    const QString path = m_doc->NameFile();
+    const QString text = m_rich->text();
+    QString name;
+    if (path.isEmpty()) {
+        // Relative addresses of an unsaved page resolve against the preview base folder.
+        site.root = m_previewBase;
+        name = m_doc->Script() ? QStringLiteral("untitled.js") : QStringLiteral("untitled.html");
+    } else {
+        const QFileInfo file(path);
+        site.root = file.absolutePath();
+        name = file.fileName();
+    }
+    if (!m_doc->Script()) {
+        site.pages.insert(name, PreviewSite::htmlPage(text));
+        *page = name;
+        return site;
+    }
+    // A script runs in a wrapper page beside it.
+    *page = QStringLiteral("kodoplet-script-preview.html");
+    site.pages.insert(name, PreviewSite::script(text));
+    site.pages.insert(*page, PreviewSite::htmlPage(PreviewSite::scriptWrapperPage(name)));
+    return site;
+}
+
+void DocWindow::setLivePreview(bool on)
+{
+    if (on && !m_live) {
+        if (!m_sandbox || !BrowserView::engineCanStart())
+            return;
+        m_live = new BrowserView(*m_sandbox, m_splitter);
+        m_live->setObjectName(QStringLiteral("LivePreview"));
+        m_live->setShell(m_shell);
+        m_live->setFocusPolicy(Qt::ClickFocus);
+        m_live->setPreviewShown(true);
+        m_splitter->addWidget(m_live);
+        const int half = qMax(200, m_splitter->width() / 2);
+        m_splitter->setSizes({half, half});
+        connect(m_live, &BrowserView::sourceRequested, this, &DocWindow::goToSourceOf);
+        connect(m_live, &QWebEngineView::loadFinished, this, [this] {
+            if (!m_liveScroll.isNull())
+                m_live->page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);").arg(m_liveScroll.x()).arg(m_liveScroll.y()),
+                                              QWebEngineScript::ApplicationWorld);
+            emit livePreviewShown();
+        });
+    }
+    m_liveOn = on && m_live;
+    if (m_live)
+        m_live->setVisible(m_liveOn);
+    if (m_liveOn) {
+        m_liveScroll = QPointF();
+        refreshLivePreview();
+    } else {
+        m_liveTimer.stop();
+        m_caretTimer.stop();
+        if (m_live && m_sandbox)
+            m_sandbox->dropSite(PreviewSite::hostOf(m_slot) + QStringLiteral("-live"));
+    }
+}
+
+void DocWindow::onTextChanged()
+{
+    if (!m_liveOn)
+        return;
+    // Each change only restarts the pause: the text is read when typing stops.
+    if (!m_liveTimer.isActive() && !m_liveWaiting.isValid())
+        m_liveWaiting.start();
+    m_liveTimer.start(LivePause);
+}
+
+void DocWindow::refreshLivePreview()
+{
+    if (!m_liveOn || !m_live)
+        return;
+    // A tag or attribute half written would show a broken page: wait for its ">",
+    // but not for ever.
+    if (m_liveWaiting.isValid() && m_liveWaiting.elapsed() < LiveLongestWait
+        && PageElements::insideTag(m_rich->textAt(qMax(0, m_rich->selStart() - 4096), qMin(m_rich->selStart(), 4096)),
+                                   qMin(m_rich->selStart(), 4096))) {
+        m_liveTimer.start(LivePause);
+        return;
+    }
+    m_liveWaiting.invalidate();
+    if (m_live->url().isValid() && PreviewSandbox::isOurs(m_live->url()))
+        m_liveScroll = m_live->page()->scrollPosition();
+    QString page;
+    const PreviewSite site = previewSite(&page);
+    m_live->showSite(PreviewSite::hostOf(m_slot) + QStringLiteral("-live"), site, page);
+}
+
+void DocWindow::showCaretElement()
+{
+    if (!m_liveOn || !m_live || m_doc->Script())
+        return;
+    const PageElements::Ref ref = PageElements::elementAt(m_rich->text(), m_rich->selStart());
+    if (!ref.valid())
+        return;
+    m_live->page()->runJavaScript(
+        QStringLiteral("(function () { var e = document.getElementsByTagName('%1')[%2];"
+                       " if (e && e.scrollIntoView) e.scrollIntoView({block: 'nearest', inline: 'nearest'}); })();")
+            .arg(ref.tag)
+            .arg(ref.index),
+        QWebEngineScript::ApplicationWorld);
+}
+
+void DocWindow::goToSourceOf(const QString &tag, int index)
+{
+    const QString text = m_rich->text();
+    const qsizetype at = PageElements::startTagOffset(text, {tag.toLower(), index});
+    if (at < 0)
+        return;
+    m_rich->setSelStart(int(at) + 1);
+    m_rich->setSelLength(int(tag.size()));
+    m_rich->setFocus();
 }
 
 void DocWindow::showPreviewSite(const PreviewSite &site, const QString &page)
@@ -190,6 +322,11 @@ void DocWindow::syncSyntax()
 void DocWindow::releaseContents()
 {
     m_doc->release();
+    setLivePreview(false);
+    if (m_live) {
+        m_live->deleteLater();
+        m_live = nullptr;
+    }
     if (m_sandbox)
         m_sandbox->dropSite(PreviewSite::hostOf(m_slot));
     if (m_browser) {

@@ -1,14 +1,17 @@
 #pragma once
 #include "editing/Document.h"
 
+#include <QElapsedTimer>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 
 class EditControl;
 class BrowserView;
 class PreviewSandbox;
 class Shell;
 struct PreviewSite;
+class QSplitter;
 class QStackedWidget;
 class QLabel;
 class SyntaxHighlighter;
@@ -52,6 +55,22 @@ public:
     void showPreviewSite(const PreviewSite &site, const QString &page);
     // Empties the preview (its site answers no more).
     void clearPreview();
+    // The site that shows this document now, and the page to open in it: the
+    // editor's text (a script inside a wrapper page) and the files of the
+    // document's folder (of the preview base folder while untitled).
+    PreviewSite previewSite(QString *page) const;
+
+    // The live preview beside the editor: it follows the text after each pause in
+    // typing (never inside a tag being written), keeps its scroll position, shows
+    // the element the caret is in, and a Ctrl+click on an element puts the caret
+    // on its source.
+    void setLivePreview(bool on);
+    bool livePreview() const { return m_liveOn; }
+    BrowserView *liveView() const { return m_live; }
+    // Shows the text now (the pause timer calls it).
+    void refreshLivePreview();
+    static constexpr int LivePause = 300;      // ms after the last change
+    static constexpr int LiveLongestWait = 3000; // refreshed then even inside a tag
 
     // Switches the visible view; viewSwitched tells the owner.
     void showPreview(bool preview);
@@ -83,14 +102,20 @@ signals:
     void viewSwitched(bool editorShown);
     // The user closes the window: the owner asks about changes and unloads it.
     void closeRequested(DocWindow *doc);
+    // The live preview has loaded the text of its last refresh.
+    void livePreviewShown();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
     void onTitleChanged(const QString &title);
+    void onTextChanged();
+    void showCaretElement();
+    void goToSourceOf(const QString &tag, int index);
 
     int m_slot;
+    QSplitter *m_splitter;
     QStackedWidget *m_stack;
     EditControl *m_rich;
     BrowserView *m_browser = nullptr;
@@ -101,4 +126,10 @@ private:
     QString m_previewBase;
     PreviewSandbox *m_sandbox = nullptr;
     Shell *m_shell = nullptr;
+    BrowserView *m_live = nullptr;  // the live preview, made when first switched on
+    bool m_liveOn = false;
+    QTimer m_liveTimer;              // the pause after typing
+    QTimer m_caretTimer;             // the pause after the caret moved
+    QElapsedTimer m_liveWaiting;     // since the first change not yet shown
+    QPointF m_liveScroll;            // kept across a refresh
 };

@@ -1,4 +1,5 @@
 #include "files/PageTexts.h"
+#include "common/PreviewSite.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -51,39 +52,12 @@ QString newScriptText()
                           "document.write('');");
 }
 
-QString attributeText(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        case '\'': out += QLatin1String("&#39;"); break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-QString scriptWrapperPage(const QString &scriptFileName)
-{
-    // The name is an address relative to the page: "#", "?" and "%" in it are
-    // parts of the name, not of the address.
-    const QString address = QString::fromLatin1(QUrl::toPercentEncoding(scriptFileName));
-    return QStringLiteral("<html><head><title>Script</title></head><body topmargin=\"0\" leftmargin=\"0\">"
-                          "<script language=\"JavaScript\" src=\"")
-        + attributeText(address) + QStringLiteral("\"></script></body></html>");
-}
-
 QString redirectPage(const QString &target)
 {
     // A local path becomes a file address, so no character of it is read as
     // anything else; either way the attribute holds it as text.
     const QString address = target.startsWith(u'/') ? QUrl::fromLocalFile(target).toString(QUrl::FullyEncoded) : target;
-    return QStringLiteral("<html><head><meta http-equiv='refresh' content='0; url=") + attributeText(address)
+    return QStringLiteral("<html><head><meta http-equiv='refresh' content='0; url=") + PreviewSite::attributeText(address)
         + QStringLiteral("'><meta http-equiv='Content-Type' content='text/html; charset=windows-1251'><title>WWW</title></head><body></body></html>");
 }
 

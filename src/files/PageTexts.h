@@ -19,10 +19,6 @@ constexpr int NewScriptCaret = 111;
 // Name of the page template beside the program.
 QString templateName();
 
-// text made safe inside a quoted HTML attribute (or as element text).
-QString attributeText(const QString &text);
-// The one-line wrapper page that runs a script file.
-QString scriptWrapperPage(const QString &scriptFileName);
 // A page that sends the browser on to target.
 QString redirectPage(const QString &target);
 

@@ -44,22 +44,9 @@ void Preview::ProsmotrM()
         // The page is shown from the editor's text, unsaved changes included, in a
         // site that reads the files of the document's folder and nothing else:
         // nothing is written beside the user's files.
-        const QString path = d->document()->NameFile();
-        const QFileInfo file(path);
-        const QString name = file.fileName();
-        PreviewSite site;
-        site.root = file.absolutePath();
-        const QString text = d->Rich()->text();
-        if (!d->document()->Script()) {
-            site.pages.insert(name, PreviewSite::htmlPage(text));
-            d->showPreviewSite(site, name);
-            return;
-        }
-        // A script runs in a wrapper page beside it.
-        const QString wrapper = QStringLiteral("kodoplet-script-preview.html");
-        site.pages.insert(name, PreviewSite::script(text));
-        site.pages.insert(wrapper, PreviewSite::htmlPage(scriptWrapperPage(name)));
-        d->showPreviewSite(site, wrapper);
+        QString page;
+        const PreviewSite site = d->previewSite(&page);
+        d->showPreviewSite(site, page);
         return;
     }
     d->clearPreview();

@@ -38,6 +38,11 @@ protected:
         return ownSite || (!isMainFrame && blank);
     }
     QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int, const QString &) override
+    {
+        if (message.startsWith(QLatin1String(BrowserView::SourceMessage)))
+            m_view->reportSource(message);
+    }
 
 private:
     BrowserView *m_view;
@@ -51,6 +56,20 @@ const char *silentScript = R"JS(
   }, true);
   document.addEventListener('contextmenu', function (e) { e.preventDefault(); }, true);
   document.addEventListener('selectstart', function (e) { e.preventDefault(); }, true);
+})();
+)JS";
+
+// In a world of its own, out of the page's reach: a Ctrl+click names the element.
+const char *sourceScript = R"JS(
+(function () {
+  document.addEventListener('click', function (e) {
+    if (!e.ctrlKey || !e.target || !e.target.tagName) return;
+    e.preventDefault(); e.stopPropagation();
+    var t = e.target.tagName.toLowerCase();
+    var all = document.getElementsByTagName(t);
+    for (var i = 0; i < all.length; ++i)
+      if (all[i] === e.target) { console.log('kodoplet-source:' + t + ':' + i); break; }
+  }, true);
 })();
 )JS";
 }
@@ -71,6 +90,12 @@ BrowserView::BrowserView(PreviewSandbox &sandbox, QWidget *parent) : QWebEngineV
     script.setWorldId(QWebEngineScript::MainWorld);
     script.setRunsOnSubFrames(true);
     m_page->scripts().insert(script);
+    QWebEngineScript source;
+    source.setName(QStringLiteral("kodoplet-source"));
+    source.setSourceCode(QString::fromLatin1(sourceScript));
+    source.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    source.setWorldId(QWebEngineScript::ApplicationWorld);
+    m_page->scripts().insert(source);
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
         if (m_page->programLoads > 0)
             --m_page->programLoads;
@@ -98,6 +123,18 @@ bool BrowserView::eventFilter(QObject *watched, QEvent *e)
     if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)
         m_lastClick.start();
     return QWebEngineView::eventFilter(watched, e);
+}
+
+void BrowserView::reportSource(const QString &message)
+{
+    // Only right after a real click: a page's own log line is no request.
+    if (!justClicked())
+        return;
+    const QStringList parts = message.mid(int(qstrlen(SourceMessage))).split(u':');
+    bool ok = false;
+    const int index = parts.size() == 2 ? parts[1].toInt(&ok) : -1;
+    if (ok && index >= 0 && !parts[0].isEmpty())
+        emit sourceRequested(parts[0], index);
 }
 
 bool BrowserView::justClicked() const

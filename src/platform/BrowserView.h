@@ -32,10 +32,18 @@ public:
     bool justClicked() const;
 
 
+    // Source prefix of the message a Ctrl+click on an element sends.
+    static constexpr const char *SourceMessage = "kodoplet-source:";
+    void reportSource(const QString &message);
+
     // The engine refuses to run as root without its sandbox switched off and
     // would end the process; such a start is refused here instead.
     static bool engineCanStart();
     static QString whyEngineCannotStart();
+signals:
+    // The user Ctrl+clicked the index-th element of tag (as getElementsByTagName counts).
+    void sourceRequested(const QString &tag, int index);
+
 protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;

@@ -8,6 +8,7 @@
 #include "files/PageTexts.h"
 #include "lang/LanguageFile.h"
 #include "platform/BrowserView.h"
+#include "platform/EditControl.h"
 
 #include <QImage>
 #include <QTcpServer>
@@ -26,6 +27,21 @@ class TestPreview : public QObject, GuiFixture {
         t->writeFile(name, bytes);
         app().files->OpenFileDoc(path(name));
         return t->active();
+    }
+    // The value of a script in the page the view shows.
+    static QVariant eval(BrowserView *b, const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        b->page()->runJavaScript(script, [&](const QVariant &v) {
+            result = v;
+            done = true;
+        });
+        QElapsedTimer wait;
+        wait.start();
+        while (!done && wait.elapsed() < 10000)
+            QTest::qWait(10);
+        return result;
     }
     QStringList files() const
     {
@@ -73,7 +89,7 @@ private slots:
     // page must be one of the Help folder's.
     void pagesEscapeWhatTheyAreGiven()
     {
-        QVERIFY(PageTexts::scriptWrapperPage(QStringLiteral("a\"b#c?.js")).contains(QLatin1String("src=\"a%22b%23c%3F.js\"")));
+        QVERIFY(PreviewSite::scriptWrapperPage(QStringLiteral("a\"b#c?.js")).contains(QLatin1String("src=\"a%22b%23c%3F.js\"")));
         const QString redirect = PageTexts::redirectPage(QStringLiteral("x'><script>alert(1)</script>"));
         QVERIFY(!redirect.contains(QLatin1String("<script")));
         QVERIFY(redirect.contains(QLatin1String("x&#39;&gt;&lt;script&gt;")));
@@ -212,6 +228,56 @@ fetch('http://127.0.0.1:PORT/x').then(function () { done('http', 'LEAK'); }, fun
         QTest::qWait(500);
         QCOMPARE(t->shell.opened.size(), 1);
         QCOMPARE(b->url().fileName(), QStringLiteral("links.htm"));
+    }
+
+    // The live preview follows the text after a pause, not inside a tag being
+    // written, keeps its scroll position, and maps caret and element both ways.
+    void livePreviewFollowsTheText()
+    {
+        QString body;
+        for (int i = 0; i < 200; ++i)
+            body += QStringLiteral("<p>line %1</p>\r\n").arg(i);
+        DocWindow *d = openSaved(QStringLiteral("live.htm"),
+                                 ("<html><body style=\"margin:0\"><h1 style=\"height:80px;margin:0\">Top</h1>\r\n" + body + "</body></html>").toUtf8());
+        int shown = 0;
+        connect(d, &DocWindow::livePreviewShown, this, [&] { ++shown; });
+        QVERIFY(f->trigger(QStringLiteral("mnuFileLivePreview")));
+        QVERIFY(d->livePreview());
+        QVERIFY(f->action(QStringLiteral("mnuFileLivePreview"))->isChecked());
+        BrowserView *b = d->liveView();
+        QTRY_COMPARE_WITH_TIMEOUT(shown, 1, 20000);
+        QVERIFY(d->editorVisible());
+        QCOMPARE(eval(b, QStringLiteral("document.getElementsByTagName('p').length")).toInt(), 200);
+
+        // The caret's paragraph is brought into view; a change shows and the place stays.
+        EditControl *e = d->Rich();
+        e->setSelStart(int(e->text().indexOf(QStringLiteral("line 100"))));
+        QTRY_VERIFY_WITH_TIMEOUT(eval(b, QStringLiteral("window.scrollY")).toInt() > 500, 5000);
+        const int y = eval(b, QStringLiteral("window.scrollY")).toInt();
+        type(e, QStringLiteral("new "));
+        QTRY_COMPARE_WITH_TIMEOUT(shown, 2, 10000);
+        QCOMPARE(eval(b, QStringLiteral("document.getElementsByTagName('p')[100].textContent")).toString(), QStringLiteral("new line 100"));
+        QTRY_COMPARE_WITH_TIMEOUT(eval(b, QStringLiteral("window.scrollY")).toInt(), y, 5000);
+
+        // A tag half written waits for its ">" (typed past the tag list).
+        app().listTags.set(false);
+        type(e, QStringLiteral("<b class=\"x"));
+        QTest::qWait(DocWindow::LivePause * 3);
+        QCOMPARE(shown, 2);
+        type(e, QStringLiteral("\">B</b>"));
+        QTRY_COMPARE_WITH_TIMEOUT(shown, 3, 10000);
+        QCOMPARE(eval(b, QStringLiteral("document.querySelector('b.x').textContent")).toString(), QStringLiteral("B"));
+
+        // A Ctrl+click on the heading puts the caret on its source.
+        eval(b, QStringLiteral("window.scrollTo(0, 0); 1"));
+        QTest::qWait(100);
+        QTest::mouseClick(b->focusProxy(), Qt::LeftButton, Qt::ControlModifier, QPoint(20, 30));
+        QTRY_COMPARE_WITH_TIMEOUT(e->selText(), QStringLiteral("h1"), 5000);
+
+        QVERIFY(f->trigger(QStringLiteral("mnuFileLivePreview")));
+        QVERIFY(!d->livePreview());
+        QVERIFY(!b->isVisible());
+        QVERIFY(!f->action(QStringLiteral("mnuFileLivePreview"))->isChecked());
     }
 };
 
