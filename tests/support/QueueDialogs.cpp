@@ -63,3 +63,9 @@ QueueDialogs::Asked QueueDialogs::last(const QString &kind) const
             return *it;
     return {};
 }
+
+int QueueDialogs::listQuestion(const ListQuestion &q)
+{
+    asked.append({QStringLiteral("list"), q.text, q.defaultButton, q.title, {}, {}, q.rows + q.buttons});
+    return listAnswers.isEmpty() ? q.defaultButton : listAnswers.dequeue();
+}
