@@ -151,7 +151,7 @@ QByteArray encode(const RecoveryRecord &r)
     h.reserve(512);
     h += magic + QByteArray::number(Version) + '\n';
     h += "owner " + QByteArray::number(r.owner.pid) + ' ' + QByteArray::number(r.owner.startTicks) + ' '
-        + (r.owner.bootId.isEmpty() ? QByteArray("-") : r.owner.bootId.toLatin1()) + '\n';
+        + (r.owner.bootId.isEmpty() ? QByteArray("-") : QUrl::toPercentEncoding(r.owner.bootId)) + '\n';
     h += "path " + QUrl::toPercentEncoding(r.path, "/") + '\n';
     h += "caption " + QUrl::toPercentEncoding(r.caption) + '\n';
     h += QByteArray("kind ") + (r.script ? "script" : "page") + '\n';
@@ -209,7 +209,7 @@ Damage decode(const QByteArray &bytes, RecoveryRecord &r)
         return Damage::BadHeader;
     rec.owner.pid = number(owner[0]);
     rec.owner.startTicks = number(owner[1]);
-    rec.owner.bootId = owner[2] == "-" ? QString() : QString::fromLatin1(owner[2]);
+    rec.owner.bootId = owner[2] == "-" ? QString() : QUrl::fromPercentEncoding(owner[2]);
     rec.path = QUrl::fromPercentEncoding(values[1]);
     rec.caption = QUrl::fromPercentEncoding(values[2]);
     if (values[3] != "page" && values[3] != "script")

@@ -10,7 +10,7 @@ namespace {
 RecoveryRecord sample(const QString &path, const QString &text)
 {
     RecoveryRecord r;
-    r.owner = {4242, 777, QStringLiteral("b00t")};
+    r.owner = {4242, 777, QStringLiteral("b00t id")};
     r.path = path;
     r.caption = path.isEmpty() ? QStringLiteral("Untitled3") : QFileInfo(path).fileName();
     r.format = {TextEncoding::Utf8Bom, LineBreak::Cr};
