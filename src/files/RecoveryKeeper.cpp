@@ -36,7 +36,8 @@ void RecoveryKeeper::setDelays(int quietMs, int longestMs)
 void RecoveryKeeper::watch(DocWindow *d)
 {
     Document *doc = d->document();
-    m_state.insert(doc, State{d, {}, {}, {}, false});
+    if (!m_state.contains(doc))
+        m_state.insert(doc, State{d, {}, {}, {}, false});
     connect(doc, &Document::undoStateChanged, this, [this, doc] {
         // Before the first change after a load or save; also a save of an
         // unchanged text, which gives the file a new time.
@@ -117,11 +118,9 @@ void RecoveryKeeper::writeOne(Document *doc)
     r.format = doc->format();
     r.loaded = it->stamp;
     r.savedAtMs = QDateTime::currentMSecsSinceEpoch();
-    // The one step here that grows with the text: the editor's text as one
-    // string (kept by the control until the next change). Encoding, checksum
-    // and the disk are the writer's.
-    r.text = doc->text()->text();
-    m_writer.write(it->record, r, it->supersedes);
+    // The one step here that grows with the text: a copy of the editor's raw
+    // text. Line breaks, encoding, checksum and the disk are the writer's.
+    m_writer.write(it->record, r, it->supersedes, doc->text()->textCopy());
     it->written = true;
 }
 

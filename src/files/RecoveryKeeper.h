@@ -35,6 +35,8 @@ public:
     // The record file of doc ("" when none is kept for it now).
     QString recordOf(const Document *doc) const;
     RecoveryWriter &writer() { return m_writer; }
+    // Follows the document of d (the table's new windows are followed anyway).
+    void watch(DocWindow *d);
     const QString &folder() const { return m_folder; }
 
 signals:
@@ -49,7 +51,6 @@ private:
         QStringList supersedes; // records of an earlier run this one replaces
         bool written = false;   // a record may be on disk
     };
-    void watch(DocWindow *d);
     void opened(DocWindow *d);
     void changed(Document *doc);
     void restamp(Document *doc);

@@ -20,12 +20,13 @@ RecoveryWriter::~RecoveryWriter()
     delete m_thread;
 }
 
-void RecoveryWriter::write(const QString &path, const RecoveryRecord &record, const QStringList &thenRemove)
+void RecoveryWriter::write(const QString &path, const RecoveryRecord &record, const QStringList &thenRemove,
+                           std::optional<CrLf::DocTextCopy> text)
 {
     QMutexLocker lock(&m_mutex);
     if (!m_jobs.contains(path))
         m_order << path;
-    m_jobs.insert(path, Job{true, record, thenRemove});
+    m_jobs.insert(path, Job{true, record, thenRemove, std::move(text)});
     m_wake.wakeAll();
 }
 
@@ -34,7 +35,7 @@ void RecoveryWriter::remove(const QString &path, const QStringList &alsoRemove)
     QMutexLocker lock(&m_mutex);
     if (!m_jobs.contains(path))
         m_order << path;
-    m_jobs.insert(path, Job{false, RecoveryRecord{}, alsoRemove});
+    m_jobs.insert(path, Job{false, RecoveryRecord{}, alsoRemove, std::nullopt});
     m_wake.wakeAll();
 }
 
@@ -68,6 +69,10 @@ void RecoveryWriter::run()
         if (job.write) {
             QElapsedTimer t;
             t.start();
+            if (job.text) {
+                job.record.text = job.text->text();
+                job.text.reset();
+            }
             const QByteArray bytes = Recovery::encode(job.record);
             job.record.text.clear();
             const int error = WorkFiles::writeRecord(path, bytes);

@@ -1,7 +1,10 @@
 #pragma once
 #include "files/Recovery.h"
 
+#include "common/CrLf.h"
+
 #include <QHash>
+#include <optional>
 #include <QMutex>
 #include <QObject>
 #include <QStringList>
@@ -18,9 +21,10 @@ public:
     // Finishes the jobs queued, then stops the thread.
     ~RecoveryWriter() override;
 
-    // Writes record to path (encoding it on the writer's thread); after a
-    // successful write, the files of thenRemove go.
-    void write(const QString &path, const RecoveryRecord &record, const QStringList &thenRemove = {});
+    // Writes record to path (encoding it on the writer's thread), its text made
+    // from text when given; after a successful write, the files of thenRemove go.
+    void write(const QString &path, const RecoveryRecord &record, const QStringList &thenRemove = {},
+               std::optional<CrLf::DocTextCopy> text = std::nullopt);
     // Removes path and the files of alsoRemove.
     void remove(const QString &path, const QStringList &alsoRemove = {});
     // Waits until every job queued so far is done.
@@ -37,6 +41,7 @@ private:
         bool write = false;
         RecoveryRecord record;
         QStringList others;
+        std::optional<CrLf::DocTextCopy> text;
     };
     void run();
 

@@ -243,6 +243,9 @@ private slots:
         AppState &a = app();
         a.recovery->setDelays(300, 1000);
         Document *doc = g.doc()->document();
+        // A long line the editor holds as several pieces: the record has one line.
+        g.setText(QStringLiteral("<p>") + QString(20000, u'w') + QStringLiteral("</p>\r\nend\r\n"));
+        QVERIFY(g.ed()->document()->blockCount() > 3);
         gui::type(g.ed(), QStringLiteral("ab"));
         QCOMPARE(records(a.settings.RecoveryFolder).size(), 0);
         QTRY_COMPARE(records(a.settings.RecoveryFolder).size(), 1);
