@@ -1,4 +1,5 @@
 #include "common/CrLf.h"
+#include "common/DocTextCopy.h"
 
 #include <algorithm>
 
@@ -84,3 +85,8 @@ QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int f
 }
 
 } // namespace CrLf
+
+QString DocTextCopy::text() const
+{
+    return done ? raw : softBlocks.empty() ? CrLf::fromDocText(raw) : CrLf::joinDocBlocks(raw, softBlocks);
+}

@@ -20,17 +20,4 @@ QString fromDocText(QStringView text);
 // those listed in softBlocks (ascending), which end at a cut of a long line.
 QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int firstBlock = 0, bool crlf = true);
 
-// The editor's text as copied out on the editor's thread (the cheap part) and
-// made into the text (CR LF) later, on any thread.
-struct DocTextCopy {
-    QString raw;
-    std::vector<int> softBlocks;
-    bool done = false;   // raw already is the text
-
-    QString text() const
-    {
-        return done ? raw : softBlocks.empty() ? fromDocText(raw) : joinDocBlocks(raw, softBlocks);
-    }
-};
-
 } // namespace CrLf

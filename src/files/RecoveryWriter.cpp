@@ -21,7 +21,7 @@ RecoveryWriter::~RecoveryWriter()
 }
 
 void RecoveryWriter::write(const QString &path, const RecoveryRecord &record, const QStringList &thenRemove,
-                           std::optional<CrLf::DocTextCopy> text)
+                           std::optional<DocTextCopy> text)
 {
     QMutexLocker lock(&m_mutex);
     if (!m_jobs.contains(path))

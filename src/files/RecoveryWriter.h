@@ -1,7 +1,7 @@
 #pragma once
 #include "files/Recovery.h"
 
-#include "common/CrLf.h"
+#include "common/DocTextCopy.h"
 
 #include <QHash>
 #include <optional>
@@ -24,7 +24,7 @@ public:
     // Writes record to path (encoding it on the writer's thread), its text made
     // from text when given; after a successful write, the files of thenRemove go.
     void write(const QString &path, const RecoveryRecord &record, const QStringList &thenRemove = {},
-               std::optional<CrLf::DocTextCopy> text = std::nullopt);
+               std::optional<DocTextCopy> text = std::nullopt);
     // Removes path and the files of alsoRemove.
     void remove(const QString &path, const QStringList &alsoRemove = {});
     // Waits until every job queued so far is done.
@@ -41,7 +41,7 @@ private:
         bool write = false;
         RecoveryRecord record;
         QStringList others;
-        std::optional<CrLf::DocTextCopy> text;
+        std::optional<DocTextCopy> text;
     };
     void run();
 

@@ -29,7 +29,7 @@ public:
     QString text() const override;
     // The text for a reader on another thread: the cheap copy taken here, the
     // line breaks made there (the text itself when it is at hand already).
-    CrLf::DocTextCopy textCopy() const { return m_textValid ? CrLf::DocTextCopy{m_text, {}, true} : m_pieces.copy(); }
+    DocTextCopy textCopy() const { return m_textValid ? DocTextCopy{m_text, {}, true} : m_pieces.copy(); }
     int selStart() const override;
     void setSelStart(int pos) override;
     int selLength() const override;

@@ -79,7 +79,7 @@ QString TextPieces::text() const
     return m_soft.size() == 0 ? CrLf::fromDocText(raw) : joinBlocks(raw, 0, true);
 }
 
-CrLf::DocTextCopy TextPieces::copy() const
+DocTextCopy TextPieces::copy() const
 {
     return {m_doc->toRawText(), m_soft.blocks(), false};
 }

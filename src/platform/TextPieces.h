@@ -1,5 +1,5 @@
 #pragma once
-#include "common/CrLf.h"
+#include "common/DocTextCopy.h"
 #include "common/SoftBreaks.h"
 #include "common/TextChange.h"
 
@@ -30,7 +30,7 @@ public:
 
     QString text() const;
     // The text for later: a copy of the widget's raw text, made into the text elsewhere.
-    CrLf::DocTextCopy copy() const;
+    DocTextCopy copy() const;
     // len characters from pos (clamped to the text), without reading the whole text.
     QString textAt(int pos, int len) const;
     // The text between two widget positions, CR LF breaks, piece boundaries dropped.

@@ -270,6 +270,26 @@ private slots:
         QCOMPARE(records(a.settings.RecoveryFolder).size(), 0);
     }
 
+    // A recovery folder that cannot be made is told once, not at every write.
+    void cannotKeepIsToldOnce()
+    {
+        g.t = std::make_unique<TestApp>();
+        QFile blocker(g.t->folder + QStringLiteral("recovery"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        g.f = gui::startProgram(*g.t);
+        QVERIFY(g.f);
+        AppState &a = app();
+        for (int i = 0; i < 2; ++i) {
+            gui::type(g.ed(), QStringLiteral("x"));
+            a.recovery->flush();
+            QTest::qWait(50);
+        }
+        QCOMPARE(g.messages(), 1);
+        QVERIFY(g.lastMessage().text.startsWith(LanguageTexts::builtInText(RecoveryEntry::CannotKeep)));
+        QVERIFY(g.lastMessage().text.endsWith(a.settings.RecoveryFolder));
+    }
+
     // The real window: Enter recovers, closing it decides nothing.
     void realWindowKeys_data()
     {
