@@ -24,18 +24,27 @@ void RecoveryWriter::write(const QString &path, const RecoveryRecord &record, co
                            std::optional<DocTextCopy> text)
 {
     QMutexLocker lock(&m_mutex);
-    if (!m_jobs.contains(path))
-        m_order << path;
-    m_jobs.insert(path, Job{true, record, thenRemove, std::move(text)});
-    m_wake.wakeAll();
+    queue(path, Job{true, record, thenRemove, std::move(text)});
 }
 
 void RecoveryWriter::remove(const QString &path, const QStringList &alsoRemove)
 {
     QMutexLocker lock(&m_mutex);
-    if (!m_jobs.contains(path))
+    queue(path, Job{false, RecoveryRecord{}, alsoRemove, std::nullopt});
+}
+
+void RecoveryWriter::queue(const QString &path, Job job)
+{
+    const auto it = m_jobs.find(path);
+    if (it == m_jobs.end()) {
         m_order << path;
-    m_jobs.insert(path, Job{false, RecoveryRecord{}, alsoRemove, std::nullopt});
+    } else {
+        // The files the replaced job was to remove still go.
+        for (const QString &other : std::as_const(it->others))
+            if (!job.others.contains(other))
+                job.others << other;
+    }
+    m_jobs.insert(path, std::move(job));
     m_wake.wakeAll();
 }
 

@@ -44,6 +44,8 @@ private:
         std::optional<DocTextCopy> text;
     };
     void run();
+    // Puts job in for path (the mutex held).
+    void queue(const QString &path, Job job);
 
     mutable QMutex m_mutex;
     QWaitCondition m_wake;
