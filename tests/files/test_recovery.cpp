@@ -52,15 +52,10 @@ private slots:
         r.script = path.endsWith(QLatin1String(".js"));
         RecoveryRecord back;
         QCOMPARE(Recovery::decode(Recovery::encode(r), back), Recovery::Damage::None);
-        QCOMPARE(back.owner, r.owner);
-        QCOMPARE(back.path, r.path);
-        QCOMPARE(back.caption, r.caption);
-        QCOMPARE(back.script, r.script);
-        QCOMPARE(back.format.encoding, r.format.encoding);
-        QCOMPARE(back.format.lineBreak, r.format.lineBreak);
-        QCOMPARE(back.loaded, r.loaded);
-        QCOMPARE(back.savedAtMs, r.savedAtMs);
         QCOMPARE(back.text, r.text);
+        QCOMPARE(back.path, r.path);
+        // Every other field is in the header: the same header back means the same values.
+        QCOMPARE(Recovery::encode(back), Recovery::encode(r));
     }
 
     // Every way a record can be broken is told, never taken for text.
