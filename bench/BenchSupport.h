@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers the benchmarks share: milliseconds, medians, and the 10 MB page
 // the search benchmarks run on.
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
 #include <algorithm>
@@ -21,6 +22,21 @@ inline double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// The 10 MB page of the editor benchmarks: short lines of mark-up, CR LF.
+inline QByteArray bigPage(int targetBytes, int *lineCount)
+{
+    QByteArray page = "<html><head><title>Big</title></head><body>\r\n";
+    int n = 0;
+    while (page.size() < targetBytes) {
+        page += "<p class=\"row\">Line " + QByteArray::number(n)
+            + " of text with <b>bold</b> and <i>italic</i> words.</p>\r\n";
+        ++n;
+    }
+    page += "</body></html>\r\n";
+    *lineCount = n + 2;
+    return page;
 }
 
 // 120,000 lines with 1,000,000 "~" in all: eight on each line, nine on every third.

@@ -25,24 +25,6 @@
 
 using namespace bench;
 
-namespace {
-
-QByteArray bigPage(int targetBytes, int *lineCount)
-{
-    QByteArray page = "<html><head><title>Big</title></head><body>\r\n";
-    int n = 0;
-    while (page.size() < targetBytes) {
-        page += "<p class=\"row\">Line " + QByteArray::number(n)
-            + " of text with <b>bold</b> and <i>italic</i> words.</p>\r\n";
-        ++n;
-    }
-    page += "</body></html>\r\n";
-    *lineCount = n + 2;
-    return page;
-}
-
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -38,10 +38,12 @@ AppPaths AppPaths::resolve(const Layout &layout)
     p.installed = (!layout.languageBeside && layout.languageShared) || !layout.executableFolderWritable;
     if (!p.installed) {
         p.ConfigFolder = p.WorkFolder = p.UserFolder = exe;
+        p.RecoveryFolder = exe + QStringLiteral("recovery") + exe.right(1);
         return p;
     }
     p.ConfigFolder = xdgFolder(layout.xdgConfigHome, layout.home, QStringLiteral(".config"));
     p.WorkFolder = xdgFolder(layout.xdgCacheHome, layout.home, QStringLiteral(".cache"));
+    p.RecoveryFolder = xdgFolder(layout.xdgStateHome, layout.home, QStringLiteral(".local/state")) + QStringLiteral("recovery/");
     p.UserFolder = withSlash(QDir::cleanPath(layout.home.isEmpty() ? QDir::homePath() : layout.home));
     return p;
 }
@@ -55,6 +57,7 @@ AppPaths::Layout AppPaths::probe(const QString &executableFolder)
     l.executableFolderWritable = QFileInfo(executableFolder).isWritable();
     l.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     l.xdgCacheHome = qEnvironmentVariable("XDG_CACHE_HOME");
+    l.xdgStateHome = qEnvironmentVariable("XDG_STATE_HOME");
     l.home = qEnvironmentVariable("HOME");
     if (l.home.isEmpty())
         l.home = QDir::homePath();
@@ -67,6 +70,7 @@ void AppPaths::applyTo(Settings &s) const
     s.ConfigFolder = ConfigFolder;
     s.WorkFolder = WorkFolder;
     s.UserFolder = UserFolder;
+    s.RecoveryFolder = RecoveryFolder;
     s.LastFolder = UserFolder;
 }
 

@@ -11,7 +11,8 @@
 // ../share/kodoplet, or an executable folder it cannot write to) reads Language/
 // and Help/ from its data folder and keeps the settings files and the page
 // template in $XDG_CONFIG_HOME/kodoplet, its redirect pages in
-// $XDG_CACHE_HOME/kodoplet. Writability alone cannot decide it: root may write
+// $XDG_CACHE_HOME/kodoplet, the unsaved texts kept for recovery in
+// $XDG_STATE_HOME/kodoplet/recovery. Writability alone cannot decide it: root may write
 // anywhere, so the layout rule comes first.
 struct AppPaths {
     // What the rule looks at; probe() fills it from the disk and the environment.
@@ -22,6 +23,7 @@ struct AppPaths {
         bool executableFolderWritable = true;
         QString xdgConfigHome;              // as set in the environment ("" when unset)
         QString xdgCacheHome;
+        QString xdgStateHome;
         QString home;                       // the user's home folder
     };
 
@@ -30,6 +32,7 @@ struct AppPaths {
     QString ConfigFolder;     // kodoplet.ini, kodoplet-view.ini, the page template
     QString WorkFolder;       // redirect pages; base of an untitled page's preview
     QString UserFolder;       // where the file dialogs start when nothing is remembered
+    QString RecoveryFolder;   // unsaved texts kept while documents have changes
 
     // The folders for layout; each ends with "/" (the build copy's with the
     // executable folder's own separator, being that folder).

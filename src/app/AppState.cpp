@@ -2,6 +2,8 @@
 #include "app/CommandRegistry.h"
 #include "app/TagsInstall.h"
 #include "files/FileCommands.h"
+#include "files/RecoveryCommands.h"
+#include "files/RecoveryKeeper.h"
 #include "files/Preview.h"
 #include "files/ProjectCommands.h"
 #include "lang/LanguageLoader.h"
@@ -40,6 +42,8 @@ AppState::~AppState()
     languages.reset();
     preview.reset();
     projects.reset();
+    recoveryCommands.reset();
+    recovery.reset();
     files.reset();
     messenger.reset();
     sandbox.reset();
@@ -49,6 +53,10 @@ void AppState::buildCommandGroups()
 {
     messenger = std::make_unique<Messenger>(lang, *dialogs);
     files = std::make_unique<FileCommands>(docs, project, *messenger, settings, workFiles);
+    recovery = std::make_unique<RecoveryKeeper>(docs, settings.RecoveryFolder);
+    recoveryCommands = std::make_unique<RecoveryCommands>(*files, *recovery, *messenger);
+    QObject::connect(recovery.get(), &RecoveryKeeper::cannotKeep, recovery.get(),
+                     [this](const QString &folder) { recoveryCommands->tellCannotKeep(folder); }, Qt::QueuedConnection);
     projects = std::make_unique<ProjectCommands>(*files, project, *messenger, settings, frameCaption);
     preview = std::make_unique<Preview>(*files, workFiles, settings, *shell);
     if (!sandbox)

@@ -19,6 +19,8 @@
 
 class CommandRegistry;
 class FileCommands;
+class RecoveryCommands;
+class RecoveryKeeper;
 class LanguageLoader;
 class Preview;
 class ProjectCommands;
@@ -58,6 +60,8 @@ struct AppState {
     // The command groups, built by buildCommandGroups() once dialogs and shell are set.
     std::unique_ptr<Messenger> messenger;             // messages titled AppTitle, through dialogs
     std::unique_ptr<FileCommands> files;
+    std::unique_ptr<RecoveryKeeper> recovery;         // unsaved texts kept in the recovery folder
+    std::unique_ptr<RecoveryCommands> recoveryCommands; // offers them at the next start
     std::unique_ptr<ProjectCommands> projects;
     std::unique_ptr<Preview> preview;
     std::unique_ptr<PreviewSandbox> sandbox;          // where every preview page runs

@@ -12,6 +12,8 @@
 #include "app/ViewSettings.h"
 #include "editing/DocWindow.h"
 #include "files/FileCommands.h"
+#include "files/RecoveryCommands.h"
+#include "files/RecoveryKeeper.h"
 #include "files/OpenPaths.h"
 #include "files/Preview.h"
 #include "files/WorkFiles.h"
@@ -119,6 +121,7 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     frame->setChecked(QString(Cmd::mnuEditPerenosWord), a.settings.WrapMode == 0);
     frame->show();
     openCommandLineFiles(line);
+    offerRecovery();
     if (DocWindow *d = a.docs.active())
         d->focusView();
     return frame;
@@ -137,6 +140,20 @@ void openCommandLineFiles(const CommandLine &line)
         startPage = nullptr;
     OpenPaths::openDocuments(*a.projects, line.documents, false);
     if (startPage && untouched(startPage) && a.docs.OpenDocCount > 1)
+        a.files->CloseDocument(startPage);
+}
+
+void offerRecovery()
+{
+    AppState &a = app();
+    const std::vector<DocWindow *> open = a.docs.open();
+    DocWindow *startPage = open.size() == 1 ? open.front() : nullptr;
+    const auto untouched = [](const DocWindow *d) {
+        return !d->UnloadDoc() && d->document()->NameFile().isEmpty() && !d->document()->isModified();
+    };
+    if (startPage && !untouched(startPage))
+        startPage = nullptr;
+    if (a.recoveryCommands->offer() > 0 && startPage && untouched(startPage) && a.docs.OpenDocCount > 1)
         a.files->CloseDocument(startPage);
 }
 
@@ -217,6 +234,9 @@ bool SaveFileINIM()
     view.StatusBar = a.statusBar.value();
     if (const int error = view.write(viewSettingsPath()))
         a.files->showSaveError(viewSettingsPath(), error);
+    // The records of the documents just closed go before the process does.
+    if (a.recovery)
+        a.recovery->flush();
     if (a.quit)
         a.quit();
     return true;

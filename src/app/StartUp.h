@@ -24,6 +24,9 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line);
 void LoadDataM(const QString &commandLineProject = QString());
 // The documents of the command line, after start-up, as File > Open opens them.
 void openCommandLineFiles(const CommandLine &line);
+// At start-up, after the command line's files: the unsaved texts a gone run
+// left are offered; recovered ones take the place of the empty start page.
+void offerRecovery();
 // A request from outside to end the program (SIGTERM, SIGINT, SIGHUP): the same
 // close as File > Exit, which asks about unsaved documents. A modal window open
 // at that moment is cancelled first; a request while the exit's own questions

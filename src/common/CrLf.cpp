@@ -1,4 +1,7 @@
 #include "common/CrLf.h"
+#include "common/DocTextCopy.h"
+
+#include <algorithm>
 
 namespace CrLf {
 
@@ -57,4 +60,33 @@ QString fromDocText(QStringView text)
     return out;
 }
 
+QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int firstBlock, bool crlf)
+{
+    auto next = std::lower_bound(softBlocks.begin(), softBlocks.end(), firstBlock);
+    QString out;
+    out.reserve(raw.size() + raw.size() / 32);
+    int block = firstBlock;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] != QChar::ParagraphSeparator)
+            continue;
+        out += raw.mid(from, i - from);
+        from = i + 1;
+        if (next != softBlocks.end() && *next == block)
+            ++next;
+        else if (crlf)
+            out += QLatin1String("\r\n");
+        else
+            out += u'\n';
+        ++block;
+    }
+    out += raw.mid(from);
+    return out;
+}
+
 } // namespace CrLf
+
+QString DocTextCopy::text() const
+{
+    return done ? raw : softBlocks.empty() ? CrLf::fromDocText(raw) : CrLf::joinDocBlocks(raw, softBlocks);
+}

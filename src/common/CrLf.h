@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringView>
+#include <vector>
 
 // Line breaks between the program's text (CR LF) and the editor widget's text
 // (one '\n' per break, which the widget stores as a paragraph separator).
@@ -13,5 +14,10 @@ QString toDocText(const QString &text, bool *crlfOnly = nullptr);
 
 // '\n' and paragraph separators become CR LF.
 QString fromDocText(QStringView text);
+
+// The widget's raw text (a paragraph separator between blocks) joined into the
+// text: CR LF (or '\n' without crlf) after every block from firstBlock on but
+// those listed in softBlocks (ascending), which end at a cut of a long line.
+QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int firstBlock = 0, bool crlf = true);
 
 } // namespace CrLf

@@ -10,6 +10,7 @@ struct Settings {
     QString ConfigFolder;               // kodoplet.ini, kodoplet-view.ini, the page template
     QString WorkFolder;                 // redirect pages, base of an untitled page's preview
     QString UserFolder;                 // where file dialogs start when nothing is remembered
+    QString RecoveryFolder;             // unsaved texts kept for recovery after a crash
     QString PathSeparator = QStringLiteral("/");
     QString LanguageFile;               // current language file name, "" when none chosen yet
     int WrapMode = 0;                   // 0 word wrap on, 1 off

@@ -150,6 +150,28 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
     return doc;
 }
 
+Document *FileCommands::openUnsavedText(const QString &path, const QString &text, const TextFormat &format, bool script)
+{
+    DocWindow *d = nullptr;
+    if (path.isEmpty()) {
+        d = newDocument(script ? QStringLiteral(".js") : QStringLiteral(".bak"));
+    } else {
+        const int k = FindDocByFile(path);
+        d = k >= 0 && !m_docs.slot(k)->document()->isModified() ? m_docs.slot(k) : m_docs.FileIndex();
+    }
+    Document *doc = d->document();
+    doc->setScript(script);
+    doc->load(text, format);
+    if (!path.isEmpty()) {
+        doc->setCaption(shortName(path));
+        doc->setNameFile(path);
+        doc->setAppPathBak(path + QStringLiteral("0"));
+    }
+    doc->markChanged();
+    m_docs.requestShow(d);
+    return doc;
+}
+
 bool FileCommands::FileSave(DocWindow *d, const QString &path)
 {
     if (!d)

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/TextFormat.h"
 #include "files/PageTexts.h"
 #include "platform/Dialogs.h"
 #include <QList>
@@ -35,6 +36,11 @@ public:
     // be read (the user was told).
     Document *OpenFileDoc(const QString &path, const OpenOptions &options = {});
     int FindDocByFile(const QString &path) const;
+    // A text the file does not hold (a recovered one): a document marked
+    // changed, under path when it has one (the file is neither read nor
+    // touched; an open unchanged window of it takes the text), else a new
+    // untitled document of the kind given.
+    Document *openUnsavedText(const QString &path, const QString &text, const TextFormat &format, bool script);
     // Writes d to path; false (after telling the user) when it failed.
     bool FileSave(DocWindow *d, const QString &path);
     // Save As of d (the active document when nullptr); false when cancelled or failed.

@@ -105,3 +105,16 @@ bool WorkFiles::ensureFolder(const QString &folder)
     QDir().mkdir(clean, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return QFileInfo(clean).isDir();
 }
+
+int WorkFiles::writeRecord(const QString &path, const QByteArray &bytes)
+{
+    // A record is never a link: one planted there is replaced, not followed.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        return TextFile::PathAccess;
+    return TextFile::writeSafely(path, bytes);
+}
+
+bool WorkFiles::removeRecord(const QString &path)
+{
+    return QFile::remove(path);
+}

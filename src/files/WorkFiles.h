@@ -45,6 +45,14 @@ public:
 
     bool owns(const QString &path) const { return m_files.contains(path); }
 
+    // Recovery records (Recovery.h) are the one kind of our files that outlive a
+    // run: their names and contents say they are ours, so the this-run rule does
+    // not hold for them. These two keep no state and may run on any thread.
+    // Writes atomically (write, flush, fsync, rename); 0 or TextFile's error.
+    static int writeRecord(const QString &path, const QByteArray &bytes);
+    // Deletes a record file (or a temporary file a killed write left of one).
+    static bool removeRecord(const QString &path);
+
 private:
     struct Written {
         QByteArray hash;  // of what we wrote

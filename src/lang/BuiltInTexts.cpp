@@ -138,6 +138,16 @@ QString extraText(int entry)
         /* 115 */ u"Line breaks of the file. Click to save it with others from now on.",
         /* 116 */ u"Modified",
         /* 117 */ u"Font: %1 is not installed, the editor shows %2",
+        /* 118 */ u"Recover Unsaved Documents",
+        /* 119 */ u"These documents had changes that were not saved when the program last ended:",
+        /* 120 */ u"&Recover",
+        /* 121 */ u"&Discard",
+        /* 122 */ u"&Later",
+        /* 123 */ u"%1 (%2, %3 characters)",
+        /* 124 */ u"%1: damaged, skipped",
+        /* 125 */ u"These files have changed on disk since their unsaved text was kept. The recovered text is shown; the file stays as it is until you save:",
+        /* 126 */ u"These files are no longer on disk. The recovered text is shown; saving writes the file again:",
+        /* 127 */ u"Unsaved text cannot be kept for recovery in this folder:",
     };
     const int i = entry - 110;
     if (i < 0 || i >= int(std::size(extra)))

@@ -7,6 +7,11 @@
 #include <QMessageBox>
 #include <QFontInfo>
 #include <QGridLayout>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
 #include <QPushButton>
 
 namespace {
@@ -135,4 +140,42 @@ QString QtDialogs::selectColor()
 QString QtDialogs::chooseFolder(const QString &start)
 {
     return QFileDialog::getExistingDirectory(m_parent, QString(), start);
+}
+
+int QtDialogs::listQuestion(const ListQuestion &q)
+{
+    QDialog box(m_parent);
+    box.setObjectName(QStringLiteral("listQuestion"));
+    box.setWindowTitle(q.title);
+    auto *layout = new QVBoxLayout(&box);
+    auto *label = new QLabel(q.text, &box);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    auto *list = new QListWidget(&box);
+    list->setObjectName(QStringLiteral("rows"));
+    list->addItems(q.rows);
+    list->setMinimumWidth(520);
+    layout->addWidget(list);
+    auto *buttons = new QDialogButtonBox(&box);
+    int answer = q.closeAnswer;
+    for (int i = 0; i < q.buttons.size(); ++i) {
+        QPushButton *b = buttons->addButton(q.buttons[i], QDialogButtonBox::ActionRole);
+        b->setObjectName(QStringLiteral("answer%1").arg(i));
+        QObject::connect(b, &QPushButton::clicked, &box, [&answer, &box, i] {
+            answer = i;
+            box.done(QDialog::Accepted);
+        });
+        if (i == q.defaultButton) {
+            b->setDefault(true);
+            b->setAutoDefault(true);
+        }
+    }
+    layout->addWidget(buttons);
+    // Enter chooses the default button even while the list has the focus.
+    if (QPushButton *def = buttons->findChild<QPushButton *>(QStringLiteral("answer%1").arg(q.defaultButton)))
+        def->setFocus();
+    if (box.exec() != QDialog::Accepted)
+        return q.closeAnswer;
+    return answer;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "common/FileFilter.h"
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 class QWidget;
@@ -11,6 +12,17 @@ struct FontChoice {
     int pointSize = 12;  // whole points: a fraction is dropped
     bool bold = false;
     bool italic = false;
+};
+
+// A window listing rows of information with a row of answer buttons (the
+// recovery window at start-up).
+struct ListQuestion {
+    QString title;
+    QString text;             // above the list
+    QStringList rows;
+    QStringList buttons;      // captions, "&" marks the access key
+    int defaultButton = 0;    // what Enter chooses
+    int closeAnswer = -1;     // what closing the window gives
 };
 
 // Every message box and every file, colour and font dialog goes through here, so
@@ -37,6 +49,8 @@ public:
     virtual QString selectColor() = 0;
     // A folder, or "" on cancel.
     virtual QString chooseFolder(const QString &start) = 0;
+    // The index of the button chosen (q.closeAnswer when the window is closed).
+    virtual int listQuestion(const ListQuestion &q) = 0;
 
     // "Description (patterns)" for Qt's file dialogs.
     static QString qtNameFilter(const QList<FileFilter> &filter);
@@ -54,4 +68,5 @@ public:
     bool chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title) override;
     QString selectColor() override;
     QString chooseFolder(const QString &start) override;
+    int listQuestion(const ListQuestion &q) override;
 };

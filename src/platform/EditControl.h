@@ -27,6 +27,9 @@ public:
 
     // TextTarget
     QString text() const override;
+    // The text for a reader on another thread: the cheap copy taken here, the
+    // line breaks made there (the text itself when it is at hand already).
+    DocTextCopy textCopy() const { return m_textValid ? DocTextCopy{m_text, {}, true} : m_pieces.copy(); }
     int selStart() const override;
     void setSelStart(int pos) override;
     int selLength() const override;

@@ -59,27 +59,7 @@ int TextPieces::textLength() const
 
 QString TextPieces::joinBlocks(QStringView raw, int firstBlock, bool crlf) const
 {
-    const std::vector<int> &soft = m_soft.blocks();
-    auto next = std::lower_bound(soft.begin(), soft.end(), firstBlock);
-    QString out;
-    out.reserve(raw.size() + raw.size() / 32);
-    int block = firstBlock;
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] != QChar::ParagraphSeparator)
-            continue;
-        out += raw.mid(from, i - from);
-        from = i + 1;
-        if (next != soft.end() && *next == block)
-            ++next;
-        else if (crlf)
-            out += QLatin1String("\r\n");
-        else
-            out += u'\n';
-        ++block;
-    }
-    out += raw.mid(from);
-    return out;
+    return CrLf::joinDocBlocks(raw, m_soft.blocks(), firstBlock, crlf);
 }
 
 QString TextPieces::rangeText(int docFrom, int docTo, bool crlf) const
@@ -97,6 +77,11 @@ QString TextPieces::text() const
 {
     const QString raw = m_doc->toRawText();
     return m_soft.size() == 0 ? CrLf::fromDocText(raw) : joinBlocks(raw, 0, true);
+}
+
+DocTextCopy TextPieces::copy() const
+{
+    return {m_doc->toRawText(), m_soft.blocks(), false};
 }
 
 QString TextPieces::textAt(int pos, int len) const

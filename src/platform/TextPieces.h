@@ -1,4 +1,5 @@
 #pragma once
+#include "common/DocTextCopy.h"
 #include "common/SoftBreaks.h"
 #include "common/TextChange.h"
 
@@ -28,6 +29,8 @@ public:
     int acrossCut(int docPos, bool forward) const;
 
     QString text() const;
+    // The text for later: a copy of the widget's raw text, made into the text elsewhere.
+    DocTextCopy copy() const;
     // len characters from pos (clamped to the text), without reading the whole text.
     QString textAt(int pos, int len) const;
     // The text between two widget positions, CR LF breaks, piece boundaries dropped.

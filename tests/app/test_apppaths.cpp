@@ -69,6 +69,30 @@ private slots:
         QTEST(p.UserFolder, "user");
     }
 
+    // Unsaved texts: beside a self-contained copy, else in the XDG state folder.
+    void recoveryFolder_data()
+    {
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<QString>("xdgState");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("build copy") << true << "/xdg/state" << "/src/build/recovery/";
+        QTest::newRow("installed") << false << "" << "/home/u/.local/state/kodoplet/recovery/";
+        QTest::newRow("installed, XDG set") << false << "/xdg/state/" << "/xdg/state/kodoplet/recovery/";
+        QTest::newRow("relative XDG is ignored") << false << "state" << "/home/u/.local/state/kodoplet/recovery/";
+    }
+    void recoveryFolder()
+    {
+        QFETCH(bool, beside);
+        AppPaths::Layout l;
+        l.executableFolder = QStringLiteral("/src/build/");
+        l.languageBeside = beside;
+        l.languageShared = !beside;
+        QFETCH(QString, xdgState);
+        l.xdgStateHome = xdgState;
+        l.home = QStringLiteral("/home/u");
+        QTEST(AppPaths::resolve(l).RecoveryFolder, "folder");
+    }
+
     // The build copy's folders are the program folder itself, with its own separator.
     void buildCopyKeepsTheProgramFolderAsItIs()
     {

@@ -21,11 +21,12 @@
 
 class TestApp {
 public:
-    // Prepares the folder; call start() to run the start-up procedure.
-    TestApp()
+    // Prepares the folder (a temporary one unless given); call start() to run
+    // the start-up procedure.
+    explicit TestApp(const QString &programFolder = QString())
     {
         resetApp();
-        folder = dir.path() + QLatin1Char('/');
+        folder = programFolder.isEmpty() ? dir.path() + QLatin1Char('/') : programFolder;
         AppState &a = app();
         a.dialogs = &dialogs;
         a.shell = &shell;

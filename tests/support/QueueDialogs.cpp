@@ -2,7 +2,7 @@
 
 int QueueDialogs::messageBox(const QString &text, int style, const QString &title)
 {
-    asked.append({QStringLiteral("message"), text, style, title, {}, {}});
+    asked.append({QStringLiteral("message"), text, style, title, {}, {}, {}});
     // What other handlers may do while a real message box runs its event loop.
     if (whileMessageShows)
         whileMessageShows();
@@ -13,19 +13,19 @@ int QueueDialogs::messageBox(const QString &text, int style, const QString &titl
 
 QString QueueDialogs::openFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
 {
-    asked.append({QStringLiteral("open"), initialName, 0, {}, folder, filter});
+    asked.append({QStringLiteral("open"), initialName, 0, {}, folder, filter, {}});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
 QString QueueDialogs::saveFileName(const QString &folder, const QString &initialName, const QList<FileFilter> &filter)
 {
-    asked.append({QStringLiteral("save"), initialName, 0, {}, folder, filter});
+    asked.append({QStringLiteral("save"), initialName, 0, {}, folder, filter, {}});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
 bool QueueDialogs::chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title)
 {
-    asked.append({QStringLiteral("font"), current.family, current.pointSize, title, {}, {}});
+    asked.append({QStringLiteral("font"), current.family, current.pointSize, title, {}, {}, {}});
     lastFontStart = current;
     if (fontAnswers.isEmpty())
         return false;
@@ -38,13 +38,13 @@ bool QueueDialogs::chooseFont(const FontChoice &current, FontChoice &chosen, con
 
 QString QueueDialogs::selectColor()
 {
-    asked.append({QStringLiteral("color"), {}, 0, {}, {}, {}});
+    asked.append({QStringLiteral("color"), {}, 0, {}, {}, {}, {}});
     return colorAnswers.isEmpty() ? QString() : colorAnswers.dequeue();
 }
 
 QString QueueDialogs::chooseFolder(const QString &start)
 {
-    asked.append({QStringLiteral("folder"), {}, 0, {}, start, {}});
+    asked.append({QStringLiteral("folder"), {}, 0, {}, start, {}, {}});
     return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
 }
 
@@ -62,4 +62,10 @@ QueueDialogs::Asked QueueDialogs::last(const QString &kind) const
         if (it->kind == kind)
             return *it;
     return {};
+}
+
+int QueueDialogs::listQuestion(const ListQuestion &q)
+{
+    asked.append({QStringLiteral("list"), q.text, q.defaultButton, q.title, {}, {}, q.rows + q.buttons});
+    return listAnswers.isEmpty() ? q.defaultButton : listAnswers.dequeue();
 }

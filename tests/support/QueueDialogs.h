@@ -14,6 +14,7 @@ public:
         QString title;  // the message box's title, or the font dialog's note
         QString folder;
         QList<FileFilter> filter;
+        QStringList rows;   // a list question's rows, then its buttons
     };
 
     int messageBox(const QString &text, int style, const QString &title) override;
@@ -22,12 +23,14 @@ public:
     bool chooseFont(const FontChoice &current, FontChoice &chosen, const QString &title) override;
     QString selectColor() override;
     QString chooseFolder(const QString &start) override;
+    int listQuestion(const ListQuestion &q) override;
 
     QQueue<int> messageAnswers;        // empty queue: OK / Cancel
     QQueue<QString> fileAnswers;       // "" = cancel
     QQueue<std::optional<FontChoice>> fontAnswers;
     QQueue<QString> colorAnswers;
     QQueue<QString> folderAnswers;
+    QQueue<int> listAnswers;           // empty queue: the default button, as Enter gives
     QList<Asked> asked;
     FontChoice lastFontStart;          // what the font dialog started from
     std::function<void()> whileMessageShows;

@@ -1,0 +1,13 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+// The editor's text as copied out on the editor's thread (the cheap part) and
+// made into the text (CR LF) later, on any thread.
+struct DocTextCopy {
+    QString raw;                  // the widget's raw text, or the text itself when done
+    std::vector<int> softBlocks;  // blocks ending at a cut of a long line
+    bool done = false;            // raw already is the text
+
+    QString text() const;
+};
