@@ -21,6 +21,8 @@
 #include "tags/frmTable.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <memory>
 
 TagCommands::TagCommands(DocTable &docs, TagCatalogue &catalogue, Messenger &msg, KeyboardLayouts *layouts,
                          const BoolOption &listTags, CaptionLookup menuCaption, FileChooser openFile)
@@ -96,7 +98,7 @@ void TagCommands::buildCatalogue()
 void TagCommands::attachEditor(DocWindow *d)
 {
     d->Rich()->installBehaviour(std::make_unique<EditorKeyRules>(d, m_catalogue, m_listTags));
-    connect(d, &DocWindow::tagListRequested, this, [this](DocWindow *) { showTagList(); });
+    connect(d, &DocWindow::tagListRequested, this, [this](DocWindow *) { showTagList(true); });
 }
 
 void TagCommands::CodeFrm_Click(int item)
@@ -227,6 +229,20 @@ void TagCommands::insertTypedTag(const QString &name)
     }
 }
 
+void TagCommands::typeIntoEditor(const QString &text, const QKeyEvent *key)
+{
+    EditControl *e = activeEditor();
+    if (!e)
+        return;
+    if (!text.isEmpty())
+        e->setSelText(text);
+    if (key) {
+        std::unique_ptr<QKeyEvent> copy(key->clone());
+        QCoreApplication::sendEvent(e, copy.get());
+    }
+    e->setFocus();
+}
+
 void TagCommands::insertBetweenTags(const QString &pair, int back)
 {
     EditControl *e = activeEditor();
@@ -245,10 +261,10 @@ void TagCommands::insertToolbarTags(int button)
         insertBetweenTags(m_catalogue.PhraseSnippets.value(5 + button - 3), 6);
 }
 
-void TagCommands::showTagList()
+void TagCommands::showTagList(bool typedLessThan)
 {
     if (frmListTag *l = listWindow())
-        l->showList();
+        l->showList(typedLessThan);
 }
 
 void TagCommands::insertMarkup(const DialogMarkup &markup)

@@ -8,6 +8,7 @@
 #include <functional>
 
 class BoolOption;
+class QKeyEvent;
 class DocTable;
 class DocWindow;
 class EditControl;
@@ -60,11 +61,15 @@ public:
     // Switches to the next keyboard layout.
     void NewRaskladM();
 
-    // Shows the tag pop-up list beside the caret ("<" in an editor).
-    void showTagList();
+    // Shows the tag pop-up list beside the caret; typedLessThan: for a "<" typed
+    // in an editor (which the list puts into the page when it hands keys back).
+    void showTagList(bool typedLessThan = false);
     // The tag list's insertions.
     void performCatalogueEntry(int entry);
     void insertTypedTag(const QString &name);
+    // What the tag list hands back: text goes in at the caret, then key (when
+    // given) reaches the editor as if typed there, with all its rules.
+    void typeIntoEditor(const QString &text, const QKeyEvent *key);
     // Puts pair ("<b></b>") in place of the selection with the caret back characters
     // before its end, between the tags.
     void insertBetweenTags(const QString &pair, int back);

@@ -41,8 +41,9 @@ void frmListTag::fill()
     List1->addItems(m_tags.catalogue().SortedNames);
 }
 
-void frmListTag::showList()
+void frmListTag::showList(bool typedLessThan)
 {
+    m_typedLessThan = typedLessThan;
     placeNearCaret();
     show();
     raise();
@@ -135,6 +136,7 @@ void frmListTag::Form_Activate()
     Text1->blockSignals(true);
     Text1->clear();
     Text1->blockSignals(false);
+    m_typed.clear();
     List1->setCurrentRow(0);
     List1->setCurrentRow(-1);
     List1->clearSelection();
@@ -188,7 +190,20 @@ void frmListTag::closeList()
 void frmListTag::Text1_Change()
 {
     const int caret = Text1->cursorPosition();
-    const QString lower = Text1->text().toLower();
+    const QString raw = Text1->text();
+    const QString lower = raw.toLower();
+    // The case as typed: what stayed keeps its old case, what came in is as typed.
+    {
+        const QString old = m_typed.toLower();
+        qsizetype head = 0;
+        while (head < old.size() && head < lower.size() && old[head] == lower[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < old.size() - head && tail < lower.size() - head
+               && old[old.size() - 1 - tail] == lower[lower.size() - 1 - tail])
+            ++tail;
+        m_typed = m_typed.left(head) + raw.mid(head, lower.size() - head - tail) + m_typed.right(tail);
+    }
     if (lower != Text1->text()) {
         Text1->blockSignals(true);
         Text1->setText(lower);
@@ -240,6 +255,13 @@ bool frmListTag::eventFilter(QObject *watched, QEvent *event)
             List1->setCurrentRow(r <= last - 10 ? r + 10 : last);
         return true;
     case Qt::Key_Escape:
+        // No entry wanted, but what was typed stays typed.
+        handBack(nullptr);
+        return true;
+    case Qt::Key_Backspace:
+        if (!Text1->text().isEmpty() || ke->modifiers() != Qt::NoModifier)
+            return QWidget::eventFilter(watched, event);
+        // Nothing typed after "<": as if taking the "<" back.
         closeList();
         m_tags.docs().focusActive();
         return true;
@@ -254,8 +276,34 @@ bool frmListTag::eventFilter(QObject *watched, QEvent *event)
         }
         return true;
     default:
-        return QWidget::eventFilter(watched, event);
+        break;
     }
+    // A character no name goes on with ends the list: it and what came before go
+    // into the page, and typing goes on there.
+    const QString t = ke->text();
+    if (t.size() == 1 && t[0] >= QChar(32) && t[0] != QChar(127)
+        && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !continuesName(t[0])) {
+        handBack(ke);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmListTag::continuesName(QChar ch) const
+{
+    if (ch.isLetterOrNumber())
+        return true;
+    const QString lower = Text1->text().toLower();
+    const int caret = Text1->cursorPosition();
+    const QString next = lower.left(caret) + ch.toLower() + lower.mid(caret + Text1->selectedText().size());
+    return m_tags.catalogue().rowForTypedText(next) >= 0;
+}
+
+void frmListTag::handBack(const QKeyEvent *key)
+{
+    const QString typed = (m_typedLessThan ? QStringLiteral("<") : QString()) + m_typed;
+    closeList();
+    m_tags.typeIntoEditor(typed, key);
 }
 
 void frmListTag::insertRow(int row)

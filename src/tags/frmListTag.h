@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class DocWindow;
@@ -16,8 +17,10 @@ public:
 
     // Fills List1 with the catalogue's sorted names (once at start-up).
     void fill();
-    // Shows the list beside the caret of the active document.
-    void showList();
+    // Shows the list beside the caret of the active document; typedLessThan: a
+    // "<" the user typed opened it (and goes into the page when the list hands
+    // its keys back).
+    void showList(bool typedLessThan = false);
 
     QLineEdit *Text1;
     QListWidget *List1;
@@ -32,6 +35,12 @@ private:
     void Form_Deactivate();
     void Text1_Change();
     void insertRow(int row);
+    // Whether ch may go on with the typed name: a letter, a digit, or a character
+    // some row's name holds at that place ("script (", "a href=").
+    bool continuesName(QChar ch) const;
+    // Closes the list and gives what was typed to the editor: "<" (when typed),
+    // the name as the user typed it, then key as if typed there (null: nothing more).
+    void handBack(const QKeyEvent *key);
     // Escape or an insertion: hides the list and gives the keyboard back to the editor's window.
     void closeList();
     // While the list waits for the desktop to activate it, keys typed into the
@@ -45,4 +54,6 @@ private:
     bool m_gotActivation = false;  // the desktop has made the list the active window since it came up
     bool m_catchingKeys = false;
     QString m_layoutBefore;  // the user's layout while the list switched to US English
+    bool m_typedLessThan = false;  // the list came up for a typed "<"
+    QString m_typed;  // Text1 with the letters' case as typed (Text1 holds lower case)
 };

@@ -141,9 +141,51 @@ private slots:
             key(Qt::Key_Escape);
         QTRY_VERIFY(!listShown());
         QTEST(layouts.activeLayoutName(), "after");
-        // Anything but an insertion leaves the text and its selection alone.
-        QCOMPARE(ed()->text(), way == "enter" ? QStringLiteral("a<big></big>b") : QStringLiteral("aXb"));
-        QCOMPARE(ed()->selLength(), way == "enter" ? 0 : 1);
+        // Escape leaves the typed "<" in place of the selection, as typing it would;
+        // losing the activation leaves the text and its selection alone.
+        const QString text = way == "enter" ? QStringLiteral("a<big></big>b")
+            : way == "deactivate"             ? QStringLiteral("aXb")
+                                              : QStringLiteral("a<b");
+        QCOMPARE(ed()->text(), text);
+        QCOMPARE(ed()->selLength(), way == "deactivate" ? 1 : 0);
+    }
+
+    // Keys typed with the list on reach the page as typed: a character no name
+    // goes on with closes the list and goes in after "<" and the name; Escape keeps
+    // what was typed. "\x1b" is Escape, "\b" Backspace.
+    void typingGoesOnPastTheList_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("listUp");
+        QTest::newRow("attribute") << s(R"(<div class="x">)") << s(R"(<div class="x">)") << false;
+        QTest::newRow("capitals kept") << s("<DiV ID=a>") << s("<DiV ID=a>") << false;
+        QTest::newRow("name with a blank stays") << s("<a hr") << s("") << true;
+        QTest::newRow("link") << s(R"(<a href="u">)") << s(R"(<a href="u">)") << false;
+        QTest::newRow("comment") << s("<!-- c -->") << s("<!-- c -->") << false;
+        QTest::newRow("end tag") << s("</p>") << s("</p>") << false;
+        QTest::newRow("escape after letters") << s("<sect\x1b") << s("<sect") << false;
+        QTest::newRow("escape right after <") << s("<\x1b" "b") << s("<b") << false;
+        QTest::newRow("backspace right after <") << s("<\bq") << s("q") << false;
+        QTest::newRow("letters go on after Escape") << s("<ab\x1b" "c") << s("<abc") << false;
+    }
+
+    void typingGoesOnPastTheList()
+    {
+        QFETCH(QString, keys);
+        setText(QString());
+        for (QChar c : keys) {
+            QWidget *to = listShown() && QApplication::activeWindow() == list() ? static_cast<QWidget *>(list()->Text1) : ed();
+            if (c == QChar(27))
+                QTest::keyClick(to, Qt::Key_Escape);
+            else if (c == u'\b')
+                QTest::keyClick(to, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(to, QString(c));
+        }
+        QTEST(listShown(), "listUp");
+        QTEST(ed()->text(), "text");
+        QCOMPARE(ed()->selStart(), ed()->text().size());
     }
 
     void noDocumentNoCommand()
