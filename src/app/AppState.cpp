@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/TagsInstall.h"
+#include "files/DiskWatch.h"
 #include "files/FileCommands.h"
 #include "files/Preview.h"
 #include "files/ProjectCommands.h"
@@ -39,6 +40,9 @@ AppState::~AppState()
     languages.reset();
     preview.reset();
     projects.reset();
+    if (files)
+        files->setDiskWatch(nullptr);
+    diskWatch.reset();
     files.reset();
     messenger.reset();
 }
@@ -47,6 +51,8 @@ void AppState::buildCommandGroups()
 {
     messenger = std::make_unique<Messenger>(lang, *dialogs);
     files = std::make_unique<FileCommands>(docs, project, *messenger, settings, workFiles);
+    diskWatch = std::make_unique<DiskWatch>(*files);
+    files->setDiskWatch(diskWatch.get());
     projects = std::make_unique<ProjectCommands>(*files, project, *messenger, settings, frameCaption);
     preview = std::make_unique<Preview>(*files, workFiles, settings, *shell);
     languages = std::make_unique<LanguageLoader>(lang, settings, langChanged);

@@ -18,6 +18,7 @@
 #include <memory>
 
 class CommandRegistry;
+class DiskWatch;
 class FileCommands;
 class LanguageLoader;
 class Preview;
@@ -57,6 +58,7 @@ struct AppState {
     // The command groups, built by buildCommandGroups() once dialogs and shell are set.
     std::unique_ptr<Messenger> messenger;             // messages titled AppTitle, through dialogs
     std::unique_ptr<FileCommands> files;
+    std::unique_ptr<DiskWatch> diskWatch;             // the open documents' files on disk
     std::unique_ptr<ProjectCommands> projects;
     std::unique_ptr<Preview> preview;
     std::unique_ptr<LanguageLoader> languages;

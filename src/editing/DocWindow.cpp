@@ -1,6 +1,7 @@
 #include "editing/DocWindow.h"
 #include "platform/BrowserView.h"
 #include "platform/EditControl.h"
+#include "platform/NoticeBar.h"
 #include "editing/SyntaxHighlighter.h"
 
 #include <QCloseEvent>
@@ -8,16 +9,22 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QUrl>
+#include <QVBoxLayout>
 
 DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(slot)
 {
     setObjectName(QStringLiteral("frmDoc"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    m_stack = new QStackedWidget(this);
+    m_body = new QWidget(this);
+    auto *column = new QVBoxLayout(m_body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_stack = new QStackedWidget(m_body);
+    column->addWidget(m_stack);
     m_rich = new EditControl(m_stack);
     m_rich->setObjectName(QStringLiteral("Rich"));
     m_stack->addWidget(m_rich);
-    setWidget(m_stack);
+    setWidget(m_body);
     setTag(slot);
     m_doc = new Document(m_rich, this);
     connect(m_doc, &Document::captionChanged, this, &DocWindow::showCaption);
@@ -74,6 +81,20 @@ BrowserView *DocWindow::WebBrowser()
 bool DocWindow::editorVisible() const
 {
     return m_stack->currentWidget() == m_rich;
+}
+
+NoticeBar *DocWindow::noticeBar()
+{
+    if (!m_notice) {
+        m_notice = new NoticeBar(m_body);
+        static_cast<QVBoxLayout *>(m_body->layout())->insertWidget(0, m_notice);
+    }
+    return m_notice;
+}
+
+bool DocWindow::noticeShown() const
+{
+    return m_notice && !m_notice->isHidden();
 }
 
 void DocWindow::showPreview(bool preview)
@@ -168,6 +189,8 @@ void DocWindow::syncSyntax()
 void DocWindow::releaseContents()
 {
     m_doc->release();
+    if (m_notice)
+        m_notice->hide();
     if (m_browser) {
         m_stack->removeWidget(m_browser);
         m_browser->deleteLater();

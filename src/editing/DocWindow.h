@@ -6,6 +6,7 @@
 
 class EditControl;
 class BrowserView;
+class NoticeBar;
 class QStackedWidget;
 class QLabel;
 class SyntaxHighlighter;
@@ -43,6 +44,11 @@ public:
 
     void ProsmotrShare();
     void LoadHtml(const QString &html);
+
+    // The strip above the text that tells of something that happened to the
+    // document and offers answers; made on first use, hidden until shown.
+    NoticeBar *noticeBar();
+    bool noticeShown() const;
 
     // Switches the visible view; viewSwitched tells the owner.
     void showPreview(bool preview);
@@ -82,7 +88,9 @@ private:
     void onTitleChanged(const QString &title);
 
     int m_slot;
+    QWidget *m_body;            // the notice strip above the stack
     QStackedWidget *m_stack;
+    NoticeBar *m_notice = nullptr;
     EditControl *m_rich;
     BrowserView *m_browser = nullptr;
     QLabel *m_noPreview = nullptr;  // shown when the browser engine cannot start

@@ -138,9 +138,25 @@ QString extraText(int entry)
         /* 115 */ u"Line breaks of the file. Click to save it with others from now on.",
         /* 116 */ u"Modified",
         /* 117 */ u"Font: %1 is not installed, the editor shows %2",
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, // 118-123
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, // 124-129
+        /* 130 */ u"%1 was changed by another program.",
+        /* 131 */ u"Reload",
+        /* 132 */ u"Keep Mine",
+        /* 133 */ u"%1 was deleted by another program. Its text stays here; saving writes the file again.",
+        /* 134 */ u"OK",
+        /* 135 */ u"%1 was changed by another program and has been reloaded. Undo brings back the text before.",
+        /* 136 */ u"%1 was changed by another program since it was opened or saved here.",
+        /* 137 */ u"Overwrite it with this text? No saves this text under another name.",
+        /* 138 */ u"%1 was deleted by another program.",
+        /* 139 */ u"Save this text there again?",
+        /* 140 */ u"Page declares %1",
+        /* 141 */ u"The page's charset declaration differs from the encoding it is saved in, so browsers will show it wrongly. Choose the encoding here, or change the declaration.",
+        /* 142 */ u"&Encoding...",
+        /* 143 */ u"Line &Breaks...",
     };
     const int i = entry - 110;
-    if (i < 0 || i >= int(std::size(extra)))
+    if (i < 0 || i >= int(std::size(extra)) || !extra[i])
         return QString();
     return QString::fromUtf16(extra[i]);
 }
