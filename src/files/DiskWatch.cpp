@@ -29,7 +29,12 @@ void DiskWatch::track(DocWindow *d)
         return;
     m_tracked.insert(d);
     Document *doc = d->document();
-    connect(doc, &Document::pathChanged, this, &DiskWatch::sync);
+    connect(doc, &Document::pathChanged, this, [this, d] {
+        // Saved under another name or closed: what the bar said was about the old file.
+        if (m_notices.value(d, Notice::None) != Notice::None)
+            notify(d, Notice::None);
+        sync();
+    });
     // Saved, reloaded or kept: a notice about an older state of the file is over.
     connect(doc, &Document::diskStampChanged, this, [this, d] {
         if (m_notices.value(d) == Notice::Changed || m_notices.value(d) == Notice::Deleted) {
