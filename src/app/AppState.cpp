@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "app/TagsInstall.h"
+#include "files/DiskWatch.h"
 #include "files/FileCommands.h"
 #include "files/RecoveryCommands.h"
 #include "files/RecoveryKeeper.h"
@@ -44,6 +45,9 @@ AppState::~AppState()
     projects.reset();
     recoveryCommands.reset();
     recovery.reset();
+    if (files)
+        files->setDiskWatch(nullptr);
+    diskWatch.reset();
     files.reset();
     messenger.reset();
     sandbox.reset();
@@ -57,6 +61,8 @@ void AppState::buildCommandGroups()
     recoveryCommands = std::make_unique<RecoveryCommands>(*files, *recovery, *messenger);
     QObject::connect(recovery.get(), &RecoveryKeeper::cannotKeep, recovery.get(),
                      [this](const QString &folder) { recoveryCommands->tellCannotKeep(folder); }, Qt::QueuedConnection);
+    diskWatch = std::make_unique<DiskWatch>(*files);
+    files->setDiskWatch(diskWatch.get());
     projects = std::make_unique<ProjectCommands>(*files, project, *messenger, settings, frameCaption);
     preview = std::make_unique<Preview>(*files, workFiles, settings, *shell);
     if (!sandbox)

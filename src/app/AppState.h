@@ -18,6 +18,7 @@
 #include <memory>
 
 class CommandRegistry;
+class DiskWatch;
 class FileCommands;
 class RecoveryCommands;
 class RecoveryKeeper;
@@ -62,6 +63,7 @@ struct AppState {
     std::unique_ptr<FileCommands> files;
     std::unique_ptr<RecoveryKeeper> recovery;         // unsaved texts kept in the recovery folder
     std::unique_ptr<RecoveryCommands> recoveryCommands; // offers them at the next start
+    std::unique_ptr<DiskWatch> diskWatch;             // the open documents' files on disk
     std::unique_ptr<ProjectCommands> projects;
     std::unique_ptr<Preview> preview;
     std::unique_ptr<PreviewSandbox> sandbox;          // where every preview page runs

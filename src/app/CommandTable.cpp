@@ -80,6 +80,9 @@ QList<Command> build()
         separator("mnuFileBar4", "mnuFile"),
         item("mnuFileSaveFile", "mnuFile", "Save file", 6, "Ctrl+S", doc),
         item("mnuFileSaveFileAs", "mnuFile", "Save file As...", 7, "", doc),
+        // The status bar's encoding and line-break menus, from the keyboard.
+        item("mnuFileEncoding", "mnuFile", "Encoding...", 142, "", ed),
+        item("mnuFileLineBreak", "mnuFile", "Line Breaks...", 143, "", ed),
         separator("mnuFileBar0", "mnuFile"),
         item("mnuFileSaveProekt", "mnuFile", "Save Proekt", 8),
         item("mnuFileSaveProektAs", "mnuFile", "Save Proekt As...", 9),

@@ -129,6 +129,8 @@ void frmMain::installOwnCommands()
     c.onCommand(QString(Cmd::mnuWindowTileHorizontal), [this] { tile(true); });
     c.onCommand(QString(Cmd::mnuWindowTileVertical), [this] { tile(false); });
     c.onCommand(QString(Cmd::mnuWindowArrangeIcons), [this] { MiniWindowsM(); });
+    c.onCommand(QString(Cmd::mnuFileEncoding), [this] { m_statusBar->openMenu(true); });
+    c.onCommand(QString(Cmd::mnuFileLineBreak), [this] { m_statusBar->openMenu(false); });
 }
 
 void frmMain::connectDocument(DocWindow *d)

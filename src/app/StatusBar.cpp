@@ -1,5 +1,6 @@
 #include "app/StatusBar.h"
 #include "app/AppState.h"
+#include "common/TextFile.h"
 #include "editing/DocWindow.h"
 #include "platform/EditControl.h"
 
@@ -34,10 +35,12 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     m_position->setObjectName(QStringLiteral("lblPosition"));
     m_encoding = fieldButton(QStringLiteral("cmdEncoding"), this);
     m_lineBreak = fieldButton(QStringLiteral("cmdLineBreak"), this);
+    m_declared = fieldButton(QStringLiteral("cmdDeclared"), this);
     m_modified = new QLabel(this);
     m_modified->setObjectName(QStringLiteral("lblModified"));
     addPermanentWidget(m_modified);
     addPermanentWidget(m_position);
+    addPermanentWidget(m_declared);
     addPermanentWidget(m_encoding);
     addPermanentWidget(m_lineBreak);
 
@@ -50,14 +53,12 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     m_lineBreakMenu = makeMenu(QStringLiteral("mnuLineBreak"), breaks);
     connect(m_encodingMenu, &QMenu::triggered, this, [this](QAction *a) { choose(true, a->data().toInt()); });
     connect(m_lineBreakMenu, &QMenu::triggered, this, [this](QAction *a) { choose(false, a->data().toInt()); });
-    connect(m_encoding, &QToolButton::clicked, this, [this] {
-        if (DocWindow *d = shownDoc())
-            popup(m_encoding, m_encodingMenu, int(d->document()->format().encoding));
-    });
-    connect(m_lineBreak, &QToolButton::clicked, this, [this] {
-        if (DocWindow *d = shownDoc())
-            popup(m_lineBreak, m_lineBreakMenu, int(d->document()->format().lineBreak));
-    });
+    connect(m_encoding, &QToolButton::clicked, this, [this] { openMenu(true); });
+    connect(m_declared, &QToolButton::clicked, this, [this] { openMenu(true); });
+    connect(m_lineBreak, &QToolButton::clicked, this, [this] { openMenu(false); });
+    m_declaredLater.setSingleShot(true);
+    m_declaredLater.setInterval(300);
+    connect(&m_declaredLater, &QTimer::timeout, this, &StatusBar::refreshDeclared);
 
     // Whoever shows or activates a document does so first: the bar reads the outcome.
     DocTable &docs = app().docs;
@@ -112,6 +113,11 @@ void StatusBar::watch(DocWindow *d)
     });
     connect(d, &DocWindow::viewSwitched, this, &StatusBar::refresh);
     connect(d->document(), &Document::formatChanged, this, &StatusBar::refresh);
+    // Typing may change the declaration: looked at again once the typing pauses.
+    connect(d->Rich(), &EditControl::changed, this, [this, d] {
+        if (app().docs.active() == d && !isHidden())
+            m_declaredLater.start();
+    });
     connect(d->document(), &Document::modifiedChanged, this, [this, d] {
         if (app().docs.active() == d)
             refresh();
@@ -152,7 +158,59 @@ void StatusBar::refresh()
         m_lineBreak->setText(lineBreakName(d->document()->format().lineBreak));
         m_lineBreak->setToolTip(lang.text(115));
     }
+    refreshDeclared();
     refreshPosition();
+}
+
+QString StatusBar::disagreeingCharset(const DocWindow &d)
+{
+    const Document &doc = *d.document();
+    if (doc.Script())
+        return {};
+    const QString declared = TextFile::declaredCharset(d.Rich()->textAt(0, int(TextFile::CharsetScanLimit)));
+    if (declared.isEmpty())
+        return {};
+    const auto declaredEncoding = TextFile::charsetEncoding(declared);
+    TextEncoding saved = doc.format().encoding;
+    if (saved == TextEncoding::Utf8Bom)
+        saved = TextEncoding::Utf8;
+    return declaredEncoding == saved ? QString() : declared;
+}
+
+void StatusBar::refreshDeclared()
+{
+    m_declaredLater.stop();
+    if (isHidden())
+        return;
+    DocWindow *d = shownDoc();
+    const QString declared = d ? disagreeingCharset(*d) : QString();
+    m_declared->setVisible(!declared.isEmpty());
+    if (!declared.isEmpty()) {
+        m_declared->setText(QStringLiteral("\u26A0 ") + app().lang.text(140).arg(declared));
+        m_declared->setToolTip(app().lang.text(141));
+    }
+}
+
+void StatusBar::openMenu(bool encoding)
+{
+    DocWindow *d = shownDoc();
+    if (!d)
+        return;
+    const TextFormat &f = d->document()->format();
+    QMenu *menu = encoding ? m_encodingMenu : m_lineBreakMenu;
+    QToolButton *button = encoding ? m_encoding : m_lineBreak;
+    const int current = encoding ? int(f.encoding) : int(f.lineBreak);
+    if (!isHidden() && button->isVisible()) {
+        popup(button, menu, current);
+        return;
+    }
+    for (QAction *a : menu->actions())
+        a->setChecked(a->data().toInt() == current);
+    EditControl *e = d->Rich();
+    menu->popup(e->viewport()->mapToGlobal(e->cursorRect().bottomLeft()));
+    for (QAction *a : menu->actions())
+        if (a->isChecked())
+            menu->setActiveAction(a);
 }
 
 void StatusBar::refreshPosition()
@@ -188,6 +246,10 @@ void StatusBar::popup(QToolButton *button, QMenu *menu, int current)
         a->setChecked(a->data().toInt() == current);
     // Above the field: the bar is at the bottom of the frame.
     menu->popup(button->mapToGlobal(QPoint(0, -menu->sizeHint().height())));
+    // From the keyboard, Enter keeps the current choice and the arrows start there.
+    for (QAction *a : menu->actions())
+        if (a->isChecked())
+            menu->setActiveAction(a);
 }
 
 void StatusBar::choose(bool encoding, int value)

@@ -13,6 +13,8 @@
     X(mnuFileScriptOpen) \
     X(mnuFileSaveFile) \
     X(mnuFileSaveFileAs) \
+    X(mnuFileEncoding) \
+    X(mnuFileLineBreak) \
     X(mnuFileSaveProekt) \
     X(mnuFileSaveProektAs) \
     X(mnuFileProsmotr) \

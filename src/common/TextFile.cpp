@@ -11,9 +11,12 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+#include <QTemporaryFile>
 
 namespace {
 
@@ -331,11 +334,223 @@ QString resolveLinks(const QString &path)
     return QString();
 }
 
+
+// The charset scan: a small part of what browsers do before they decode a page.
+class CharsetScan {
+public:
+    explicit CharsetScan(QStringView s) : m_s(s.left(TextFile::CharsetScanLimit)) {}
+
+    QString run()
+    {
+        while (m_i < m_s.size()) {
+            const qsizetype lt = m_s.indexOf(u'<', m_i);
+            if (lt < 0)
+                break;
+            m_i = lt + 1;
+            if (m_s.mid(lt).startsWith(u"<!--")) {
+                const qsizetype end = m_s.indexOf(u"-->", lt + 4);
+                if (end < 0)
+                    break;
+                m_i = end + 3;
+                continue;
+            }
+            const bool closing = m_i < m_s.size() && m_s[m_i] == u'/';
+            if (closing)
+                ++m_i;
+            const QString name = word();
+            if (name == u"body" || (closing && name == u"head"))
+                break;
+            if (!closing && name == u"meta") {
+                const QString found = meta();
+                if (!found.isEmpty())
+                    return found;
+            }
+        }
+        return {};
+    }
+
+private:
+    static bool space(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f'; }
+    // A tag or attribute name, in lower case.
+    QString word()
+    {
+        const qsizetype start = m_i;
+        while (m_i < m_s.size() && !space(m_s[m_i]) && m_s[m_i] != u'>' && m_s[m_i] != u'/' && m_s[m_i] != u'=')
+            ++m_i;
+        return m_s.mid(start, m_i - start).toString().toLower();
+    }
+    void skipSpace()
+    {
+        while (m_i < m_s.size() && space(m_s[m_i]))
+            ++m_i;
+    }
+    QString value()
+    {
+        if (m_i < m_s.size() && (m_s[m_i] == u'"' || m_s[m_i] == u'\'')) {
+            const QChar quote = m_s[m_i++];
+            const qsizetype end = m_s.indexOf(quote, m_i);
+            const qsizetype stop = end < 0 ? m_s.size() : end;
+            const QString v = m_s.mid(m_i, stop - m_i).toString();
+            m_i = end < 0 ? stop : end + 1;
+            return v;
+        }
+        const qsizetype start = m_i;
+        while (m_i < m_s.size() && !space(m_s[m_i]) && m_s[m_i] != u'>')
+            ++m_i;
+        return m_s.mid(start, m_i - start).toString();
+    }
+    // The attributes of one meta tag, up to its ">".
+    QString meta()
+    {
+        QString charset, content;
+        bool contentType = false;
+        while (m_i < m_s.size()) {
+            skipSpace();
+            if (m_i >= m_s.size() || m_s[m_i] == u'>')
+                break;
+            if (m_s[m_i] == u'/') {
+                ++m_i;
+                continue;
+            }
+            const QString attr = word();
+            skipSpace();
+            QString v;
+            if (m_i < m_s.size() && m_s[m_i] == u'=') {
+                ++m_i;
+                skipSpace();
+                v = value();
+            }
+            if (attr == u"charset" && charset.isEmpty())
+                charset = v;
+            else if (attr == u"http-equiv")
+                contentType = v.trimmed().compare(u"content-type", Qt::CaseInsensitive) == 0;
+            else if (attr == u"content")
+                content = v;
+            else if (attr.isEmpty())
+                ++m_i;  // a stray character
+        }
+        if (!charset.isEmpty())
+            return charset.trimmed().toLower();
+        if (contentType)
+            return fromContent(content);
+        return {};
+    }
+    // "text/html; charset=utf-8" -> "utf-8".
+    static QString fromContent(const QString &content)
+    {
+        const qsizetype at = content.indexOf(u"charset", 0, Qt::CaseInsensitive);
+        if (at < 0)
+            return {};
+        qsizetype i = at + 7;
+        while (i < content.size() && space(content[i]))
+            ++i;
+        if (i >= content.size() || content[i] != u'=')
+            return {};
+        ++i;
+        while (i < content.size() && (space(content[i]) || content[i] == u'"' || content[i] == u'\''))
+            ++i;
+        const qsizetype start = i;
+        while (i < content.size() && !space(content[i]) && content[i] != u';' && content[i] != u'"' && content[i] != u'\'')
+            ++i;
+        return content.mid(start, i - start).toLower();
+    }
+
+    QStringView m_s;
+    qsizetype m_i = 0;
+};
+
+
+#ifdef Q_OS_UNIX
+// The new file gets the old one's owner and group; a user who may not give the
+// file away may still keep its group when it is one of theirs.
+void keepOwner(int fd, const struct stat &old)
+{
+    struct stat now {};
+    if (::fstat(fd, &now) != 0 || (now.st_uid == old.st_uid && now.st_gid == old.st_gid))
+        return;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && now.st_gid != old.st_gid)
+        (void)!::fchown(fd, uid_t(-1), old.st_gid);
+}
+
+bool writeAll(int fd, const char *data, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, data + done, size_t(size - done), done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+}
+
+// A file with several names is rewritten where it is. Its old content is first
+// kept in a backup copy beside it, written back when the new one cannot be; the
+// copy goes once the file holds either text completely, and stays otherwise.
+int writeInPlace(const QString &target, const QByteArray &bytes)
+{
+    QFile current(target);
+    if (!current.open(QIODevice::ReadOnly))
+        return classifyWriteFailure(target);
+    const QByteArray old = current.readAll();
+    if (current.error() != QFileDevice::NoError)
+        return TextFile::WriteFailed;
+    current.close();
+
+    QTemporaryFile backup(target + QStringLiteral(".XXXXXX.bak"));
+    backup.setAutoRemove(false);
+    if (!backup.open())
+        return classifyWriteFailure(target);
+    const QString backupName = backup.fileName();
+    const bool saved = backup.write(old) == old.size() && backup.flush() && ::fsync(backup.handle()) == 0;
+    backup.close();
+    if (!saved) {
+        QFile::remove(backupName);
+        return classifyWriteFailure(target);
+    }
+
+    const int fd = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        QFile::remove(backupName);
+        return classifyWriteFailure(target);
+    }
+    bool ok = writeAll(fd, bytes.constData(), bytes.size());
+    bool restored = ok;
+    if (!ok)
+        restored = writeAll(fd, old.constData(), old.size());
+    ok = ::close(fd) == 0 && ok;
+    if (restored)
+        QFile::remove(backupName);
+    return ok ? 0 : classifyWriteFailure(target);
+}
+#endif
 } // namespace
 
 namespace TextFile {
 
-QString decode(const QByteArray &bytes, TextFormat *format)
+QString declaredCharset(QStringView page)
+{
+    return CharsetScan(page).run();
+}
+
+QString declaredCharset(const QByteArray &page)
+{
+    return declaredCharset(QString::fromLatin1(page.left(CharsetScanLimit)));
+}
+
+std::optional<TextEncoding> charsetEncoding(const QString &charset)
+{
+    const QString c = charset.trimmed().toLower();
+    if (c == u"utf-8" || c == u"utf8")
+        return TextEncoding::Utf8;
+    if (c == u"windows-1251" || c == u"cp1251" || c == u"x-cp1251")
+        return TextEncoding::Windows1251;
+    return std::nullopt;
+}
+
+QString decode(const QByteArray &bytes, TextFormat *format, bool followCharset)
 {
     TextFormat found;
     const char *data = bytes.constData();
@@ -347,6 +562,10 @@ QString decode(const QByteArray &bytes, TextFormat *format)
         data += 3;
         size -= 3;
     } else if (isValidUtf8(p, size, nonAscii) && nonAscii) {
+        found.encoding = TextEncoding::Utf8;
+    } else if (!nonAscii && followCharset && charsetEncoding(declaredCharset(bytes)) == TextEncoding::Utf8) {
+        // Plain ASCII reads the same either way; the page's declaration says
+        // what whatever is typed into it must be saved in.
         found.encoding = TextEncoding::Utf8;
     } else {
         // Also a file with a mark but broken UTF-8 after it: every byte then
@@ -392,7 +611,7 @@ int openError(const QString &path)
 #endif
 }
 
-ReadResult read(const QString &path, qint64 maxBytes)
+ReadResult read(const QString &path, qint64 maxBytes, bool followCharset)
 {
     ReadResult result;
     const QFileInfo info(path);
@@ -411,12 +630,17 @@ ReadResult read(const QString &path, qint64 maxBytes)
         result.error = openError(path);
         return result;
     }
+    // Stamped before reading: a write during the read shows as a newer time.
+    result.stamp = FileStamp::of(path);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes || looksBinary(bytes)) {
         result.error = OpenFailed;
+        result.stamp = FileStamp();
         return result;
     }
-    result.text = decode(bytes, &result.format);
+    result.stamp.hash = FileStamp::hashOf(bytes);
+    result.stamp.size = bytes.size();
+    result.text = decode(bytes, &result.format, followCharset);
     return result;
 }
 
@@ -429,6 +653,11 @@ QString withFinalLineBreak(const QString &crlfText)
     return crlfText + QStringLiteral("\r\n");
 }
 
+QString saveTarget(const QString &path)
+{
+    return resolveLinks(path);
+}
+
 int writeSafely(const QString &path, const QByteArray &bytes)
 {
     const QString target = resolveLinks(path);
@@ -437,6 +666,13 @@ int writeSafely(const QString &path, const QByteArray &bytes)
     const QFileInfo info(target);
     if (info.isDir() || !QFileInfo(info.absolutePath()).isDir())
         return PathAccess;
+#ifdef Q_OS_UNIX
+    struct stat old {};
+    const bool existed = ::stat(QFile::encodeName(target).constData(), &old) == 0 && S_ISREG(old.st_mode);
+    // A new file in place of one name would part it from the other names.
+    if (existed && old.st_nlink > 1)
+        return writeInPlace(target, bytes);
+#endif
 
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
@@ -448,6 +684,8 @@ int writeSafely(const QString &path, const QByteArray &bytes)
 #ifdef Q_OS_UNIX
     // Delayed allocation can report a full disk or an I/O error only here.
     ok = ok && ::fsync(file.handle()) == 0;
+    if (ok && existed)
+        keepOwner(file.handle(), old);
 #endif
     if (!ok) {
         file.cancelWriting();

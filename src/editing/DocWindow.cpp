@@ -3,6 +3,7 @@
 #include "platform/EditControl.h"
 #include "platform/PreviewSandbox.h"
 #include "editing/PageElements.h"
+#include "platform/NoticeBar.h"
 #include "editing/SyntaxHighlighter.h"
 
 #include <QCloseEvent>
@@ -14,19 +15,25 @@
 #include <QWebEngineScript>
 #include <QStackedWidget>
 #include <QUrl>
+#include <QVBoxLayout>
 
 DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(slot)
 {
     setObjectName(QStringLiteral("frmDoc"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_body = new QWidget(this);
+    auto *column = new QVBoxLayout(m_body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_splitter = new QSplitter(Qt::Horizontal, m_body);
     m_splitter->setChildrenCollapsible(false);
+    column->addWidget(m_splitter);
     m_stack = new QStackedWidget(m_splitter);
     m_rich = new EditControl(m_stack);
     m_rich->setObjectName(QStringLiteral("Rich"));
     m_stack->addWidget(m_rich);
     m_splitter->addWidget(m_stack);
-    setWidget(m_splitter);
+    setWidget(m_body);
     m_liveTimer.setSingleShot(true);
     m_caretTimer.setSingleShot(true);
     connect(&m_liveTimer, &QTimer::timeout, this, &DocWindow::refreshLivePreview);
@@ -101,6 +108,20 @@ BrowserView *DocWindow::WebBrowser()
 bool DocWindow::editorVisible() const
 {
     return m_stack->currentWidget() == m_rich;
+}
+
+NoticeBar *DocWindow::noticeBar()
+{
+    if (!m_notice) {
+        m_notice = new NoticeBar(m_body);
+        static_cast<QVBoxLayout *>(m_body->layout())->insertWidget(0, m_notice);
+    }
+    return m_notice;
+}
+
+bool DocWindow::noticeShown() const
+{
+    return m_notice && !m_notice->isHidden();
 }
 
 void DocWindow::showPreview(bool preview)
@@ -329,6 +350,8 @@ void DocWindow::releaseContents()
     }
     if (m_sandbox)
         m_sandbox->dropSite(PreviewSite::hostOf(m_slot));
+    if (m_notice)
+        m_notice->hide();
     if (m_browser) {
         m_stack->removeWidget(m_browser);
         m_browser->deleteLater();

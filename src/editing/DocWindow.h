@@ -12,6 +12,7 @@ class PreviewSandbox;
 class Shell;
 struct PreviewSite;
 class QSplitter;
+class NoticeBar;
 class QStackedWidget;
 class QLabel;
 class SyntaxHighlighter;
@@ -72,6 +73,11 @@ public:
     static constexpr int LivePause = 300;      // ms after the last change
     static constexpr int LiveLongestWait = 3000; // refreshed then even inside a tag
 
+    // The strip above the text that tells of something that happened to the
+    // document and offers answers; made on first use, hidden until shown.
+    NoticeBar *noticeBar();
+    bool noticeShown() const;
+
     // Switches the visible view; viewSwitched tells the owner.
     void showPreview(bool preview);
     void focusView();
@@ -116,7 +122,9 @@ private:
 
     int m_slot;
     QSplitter *m_splitter;
+    QWidget *m_body;            // the notice strip above the stack
     QStackedWidget *m_stack;
+    NoticeBar *m_notice = nullptr;
     EditControl *m_rich;
     BrowserView *m_browser = nullptr;
     QLabel *m_noPreview = nullptr;  // shown when the browser engine cannot start

@@ -1,6 +1,8 @@
 #include "editing/Document.h"
 #include "platform/EditControl.h"
 
+#include <algorithm>
+
 Document::Document(EditControl *text, QObject *parent) : QObject(parent), m_text(text)
 {
     connect(m_text, &EditControl::changed, this, &Document::onTextChanged);
@@ -100,6 +102,7 @@ void Document::release()
     m_savedState = m_history.currentId();
     m_beyondHistory = false;
     m_format = TextFormat{};
+    m_stamp = FileStamp{};
     setScript(false);
     setNameFile(QString());
     update();
@@ -155,4 +158,45 @@ void Document::Sbros()
         m_savedState = m_history.currentId();
     update();
     emit historyReset();
+}
+
+void Document::setDiskStamp(const FileStamp &stamp)
+{
+    m_stamp = stamp;
+    emit diskStampChanged();
+}
+
+void Document::reload(const QString &text, const TextFormat &format, const FileStamp &stamp)
+{
+    const int caret = m_text->selStart();
+    const int line = m_text->lineAt(caret);
+    const int column = caret - m_text->lineStart(line);
+    const QString old = m_text->text();
+    // Only the part that differs is replaced: the history keeps a small step, and
+    // the view does not jump.
+    const qsizetype shorter = std::min(old.size(), text.size());
+    qsizetype head = 0;
+    while (head < shorter && old[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    // Never between the halves of a line break or of a surrogate pair.
+    while (head > 0 && (old[head - 1] == u'\r' || old[head - 1].isHighSurrogate()))
+        --head;
+    while (tail > 0 && (old[old.size() - tail] == u'\n' || old[old.size() - tail].isLowSurrogate()))
+        --tail;
+    if (head < old.size() - tail || head < text.size() - tail) {
+        m_text->replaceRange(int(head), int(old.size() - head - tail), text.mid(head, text.size() - head - tail));
+        const int newLine = std::min(line, m_text->lineCount() - 1);
+        const int start = m_text->lineStart(newLine);
+        const int end = newLine + 1 < m_text->lineCount() ? m_text->lineStart(newLine + 1) - 2 : m_text->textLength();
+        m_text->setSelStart(start + std::min(column, end - start));
+    }
+    const bool formatDiffers = format.encoding != m_format.encoding || format.lineBreak != m_format.lineBreak;
+    m_format = format;
+    setDiskStamp(stamp);
+    markSaved();
+    if (formatDiffers)
+        emit formatChanged();
 }

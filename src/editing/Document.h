@@ -1,4 +1,5 @@
 #pragma once
+#include "common/FileStamp.h"
 #include "common/TextFormat.h"
 #include "editing/UndoHistory.h"
 
@@ -58,6 +59,15 @@ public:
     // Empties a closed document so its memory goes back; forgets path and kind.
     void release();
 
+    // What the document knows of its file on disk: as loaded or last saved, or as
+    // last acknowledged (a change the user kept their text over, a deletion reported).
+    const FileStamp &diskStamp() const { return m_stamp; }
+    void setDiskStamp(const FileStamp &stamp);
+    // Takes the file's new text as one undoable step: undo brings back the text
+    // before, changes included. The caret keeps its line and column (as far as
+    // the new text has them); the document then matches the file.
+    void reload(const QString &text, const TextFormat &format, const FileStamp &stamp);
+
     void Undo();
     void Redo();
     // Starts the history afresh from the current text; the changed state stays.
@@ -81,6 +91,7 @@ signals:
     void formatChanged();
     // The history started afresh on a new text (load, Sbros).
     void historyReset();
+    void diskStampChanged();
 
 private:
     void onTextChanged(const TextChange &change);
@@ -96,6 +107,7 @@ private:
     QString m_caption;
     QString m_workFile;
     TextFormat m_format;
+    FileStamp m_stamp;
     bool m_script = false;
     bool m_fence = false;          // a program change is under way
     bool m_modified = false;

@@ -1,5 +1,6 @@
 #include "files/FileCommands.h"
 #include "common/Settings.h"
+#include "files/DiskWatch.h"
 #include "editing/DocTable.h"
 #include "editing/DocWindow.h"
 #include "files/ProjectList.h"
@@ -75,7 +76,7 @@ DocWindow *FileCommands::newDocument(const QString &workFileSuffix)
 void FileCommands::FileNewM()
 {
     const QString templatePath = m_settings.ConfigFolder + templateName();
-    const ReadResult r = TextFile::read(templatePath, 64LL * 1024 * 1024);
+    const ReadResult r = TextFile::read(templatePath, 64LL * 1024 * 1024, true);
     QString text = r.error == 0 ? r.text : QString();
     TextFormat format = r.error == 0 ? r.format : TextFormat{};
     if (text.isEmpty()) {
@@ -124,10 +125,12 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
             m_docs.requestActivate(open);
         return open->document();
     }
+    const QString name = shortName(path);
+    const bool script = options.script || name.right(2).toLower() == QLatin1String("js");
     ReadResult r;
     {
         HourGlass wait;
-        r = TextFile::read(path);
+        r = TextFile::read(path, 512LL * 1024 * 1024, !script);
     }
     if (r.error != 0) {
         showOpenError(path, r.error);
@@ -137,15 +140,17 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
     DocWindow *d = m_docs.FileIndex();
     Document *doc = d->document();
     doc->load(r.text, r.format);
+    doc->setDiskStamp(r.stamp);
     r.text.clear();
-    const QString name = shortName(path);
     doc->setCaption(name);
     if (options.addToProject)
         m_project.AddFile(path);
     doc->setNameFile(path);
     doc->setAppPathBak(path + QStringLiteral("0"));
-    if (options.script || name.right(2).toLower() == QLatin1String("js"))
+    if (script)
         doc->setScript(true);
+    // What a save killed here before left beside the file.
+    m_workFiles.removeStaleSaveTemps(path);
     m_docs.requestShow(d);
     return doc;
 }
@@ -177,15 +182,28 @@ bool FileCommands::FileSave(DocWindow *d, const QString &path)
     if (!d)
         return false;
     Document *doc = d->document();
+    // Another program's change to the file is never overwritten without a question.
+    if (m_watch && path == doc->NameFile()) {
+        const DiskWatch::SaveAnswer answer = m_watch->beforeSave(d);
+        if (answer == DiskWatch::Cancel)
+            return false;
+        if (answer == DiskWatch::Elsewhere)
+            return FileSaveAs(d);
+    }
     int error;
+    FileStamp stamp;
     {
         HourGlass wait;
-        error = TextFile::writeText(path, TextFile::withFinalLineBreak(d->Rich()->text()), doc->format());
+        const QByteArray bytes = TextFile::encode(TextFile::withFinalLineBreak(d->Rich()->text()), doc->format());
+        error = TextFile::writeSafely(path, bytes);
+        if (error == 0)
+            stamp = FileStamp::of(path, bytes);
     }
     if (error != 0) {
         showSaveError(path, error);
         return false;
     }
+    doc->setDiskStamp(stamp);
     doc->markSaved();
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+class DiskWatch;
 class DocTable;
 class DocWindow;
 class Document;
@@ -67,6 +68,9 @@ public:
     // The save-error message: File caption, path, entry 94 (path or access) or 95.
     void showSaveError(const QString &path, int error);
 
+    // Compares a document's file with what the document knows before a save.
+    void setDiskWatch(DiskWatch *watch) { m_watch = watch; }
+
     DocTable &docs() const { return m_docs; }
     Messenger &messenger() const { return m_msg; }
 
@@ -80,4 +84,5 @@ private:
     Messenger &m_msg;
     Settings &m_settings;
     WorkFiles &m_workFiles;
+    DiskWatch *m_watch = nullptr;
 };

@@ -110,9 +110,9 @@ bool ProcessStamp::isRunning(const ProcessStamp &p)
 #endif
 }
 
-FileStamp FileStamp::of(const QString &path)
+LoadedStamp LoadedStamp::of(const QString &path)
 {
-    FileStamp s;
+    LoadedStamp s;
     if (path.isEmpty())
         return s;
     const QFileInfo info(path);

@@ -21,12 +21,12 @@ struct ProcessStamp {
 };
 
 // Size and modification time of a document's file (both -1: no file there).
-struct FileStamp {
+struct LoadedStamp {
     qint64 size = -1;
     qint64 mtimeMs = -1;
 
-    static FileStamp of(const QString &path);
-    bool operator==(const FileStamp &) const = default;
+    static LoadedStamp of(const QString &path);
+    bool operator==(const LoadedStamp &) const = default;
 };
 
 // What a document with unsaved changes leaves in the recovery folder.
@@ -36,7 +36,7 @@ struct RecoveryRecord {
     QString caption;        // its name in the window title
     bool script = false;    // a script rather than a page
     TextFormat format;      // encoding and line breaks its saves use
-    FileStamp loaded;       // the file when it was loaded or last saved
+    LoadedStamp loaded;       // the file when it was loaded or last saved
     qint64 savedAtMs = 0;   // when the record was written (ms since the epoch)
     QString text;           // the unsaved text, CR LF line breaks
 };

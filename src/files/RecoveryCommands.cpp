@@ -58,7 +58,7 @@ int RecoveryCommands::offer(const Recovery::IsRunning &isRunning)
         // The old record goes once this run's record of the text is on disk.
         m_keeper.adopt(doc, r, e.file);
         if (!r.path.isEmpty()) {
-            const FileStamp now = FileStamp::of(r.path);
+            const LoadedStamp now = LoadedStamp::of(r.path);
             if (now.size < 0 && r.loaded.size >= 0)
                 gone << r.path;
             else if (now != r.loaded)

@@ -79,7 +79,7 @@ void RecoveryKeeper::opened(DocWindow *d)
     if (it == m_state.end())
         return;
     it->record = m_folder + Recovery::fileName(m_self, ++m_serial);
-    it->stamp = FileStamp{};
+    it->stamp = LoadedStamp{};
     it->written = false;
     it->supersedes.clear();
 }
@@ -88,7 +88,7 @@ void RecoveryKeeper::restamp(Document *doc)
 {
     auto it = m_state.find(doc);
     if (it != m_state.end())
-        it->stamp = FileStamp::of(doc->NameFile());
+        it->stamp = LoadedStamp::of(doc->NameFile());
 }
 
 void RecoveryKeeper::changed(Document *doc)

@@ -47,7 +47,7 @@ private:
     struct State {
         DocWindow *window = nullptr;
         QString record;         // file of this opening's record
-        FileStamp stamp;        // the file as loaded or last saved
+        LoadedStamp stamp;        // the file as loaded or last saved
         QStringList supersedes; // records of an earlier run this one replaces
         bool written = false;   // a record may be on disk
     };

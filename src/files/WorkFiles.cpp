@@ -2,10 +2,17 @@
 #include "common/TextFile.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -23,7 +30,7 @@ bool taken(const QString &path)
 
 } // namespace
 
-WorkFiles::WorkFiles() = default;
+WorkFiles::WorkFiles() : m_startedMs(QDateTime::currentMSecsSinceEpoch()) {}
 
 WorkFiles::~WorkFiles() = default;
 
@@ -117,4 +124,48 @@ int WorkFiles::writeRecord(const QString &path, const QByteArray &bytes)
 bool WorkFiles::removeRecord(const QString &path)
 {
     return QFile::remove(path);
+}
+
+bool WorkFiles::isSaveTempName(const QString &name, const QString &fileName)
+{
+    if (fileName.isEmpty() || name.size() != fileName.size() + 7 || !name.startsWith(fileName)
+        || name[fileName.size()] != u'.')
+        return false;
+    for (qsizetype i = fileName.size() + 1; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')))
+            return false;
+    }
+    return true;
+}
+
+int WorkFiles::removeStaleSaveTemps(const QString &docPath) const
+{
+    const QString target = TextFile::saveTarget(docPath);
+    if (target.isEmpty())
+        return 0;
+    const QFileInfo doc(target);
+    const QString fileName = doc.fileName();
+    int removed = 0;
+    QDirIterator it(doc.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!isSaveTempName(it.fileName(), fileName))
+            continue;
+#ifdef Q_OS_UNIX
+        // A plain file of this user's, not a link, written before this run began.
+        struct stat st {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        const qint64 mtimeMs = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1'000'000;
+#else
+        const QFileInfo info(path);
+        if (info.isSymLink() || !info.isFile())
+            continue;
+        const qint64 mtimeMs = info.lastModified().toMSecsSinceEpoch();
+#endif
+        if (mtimeMs < m_startedMs && QFile::remove(path))
+            ++removed;
+    }
+    return removed;
 }

@@ -52,6 +52,12 @@ public:
     static int writeRecord(const QString &path, const QByteArray &bytes);
     // Deletes a record file (or a temporary file a killed write left of one).
     static bool removeRecord(const QString &path);
+    // A save that was killed leaves its temporary file beside the document: the
+    // document's file name, a dot and six letters or digits. Those of docPath
+    // (of the file its links lead to) that are older than this run and belong
+    // to this user go; nothing else in the folder is touched. The count removed.
+    int removeStaleSaveTemps(const QString &docPath) const;
+    static bool isSaveTempName(const QString &name, const QString &fileName);
 
 private:
     struct Written {
@@ -62,5 +68,6 @@ private:
     bool isOursUnchanged(const QString &path) const;
 
     QHash<QString, Written> m_files;
+    qint64 m_startedMs = 0;  // when this run began
     std::unique_ptr<QTemporaryDir> m_private;
 };

@@ -148,9 +148,24 @@ QString extraText(int entry)
         /* 125 */ u"These files have changed on disk since their unsaved text was kept. The recovered text is shown; the file stays as it is until you save:",
         /* 126 */ u"These files are no longer on disk. The recovered text is shown; saving writes the file again:",
         /* 127 */ u"Unsaved text cannot be kept for recovery in this folder:",
+        nullptr, nullptr, // 128-129
+        /* 130 */ u"%1 was changed by another program.",
+        /* 131 */ u"Reload",
+        /* 132 */ u"Keep Mine",
+        /* 133 */ u"%1 was deleted by another program. Its text stays here; saving writes the file again.",
+        /* 134 */ u"OK",
+        /* 135 */ u"%1 was changed by another program and has been reloaded. Undo brings back the text before.",
+        /* 136 */ u"%1 was changed by another program since it was opened or saved here.",
+        /* 137 */ u"Overwrite it with this text? No saves this text under another name.",
+        /* 138 */ u"%1 was deleted by another program.",
+        /* 139 */ u"Save this text there again?",
+        /* 140 */ u"Page declares %1",
+        /* 141 */ u"The page's charset declaration differs from the encoding it is saved in, so browsers will show it wrongly. Choose the encoding here, or change the declaration.",
+        /* 142 */ u"&Encoding...",
+        /* 143 */ u"Line &Breaks...",
     };
     const int i = entry - 110;
-    if (i < 0 || i >= int(std::size(extra)))
+    if (i < 0 || i >= int(std::size(extra)) || !extra[i])
         return QString();
     return QString::fromUtf16(extra[i]);
 }

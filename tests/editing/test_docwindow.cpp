@@ -324,10 +324,12 @@ private slots:
         if (file == 2)
             QVERIFY(QDir(t->folder).rename(QStringLiteral("sub"), QStringLiteral("gone")));
         t->dialogs.messageAnswers.enqueue(answer);
+        if (file == 2)   // the file is gone: write it there again?
+            t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
         t->dialogs.fileAnswers.enqueue(saveAs.isEmpty() ? QString() : t->folder + saveAs);
         d->close();
 
-        QCOMPARE(t->dialogs.count(QStringLiteral("message")), !answer ? 0 : file == 2 ? 2 : 1);
+        QCOMPARE(t->dialogs.count(QStringLiteral("message")), !answer ? 0 : file == 2 ? 3 : 1);
         if (answer) {
             QCOMPARE(t->dialogs.asked.value(0).style, int(Dialogs::YesNoCancel));
             QCOMPARE(t->dialogs.asked.value(0).text, QStringLiteral("[98]\r\n") + caption);

@@ -195,7 +195,7 @@ private slots:
         DocWindow *d = open(QStringLiteral("sub/p.htm"));
         type(ed(), QStringLiteral("new "));
         QVERIFY(QDir(t->folder).rename(QStringLiteral("sub"), QStringLiteral("moved")));
-        run("mnuFileSaveFile");
+        run("mnuFileSaveFile", {}, Dialogs::Yes);  // gone: write it there again? Yes
         QCOMPARE(lastMessage().style, int(Dialogs::Critical));
         QCOMPARE(lastMessage().text, message(QStringLiteral("sub/p.htm"), "[94]"));
         QCOMPARE(d->document()->IzmT(), 1);

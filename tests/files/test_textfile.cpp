@@ -80,6 +80,48 @@ private slots:
         }
     }
 
+    // A page of plain ASCII takes the encoding its first declaration in the head
+    // names; anything else, and scripts, keep the byte rule.
+    void charsetDeclaration_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("page");
+        QTest::addColumn<QString>("declared");
+        QTest::addColumn<TextEncoding>("encoding");
+        const auto cp = TextEncoding::Windows1251, u8 = TextEncoding::Utf8;
+        const auto row = [](const char *name, const QByteArray &b, bool page, const char *declared, TextEncoding e) {
+            QTest::newRow(name) << b << page << QString::fromLatin1(declared) << e;
+        };
+        row("meta charset", "<html><head><meta charset=\"utf-8\"></head>\n", true, "utf-8", u8);
+        row("http-equiv", "<meta http-equiv='Content-Type' content='text/html; charset=UTF-8'>", true, "utf-8", u8);
+        row("unquoted, upper case", "<HEAD><META CHARSET=UTF-8 /></HEAD>", true, "utf-8", u8);
+        row("windows-1251", "<meta charset=\"windows-1251\">", true, "windows-1251", cp);
+        row("none", "<p>plain</p>", true, "", cp);
+        row("first one decides", "<meta charset=cp1251><meta charset=utf-8>", true, "cp1251", cp);
+        row("comment skipped", "<!-- <meta charset=utf-8> --><meta charset=windows-1251>", true, "windows-1251", cp);
+        row("content without http-equiv", "<meta name=x content=\"charset=utf-8\">", true, "", cp);
+        row("after the head", "<head></head><meta charset=utf-8>", true, "", cp);
+        row("in the body", "<body><meta charset=utf-8>", true, "", cp);
+        row("other charset", "<meta charset=koi8-r>", true, "koi8-r", cp);
+        row("past the scan", QByteArray(TextFile::CharsetScanLimit, ' ') + "<meta charset=utf-8>", true, "", cp);
+        row("script", "document.write('<meta charset=\"utf-8\">');", false, "utf-8", cp);
+        // Non-ASCII bytes decide by themselves (the status bar shows the disagreement).
+        row("cp1251 bytes", "<meta charset=utf-8>\xCF\xF0\xE8", true, "utf-8", cp);
+        row("unclosed quote", "<meta charset=\"utf-8", true, "utf-8", u8);
+    }
+    void charsetDeclaration()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, page);
+        QTEST(TextFile::declaredCharset(bytes), "declared");
+        TextFormat format;
+        const QString text = TextFile::decode(bytes, &format, page);
+        QTEST(format.encoding, "encoding");
+        QTEST(TextFile::declaredCharset(text), "declared");
+        QCOMPARE(TextFile::writeSafely(path("p.htm"), bytes), 0);
+        QTEST(TextFile::read(path("p.htm"), 1 << 20, page).format.encoding, "encoding");
+    }
+
     void cp1251EveryByteRoundTrips()
     {
         QByteArray all;
@@ -157,6 +199,72 @@ private slots:
 
         QCOMPARE(TextFile::writeSafely(path("no/such/folder/a.htm"), "x"), TextFile::PathAccess);
         QCOMPARE(TextFile::writeSafely(path("a.htm/b.htm"), "x"), TextFile::PathAccess);
+    }
+
+    // Every name of a file with several sees the new text; the owner stays.
+    void writesKeepHardLinksAndOwner()
+    {
+        const QString file = path("a.htm"), other = path("sub/b.htm");
+        QVERIFY(QDir().mkpath(path("sub")));
+        QCOMPARE(TextFile::writeSafely(file, "old text"), 0);
+        QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()), 0);
+        struct stat before {}, after {};
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &before), 0);
+        QCOMPARE(TextFile::writeSafely(other, "new"), 0);
+        QCOMPARE(readRaw(file), QByteArray("new"));
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_nlink, nlink_t(2));
+        // The backup copy went; nothing else was left.
+        QCOMPARE(QDir(path("sub")).entryList(QDir::Files | QDir::Hidden), QStringList{"b.htm"});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.htm"});
+        QCOMPARE(TextFile::writeSafely(file, QByteArray(100000, 'x')), 0);
+        QCOMPARE(readRaw(other), QByteArray(100000, 'x'));
+
+        if (geteuid() != 0)
+            QSKIP("giving a file to another owner needs root");
+        QCOMPARE(::chown(QFile::encodeName(path("sub")).constData(), 4321, 4321), 0);
+        QCOMPARE(::unlink(QFile::encodeName(other).constData()), 0);
+        QCOMPARE(TextFile::writeSafely(other, "theirs"), 0);
+        QCOMPARE(::chown(QFile::encodeName(other).constData(), 1234, 5678), 0);
+        QCOMPARE(TextFile::writeSafely(other, "edited"), 0);
+        QCOMPARE(::stat(QFile::encodeName(other).constData(), &after), 0);
+        QCOMPARE(readRaw(other), QByteArray("edited"));
+        QCOMPARE(after.st_uid, uid_t(1234));
+        QCOMPARE(after.st_gid, gid_t(5678));
+    }
+
+    // Size and time decide where they can; the content where they cannot.
+    void stampNoticesChanges()
+    {
+        const QString file = path("s.htm");
+        QCOMPARE(TextFile::writeSafely(file, "abc"), 0);
+        const FileStamp loaded = TextFile::read(file).stamp;
+        QVERIFY(loaded.known && loaded.exists && loaded.racy());
+        QCOMPARE(compareWithDisk(loaded, file), DiskChange::Same);
+        // The same size within the same time step: only the content tells.
+        const QDateTime time = QFileInfo(file).lastModified();
+        QCOMPARE(TextFile::writeSafely(file, "xyz"), 0);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(time, QFileDevice::FileModificationTime));
+        f.close();
+        QCOMPARE(compareWithDisk(loaded, file), DiskChange::Changed);
+        // A touch alone changes nothing.
+        FileStamp now;
+        const FileStamp xyz = TextFile::read(file).stamp;
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(time.addSecs(-60), QFileDevice::FileModificationTime));
+        f.close();
+        QCOMPARE(compareWithDisk(xyz, file, &now), DiskChange::Same);
+        QVERIFY(!now.racy());
+        QCOMPARE(compareWithDisk(now, file), DiskChange::Same);
+        QCOMPARE(TextFile::writeSafely(file, "longer"), 0);
+        QCOMPARE(compareWithDisk(now, file), DiskChange::Changed);
+        QVERIFY(QFile::remove(file));
+        QCOMPARE(compareWithDisk(now, file), DiskChange::Deleted);
+        QCOMPARE(compareWithDisk(FileStamp::missing(), file), DiskChange::Same);
+        QCOMPARE(TextFile::writeSafely(file, "back"), 0);
+        QCOMPARE(compareWithDisk(FileStamp::missing(), file), DiskChange::Changed);
+        QCOMPARE(compareWithDisk(FileStamp(), file), DiskChange::Same);
     }
 
     void fullOrReadOnlyDiskKeepsTheOldFile()

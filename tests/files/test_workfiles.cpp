@@ -59,6 +59,37 @@ private slots:
         QCOMPARE(get("b.htm0"), QByteArray("the user saved over it"));
     }
 
+    // What a killed save leaves beside page.htm goes when older than this run;
+    // a look-alike of another name or shape, a link, or a newer one stays.
+    void staleSaveTempsOfTheDocumentOnly()
+    {
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+        const QStringList stale{"page.htm.Ab3dE9", "page.htm.zzzzzz"};
+        const QStringList kept{"page.htm.Ab3dE", "page.htm.Ab3dE9x", "page.htm.Ab-dE9", "page.htm.Ab3dE9.bak",
+                               "other.htm.Ab3dE9", "page.htm", "Xpage.htm.Ab3dE9", "page.htm.new123"};
+        for (const QString &name : stale + kept) {
+            put(name, "x");
+            QFile f(at(name));
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(QFile::link(at("page.htm.Ab3dE9"), at("page.htm.link00")));
+        WorkFiles w;
+        put("page.htm.new123", "written after the start");
+        QCOMPARE(w.removeStaleSaveTemps(at("page.htm")), 2);
+        for (const QString &name : stale)
+            QVERIFY2(!QFileInfo::exists(at(name)), qPrintable(name));
+        for (const QString &name : kept)
+            QVERIFY2(QFileInfo::exists(at(name)), qPrintable(name));
+        QVERIFY(QFileInfo(at("page.htm.link00")).isSymLink());
+        // Through a link: the temporaries are those of the file it leads to.
+        put("other.htm.Zz9Zz9", "x");
+        QFile f(at("other.htm.Zz9Zz9"));
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        QVERIFY(QFile::link(at("other.htm"), at("alias.htm")));
+        put("other.htm", "doc");
+        QCOMPARE(w.removeStaleSaveTemps(at("alias.htm")), 2);
+    }
+
     void privateFolderIsPrivateAndGoesAway()
     {
         QString folder;

@@ -194,7 +194,8 @@ private slots:
             QVERIFY(LanguageFile::readLanguageName(path, listed) && listed == d.languageName && !listed.isEmpty());
             QVERIFY2(QFileInfo(resources.filePath(d.helpFile)).isFile(), qPrintable(file + ": " + d.helpFile));
             for (int n = LanguageData::FirstEntry; n <= LanguageData::LastEntry; ++n)
-                QVERIFY2(d.has(n) && !d.entry(n).trimmed().isEmpty(), qPrintable(file + QString(": entry %1").arg(n)));
+                QVERIFY2((n > 109 && LanguageTexts::builtInText(n).isEmpty()) || (d.has(n) && !d.entry(n).trimmed().isEmpty()),
+                         qPrintable(file + QString(": entry %1").arg(n)));
             QVERIFY2(d.entry(91).endsWith(u' '), qPrintable(file));   // the replacement count follows it
             LanguageTexts texts;
             texts.apply(d);
