@@ -101,19 +101,23 @@ private slots:
         QTest::addColumn<int>("saveAnswer");  // to the overwrite question, 0: not asked
         QTest::addColumn<QByteArray>("onDisk");
         QTest::addColumn<QByteArray>("elsewhere");
+        QTest::addColumn<bool>("byRename");
         const QByteArray mine("mine one\r\ntwo\r\n"), theirs("theirs\r\n");
-        QTest::newRow("overwrite") << -1 << int(Dialogs::Yes) << mine << QByteArray();
-        QTest::newRow("save elsewhere") << -1 << int(Dialogs::No) << theirs << mine;
-        QTest::newRow("cancel") << -1 << int(Dialogs::Cancel) << theirs << QByteArray();
-        QTest::newRow("keep mine") << 1 << 0 << mine << QByteArray();
-        QTest::newRow("reload") << 0 << 0 << QByteArray("theirsx\r\n") << QByteArray();
+        QTest::newRow("overwrite") << -1 << int(Dialogs::Yes) << mine << QByteArray() << false;
+        QTest::newRow("renamed over: overwrite") << -1 << int(Dialogs::Yes) << mine << QByteArray() << true;
+        QTest::newRow("save elsewhere") << -1 << int(Dialogs::No) << theirs << mine << false;
+        QTest::newRow("cancel") << -1 << int(Dialogs::Cancel) << theirs << QByteArray() << false;
+        QTest::newRow("keep mine") << 1 << 0 << mine << QByteArray() << false;
+        QTest::newRow("renamed over: keep mine") << 1 << 0 << mine << QByteArray() << true;
+        QTest::newRow("reload") << 0 << 0 << QByteArray("theirsx\r\n") << QByteArray() << false;
     }
     void changedAfterTyping()
     {
         QFETCH(int, barButton);
         QFETCH(int, saveAnswer);
+        QFETCH(bool, byRename);
         type(ed(), QStringLiteral("mine "));
-        writeOther("theirs\r\n");
+        writeOther("theirs\r\n", byRename);
         QTRY_VERIFY(barSays(DiskEntry::ChangedBar));
         QCOMPARE(ed()->text(), QStringLiteral("mine one\r\ntwo\r\n"));
         if (barButton >= 0)
@@ -227,6 +231,23 @@ private slots:
             doc()->close();
             QCOMPARE(lastMessage().style, int(Dialogs::YesNoCancel));
         }
+    }
+
+    // A window closed with a notice up and used again for the file tells of the next change.
+    void noticeAfterTheWindowIsUsedAgain()
+    {
+        DocWindow *d = doc();
+        type(ed(), QStringLiteral("mine "));
+        writeOther("theirs\r\n");
+        QTRY_VERIFY(barSays(DiskEntry::ChangedBar));
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);   // close without saving
+        d->close();
+        QVERIFY(d->UnloadDoc());
+        QVERIFY(app().files->OpenFileDoc(page()));
+        QCOMPARE(doc(), d);
+        type(ed(), QStringLiteral("again "));
+        writeOther("theirs again\r\n");
+        QTRY_VERIFY(barSays(DiskEntry::ChangedBar));
     }
 
     // Files and folders of the open documents are watched, and only those.
