@@ -27,7 +27,7 @@ DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(
     column->setSpacing(0);
     m_splitter = new QSplitter(Qt::Horizontal, m_body);
     m_splitter->setChildrenCollapsible(false);
-    column->addWidget(m_splitter);
+    column->addWidget(m_splitter, 1);   // the text takes the height; a notice only what it needs
     m_stack = new QStackedWidget(m_splitter);
     m_rich = new EditControl(m_stack);
     m_rich->setObjectName(QStringLiteral("Rich"));
