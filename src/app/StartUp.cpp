@@ -1,4 +1,6 @@
 #include "app/StartUp.h"
+
+#include <functional>
 #include "common/CommandNames.h"
 #include "app/AppCommands.h"
 #include "app/AppPaths.h"
@@ -127,34 +129,33 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     return frame;
 }
 
-void openCommandLineFiles(const CommandLine &line)
+// The empty page start-up made for a new project gives way to the documents
+// open() brings (it says whether it brought any), unless the user touched it.
+static void replaceStartPage(const std::function<bool()> &open)
 {
     AppState &a = app();
-    // The empty page start-up made for a new project: named files take its place.
-    const std::vector<DocWindow *> open = a.docs.open();
-    DocWindow *startPage = open.size() == 1 ? open.front() : nullptr;
+    const std::vector<DocWindow *> docs = a.docs.open();
+    DocWindow *startPage = docs.size() == 1 ? docs.front() : nullptr;
     const auto untouched = [](const DocWindow *d) {
         return !d->UnloadDoc() && d->document()->NameFile().isEmpty() && !d->document()->isModified();
     };
     if (startPage && !untouched(startPage))
         startPage = nullptr;
-    OpenPaths::openDocuments(*a.projects, line.documents, false);
-    if (startPage && untouched(startPage) && a.docs.OpenDocCount > 1)
+    if (open() && startPage && untouched(startPage) && a.docs.OpenDocCount > 1)
         a.files->CloseDocument(startPage);
+}
+
+void openCommandLineFiles(const CommandLine &line)
+{
+    replaceStartPage([&line] {
+        OpenPaths::openDocuments(*app().projects, line.documents, false);
+        return true;
+    });
 }
 
 void offerRecovery()
 {
-    AppState &a = app();
-    const std::vector<DocWindow *> open = a.docs.open();
-    DocWindow *startPage = open.size() == 1 ? open.front() : nullptr;
-    const auto untouched = [](const DocWindow *d) {
-        return !d->UnloadDoc() && d->document()->NameFile().isEmpty() && !d->document()->isModified();
-    };
-    if (startPage && !untouched(startPage))
-        startPage = nullptr;
-    if (a.recoveryCommands->offer() > 0 && startPage && untouched(startPage) && a.docs.OpenDocCount > 1)
-        a.files->CloseDocument(startPage);
+    replaceStartPage([] { return app().recoveryCommands->offer() > 0; });
 }
 
 void requestExit()

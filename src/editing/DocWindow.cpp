@@ -251,9 +251,10 @@ void DocWindow::refreshLivePreview()
         return;
     // A tag or attribute half written would show a broken page: wait for its ">",
     // but not for ever.
+    const int caret = m_rich->selStart();
+    const int back = qMin(caret, 4096);
     if (m_liveWaiting.isValid() && m_liveWaiting.elapsed() < LiveLongestWait
-        && PageElements::insideTag(m_rich->textAt(qMax(0, m_rich->selStart() - 4096), qMin(m_rich->selStart(), 4096)),
-                                   qMin(m_rich->selStart(), 4096))) {
+        && PageElements::insideTag(m_rich->textAt(caret - back, back), back)) {
         m_liveTimer.start(LivePause);
         return;
     }

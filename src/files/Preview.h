@@ -7,7 +7,6 @@ class FileCommands;
 class Shell;
 class WorkFiles;
 struct Settings;
-struct TextFormat;
 
 // The file-based preview of saved documents and opening things with the shell.
 class Preview {

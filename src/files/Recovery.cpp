@@ -112,14 +112,16 @@ bool ProcessStamp::isRunning(const ProcessStamp &p)
 
 LoadedStamp LoadedStamp::of(const QString &path)
 {
+    return path.isEmpty() ? LoadedStamp{} : from(FileStamp::of(path));
+}
+
+LoadedStamp LoadedStamp::from(const FileStamp &stamp)
+{
     LoadedStamp s;
-    if (path.isEmpty())
-        return s;
-    const QFileInfo info(path);
-    if (!info.exists())
-        return s;
-    s.size = info.size();
-    s.mtimeMs = info.lastModified().toMSecsSinceEpoch();
+    if (stamp.exists) {
+        s.size = stamp.size;
+        s.mtimeMs = stamp.mtimeNs / 1'000'000;
+    }
     return s;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/FileStamp.h"
 #include "common/TextFormat.h"
 
 #include <QByteArray>
@@ -26,6 +27,8 @@ struct LoadedStamp {
     qint64 mtimeMs = -1;
 
     static LoadedStamp of(const QString &path);
+    // The same taken from what the document already knows of its file.
+    static LoadedStamp from(const FileStamp &stamp);
     bool operator==(const LoadedStamp &) const = default;
 };
 

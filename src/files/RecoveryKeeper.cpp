@@ -88,7 +88,8 @@ void RecoveryKeeper::restamp(Document *doc)
 {
     auto it = m_state.find(doc);
     if (it != m_state.end())
-        it->stamp = LoadedStamp::of(doc->NameFile());
+        // The stamp the load or save took; a file of its own only when none is known.
+        it->stamp = doc->diskStamp().known ? LoadedStamp::from(doc->diskStamp()) : LoadedStamp::of(doc->NameFile());
 }
 
 void RecoveryKeeper::changed(Document *doc)

@@ -77,7 +77,6 @@ const char *sourceScript = R"JS(
 BrowserView::BrowserView(PreviewSandbox &sandbox, QWidget *parent) : QWebEngineView(parent), m_sandbox(sandbox)
 {
     m_page = new PreviewPage(sandbox.profile(), this);
-    PreviewSandbox::lockDown(m_page->settings());
     setPage(m_page);
     setContextMenuPolicy(Qt::NoContextMenu);
     // A file dropped on the preview goes to the main window, which opens it,
@@ -103,7 +102,6 @@ BrowserView::BrowserView(PreviewSandbox &sandbox, QWidget *parent) : QWebEngineV
     // Camera, microphone, position, notifications, screen: never.
     connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, QWebEnginePage::Feature feature) {
-                m_sandbox.countRefused();
                 m_page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
             });
 }

@@ -16,7 +16,7 @@ namespace {
 // Refuses every request that is not for the requesting page's own site.
 class SiteOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
 public:
-    explicit SiteOnlyInterceptor(PreviewSandbox *sandbox) : QWebEngineUrlRequestInterceptor(sandbox), m_sandbox(sandbox) {}
+    explicit SiteOnlyInterceptor(QObject *parent) : QWebEngineUrlRequestInterceptor(parent) {}
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
         const QUrl url = info.requestUrl();
@@ -27,12 +27,8 @@ public:
         if (PreviewSandbox::isOurs(url) && (first.isEmpty() || (PreviewSandbox::isOurs(first) && first.host() == url.host()))
             && info.requestMethod() == "GET")
             return;
-        m_sandbox->countRefused();
         info.block(true);
     }
-
-private:
-    PreviewSandbox *m_sandbox;
 };
 
 class SiteHandler : public QWebEngineUrlSchemeHandler {
@@ -47,13 +43,11 @@ public:
         const bool foreign = !from.isEmpty() && from.scheme() != QLatin1String("null")
             && !(PreviewSandbox::isOurs(from) && from.host() == url.host());
         if (!site || foreign || job->requestMethod() != "GET") {
-            m_sandbox->countRefused();
             job->fail(QWebEngineUrlRequestJob::RequestDenied);
             return;
         }
         const PreviewSite::Answer a = site->resolve(url.path(QUrl::FullyDecoded));
         if (a.kind == PreviewSite::Answer::Refused) {
-            m_sandbox->countRefused();
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
@@ -130,10 +124,7 @@ QWebEngineProfile *PreviewSandbox::profile()
     m_profile->installUrlSchemeHandler(Scheme, new SiteHandler(this));
     m_profile->setUrlRequestInterceptor(new SiteOnlyInterceptor(this));
     lockDown(m_profile->settings());
-    connect(m_profile, &QWebEngineProfile::downloadRequested, this, [this](QWebEngineDownloadRequest *download) {
-        countRefused();
-        download->cancel();
-    });
+    connect(m_profile, &QWebEngineProfile::downloadRequested, this, [](QWebEngineDownloadRequest *download) { download->cancel(); });
     return m_profile;
 }
 

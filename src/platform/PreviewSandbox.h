@@ -33,12 +33,7 @@ public:
     static QUrl urlOf(const QString &host, const QString &relativePath);
     static bool isOurs(const QUrl &url);
 
-    // Requests refused so far, by the interceptor or the scheme's handler.
-    int refused() const { return m_refused; }
-    void countRefused() { ++m_refused; }
-
 private:
     QHash<QString, PreviewSite> m_sites;
     QWebEngineProfile *m_profile = nullptr;
-    int m_refused = 0;
 };
