@@ -107,7 +107,8 @@ private slots:
     }
     void init()
     {
-        if (QByteArray(QTest::currentTestFunction()).startsWith("site") || QByteArray(QTest::currentTestFunction()).startsWith("pages"))
+        const QByteArray name = QTest::currentTestFunction();
+        if (name.startsWith("site") || name.startsWith("pages"))
             return;
         startApp();
         QVERIFY(f);
@@ -243,10 +244,8 @@ fetch('http://127.0.0.1:PORT/x').then(function () { done('http', 'LEAK'); }, fun
         connect(d, &DocWindow::livePreviewShown, this, [&] { ++shown; });
         QVERIFY(f->trigger(QStringLiteral("mnuFileLivePreview")));
         QVERIFY(d->livePreview());
-        QVERIFY(f->action(QStringLiteral("mnuFileLivePreview"))->isChecked());
         BrowserView *b = d->liveView();
         QTRY_COMPARE_WITH_TIMEOUT(shown, 1, 20000);
-        QVERIFY(d->editorVisible());
         QCOMPARE(eval(b, QStringLiteral("document.getElementsByTagName('p').length")).toInt(), 200);
 
         // The caret's paragraph is brought into view; a change shows and the place stays.
@@ -277,7 +276,6 @@ fetch('http://127.0.0.1:PORT/x').then(function () { done('http', 'LEAK'); }, fun
         QVERIFY(f->trigger(QStringLiteral("mnuFileLivePreview")));
         QVERIFY(!d->livePreview());
         QVERIFY(!b->isVisible());
-        QVERIFY(!f->action(QStringLiteral("mnuFileLivePreview"))->isChecked());
     }
 };
 

@@ -36,6 +36,12 @@ QList<Page> pages()
     };
 }
 
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile f(path);
@@ -102,9 +108,7 @@ class TestRecoveryGui : public QObject {
     static void plant(const QString &folder, const QString &name, const QByteArray &bytes)
     {
         QVERIFY(QDir().mkpath(folder + QStringLiteral("recovery")));
-        QFile f(folder + QStringLiteral("recovery/") + name);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        put(folder + QStringLiteral("recovery/") + name, bytes);
     }
 
 private slots:
@@ -115,11 +119,8 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.path() + u'/';
         for (const Page &p : pages())
-            if (!p.name.isEmpty()) {
-                QFile f(folder + p.name);
-                QVERIFY(f.open(QIODevice::WriteOnly));
-                f.write(p.bytes);
-            }
+            if (!p.name.isEmpty())
+                put(folder + p.name, p.bytes);
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), folder});
         QVERIFY(child.waitForStarted());
@@ -132,11 +133,7 @@ private slots:
         QCOMPARE(records(recoveryFolder).size(), 4);
         // Another program changes one of the files before the next start.
         const QString changedFile = folder + QStringLiteral("s.js");
-        {
-            QFile f(changedFile);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("changed elsewhere\r");
-        }
+        put(changedFile, "changed elsewhere\r");
 
         g.t = std::make_unique<TestApp>(folder);
         g.f = gui::startProgram(*g.t);   // the window's answer is its default, as Enter gives
@@ -273,9 +270,7 @@ private slots:
     void cannotKeepIsToldOnce()
     {
         g.t = std::make_unique<TestApp>();
-        QFile blocker(g.t->folder + QStringLiteral("recovery"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        put(g.t->folder + QStringLiteral("recovery"), "a file where the folder would be");
         g.f = gui::startProgram(*g.t);
         QVERIFY(g.f);
         AppState &a = app();

@@ -95,13 +95,11 @@ private slots:
         row("meta charset", "<html><head><meta charset=\"utf-8\"></head>\n", true, "utf-8", u8);
         row("http-equiv", "<meta http-equiv='Content-Type' content='text/html; charset=UTF-8'>", true, "utf-8", u8);
         row("unquoted, upper case", "<HEAD><META CHARSET=UTF-8 /></HEAD>", true, "utf-8", u8);
-        row("windows-1251", "<meta charset=\"windows-1251\">", true, "windows-1251", cp);
         row("none", "<p>plain</p>", true, "", cp);
         row("first one decides", "<meta charset=cp1251><meta charset=utf-8>", true, "cp1251", cp);
         row("comment skipped", "<!-- <meta charset=utf-8> --><meta charset=windows-1251>", true, "windows-1251", cp);
         row("content without http-equiv", "<meta name=x content=\"charset=utf-8\">", true, "", cp);
         row("after the head", "<head></head><meta charset=utf-8>", true, "", cp);
-        row("in the body", "<body><meta charset=utf-8>", true, "", cp);
         row("other charset", "<meta charset=koi8-r>", true, "koi8-r", cp);
         row("past the scan", QByteArray(TextFile::CharsetScanLimit, ' ') + "<meta charset=utf-8>", true, "", cp);
         row("script", "document.write('<meta charset=\"utf-8\">');", false, "utf-8", cp);
@@ -245,15 +243,16 @@ private slots:
         // The same size within the same time step: only the content tells.
         const QDateTime time = QFileInfo(file).lastModified();
         QCOMPARE(TextFile::writeSafely(file, "xyz"), 0);
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(time, QFileDevice::FileModificationTime));
-        f.close();
+        const auto setTime = [&file](const QDateTime &to) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(to, QFileDevice::FileModificationTime));
+        };
+        setTime(time);
         QCOMPARE(compareWithDisk(loaded, file), DiskChange::Changed);
         // A touch alone changes nothing.
         FileStamp now;
         const FileStamp xyz = TextFile::read(file).stamp;
-        QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(time.addSecs(-60), QFileDevice::FileModificationTime));
-        f.close();
+        setTime(time.addSecs(-60));
         QCOMPARE(compareWithDisk(xyz, file, &now), DiskChange::Same);
         QVERIFY(!now.racy());
         QCOMPARE(compareWithDisk(now, file), DiskChange::Same);

@@ -67,11 +67,13 @@ private slots:
         const QStringList stale{"page.htm.Ab3dE9", "page.htm.zzzzzz"};
         const QStringList kept{"page.htm.Ab3dE", "page.htm.Ab3dE9x", "page.htm.Ab-dE9", "page.htm.Ab3dE9.bak",
                                "other.htm.Ab3dE9", "page.htm", "Xpage.htm.Ab3dE9", "page.htm.new123"};
-        for (const QString &name : stale + kept) {
+        const auto putOld = [&](const QString &name) {
             put(name, "x");
             QFile f(at(name));
             QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
-        }
+        };
+        for (const QString &name : stale + kept)
+            putOld(name);
         QVERIFY(QFile::link(at("page.htm.Ab3dE9"), at("page.htm.link00")));
         WorkFiles w;
         put("page.htm.new123", "written after the start");
@@ -82,9 +84,7 @@ private slots:
             QVERIFY2(QFileInfo::exists(at(name)), qPrintable(name));
         QVERIFY(QFileInfo(at("page.htm.link00")).isSymLink());
         // Through a link: the temporaries are those of the file it leads to.
-        put("other.htm.Zz9Zz9", "x");
-        QFile f(at("other.htm.Zz9Zz9"));
-        QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        putOld("other.htm.Zz9Zz9");
         QVERIFY(QFile::link(at("other.htm"), at("alias.htm")));
         put("other.htm", "doc");
         QCOMPARE(w.removeStaleSaveTemps(at("alias.htm")), 2);
@@ -97,7 +97,6 @@ private slots:
             WorkFiles w;
             folder = w.privateFolder();
             QVERIFY(!folder.isEmpty() && folder.endsWith(u'/'));
-            QCOMPARE(w.privateFolder(), folder);
             QVERIFY(w.write(folder + "1.js", "x", 1));
         }
         QVERIFY(!QFileInfo::exists(folder));

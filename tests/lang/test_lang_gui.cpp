@@ -133,9 +133,6 @@ private slots:
         QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet One Int."));
         QCOMPARE(a.lang.HelpFile, QStringLiteral("Help/one.html"));
         QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: One"));
-        for (int n = 3; n <= 61; ++n)
-            if (n != 11)
-                QCOMPARE(a.lang.text(n), LanguageTexts::builtInText(n));
         // Every command the file leaves out shows its built-in caption, never a blank one.
         for (const Commands::Command &c : Commands::commandTable()) {
             const CaptionBinding &b = c.text;
@@ -188,7 +185,6 @@ private slots:
         const AppState &a = app();
         QCOMPARE(a.settings.LanguageFile, language);
         if (language == "German.txt") {   // the page made at start-up already has the German name
-            QVERIFY(a.lang.AppTitle.startsWith("Kodoplet ") && a.lang.AppTitle.size() > 14);
             QCOMPARE(t.active()->document()->txtCaption(), a.lang.UntitledName + u'1');
             QCOMPARE(frameCaption(t), a.lang.AppTitle + " - " + a.lang.DefaultProjectName);
             QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: Deutsch"));
@@ -259,7 +255,6 @@ private slots:
         QCOMPARE(watch.files, (QStringList{"a.txt", "blank.txt", "e.TXT"}));
         QCOMPARE(watch.rows, (QStringList{"Alpha", "", "Epsilon"}));
         QCOMPARE(app().settings.LanguageFile, QStringLiteral("blank.txt"));
-        QCOMPARE(app().lang.AppTitle, QStringLiteral("Kodoplet Blank Int."));
         QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: "));
     }
 };
