@@ -43,6 +43,22 @@ inline void load(DocWindow *d, const QString &crlfText, int caret = 0)
     d->document()->load(crlfText, d->document()->format(), caret);
 }
 
+// Loads text with "|" at the caret or "[...]" around the selection.
+inline void putMarked(DocWindow *d, QString s)
+{
+    const qsizetype caret = s.indexOf(u'|'), a = s.indexOf(u'['), b = s.indexOf(u']');
+    load(d, s.remove(u'|').remove(u'[').remove(u']'), int(caret >= 0 ? caret : qMax<qsizetype>(a, 0)));
+    if (a >= 0)
+        d->Rich()->setSelLength(int(b - a - 1));
+}
+// The editor's text marked the same way.
+inline QString marked(const EditControl *e)
+{
+    QString s = e->text();
+    const int a = e->selStart(), n = e->selLength();
+    return n ? s.insert(a + n, u']').insert(a, u'[') : s.insert(a, u'|');
+}
+
 // Calls act on the first visible W while a modal loop runs; gives up after 10 s.
 template <class W>
 void whenShown(std::function<void(W *)> act)

@@ -5,6 +5,7 @@
 
 #include "common/LinePieces.h"
 #include "editing/SyntaxHighlighter.h"
+#include "editing/SyntaxKinds.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -16,20 +17,7 @@ using namespace gui;
 
 namespace {
 
-const char KindLetters[] = ".TNVECDKS0R";
-
 // Everything a user could tell of the document after a step.
-QString kindsOf(const QString &line, int &state)
-{
-    std::vector<SyntaxToken> tokens;
-    state = SyntaxTokenizer::scan(line, state, &tokens);
-    QString map(line.size(), u'.');
-    for (const SyntaxToken &t : tokens)
-        for (int i = t.start; i < t.start + t.length; ++i)
-            map[i] = QLatin1Char(KindLetters[int(t.kind)]);
-    return map;
-}
-
 struct Snapshot {
     QString text;
     int caret, izmT, states;
@@ -115,31 +103,20 @@ private slots:
             doc()->setHighlighting(on);
             const auto c1 = connect(ed(), &EditControl::changed, this, [&] { ++reports[on]; });
             const auto c2 = connect(ed(), &EditControl::externalChange, this, [&] { ++outside[on]; });
-            load(doc(), text, caret);
-            QApplication::processEvents();
-            std::vector<Snapshot> &run = runs[on];
-            run.push_back(snapshot());
-            for (QChar c : keys) {
-                type(ed(), QString(c));
+            const auto step = [&](const std::function<void()> &act) {
+                act();
                 QApplication::processEvents();
-                run.push_back(snapshot());
-            }
+                runs[on].push_back(snapshot());
+            };
+            step([&] { load(doc(), text, caret); });
+            for (QChar c : keys)
+                step([&] { type(ed(), QString(c)); });
             QCOMPARE(ed()->textLength(), text.size() + keys.size() + keys.count(u'\n'));
-            QTest::keyClick(ed(), Qt::Key_Backspace);
-            run.push_back(snapshot());
-            for (int i = 0; i < 4; ++i) {
-                QTest::keyClick(ed(), Qt::Key_Z, Qt::ControlModifier);
-                QApplication::processEvents();
-                run.push_back(snapshot());
-            }
-            for (int i = 0; i < 2; ++i) {
-                QTest::keyClick(ed(), Qt::Key_Y, Qt::ControlModifier);
-                QApplication::processEvents();
-                run.push_back(snapshot());
-            }
+            step([&] { QTest::keyClick(ed(), Qt::Key_Backspace); });
+            for (int i = 0; i < 6; ++i) // four undos, two redos
+                step([&] { QTest::keyClick(ed(), i < 4 ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier); });
             if (on) {
                 // What the edits left on screen is what a fresh reading gives.
-                QApplication::processEvents();
                 const QStringList all = ed()->text().split(QStringLiteral("\r\n"));
                 int state = SyntaxTokenizer::initialState(script ? SyntaxLanguage::Script : SyntaxLanguage::Page);
                 for (int n = 0; n < std::min<int>(12, int(all.size())); ++n)

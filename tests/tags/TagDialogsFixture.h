@@ -43,9 +43,19 @@ struct Fixture : GuiFixture {
             [&] { QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w)); }();
         return w;
     }
+    // The editor's text with "|" at the caret or "[...]" around the selection.
+    void put(const QString &marked) { gui::putMarked(t->active(), marked); }
+    QString shown() const { return gui::marked(ed()); }
     static void type(QWidget *box, const QString &text) { QTest::keyClicks(box, text); }
+    // Types an option's value and text, each with Enter, as the builder's user does.
+    static void addOption(FrmSelect *w, const QString &value, const QString &text)
+    {
+        type(w->SValue, value);
+        QTest::keyClick(w->SValue, Qt::Key_Return);
+        type(w->SText, text);
+        QTest::keyClick(w->SText, Qt::Key_Return);
+    }
     static bool closed(QWidget *w) { return !w || !w->isVisible(); }
-    static QString firstLine(const QString &text) { return text.left(text.indexOf(CrLf)); }
     static bool hasImageOrLink(const QTextDocument *doc)
     {
         for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())

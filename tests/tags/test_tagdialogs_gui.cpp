@@ -11,42 +11,36 @@ private slots:
     void cleanup() { stopApp(); }
 
     // Typed key by key from the last box to the first, then Enter in the first,
-    // which has the keyboard at opening: the key filters, and the mark-up in place
-    // of the selection with the caret on its empty line. The build rules
+    // which has the keyboard at opening: the key filters at work, and the mark-up
+    // in place of the selection with the caret on its empty line. The build rules
     // themselves are in test_tagbuilders.
     void fill_data()
     {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QString>("inserted"); // "": nothing, the selection stays
-        QTest::addColumn<int>("back");         // caret = end of the inserted text - back
-        const QStringList table{"TNumber0", "TBgColor", "TNumber1", "TNumber2", "TNumber3", "TNumber4"};
-        const QStringList image{"Tsrc", "TAlt", "TNumber0", "TNumber1", "TNumber2", "TNumber3", "TNumber4"};
-        const QStringList body{"TxtImg", "TxtSound", "TNumber0", "TNumber1", "TNumber2", "TNumber3", "TNumber4"};
-        const QString tableEnd = CrLf + CrLf + "</table>" + CrLf, bodyEnd = CrLf + CrLf + "</body>" + CrLf;
+        QTest::addColumn<QString>("expected");
+        const QStringList numbers{"TNumber0", "TNumber1", "TNumber2", "TNumber3", "TNumber4"};
+        const auto block = [](const QString &open, const char *tag) { return "a " + open + CrLf + "|" + CrLf + "</" + tag + ">" + CrLf + " b"; };
         QTest::newRow("table, % refused in border, cellspacing")
-            << "frmTable" << table << QStringList{"%1%", "", "2%", "5%", "", "9%"}
-            << "<table border=\"1\" cellspacing=\"2\" cellpadding=\"5%\" height=\"9%\">" + tableEnd << 12;
-        QTest::newRow("table, letters and blanks refused") << "frmTable" << table << QStringList{"a 1b", "red", "x", "-3"}
-                                                           << "<table border=\"1\" bgcolor=\"red\" cellpadding=\"3\">" + tableEnd << 12;
-        QTest::newRow("table, all empty") << "frmTable" << table << QStringList{} << "<table>" + tableEnd << 12;
+            << "frmTable" << QStringList{"TNumber0", "TBgColor", "TNumber1", "TNumber2", "TNumber3", "TNumber4"}
+            << QStringList{"%1%", "red", "2%", "5%", "", "9%"}
+            << block("<table border=\"1\" bgcolor=\"red\" cellspacing=\"2\" cellpadding=\"5%\" height=\"9%\">", "table");
         QTest::newRow("image, % refused in hspace, vspace, border")
-            << "frmImg" << image << QStringList{"a.gif", "", "1%", "2%", "3%", "4%", "%5"}
-            << "<img src=\"a.gif\" width=\"1%\" height=\"2%\" hspace=\"3\" vspace=\"4\" border=\"5\">" << 0;
-        QTest::newRow("image, empty src: nothing") << "frmImg" << image << QStringList{"", "alt", "10", "20", "1", "2", "3"} << "" << 0;
-        QTest::newRow("body, all") << "frmBody" << body << QStringList{"b.gif", "s.mid", "1", "2", "3", "4", "5"}
-                                   << "<body topmargin=0 leftmargin=0 background=\"b.gif\" bgsound=\"s.mid\" bgcolor=\"1\""
-                                      " text=\"2\" link=\"3\" vlink=\"4\" alink=\"5\">" + bodyEnd << 11;
-        QTest::newRow("body, all empty: nothing") << "frmBody" << body << QStringList{} << "" << 0;
+            << "frmImg" << QStringList{"Tsrc", "TAlt"} + numbers << QStringList{"a.gif", "", "1%", "2%", "3%", "4%", "%5"}
+            << "a <img src=\"a.gif\" width=\"1%\" height=\"2%\" hspace=\"3\" vspace=\"4\" border=\"5\">| b";
+        QTest::newRow("body, all") << "frmBody" << QStringList{"TxtImg", "TxtSound"} + numbers
+                                   << QStringList{"b.gif", "s.mid", "1", "2", "3", "4", "5"}
+                                   << block("<body topmargin=0 leftmargin=0 background=\"b.gif\" bgsound=\"s.mid\" bgcolor=\"1\""
+                                            " text=\"2\" link=\"3\" vlink=\"4\" alink=\"5\">", "body");
+        QTest::newRow("body, all empty: nothing") << "frmBody" << QStringList{"TxtImg"} << QStringList{} << "a [SEL] b";
     }
     void fill()
     {
         QFETCH(QString, dialog);
         QFETCH(QStringList, boxes);
         QFETCH(QStringList, typed);
-        QFETCH(QString, inserted);
-        setText(QStringLiteral("a SEL b"), 2, 3);
+        put(QStringLiteral("a [SEL] b"));
         QDialog *w = open<QDialog>(qPrintable(dialog));
         QVERIFY(w);
         QCOMPARE(QApplication::focusWidget()->objectName(), boxes[0]);
@@ -54,10 +48,7 @@ private slots:
             type(w->findChild<QLineEdit *>(boxes[i]), typed[i]);
         QTest::keyClick(w->findChild<QLineEdit *>(boxes[0]), dialog == "frmImg" ? Qt::Key_Enter : Qt::Key_Return);
         QVERIFY(closed(w));
-        QCOMPARE(ed()->text(), inserted.isEmpty() ? QStringLiteral("a SEL b") : "a " + inserted + " b");
-        QFETCH(int, back);
-        QCOMPARE(ed()->selStart(), 2 + int(inserted.size()) - back);
-        QCOMPARE(ed()->selLength(), inserted.isEmpty() ? 3 : 0);
+        QTEST(shown(), "expected");
     }
 
     // face: text typed over the face box (null: left as it opened); size: the key
@@ -83,8 +74,6 @@ private slots:
         frmFonts *w = open<frmFonts>("frmFonts");
         QVERIFY(w);
         QCOMPARE(QApplication::focusWidget(), w->CoFonts);
-        QCOMPARE(w->CoFonts->itemText(0), QStringLiteral("Arial"));
-        QCOMPARE(w->CoFonts->itemText(1), QStringLiteral("Helvetica"));
         QStringList installed; // as a page names them: no foundry, each once
         for (int i = 2; i < w->CoFonts->count(); ++i)
             installed << w->CoFonts->itemText(i);
@@ -110,8 +99,7 @@ private slots:
         QCOMPARE(w->Browser->toPlainText(), plainSample);
         QTest::keyClick(w->CoFonts, Qt::Key_Return);
         QVERIFY(closed(w));
-        QCOMPARE(ed()->text(), "a" + inserted + "b");
-        QCOMPARE(ed()->selStart(), 1 + int(inserted.size()) - (inserted.isEmpty() ? 0 : 7));
+        QCOMPARE(shown(), inserted.isEmpty() ? QStringLiteral("a|b") : "a" + inserted.insert(inserted.size() - 7, u'|') + "b");
     }
 
     // The sample follows a chosen face, not one still being typed, and shows a
@@ -155,7 +143,7 @@ private slots:
     {
         QFETCH(QString, dialog);
         QFETCH(QString, box);
-        setText(QStringLiteral("abc"), 1, 1);
+        put(QStringLiteral("a[b]c"));
         QDialog *w = open<QDialog>(qPrintable(dialog));
         QVERIFY(w);
         QWidget *b = w->findChild<QWidget *>(box);
@@ -165,8 +153,7 @@ private slots:
         QTest::keyClick(b, Qt::Key_Escape);
         QVERIFY(closed(w));
         waitClosed(gone); // deleted: the next opening starts empty
-        QCOMPARE(ed()->text(), QStringLiteral("abc"));
-        QCOMPARE(ed()->selText(), QStringLiteral("b"));
+        QCOMPARE(shown(), QStringLiteral("a[b]c"));
     }
 
     // One window per dialog: opening it again brings the open one forward.
@@ -206,11 +193,7 @@ private slots:
             QVERIFY(w);
             if (auto *sel = qobject_cast<FrmSelect *>(w)) { // something OK would insert
                 type(sel->SName, QStringLiteral("n"));
-                QTest::keyClick(sel->SName, Qt::Key_Return);
-                type(sel->SValue, QStringLiteral("7"));
-                QTest::keyClick(sel->SValue, Qt::Key_Return);
-                type(sel->SText, QStringLiteral("7"));
-                QTest::keyClick(sel->SText, Qt::Key_Return);
+                addOption(sel, QStringLiteral("7"), QStringLiteral("7"));
                 QCOMPARE(sel->LstText->count(), 1);
             } else if (auto *box = w->findChild<QLineEdit *>(dialog == "frmImg" ? "Tsrc" : "TNumber0")) {
                 type(box, QStringLiteral("7"));
@@ -284,12 +267,10 @@ private slots:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("filter"); // "": a colour button
-        const QString image = "Image (*.gif; *.jpg)|*.gif;*.jpg|All Files (*.*)|*.*";
-        QTest::newRow("body image") << "frmBody" << "kOpImg" << "TxtImg" << image;
-        QTest::newRow("body sound") << "frmBody" << "kOpSound" << "TxtSound"
-                                    << "Sound (*.wav; *.mid; *.mp3)|*.wav;*.mid;*.mp3|All Files (*.*)|*.*";
-        QTest::newRow("image src") << "frmImg" << "kOpImg" << "Tsrc" << image;
+        QTest::addColumn<QString>("filter"); // the file chooser's first pattern; "": a colour button
+        QTest::newRow("body image") << "frmBody" << "kOpImg" << "TxtImg" << "*.gif;*.jpg";
+        QTest::newRow("body sound") << "frmBody" << "kOpSound" << "TxtSound" << "*.wav;*.mid;*.mp3";
+        QTest::newRow("image src") << "frmImg" << "kOpImg" << "Tsrc" << "*.gif;*.jpg";
         for (int i = 0; i < 5; ++i)
             QTest::addRow("body colour %d", i) << "frmBody" << QString("kColor%1").arg(i) << QString("TNumber%1").arg(i) << "";
         QTest::newRow("table colour") << "frmTable" << "kBgColor" << "TBgColor" << "";
@@ -316,14 +297,8 @@ private slots:
         QCOMPARE(e->text(), chosen); // the full path as the dialog gave it
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(e->text(), chosen);
-        if (file) {
-            const QueueDialogs::Asked asked = t->dialogs.last(QStringLiteral("open"));
-            QCOMPARE(asked.text, QString());
-            QStringList pairs;
-            for (const FileFilter &f : asked.filter)
-                pairs << f.description << f.pattern;
-            QCOMPARE(pairs.join(u'|'), filter);
-        }
+        if (file)
+            QCOMPARE(t->dialogs.last(QStringLiteral("open")).filter.value(0).pattern, filter);
     }
 
     // Key filters judge typed characters only: a paste goes in as it is.
@@ -362,7 +337,6 @@ private slots:
         FrmSelect *sel = open<FrmSelect>("FrmSelect");
         QCOMPARE(sel->NO->text(), QStringLiteral("&entry 70")); // an access key of its own
         QVERIFY(sel->Del->text().contains(u'&'));
-        QCOMPARE(sel->Del->text().remove(u'&'), t->frame->menuCaption(QStringLiteral("mnuEditDelete")).remove(u'&'));
     }
 
     // A second set of tag commands over the same documents: captions and the

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace gui;
 static QString s(const char *text) { return QString::fromUtf8(text); }
 const QString US = QStringLiteral("00000409"), RU = QStringLiteral("00000419"), UA = QStringLiteral("00000422");
 
@@ -38,40 +39,37 @@ private slots:
     }
     void cleanup() { stopApp(); }
 
+    // After typing in the list: the row it selects, and the text after Enter
+    // ("|" the caret, "[...]" the selection) in place of "SEL".
     void searchThenEnter_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("inserted");
-        QTest::addColumn<int>("caret"); // from the start of the inserted text
-        QTest::addColumn<int>("selLength");
-        const QString scriptLoad = s(R"(<script language="JavaScript" src="URL"></script>)") + "\r\n";
-        QTest::newRow("b") << "b" << "b" << "<b></b>" << 3 << 0;
-        QTest::newRow("bi") << "bi" << "big" << "<big></big>" << 5 << 0;
-        QTest::newRow("bx") << "bx" << "" << "<bx>" << 4 << 0;
-        QTest::newRow("capital B") << "B" << "b" << "<b></b>" << 3 << 0;
-        QTest::newRow("script (") << "script (" << "script (Load)" << scriptLoad << 35 << 3;
-        QTest::newRow("script (n") << "script (n" << "" << "<script (n>" << 11 << 0;
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *typed, const char *selected, const QString &put) {
+            QTest::newRow(typed) << typed << selected << "ab\r\ncd " + put + " ef";
+        };
+        row("b", "b", "<b>|</b>");
+        row("bi", "big", "<big>|</big>");
+        row("bx", "", "<bx>|");
+        row("B", "b", "<b>|</b>"); // capitals are searched as lower case
+        row("script (", "script (Load)", s(R"(<script language="JavaScript" src="[URL]"></script>)") + "\r\n");
+        row("script (n", "", "<script (n>|");
     }
 
     void searchThenEnter()
     {
         QFETCH(QString, typed);
-        QFETCH(QString, inserted);
-        QFETCH(int, caret);
-        const QString head = QStringLiteral("ab\r\ncd "), tail = QStringLiteral(" ef");
-        setText(head + "SEL" + tail, 7, 3);
+        putMarked(doc(), QStringLiteral("ab\r\ncd [SEL] ef"));
         openList();
         QTest::keyClicks(list()->Text1, typed);
-        QCOMPARE(list()->Text1->text(), typed.toLower()); // capitals are searched as lower case
+        QCOMPARE(list()->Text1->text(), typed.toLower());
         QTEST(selectedRow() < 0 ? QString() : list()->List1->currentItem()->text(), "selected");
         for (int r = 0; r < 71; ++r) // never filtered
             QVERIFY(!list()->List1->item(r)->isHidden());
         key(Qt::Key_Return);
         QVERIFY(!listShown() && ed()->hasFocus());
-        QCOMPARE(ed()->text(), head + inserted + tail);
-        QCOMPARE(ed()->selStart(), 7 + caret);
-        QTEST(ed()->selLength(), "selLength");
+        QTEST(marked(ed()), "expected");
     }
 
     // Keys typed right after "<", before the desktop has activated the list,
@@ -111,15 +109,18 @@ private slots:
         }
     }
 
+    // Escape leaves the typed "<" in place of the selection, as typing it would;
+    // losing the activation leaves the text and its selection alone.
     void layoutSwitched_data()
     {
         QTest::addColumn<int>("current"); // of US, RU, UA
         QTest::addColumn<QString>("way"); // out of the list
         QTest::addColumn<QString>("after");
-        QTest::newRow("escape") << 1 << "escape" << RU;
-        QTest::newRow("insertion") << 2 << "enter" << UA;
-        QTest::newRow("deactivated") << 2 << "deactivate" << UA;
-        QTest::newRow("user picks") << 2 << "pick" << RU;
+        QTest::addColumn<QString>("text");
+        QTest::newRow("escape") << 1 << "escape" << RU << "a<|b";
+        QTest::newRow("insertion") << 2 << "enter" << UA << "a<big>|</big>b";
+        QTest::newRow("deactivated") << 2 << "deactivate" << UA << "a[X]b";
+        QTest::newRow("user picks") << 2 << "pick" << RU << "a<|b";
     }
 
     void layoutSwitched()
@@ -127,7 +128,7 @@ private slots:
         QFETCH(QString, way);
         QFETCH(int, current);
         layouts.current = current;
-        setText(QStringLiteral("aXb"), 1, 1);
+        putMarked(doc(), QStringLiteral("a[X]b"));
         openList();
         waitListActive();
         QCOMPARE(layouts.activeLayoutName(), US);
@@ -141,13 +142,7 @@ private slots:
             key(Qt::Key_Escape);
         QTRY_VERIFY(!listShown());
         QTEST(layouts.activeLayoutName(), "after");
-        // Escape leaves the typed "<" in place of the selection, as typing it would;
-        // losing the activation leaves the text and its selection alone.
-        const QString text = way == "enter" ? QStringLiteral("a<big></big>b")
-            : way == "deactivate"             ? QStringLiteral("aXb")
-                                              : QStringLiteral("a<b");
-        QCOMPARE(ed()->text(), text);
-        QCOMPARE(ed()->selLength(), way == "deactivate" ? 1 : 0);
+        QTEST(marked(ed()), "text");
     }
 
     // Keys typed with the list on reach the page as typed: a character no name
@@ -214,52 +209,44 @@ private slots:
 
     void colour()
     {
-        setText(QStringLiteral("a SEL b"), 2, 3);
+        putMarked(doc(), QStringLiteral("a [SEL] b"));
         t->dialogs.colorAnswers.enqueue(QStringLiteral("#FF0000"));
         QTest::keyClick(ed(), Qt::Key_F2);
-        QCOMPARE(ed()->text(), QStringLiteral("a #FF0000 b"));
-        QCOMPARE(ed()->selStart(), 2);
-        QCOMPARE(ed()->selText(), QStringLiteral("#FF0000"));
+        QCOMPARE(marked(ed()), QStringLiteral("a [#FF0000] b"));
         // Cancel: nothing changes, not even the selection.
         t->dialogs.colorAnswers.enqueue(QString());
         t->active()->document()->markSaved();
         t->command(QStringLiteral("CodeColor"));
         QCOMPARE(t->dialogs.count(QStringLiteral("color")), 2);
-        QCOMPARE(ed()->text(), QStringLiteral("a #FF0000 b"));
-        QCOMPARE(ed()->selStart(), 2);
-        QCOMPARE(ed()->selLength(), 7);
+        QCOMPARE(marked(ed()), QStringLiteral("a [#FF0000] b"));
         QCOMPARE(t->active()->document()->IzmT(), 0);
     }
 
+    // The text checked, with the bracket found selected or the caret at the start.
     void bracketCheck_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("selStart"); // -1: nothing selected
+        QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("message");
         const QString noClose = QStringLiteral("Missing \">\""), noOpen = QStringLiteral("Missing \"<\"");
-        QTest::newRow("no brackets") << "plain\r\ntext" << -1 << "Balanced";
-        QTest::newRow("a > b") << "a > b" << 2 << noOpen;
-        QTest::newRow("<a <b>") << "<a <b>" << 3 << noClose;
-        QTest::newRow("<p>text<") << "<p>text<" << 7 << noClose;
-        QTest::newRow("comment") << "<!-- x > y -->" << 13 << noOpen;
+        QTest::newRow("no brackets") << "|plain\r\ntext" << "Balanced";
+        QTest::newRow("a > b") << "a [>] b" << noOpen;
+        QTest::newRow("<a <b>") << "<a [<]b>" << noClose;
+        QTest::newRow("<p>text<") << "<p>text[<]" << noClose;
+        QTest::newRow("comment") << "<!-- x > y --[>]" << noOpen;
     }
 
     void bracketCheck()
     {
-        QFETCH(QString, text);
-        QFETCH(int, selStart);
+        QFETCH(QString, after);
         app().lang.Messages[10] = QStringLiteral("Balanced");
         app().lang.Messages[11] = QStringLiteral("Missing");
-        setText(text);
+        setText(QString(after).remove(u'|').remove(u'[').remove(u']'));
         t->command(QStringLiteral("CodeFoundTags"));
         QCOMPARE(t->dialogs.asked.size(), 1);
         const QueueDialogs::Asked asked = t->dialogs.last(QStringLiteral("message"));
         QTEST(asked.text, "message");
-        QCOMPARE(asked.style, selStart < 0 ? 64 : 16);
-        QCOMPARE(asked.title, app().lang.AppTitle);
-        QCOMPARE(ed()->text(), text);
-        QCOMPARE(ed()->selStart(), qMax(selStart, 0));
-        QCOMPARE(ed()->selText(), text.mid(selStart, selStart < 0 ? 0 : 1));
+        QCOMPARE(asked.style, ed()->selLength() ? 16 : 64);
+        QCOMPARE(marked(ed()), after);
         QVERIFY(ed()->hasFocus());
     }
 
@@ -280,14 +267,12 @@ private slots:
     {
         QFETCH(QString, selection);
         QFETCH(QString, codes);
-        setText("[" + selection + "]", 1, int(selection.size()));
+        setText("(" + selection + ")", 1, int(selection.size()));
         t->command(QStringLiteral("CodeTextTags"));
         QVERIFY(codeText() && codeText()->isVisible() && codeText()->kOK->isEnabled());
         QTest::mouseClick(codeText()->kOK, Qt::LeftButton);
         QTRY_VERIFY(!codeText() || !codeText()->isVisible());
-        QCOMPARE(ed()->text(), "[" + codes + "]");
-        QCOMPARE(ed()->selStart(), 1 + int(codes.size()));
-        QCOMPARE(ed()->selLength(), 0);
+        QCOMPARE(marked(ed()), "(" + codes + "|)");
     }
 };
 
