@@ -103,7 +103,6 @@ private slots:
         QTest::newRow("named twice: opened once, activated again") << L{"a.htm", "b.js", "./a.htm"} << L{"a.htm", "b.js"}
                                                                    << "a.htm" << L{};
         QTest::newRow("none readable: the start page stays") << L{"gone.htm"} << L{"new"} << "" << L{"gone.htm:96"};
-        QTest::newRow("only options") << L{"-x", "--"} << L{"new"} << "" << L{};
     }
     void commandLine()
     {

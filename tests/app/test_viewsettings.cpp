@@ -31,8 +31,7 @@ private slots:
         QFETCH(bool, readable);
         QFETCH(QString, expected);
         QFile f(path());
-        QVERIFY(bytes.isNull() ? !f.exists() || f.remove() : f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        QVERIFY(bytes.isNull() ? !f.exists() || f.remove() : f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         f.close();
         ViewSettings v;
         QCOMPARE(v.read(path()), readable);
