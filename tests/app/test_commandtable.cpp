@@ -34,13 +34,11 @@ private slots:
             return name == QLatin1String("mnuFile") ? QStringLiteral("&Datei") : name == QLatin1String("mnuFileNew") ? QStringLiteral("&Neu <leer>") : QString();
         });
         QCOMPARE(rows.size(), withShortcut);
-        QCOMPARE(rows.first().command, QStringLiteral("Datei > Neu <leer>"));
-        QCOMPARE(rows.first().keys, QStringLiteral("Ctrl+N"));
         QStringList paths;
         for (const auto &r : rows)
             paths << r.command + u'=' + r.keys;
+        QCOMPARE(paths.first(), QStringLiteral("Datei > Neu <leer>=Ctrl+N"));
         QVERIFY(paths.contains(QStringLiteral("Edit > Find next=F3")));   // no caption given: the built-in one
-        QVERIFY(paths.contains(QStringLiteral("Tags > Table=Ctrl+T")));
         const QString html = InfoPage::page(QStringLiteral("Kodoplet <x> & y"), QStringLiteral("1.2"), rows);
         QVERIFY(html.contains(QStringLiteral("<h1>Kodoplet &lt;x&gt; &amp; y</h1>")));
         QVERIFY(html.contains(QStringLiteral("<td>Datei &gt; Neu &lt;leer&gt;</td><td class=\"k\">Ctrl+N</td>")));
@@ -69,14 +67,7 @@ private slots:
                 // A button without an entry keeps its fixed tooltip.
                 QVERIFY(c.text.entry > 0 || !c.caption.isEmpty());
             }
-            if (c.kind != Kind::Separator)
-                QVERIFY2(c.text.entry == CaptionBinding::NoEntry || c.text.entry == CaptionBinding::LanguageName
-                             || (c.text.entry >= 1 && c.text.entry <= 106) || (c.text.entry >= 110 && c.text.entry <= 112)
-                             || c.text.entry == 142 || c.text.entry == 143,
-                         qPrintable(c.name));
         }
-        QCOMPARE(tools, 21);   // the twenty of the first toolbar and the live preview
-        QVERIFY(findCommand(QStringLiteral("mnuEditFind2")));
         QVERIFY(!findCommand(QStringLiteral("nothing")));
     }
 };

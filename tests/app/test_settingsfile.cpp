@@ -49,9 +49,6 @@ private slots:
         QVERIFY(!SettingsFile::read(m_dir.filePath(QStringLiteral("none.ini")), s));
         const QString folder = m_dir.path() + u'/';
         QCOMPARE(describe(s), (QStringList{folder, "/", "", "0", "", "MS Sans Serif", "12", "true", "false", folder, "true", "true"}));
-        SettingsFile::initDefaults(s, QStringLiteral("C:\\Kodoplet"));
-        QCOMPARE(s.ProgramFolder, QStringLiteral("C:\\Kodoplet\\"));
-        QCOMPARE(s.PathSeparator, QStringLiteral("\\"));
         SettingsFile::initDefaults(s, QString());
         QCOMPARE(s.ProgramFolder, QStringLiteral("./"));
     }

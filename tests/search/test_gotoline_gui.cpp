@@ -34,12 +34,9 @@ private slots:
         // number rules themselves are in test_search_core.
         QTest::newRow("line 1") << "1" << 0 << 5;
         QTest::newRow("empty line") << "2" << 7 << 0;
-        QTest::newRow("one character") << "3" << 9 << 0;
-        QTest::newRow("empty line after the final break") << "5" << 20 << 0;
         QTest::newRow("line count + 1") << "6" << -1 << 0;
         QTest::newRow("3.5 to even 4, leading number") << "3.5th" << 12 << 6;
-        QTest::newRow("huge") << "99999999999999" << -1 << 0;
-        for (const char *none : {"abc", "0.0"})
+        for (const char *none : {"abc"})
             QTest::newRow(qPrintable(QStringLiteral("refused '%1'").arg(none))) << none << -2 << 0;
     }
 
