@@ -8,6 +8,7 @@
 #include "editing/DocWindow.h"
 #include "platform/DroppedFiles.h"
 #include "platform/EditControl.h"
+#include "platform/NativeWindowKeeper.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,7 @@
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
+    NativeWindowKeeper::attach(this);
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("mdiArea"));
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
