@@ -88,7 +88,7 @@ QList<Command> build()
         item("mnuFileSaveProektAs", "mnuFile", "Save Proekt As...", 9),
         separator("mnuFileBar1", "mnuFile"),
         item("mnuFileProsmotr", "mnuFile", "Code - HTML", NoEntry, "F8", doc),
-        check(item("mnuFileLivePreview", "mnuFile", "Live Preview", NoEntry, "Ctrl+Shift+F8", doc), false),
+        check(item("mnuFileLivePreview", "mnuFile", "Live Preview", 144, "Ctrl+Shift+F8", doc), false),
         separator("mnuFileBar3", "mnuFile"),
         item("mnuFileExit", "mnuFile", "E&xit", 10),
 
@@ -190,7 +190,7 @@ QList<Command> build()
         tool(17, "CodeColor", 40, "", ed),
         tool(18, "mnuEditFont", 24, "", ed),
         tool(19, "mnuFileProsmotr", NoEntry, "Code - HTML", doc),
-        tool(20, "mnuFileLivePreview", NoEntry, "Live Preview", doc),
+        tool(20, "mnuFileLivePreview", 144, "", doc),
     };
 }
 

@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "common/CommandNames.h"
+#include "common/PreviewSite.h"
 #include "editing/DocWindow.h"
 #include "editing/EditorOptions.h"
 #include "files/FileCommands.h"
@@ -40,7 +41,7 @@ void applyEditorSettings(DocWindow *d)
     EditorOptions::applyFontTo(d, {s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic});
     d->Rich()->setWordWrap(s.WrapMode == 0);
     d->Rich()->setLineNumbersVisible(a.lineNumbers.value());
-    d->setPreviewBase(s.WorkFolder);
+    d->setPreviewBase([&s] { return PreviewSite::untitledRoot(s.ProjectPath, s.LastFolder, s.WorkFolder); });
     d->setPreviewServices(a.sandbox.get(), a.shell);
 }
 

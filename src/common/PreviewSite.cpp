@@ -11,6 +11,18 @@ QByteArray withMark(const QString &text)
 }
 }
 
+QString PreviewSite::untitledRoot(const QString &projectPath, const QString &lastFolder, const QString &fallback)
+{
+    if (!projectPath.isEmpty()) {
+        const QFileInfo project(projectPath);
+        if (project.isAbsolute() && project.absoluteDir().exists())
+            return project.absolutePath();
+    }
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isAbsolute() && QFileInfo(lastFolder).isDir())
+        return QFileInfo(lastFolder).absoluteFilePath();
+    return fallback;
+}
+
 QString PreviewSite::hostOf(int slot)
 {
     return QStringLiteral("doc-") + QString::number(slot);

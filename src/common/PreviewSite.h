@@ -32,6 +32,10 @@ struct PreviewSite {
     static Memory script(const QString &text);
     // The one-line page that runs the script named scriptFileName beside it.
     static QString scriptWrapperPage(const QString &scriptFileName);
+    // The folder an untitled page's relative addresses resolve against: the
+    // project's folder once the project is saved, else the folder the user last
+    // worked in, else fallback; a folder that no longer exists is passed over.
+    static QString untitledRoot(const QString &projectPath, const QString &lastFolder, const QString &fallback);
     // text made safe inside a quoted HTML attribute (or as element text).
     static QString attributeText(const QString &text);
 };

@@ -181,7 +181,7 @@ PreviewSite DocWindow::previewSite(QString *page) const
     QString name;
     if (path.isEmpty()) {
         // Relative addresses of an unsaved page resolve against the preview base folder.
-        site.root = m_previewBase;
+        site.root = m_previewBase ? m_previewBase() : QString();
         name = m_doc->Script() ? QStringLiteral("untitled.js") : QStringLiteral("untitled.html");
     } else {
         const QFileInfo file(path);

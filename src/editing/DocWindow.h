@@ -2,6 +2,7 @@
 #include "editing/Document.h"
 
 #include <QElapsedTimer>
+#include <functional>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTimer>
@@ -43,8 +44,9 @@ public:
     BrowserView *WebBrowser();
     bool hasBrowser() const { return m_browser != nullptr; }
     bool editorVisible() const;
-    // Folder that relative addresses of an in-memory preview resolve against.
-    void setPreviewBase(const QString &folder) { m_previewBase = folder; }
+    // Gives the folder that relative addresses of an untitled page's preview
+    // resolve against, asked at each preview.
+    void setPreviewBase(std::function<QString()> folder) { m_previewBase = std::move(folder); }
 
     // The title the document's caption and changed state give ("[*]" marks changes).
     void showCaption();
@@ -131,7 +133,7 @@ private:
     SyntaxHighlighter *m_highlighter = nullptr;  // created when first switched on
     Document *m_doc;
     bool m_unloaded = false;
-    QString m_previewBase;
+    std::function<QString()> m_previewBase;
     PreviewSandbox *m_sandbox = nullptr;
     Shell *m_shell = nullptr;
     BrowserView *m_live = nullptr;  // the live preview, made when first switched on

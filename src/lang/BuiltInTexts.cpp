@@ -163,6 +163,7 @@ QString extraText(int entry)
         /* 141 */ u"The page's charset declaration differs from the encoding it is saved in, so browsers will show it wrongly. Choose the encoding here, or change the declaration.",
         /* 142 */ u"&Encoding...",
         /* 143 */ u"Line &Breaks...",
+        /* 144 */ u"Live Preview",
     };
     const int i = entry - 110;
     if (i < 0 || i >= int(std::size(extra)) || !extra[i])

@@ -85,6 +85,20 @@ private slots:
         QCOMPARE(int(site.resolve(request).kind), kind == int(PreviewSite::Answer::FromMemory) ? kind : 0);
     }
 
+    // An untitled page resolves beside the saved project, else the last folder
+    // used, else the work folder; folders that are gone are passed over.
+    void siteOfAnUntitledPage()
+    {
+        QTemporaryDir tmp;
+        const QString p = tmp.path(), gone = p + QStringLiteral("/gone");
+        QVERIFY(QDir(p).mkpath(QStringLiteral("proj")) && QDir(p).mkpath(QStringLiteral("last")));
+        const QString proj = p + QStringLiteral("/proj"), last = p + QStringLiteral("/last");
+        QCOMPARE(PreviewSite::untitledRoot(proj + QStringLiteral("/site.wpr"), last, p), proj);
+        QCOMPARE(PreviewSite::untitledRoot(QString(), last, p), last);
+        QCOMPARE(PreviewSite::untitledRoot(gone + QStringLiteral("/site.wpr"), gone, p), p);
+        QCOMPARE(PreviewSite::untitledRoot(QStringLiteral("site.wpr"), QStringLiteral("last"), p), p);
+    }
+
     // Texts put into the program's own pages stay text; a language file's help
     // page must be one of the Help folder's.
     void pagesEscapeWhatTheyAreGiven()
