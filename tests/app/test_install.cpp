@@ -5,6 +5,7 @@
 #include "app/SettingsFile.h"
 #include "lang/LanguageData.h"
 #include "common/TextFile.h"
+#include "files/DiskFiles.h"
 #include "lang/LanguageFile.h"
 
 #include <QDir>
@@ -30,17 +31,6 @@ class TestInstall : public QObject {
         names.sort();
         return names;
     }
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static bool write(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-    }
     // Every file below folder, as paths relative to it, sorted.
     static QStringList filesBelow(const QString &folder)
     {
@@ -55,7 +45,7 @@ class TestInstall : public QObject {
     // empty when the file is no well-formed XML.
     static QStringList xmlValues(const QString &path, const QString &element, const QString &attribute = QString())
     {
-        QXmlStreamReader xml(read(path));
+        QXmlStreamReader xml(disk::get(path));
         QStringList values;
         while (!xml.atEnd()) {
             xml.readNext();
@@ -103,8 +93,8 @@ class TestInstall : public QObject {
         QCOMPARE(xmlValues(mime, QStringLiteral("mime-type"), QStringLiteral("type")),
                  QStringList{"application/x-kodoplet-project"});
         QCOMPARE(xmlValues(mime, QStringLiteral("glob"), QStringLiteral("pattern")), QStringList{"*.wpr"});
-        const QByteArray desktop = read(prefix + QStringLiteral("share/applications/kodoplet.desktop"));
-        QVERIFY(desktop.contains(";application/x-kodoplet-project;\n"));
+        const QByteArray desktop = disk::get(prefix + QStringLiteral("share/applications/kodoplet.desktop"));
+        QVERIFY(desktop.contains(";application/x-kodoplet-project;\n") && desktop.contains("\nExec=kodoplet %F\n"));
         QVERIFY(desktop.contains("\nCategories=") && desktop.contains(";Utility;"));
         // The software centres' entry starts the installed desktop entry.
         const QString metainfo = prefix + QStringLiteral("share/metainfo/io.github.kodoplet.Kodoplet.metainfo.xml");
@@ -113,7 +103,7 @@ class TestInstall : public QObject {
 
         // The manual page, with the version filled in; man reads it without a warning.
         const QString manPage = prefix + QStringLiteral("share/man/man1/kodoplet.1");
-        const QByteArray roff = read(manPage);
+        const QByteArray roff = disk::get(manPage);
         QVERIFY(roff.contains(".TH KODOPLET 1") && roff.contains("\\-\\-version") && !roff.contains('@'));
         const QString man = QStandardPaths::findExecutable(QStringLiteral("man"));
         if (man.isEmpty())
@@ -150,8 +140,7 @@ private slots:
         const QString data = prefix + QStringLiteral("share/kodoplet/");
         QCOMPARE(entries(data + QStringLiteral("Language")), entries(sourceDir() + QStringLiteral("/resources/Language")));
         QCOMPARE(entries(data + QStringLiteral("Help")), entries(sourceDir() + QStringLiteral("/resources/Help")));
-        QVERIFY(read(prefix + QStringLiteral("share/applications/kodoplet.desktop")).contains("\nExec=kodoplet %F\n"));
-        QVERIFY(read(prefix + QStringLiteral("share/icons/hicolor/scalable/apps/kodoplet.svg")).contains("<svg"));
+        QVERIFY(disk::get(prefix + QStringLiteral("share/icons/hicolor/scalable/apps/kodoplet.svg")).contains("<svg"));
         checkInstalledFiles(prefix);
         if (QTest::currentTestFailed())
             return;
@@ -162,7 +151,7 @@ private slots:
         Settings s;
         SettingsFile::initDefaults(s, home);
         s.LanguageFile = QStringLiteral("Russian.txt");
-        QVERIFY(write(config + QStringLiteral("kodoplet.ini"), SettingsFile::bytes(s)));
+        disk::put(config + QStringLiteral("kodoplet.ini"), SettingsFile::bytes(s));
         LanguageData russian;
         QCOMPARE(LanguageFile::read(data + QStringLiteral("Language/Russian.txt"), russian), 0);
 
@@ -172,7 +161,7 @@ private slots:
         const QString title = QStringLiteral("<title>") + russian.entry(11) + QStringLiteral("</title>");
         QVERIFY2(TextFile::read(config + QString::fromUtf8("Шаблон.htm")).text.contains(title), qPrintable(title));
         QCOMPARE(entries(config), QStringList({"kodoplet-view.ini", "kodoplet.ini", QString::fromUtf8("Шаблон.htm")}));
-        const QList<QByteArray> lines = read(config + QStringLiteral("kodoplet.ini")).split('\n');
+        const QList<QByteArray> lines = disk::get(config + QStringLiteral("kodoplet.ini")).split('\n');
         QCOMPARE(lines.size(), 12);   // eleven lines, each ending with CR LF
         QCOMPARE(lines.at(1), QByteArray("Russian.txt\r"));
         QCOMPARE(lines.at(10), (home + QStringLiteral("\r")).toUtf8());

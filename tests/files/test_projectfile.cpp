@@ -1,5 +1,6 @@
 // Project files on disk: the bytes a save writes, the reading rules, a write that
 // fails, the project list's entries and the page listing of a folder.
+#include "files/DiskFiles.h"
 #include "files/FolderPages.h"
 #include "files/ProjectFile.h"
 #include "files/ProjectList.h"
@@ -32,11 +33,6 @@ QStringList directoryOrder(const QString &folder)
         closedir(d);
     }
     return names;
-}
-void put(const QString &path, const QByteArray &bytes = {})
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 } // namespace
 
@@ -120,7 +116,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, name);
         QFETCH(QStringList, entries);
-        put(path("p.wpr"), bytes);
+        disk::put(path("p.wpr"), bytes);
         ProjectData data;
         QCOMPARE(ProjectFile::read(path("p.wpr"), data), 0);
         QCOMPARE(data.name, name);
@@ -138,7 +134,7 @@ private slots:
         data.name = QStringLiteral("kept");
         QCOMPARE(ProjectFile::read(path("none.wpr"), data), TextFile::NotFound);
         QCOMPARE(data.name, QStringLiteral("kept"));
-        put(path("bin.wpr"), QByteArray("S\r\n\0\0\0", 6));
+        disk::put(path("bin.wpr"), QByteArray("S\r\n\0\0\0", 6));
         QCOMPARE(ProjectFile::read(path("bin.wpr"), data), TextFile::OpenFailed);
         QCOMPARE(ProjectFile::read(m_dir->path(), data), TextFile::OpenFailed);
         // A write into a missing folder fails and leaves nothing behind.
@@ -258,7 +254,7 @@ private slots:
         QVERIFY(QDir().mkpath(dir + QStringLiteral("/sub.htm")));   // a folder, not a page
         for (const char *name : {"x.php", "b.htm", "a.HTML", "C.Htm", "c.htm", "x.PHP", "note.txt", "page.htm0",
                                  ".hidden.htm", "htm", ".htm", "index.html", "Index.html", "a.htm.html"})
-            put(dir + u'/' + QLatin1String(name));
+            disk::put(dir + u'/' + QLatin1String(name));
         const QStringList raw = directoryOrder(dir);
         QStringList expected;
         for (const char *ext : {".html", ".htm", ".php"})
