@@ -168,7 +168,6 @@ private slots:
     void qtTextsFollowTheInterfaceLanguage()
     {
         g.addShippedLanguage(QStringLiteral("German.txt"));
-        g.addShippedLanguage(QStringLiteral("Russian.txt"));
         const auto buttons = [] {
             QtDialogs dialogs;
             QStringList texts;
@@ -185,8 +184,6 @@ private slots:
         app().languages->LoadJazikM(QStringLiteral("German.txt"));
         QCOMPARE(QtTranslations::current(), QStringLiteral("de"));
         QCOMPARE(buttons(), QStringLiteral("Ja Nein"));
-        app().languages->LoadJazikM(QStringLiteral("Russian.txt"));
-        QCOMPARE(buttons(), QStringLiteral("Да Нет"));
         // A language file that names no locale keeps Qt's English.
         app().languages->LoadJazikM(QStringLiteral("Entries.txt"));
         QCOMPARE(QtTranslations::current(), QString());
