@@ -83,7 +83,7 @@ private slots:
     }
 
     // A settings file that cannot be written is reported, and the program still ends.
-    // (Unsaved text at exit: test_exitrequest_gui.)
+    // (Unsaved text at exit: test_frame_gui.)
     void unwritableSettingsAreReportedAtExit()
     {
         TestApp t;
