@@ -1,11 +1,13 @@
 // The frame: the document table (slots, untitled names, the active document and
-// the commands that need one); a request from outside to end the program
+// the commands that need one); the settings files written when the frame closes
+// and read by the next start-up; a request from outside to end the program
 // (SIGTERM, SIGINT, SIGHUP) ending it as File > Exit does, unsaved text asked
 // about; and what a new user ran into: Alt chords typing
 // letters, document windows after a maximised one closed, and the platform
 // dialogs (message box width, font dialog start, Qt's own texts in the
 // interface language).
 #include "app/CommandRegistry.h"
+#include "app/ToolBar.h"
 #include "common/GuiFixture.h"
 
 #include "lang/LanguageLoader.h"
@@ -42,6 +44,14 @@ class TestFrameGui : public QObject {
     {
         for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs", "mnuWindow", "mnuEdit", "Code"})
             QVERIFY2(g.f->action(QString::fromLatin1(n))->isEnabled() == on, n);
+    }
+
+    // The options the Options and Edit menus tick, all on at first start.
+    static inline const QStringList kOptions = {"mnuOptionsToolbar", "mnuOptionsListTags", "mnuEditPerenosWord",
+                                                "mnuOptionsHighlight", "mnuOptionsLineNumbers", "mnuOptionsStatusBar"};
+    static QString font(EditControl *e)
+    {
+        return QStringLiteral("%1 %2 %3 %4").arg(e->font().family()).arg(e->font().pointSize()).arg(e->font().bold()).arg(e->font().italic());
     }
 
 private slots:
@@ -111,6 +121,82 @@ private slots:
         g.t->command(QStringLiteral("mnuFileProsmotr"));
         QVERIFY(a->editorVisible());
         checkScope(true);
+    }
+    // The first start has no settings file; what it changes is written at exit and restored by the next start.
+    void firstStartThenExitWritesWhatTheNextStartRestores()
+    {
+        g.stopApp();
+        QByteArray ini;
+        QString lastFolder;
+        {
+            TestApp t;
+            frmMain *f = startProgram(t);
+            QVERIFY(f);
+            QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+            for (const QString &option : kOptions) {
+                QVERIFY(f->isChecked(option));
+                t.command(option);
+            }
+            t.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Serif"), 14, false, true});
+            t.command(QStringLiteral("mnuEditFont"));
+            QDir(t.folder).mkdir(QStringLiteral("pages"));
+            lastFolder = t.folder + QStringLiteral("pages/");
+            t.dialogs.fileAnswers.enqueue(lastFolder + QStringLiteral("none.htm"));
+            t.command(QStringLiteral("mnuFileOpen"));   // the file dialogs start in the program folder
+            QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, t.folder);
+            app().settings.LanguageFile = QStringLiteral("English.txt");   // set by other parts
+            app().settings.ProjectPath = t.folder + QStringLiteral("site.wpr");
+
+            f->close();
+            QCOMPARE(t.quitCount, 1);
+            ini = t.readFile(QStringLiteral("kodoplet.ini"));
+            // Other copies of the program read kodoplet.ini: still its eleven lines;
+            // the view options go to their own file.
+            QCOMPARE(ini.count("\r\n"), 11);
+            QVERIFY(!ini.contains("highlight"));
+            QCOMPARE(t.readFile(QStringLiteral("kodoplet-view.ini")),
+                     QByteArray("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"));
+            QVERIFY(!app().highlighting.value() && !app().lineNumbers.value() && !app().statusBar.value());
+        }
+
+        TestApp t;
+        t.writeFile(QStringLiteral("kodoplet.ini"), ini);
+        t.writeFile(QStringLiteral("kodoplet-view.ini"), "highlighting=false\nlineNumbers=false\nstatusBar=false\n");
+        QString projectAsked;   // the remembered project is asked for; none is there
+        StartUp::hooks().loadProject = [&] {
+            projectAsked = app().settings.ProjectPath;
+            return false;
+        };
+        frmMain *f = startProgram(t);
+        StartUp::hooks().loadProject = nullptr;
+        QVERIFY(f);
+        QCOMPARE(app().settings.LanguageFile, QStringLiteral("English.txt"));
+        for (const QString &option : kOptions)
+            QVERIFY(!f->isChecked(option));
+        QVERIFY(!f->toolBar()->isVisible());
+        QCOMPARE(projectAsked, lastFolder.left(lastFolder.size() - 6) + QStringLiteral("site.wpr"));
+        QCOMPARE(app().settings.LastFolder, lastFolder);
+        // The values are in force, not only stored.
+        QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 14 0 1"));
+        QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+        t.command(QStringLiteral("mnuFileOpen"));
+        QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, lastFolder);
+    }
+
+    // A settings file that cannot be written is reported, and the program still ends.
+    // (Unsaved text at exit: unsavedTextIsAskedAbout.)
+    void unwritableSettingsAreReportedAtExit()
+    {
+        g.stopApp();
+        TestApp t;
+        frmMain *f = startProgram(t);
+        QVERIFY(f);
+        QVERIFY(QDir(t.folder).mkdir(QStringLiteral("kodoplet.ini")));
+        f->close();
+        QCOMPARE(t.quitCount, 1);
+        const auto asked = t.dialogs.last(QStringLiteral("message"));
+        QCOMPARE(asked.style, int(Dialogs::Critical));
+        QCOMPARE(asked.text, QStringLiteral("[3] ") + t.folder + QStringLiteral("kodoplet.ini [94]"));
     }
     // The signals reach the GUI thread as a request, and no longer end the process.
     void signalsBecomeRequests()

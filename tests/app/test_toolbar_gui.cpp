@@ -1,5 +1,5 @@
 // The toolbar through real clicks on its buttons (Options > Toolbar across a
-// restart: test_settings_gui), and the two information windows of the Help menu.
+// restart: test_frame_gui), and the two information windows of the Help menu.
 #include "common/GuiFixture.h"
 
 #include "app/CommandRegistry.h"
