@@ -13,84 +13,52 @@ class TestAppPaths : public QObject {
     Q_OBJECT
 
 private slots:
+    // Where each kind of copy keeps its data, settings, work files, the user's
+    // pages and the unsaved texts.
     void resolve_data()
     {
         QTest::addColumn<QString>("exe");
-        QTest::addColumn<bool>("beside");      // Language/ beside the executable
-        QTest::addColumn<bool>("shared");      // ../share/kodoplet/Language
-        QTest::addColumn<bool>("writable");
-        QTest::addColumn<QString>("xdgConfig");
-        QTest::addColumn<QString>("xdgCache");
+        QTest::addColumn<QString>("layout");    // b: Language/ beside, s: ../share/kodoplet/Language, w: writable
+        QTest::addColumn<QStringList>("xdg");   // config, cache and state homes
         QTest::addColumn<bool>("installed");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<QString>("config");
-        QTest::addColumn<QString>("work");
-        QTest::addColumn<QString>("user");
-
-        const QString b = QStringLiteral("/src/kodoplet/build/");
-        const QString bin = QStringLiteral("/usr/local/bin/");
-        const QString share = QStringLiteral("/usr/local/share/kodoplet/");
-        const QString cfg = QStringLiteral("/home/u/.config/kodoplet/");
-        const QString cache = QStringLiteral("/home/u/.cache/kodoplet/");
-        const QString home = QStringLiteral("/home/u/");
-        QTest::newRow("build copy") << b << true << false << true << "" << "" << false << b << b << b << b;
-        QTest::newRow("build copy ignores XDG") << b << true << false << true << "/x" << "/y" << false << b << b << b << b;
-        QTest::newRow("build copy beside an installed one") << bin << true << true << true << "" << "" << false << bin << bin << bin << bin;
-        QTest::newRow("no data anywhere, writable") << b << false << false << true << "" << "" << false << b << b << b << b;
-        QTest::newRow("installed, writable (root)") << bin << false << true << true << "" << "" << true << share << cfg << cache << home;
-        QTest::newRow("installed, read-only") << bin << false << true << false << "" << "" << true << share << cfg << cache << home;
-        QTest::newRow("installed, XDG set") << bin << false << true << true << "/xdg/conf" << "/xdg/cache/" << true << share
-                                            << "/xdg/conf/kodoplet/" << "/xdg/cache/kodoplet/" << home;
-        QTest::newRow("relative XDG is ignored") << bin << false << true << true << "conf" << "./cache" << true << share << cfg << cache << home;
-        QTest::newRow("read-only copy with its data") << b << true << false << false << "" << "" << true << b << cfg << cache << home;
-        QTest::newRow("read-only, no data anywhere") << b << false << false << false << "" << "" << true << b << cfg << cache << home;
+        QTest::addColumn<QStringList>("folders");   // data, config, work, user, recovery
+        const QString b = "/src/kodoplet/build/", bin = "/usr/local/bin/", share = "/usr/local/share/kodoplet/";
+        const QStringList build{b, b, b, b, b + "recovery/"};
+        const QStringList home{"/home/u/.config/kodoplet/", "/home/u/.cache/kodoplet/", "/home/u/",
+                               "/home/u/.local/state/kodoplet/recovery/"};
+        const auto row = [](const char *name, const QString &exe, const char *layout, const QStringList &xdg,
+                            bool installed, const QStringList &folders) {
+            QTest::newRow(name) << exe << QString::fromLatin1(layout) << xdg << installed << folders;
+        };
+        row("build copy", b, "bw", {}, false, build);
+        row("build copy ignores XDG", b, "bw", {"/x", "/y", "/z"}, false, build);
+        row("build copy beside an installed one", bin, "bsw", {}, false, {bin, bin, bin, bin, bin + "recovery/"});
+        row("no data anywhere, writable", b, "w", {}, false, build);
+        row("installed, writable (root)", bin, "sw", {}, true, QStringList{share} + home);
+        row("installed, read-only", bin, "s", {}, true, QStringList{share} + home);
+        row("installed, XDG set", bin, "sw", {"/xdg/conf", "/xdg/cache/", "/xdg/state/"}, true,
+            {share, "/xdg/conf/kodoplet/", "/xdg/cache/kodoplet/", "/home/u/", "/xdg/state/kodoplet/recovery/"});
+        row("relative XDG is ignored", bin, "sw", {"conf", "./cache", "state"}, true, QStringList{share} + home);
+        row("read-only copy with its data", b, "b", {}, true, QStringList{b} + home);
+        row("read-only, no data anywhere", b, "", {}, true, QStringList{b} + home);
     }
     void resolve()
     {
         QFETCH(QString, exe);
-        QFETCH(bool, beside);
-        QFETCH(bool, shared);
-        QFETCH(bool, writable);
-        QFETCH(QString, xdgConfig);
-        QFETCH(QString, xdgCache);
+        QFETCH(QString, layout);
+        QFETCH(QStringList, xdg);
         AppPaths::Layout l;
         l.executableFolder = exe;
-        l.languageBeside = beside;
-        l.languageShared = shared;
-        l.executableFolderWritable = writable;
-        l.xdgConfigHome = xdgConfig;
-        l.xdgCacheHome = xdgCache;
-        l.home = QStringLiteral("/home/u/");
+        l.languageBeside = layout.contains(u'b');
+        l.languageShared = layout.contains(u's');
+        l.executableFolderWritable = layout.contains(u'w');
+        l.xdgConfigHome = xdg.value(0);
+        l.xdgCacheHome = xdg.value(1);
+        l.xdgStateHome = xdg.value(2);
+        l.home = "/home/u";
         const AppPaths p = AppPaths::resolve(l);
         QTEST(p.installed, "installed");
-        QTEST(p.DataFolder, "data");
-        QTEST(p.ConfigFolder, "config");
-        QTEST(p.WorkFolder, "work");
-        QTEST(p.UserFolder, "user");
-    }
-
-    // Unsaved texts: beside a self-contained copy, else in the XDG state folder.
-    void recoveryFolder_data()
-    {
-        QTest::addColumn<bool>("beside");
-        QTest::addColumn<QString>("xdgState");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("build copy") << true << "/xdg/state" << "/src/build/recovery/";
-        QTest::newRow("installed") << false << "" << "/home/u/.local/state/kodoplet/recovery/";
-        QTest::newRow("installed, XDG set") << false << "/xdg/state/" << "/xdg/state/kodoplet/recovery/";
-        QTest::newRow("relative XDG is ignored") << false << "state" << "/home/u/.local/state/kodoplet/recovery/";
-    }
-    void recoveryFolder()
-    {
-        QFETCH(bool, beside);
-        AppPaths::Layout l;
-        l.executableFolder = QStringLiteral("/src/build/");
-        l.languageBeside = beside;
-        l.languageShared = !beside;
-        QFETCH(QString, xdgState);
-        l.xdgStateHome = xdgState;
-        l.home = QStringLiteral("/home/u");
-        QTEST(AppPaths::resolve(l).RecoveryFolder, "folder");
+        QTEST(QStringList({p.DataFolder, p.ConfigFolder, p.WorkFolder, p.UserFolder, p.RecoveryFolder}), "folders");
     }
 
     // The build copy's folders are the program folder itself, with its own separator.

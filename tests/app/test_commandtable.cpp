@@ -24,24 +24,21 @@ private slots:
                 rows.insert(c.name);
         QCOMPARE(constants, rows);
     }
-    void infoPageListsEveryShortcutEscaped()
+    // Every shortcut has its row, with the built-in caption where the language
+    // gives none; the title is escaped. (Captions as a language gives them, with
+    // access keys and mark-up: test_toolbar_gui's Share window.)
+    void infoPageListsEveryShortcut()
     {
         int withShortcut = 0;
         for (const Commands::Command &c : Commands::commandTable())
             withShortcut += c.kind == Commands::Kind::Item && !c.shortcut.isEmpty();
-        // Captions as a language gives them, with access keys and mark-up characters.
-        const auto rows = InfoPage::shortcutRows([](const QString &name) {
-            return name == QLatin1String("mnuFile") ? QStringLiteral("&Datei") : name == QLatin1String("mnuFileNew") ? QStringLiteral("&Neu <leer>") : QString();
-        });
+        const auto rows = InfoPage::shortcutRows([](const QString &) { return QString(); });
         QCOMPARE(rows.size(), withShortcut);
-        QStringList paths;
-        for (const auto &r : rows)
-            paths << r.command + u'=' + r.keys;
-        QCOMPARE(paths.first(), QStringLiteral("Datei > Neu <leer>=Ctrl+N"));
-        QVERIFY(paths.contains(QStringLiteral("Edit > Find next=F3")));   // no caption given: the built-in one
+        QVERIFY(std::any_of(rows.begin(), rows.end(), [](const auto &r) {
+            return r.command == QLatin1String("Edit > Find next") && r.keys == QLatin1String("F3");
+        }));
         const QString html = InfoPage::page(QStringLiteral("Kodoplet <x> & y"), QStringLiteral("1.2"), rows);
         QVERIFY(html.contains(QStringLiteral("<h1>Kodoplet &lt;x&gt; &amp; y</h1>")));
-        QVERIFY(html.contains(QStringLiteral("<td>Datei &gt; Neu &lt;leer&gt;</td><td class=\"k\">Ctrl+N</td>")));
         QCOMPARE(html.count(QStringLiteral("<tr>")), withShortcut);
     }
 

@@ -1,20 +1,30 @@
-// What a new user ran into in the frame: Alt chords typing letters, document
-// windows after a maximised one closed, and the platform dialogs (message box
-// width, font dialog start, Qt's own texts in the interface language).
+// The frame: the document table (slots, untitled names, the active document and
+// the commands that need one); the settings files written when the frame closes
+// and read by the next start-up; a request from outside to end the program
+// (SIGTERM, SIGINT, SIGHUP) ending it as File > Exit does, unsaved text asked
+// about; and what a new user ran into: Alt chords typing
+// letters, document windows after a maximised one closed, and the platform
+// dialogs (message box width, font dialog start, Qt's own texts in the
+// interface language).
 #include "app/CommandRegistry.h"
+#include "app/ToolBar.h"
 #include "common/GuiFixture.h"
 
 #include "lang/LanguageLoader.h"
 #include "platform/Dialogs.h"
+#include "platform/ExitSignals.h"
 #include "platform/QtTranslations.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QtTest>
+#include <csignal>
 
 using namespace gui;
 
@@ -26,6 +36,23 @@ class TestFrameGui : public QObject {
     {
         return g.f->mdiArea()->viewport()->rect().contains(w->geometry());
     }
+    DocWindow *slot(int i) const { return app().docs.slot(i); }
+    DocWindow *newPage() { return g.f->trigger(QStringLiteral("mnuFileNew")) ? g.t->active() : nullptr; }
+    // The commands that need a document, and whether they are enabled (the
+    // toolbar buttons are in test_toolbar_gui).
+    void checkScope(bool on)
+    {
+        for (const char *n : {"mnuFileProsmotr", "mnuFileSaveFile", "mnuFileSaveFileAs", "mnuWindow", "mnuEdit", "Code"})
+            QVERIFY2(g.f->action(QString::fromLatin1(n))->isEnabled() == on, n);
+    }
+
+    // The options the Options and Edit menus tick, all on at first start.
+    static inline const QStringList kOptions = {"mnuOptionsToolbar", "mnuOptionsListTags", "mnuEditPerenosWord",
+                                                "mnuOptionsHighlight", "mnuOptionsLineNumbers", "mnuOptionsStatusBar"};
+    static QString font(EditControl *e)
+    {
+        return QStringLiteral("%1 %2 %3 %4").arg(e->font().family()).arg(e->font().pointSize()).arg(e->font().bold()).arg(e->font().italic());
+    }
 
 private slots:
     void init() { QVERIFY(g.startApp()); }
@@ -35,6 +62,182 @@ private slots:
         g.stopApp();
     }
 
+    void newDocumentsTakeTheLowestFreeSlot()
+    {
+        QCOMPARE(slot(0)->document()->txtCaption(), QStringLiteral("[2]1"));
+        QCOMPARE(newPage()->Tag(), 1);
+        QCOMPARE(newPage()->Tag(), 2);
+        QCOMPARE(slot(2)->shownTitle(), QStringLiteral("[2]3"));
+        // Close document 1 of 3: the next new one reuses its slot and its number.
+        slot(0)->close();
+        QCOMPARE(app().docs.OpenDocCount, 2);
+        DocWindow *d = newPage();
+        QCOMPARE(d->Tag(), 0);
+        QCOMPARE(d->shownTitle(), QStringLiteral("[2]1"));
+        QCOMPARE(app().project.LstFileName(), QStringList({"[2]2", "[2]3", "[2]1"}));
+        // A script takes a free slot the same way.
+        slot(1)->close();
+        g.t->command(QStringLiteral("mnuFileScriptNew"));
+        QCOMPARE(g.t->active()->Tag(), 1);
+        QCOMPARE(g.t->active()->document()->txtCaption(), QStringLiteral("[2]2"));
+        QCOMPARE(g.t->active()->document()->AppPathBak(), app().workFiles.privateFolder() + QStringLiteral("1.js"));
+    }
+
+    void lastCloseDisablesTheDocumentCommands()
+    {
+        checkScope(true);
+        newPage();
+        slot(0)->close();
+        QCOMPARE(app().docs.ActiveDoc, 1);
+        slot(1)->close();
+        QCOMPARE(app().docs.ActiveDoc, 0);
+        QVERIFY(!app().docs.active());
+        checkScope(false);
+        // The items of a disabled menu do not run through their shortcuts either.
+        for (const char *n : {"mnuEditUndo", "mnuEditPaste", "CodeFrm1", "mnuWindowCascade"})
+            QVERIFY2(!g.f->trigger(QString::fromLatin1(n)), n);
+        QVERIFY(g.f->action(QStringLiteral("mnuFileNew"))->isEnabled());
+        // The table starts afresh with the next document.
+        DocWindow *d = newPage();
+        QCOMPARE(d->Tag(), 0);
+        QCOMPARE(app().docs.LastDocSlot, 0);
+        checkScope(true);
+    }
+
+    void previewDisablesEditingForItsDocumentOnly()
+    {
+        DocWindow *a = slot(0);
+        DocWindow *b = newPage();
+        g.f->activateDoc(a);
+        g.t->command(QStringLiteral("mnuFileProsmotr"));
+        QVERIFY(!a->editorVisible());
+        QVERIFY(!g.f->action(QStringLiteral("Code"))->isEnabled());
+        QVERIFY(g.f->action(QStringLiteral("mnuFileSaveFile"))->isEnabled());
+        QVERIFY(!g.f->trigger(QStringLiteral("mnuEditPaste")));
+        g.f->activateDoc(b);
+        checkScope(true);
+        g.f->activateDoc(a);
+        QVERIFY(!g.f->action(QStringLiteral("mnuEdit"))->isEnabled());
+        g.t->command(QStringLiteral("mnuFileProsmotr"));
+        QVERIFY(a->editorVisible());
+        checkScope(true);
+    }
+    // The first start has no settings file; what it changes is written at exit and restored by the next start.
+    void firstStartThenExitWritesWhatTheNextStartRestores()
+    {
+        g.stopApp();
+        QByteArray ini;
+        QString lastFolder;
+        {
+            TestApp t;
+            frmMain *f = startProgram(t);
+            QVERIFY(f);
+            QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+            for (const QString &option : kOptions) {
+                QVERIFY(f->isChecked(option));
+                t.command(option);
+            }
+            t.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Serif"), 14, false, true});
+            t.command(QStringLiteral("mnuEditFont"));
+            QDir(t.folder).mkdir(QStringLiteral("pages"));
+            lastFolder = t.folder + QStringLiteral("pages/");
+            t.dialogs.fileAnswers.enqueue(lastFolder + QStringLiteral("none.htm"));
+            t.command(QStringLiteral("mnuFileOpen"));   // the file dialogs start in the program folder
+            QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, t.folder);
+            app().settings.LanguageFile = QStringLiteral("English.txt");   // set by other parts
+            app().settings.ProjectPath = t.folder + QStringLiteral("site.wpr");
+
+            f->close();
+            QCOMPARE(t.quitCount, 1);
+            ini = t.readFile(QStringLiteral("kodoplet.ini"));
+            // Other copies of the program read kodoplet.ini: still its eleven lines;
+            // the view options go to their own file.
+            QCOMPARE(ini.count("\r\n"), 11);
+            QVERIFY(!ini.contains("highlight"));
+            QCOMPARE(t.readFile(QStringLiteral("kodoplet-view.ini")),
+                     QByteArray("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"));
+            QVERIFY(!app().highlighting.value() && !app().lineNumbers.value() && !app().statusBar.value());
+        }
+
+        TestApp t;
+        t.writeFile(QStringLiteral("kodoplet.ini"), ini);
+        t.writeFile(QStringLiteral("kodoplet-view.ini"), "highlighting=false\nlineNumbers=false\nstatusBar=false\n");
+        QString projectAsked;   // the remembered project is asked for; none is there
+        StartUp::hooks().loadProject = [&] {
+            projectAsked = app().settings.ProjectPath;
+            return false;
+        };
+        frmMain *f = startProgram(t);
+        StartUp::hooks().loadProject = nullptr;
+        QVERIFY(f);
+        QCOMPARE(app().settings.LanguageFile, QStringLiteral("English.txt"));
+        for (const QString &option : kOptions)
+            QVERIFY(!f->isChecked(option));
+        QVERIFY(!f->toolBar()->isVisible());
+        QCOMPARE(projectAsked, lastFolder.left(lastFolder.size() - 6) + QStringLiteral("site.wpr"));
+        QCOMPARE(app().settings.LastFolder, lastFolder);
+        // The values are in force, not only stored.
+        QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 14 0 1"));
+        QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+        t.command(QStringLiteral("mnuFileOpen"));
+        QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, lastFolder);
+    }
+
+    // A settings file that cannot be written is reported, and the program still ends.
+    // (Unsaved text at exit: unsavedTextIsAskedAbout.)
+    void unwritableSettingsAreReportedAtExit()
+    {
+        g.stopApp();
+        TestApp t;
+        frmMain *f = startProgram(t);
+        QVERIFY(f);
+        QVERIFY(QDir(t.folder).mkdir(QStringLiteral("kodoplet.ini")));
+        f->close();
+        QCOMPARE(t.quitCount, 1);
+        const auto asked = t.dialogs.last(QStringLiteral("message"));
+        QCOMPARE(asked.style, int(Dialogs::Critical));
+        QCOMPARE(asked.text, QStringLiteral("[3] ") + t.folder + QStringLiteral("kodoplet.ini [94]"));
+    }
+    // The signals reach the GUI thread as a request, and no longer end the process.
+    void signalsBecomeRequests()
+    {
+        ExitSignals s;
+        QVERIFY(s.isActive());
+        QSignalSpy spy(&s, &ExitSignals::exitRequested);
+        for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+            std::raise(number);
+            QVERIFY(spy.wait(5000));
+            QCOMPARE(spy.takeFirst().at(0).toInt(), number);
+        }
+    }
+
+    void unsavedTextIsAskedAbout()
+    {
+        type(g.ed(), QStringLiteral("kept"));
+        // Cancel at the question: the program goes on, the text is there.
+        g.t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
+        StartUp::requestExit();
+        QCOMPARE(g.t->dialogs.count(QStringLiteral("message")), 1);
+        QVERIFY(g.t->dialogs.last(QStringLiteral("message")).text.startsWith(QStringLiteral("[98]")));
+        QCOMPARE(g.t->quitCount, 0);
+        QVERIFY(g.ed()->text().startsWith(QStringLiteral("kept")));
+        QVERIFY(!QFileInfo::exists(g.path(QStringLiteral("kodoplet.ini"))));
+        // No: the program ends with its settings written beside it.
+        g.t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        StartUp::requestExit();
+        QCOMPARE(g.t->quitCount, 1);
+        QVERIFY(g.t->readFile(QStringLiteral("kodoplet.ini")).startsWith("[kodoplet]\r\n"));
+    }
+
+    // A modal dialog open at that moment is cancelled first, then the program ends.
+    void openDialogIsCancelledFirst()
+    {
+        QDialog dialog(g.f);
+        dialog.setModal(true);
+        QTimer::singleShot(0, [] { StartUp::requestExit(); });
+        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        QTRY_COMPARE(g.t->quitCount, 1);
+    }
     // Every handler the program installs is for a command of the table, and a
     // misspelt name is refused rather than silently kept.
     void handlersOnlyForCommandsOfTheTable()
@@ -168,7 +371,6 @@ private slots:
     void qtTextsFollowTheInterfaceLanguage()
     {
         g.addShippedLanguage(QStringLiteral("German.txt"));
-        g.addShippedLanguage(QStringLiteral("Russian.txt"));
         const auto buttons = [] {
             QtDialogs dialogs;
             QStringList texts;
@@ -185,8 +387,6 @@ private slots:
         app().languages->LoadJazikM(QStringLiteral("German.txt"));
         QCOMPARE(QtTranslations::current(), QStringLiteral("de"));
         QCOMPARE(buttons(), QStringLiteral("Ja Nein"));
-        app().languages->LoadJazikM(QStringLiteral("Russian.txt"));
-        QCOMPARE(buttons(), QStringLiteral("Да Нет"));
         // A language file that names no locale keeps Qt's English.
         app().languages->LoadJazikM(QStringLiteral("Entries.txt"));
         QCOMPARE(QtTranslations::current(), QString());

@@ -1,4 +1,7 @@
+// The two settings files: kodoplet.ini, and the view options' file, where every
+// line it cannot read leaves its default.
 #include "app/SettingsFile.h"
+#include "app/ViewSettings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,6 +26,7 @@ class TestSettingsFile : public QObject {
 
     QTemporaryDir m_dir;
     QString ini() const { return m_dir.filePath(QStringLiteral("kodoplet.ini")); }
+    QString viewPath() const { return m_dir.filePath(ViewSettings::fileName()); }
     Settings defaults() const
     {
         Settings s;
@@ -113,6 +117,45 @@ private slots:
         const Settings s = readIni(lines({"[kodoplet]", "English.txt", "yes", "True", "2147483648", "", "Arial", "big",
                                           "False", "False", "/x/"}));
         QCOMPARE(describe(s).mid(3), (QStringList{"0", "", "Arial", "12", "false", "false", "/x/", "true", "true"}));
+    }
+
+    void viewRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<QString>("expected");   // highlighting, line numbers, status bar as "HLS" / "-"
+        QTest::newRow("all off, CR LF") << QByteArray("[kodoplet-view]\r\nhighlighting=false\r\nlineNumbers=false\r\nstatusBar=false\r\n") << true << "---";
+        QTest::newRow("spaces, case, numbers") << QByteArray("highlighting = FALSE\nlineNumbers= 0 \nstatusBar=1\n") << true << "--S";
+        QTest::newRow("damaged values keep defaults") << QByteArray("highlighting=perhaps\nlineNumbers=\n=false\nstatusBar\n") << true << "HLS";
+        QTest::newRow("unknown keys, later line wins") << QByteArray("colour=red\nstatusBar=false\nstatusBar=true\nlineNumbers=false\n") << true << "H-S";
+        QTest::newRow("binary") << QByteArray("\x00\x01\x02highlighting=false", 20) << false << "HLS";
+        QTest::newRow("empty") << QByteArray("") << true << "HLS";
+        QTest::newRow("missing") << QByteArray() << false << "HLS";
+    }
+    void viewRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        QFETCH(QString, expected);
+        QFile f(viewPath());
+        QVERIFY(bytes.isNull() ? !f.exists() || f.remove() : f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        ViewSettings v;
+        QCOMPARE(v.read(viewPath()), readable);
+        const QString got = QString(v.Highlighting ? u'H' : u'-') + (v.LineNumbers ? u'L' : u'-') + (v.StatusBar ? u'S' : u'-');
+        QCOMPARE(got, expected);
+    }
+
+    void viewWriteComesBack()
+    {
+        ViewSettings v;
+        v.LineNumbers = false;
+        QCOMPARE(v.write(viewPath()), 0);
+        ViewSettings back;
+        back.Highlighting = false;
+        QVERIFY(back.read(viewPath()));
+        QVERIFY(back.Highlighting && !back.LineNumbers && back.StatusBar);
+        QVERIFY(ViewSettings().write(m_dir.filePath("no/such/folder/x.ini")) != 0);
     }
 };
 

@@ -1,5 +1,5 @@
-// The toolbar through real clicks on its buttons, Options > Toolbar across a
-// restart, and the two information windows of the Help menu.
+// The toolbar through real clicks on its buttons (Options > Toolbar across a
+// restart: test_frame_gui), and the two information windows of the Help menu.
 #include "common/GuiFixture.h"
 
 #include "app/CommandRegistry.h"
@@ -9,7 +9,6 @@
 #include "lang/LanguageLoader.h"
 #include "lang/MainFrameCaptions.h"
 
-#include <QClipboard>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
@@ -50,19 +49,6 @@ private slots:
     void init() { QVERIFY(g.startApp()); }
     void cleanup() { g.stopApp(); }
 
-    void buttonsInSixGroupsWithTheirTooltipsAndIcons()
-    {
-        QToolBar *b = bar();
-        QVERIFY(b && b->isVisible());
-        QVERIFY(b->y() < g.f->mdiArea()->y());   // under the menu, above the documents
-        QStringList layout;
-        int n = 0;
-        for (QAction *a : b->actions())
-            layout << (a->isSeparator() ? QStringLiteral("|") : a->objectName() == button(n) ? QString::number(n++) : a->objectName());
-        QCOMPARE(layout.join(u' '), QStringLiteral("0 1 2 3 4 | 5 6 7 8 | 9 10 | 11 12 13 | 14 15 16 | 17 18 19 20"));
-        QCOMPARE(g.f->action(button(0))->toolTip(), QStringLiteral("[4]"));   // from the language
-    }
-
     void enabledStatesWithoutDocumentInEditorAndPreview()
     {
         // Editor of a fresh page: no undo or redo step yet.
@@ -93,61 +79,31 @@ private slots:
         QVERIFY(g.doc()->document()->Script());
     }
 
-    void insertionsReplaceTheSelectionWithTheCaretBetweenTheTags_data()
+    void insertionReplacesTheSelectionWithTheCaretBetweenTheTags()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("pair");
-        QTest::addColumn<int>("back");
-        QTest::newRow("B") << 11 << "<b></b>" << 4;
-        QTest::newRow("centre") << 15 << "<div align=\"center\"></div>" << 6;
-    }
-    void insertionsReplaceTheSelectionWithTheCaretBetweenTheTags()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, pair);
-        QFETCH(int, back);
-        load(g.doc(), QStringLiteral("a\r\nword b"), 3);
-        g.ed()->setSelLength(4);
-        click(index);
-        QCOMPARE(g.ed()->text(), QStringLiteral("a\r\n") + pair + QStringLiteral(" b"));
-        QCOMPARE(g.ed()->selStart(), 3 + int(pair.size()) - back);
-        QCOMPARE(g.ed()->selLength(), 0);
+        putMarked(g.doc(), QStringLiteral("a\r\n[word] b"));
+        click(11);
+        QCOMPARE(marked(g.ed()), QStringLiteral("a\r\n<b>|</b> b"));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
         // One step back brings the word again; Redo puts the tags back.
         click(9);
         QCOMPARE(g.ed()->text(), QStringLiteral("a\r\nword b"));
         click(10);
-        QCOMPARE(g.ed()->text(), QStringLiteral("a\r\n") + pair + QStringLiteral(" b"));
-    }
-
-    void clipboardFindAndSaveButtonsRunTheirCommands()
-    {
-        load(g.doc(), QStringLiteral("one two"), 0);
-        g.ed()->setSelLength(3);
-        click(6);   // copy
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one"));
-        click(5);   // cut
-        QCOMPARE(g.ed()->text(), QStringLiteral(" two"));
-        g.ed()->setSelStart(4);
-        click(7);   // paste
-        QCOMPARE(g.ed()->text(), QStringLiteral(" twoone"));
-        g.t->dialogs.fileAnswers.enqueue(g.path(QStringLiteral("saved.htm")));
-        click(4);   // an untitled page asks for a name
-        QVERIFY(g.t->readFile(QStringLiteral("saved.htm")).startsWith(" twoone"));
-        g.t->dialogs.colorAnswers.enqueue(QStringLiteral("#12AB34"));
-        click(17);
-        QVERIFY(g.ed()->text().contains(QStringLiteral("#12AB34")));
+        QCOMPARE(g.ed()->text(), QStringLiteral("a\r\n<b></b> b"));
+        // A button's dialog gives the focus back to the editor too.
         g.t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Serif"), 14, false, true});
         click(18);
         QCOMPARE(g.ed()->font().pointSize(), 14);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
     }
 
-    // What a tooltip shows, read the way Qt's tooltip reads its text; each button
-    // has an icon (its own drawing renders, for a desktop without an icon theme)
-    // and takes no focus.
+    // Under the menu, above the documents. What a tooltip shows (from the language),
+    // read the way Qt's tooltip reads its text; each button has an icon (its own
+    // drawing renders, for a desktop without an icon theme) and takes no focus.
     void tooltipsShowTheirCaptionsAsTyped()
     {
+        QVERIFY(bar()->isVisible() && bar()->y() < g.f->mdiArea()->y());
+        QCOMPARE(g.f->action(button(0))->toolTip(), QStringLiteral("[4]"));
         for (int i = 0; i <= 20; ++i) {
             QWidget *w = widget(i);
             QVERIFY(!g.f->action(button(i))->icon().isNull());
@@ -198,22 +154,6 @@ private slots:
         click(19, mouse);
         QTRY_VERIFY(g.doc()->editorVisible());
         QCOMPARE(g.ed()->text(), QStringLiteral("a<b><i></i></b>b"));
-    }
-
-    void toolbarOffSurvivesARestart()
-    {
-        g.t->command(QStringLiteral("mnuOptionsToolbar"));
-        QVERIFY(!bar()->isVisible());
-        g.f->close();
-        const QByteArray ini = g.t->readFile(QStringLiteral("kodoplet.ini"));
-        g.stopApp();
-        g.t = std::make_unique<TestApp>();
-        g.t->writeFile(QStringLiteral("kodoplet.ini"), ini);
-        g.f = startProgram(*g.t);
-        QVERIFY(g.f);
-        QVERIFY(!bar()->isVisible());
-        g.t->command(QStringLiteral("mnuOptionsToolbar"));
-        QVERIFY(bar()->isVisible());
     }
 
     void aboutShowsNameVersionAndOpensTheLink()

@@ -1,4 +1,5 @@
 // Recovery records: the format, damage, and whose records a start-up offers.
+#include "files/DiskFiles.h"
 #include "files/Recovery.h"
 
 #include <QtTest>
@@ -18,12 +19,6 @@ RecoveryRecord sample(const QString &path, const QString &text)
     r.savedAtMs = 1700000999000;
     r.text = text;
     return r;
-}
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 } // namespace
 
@@ -98,14 +93,9 @@ private slots:
     void processStamp()
     {
         const ProcessStamp self = ProcessStamp::current();
-        QVERIFY(self.pid > 0 && self.startTicks > 0);
-        QVERIFY(ProcessStamp::isRunning(self));
-        ProcessStamp reused = self;
-        reused.startTicks += 1;
-        QVERIFY(!ProcessStamp::isRunning(reused));
-        ProcessStamp otherBoot = self;
-        otherBoot.bootId = QStringLiteral("another-boot");
-        QVERIFY(!ProcessStamp::isRunning(otherBoot));
+        QVERIFY(self.pid > 0 && self.startTicks > 0 && ProcessStamp::isRunning(self));
+        QVERIFY(!ProcessStamp::isRunning({self.pid, self.startTicks + 1, self.bootId}));
+        QVERIFY(!ProcessStamp::isRunning({self.pid, self.startTicks, QStringLiteral("another-boot")}));
         QProcess p;
         p.start(QStringLiteral("true"), {});
         QVERIFY(p.waitForFinished(10000));
@@ -126,14 +116,14 @@ private slots:
         old.savedAtMs = 2;
         RecoveryRecord older = old;
         older.savedAtMs = 1;
-        writeFile(folder + Recovery::fileName(self, 1), Recovery::encode(mine));
-        writeFile(folder + Recovery::fileName(gone, 1), Recovery::encode(old));
-        writeFile(folder + Recovery::fileName(gone, 2), Recovery::encode(older));
-        writeFile(folder + Recovery::fileName(gone, 3), Recovery::encode(old).left(100));
-        writeFile(folder + Recovery::fileName(self, 3), "garbage of a running copy");
-        writeFile(folder + Recovery::fileName(gone, 4) + QStringLiteral(".Ab12Cd"), "half");
-        writeFile(folder + Recovery::fileName(self, 4) + QStringLiteral(".Ab12Cd"), "half, still writing");
-        writeFile(folder + QStringLiteral("notes.txt"), "not ours");
+        disk::put(folder + Recovery::fileName(self, 1), Recovery::encode(mine));
+        disk::put(folder + Recovery::fileName(gone, 1), Recovery::encode(old));
+        disk::put(folder + Recovery::fileName(gone, 2), Recovery::encode(older));
+        disk::put(folder + Recovery::fileName(gone, 3), Recovery::encode(old).left(100));
+        disk::put(folder + Recovery::fileName(self, 3), "garbage of a running copy");
+        disk::put(folder + Recovery::fileName(gone, 4) + QStringLiteral(".Ab12Cd"), "half");
+        disk::put(folder + Recovery::fileName(self, 4) + QStringLiteral(".Ab12Cd"), "half, still writing");
+        disk::put(folder + QStringLiteral("notes.txt"), "not ours");
 
         const QList<Recovery::Entry> found = Recovery::orphans(folder);
         QCOMPARE(found.size(), 3);

@@ -1,5 +1,6 @@
 // Text files on disk: encodings, line breaks, safe writes.
 #include "common/TextFile.h"
+#include "files/DiskFiles.h"
 
 #include <QtTest>
 #include <optional>
@@ -20,11 +21,6 @@ bool run(const QString &program, const QStringList &args)
     QProcess p;
     p.start(program, args);
     return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-QByteArray readRaw(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 } // namespace
 
@@ -187,8 +183,8 @@ private slots:
         QVERIFY(QFile::link(path("fresh.htm"), path("dangling")));
         QCOMPARE(TextFile::writeSafely(path("link2"), "linked"), 0);
         QCOMPARE(TextFile::writeSafely(path("dangling"), "x"), 0);
-        QCOMPARE(readRaw(file), QByteArray("linked"));
-        QCOMPARE(readRaw(path("fresh.htm")), QByteArray("x"));
+        QCOMPARE(disk::get(file), QByteArray("linked"));
+        QCOMPARE(disk::get(path("fresh.htm")), QByteArray("x"));
         for (const char *link : {"link1", "link2", "dangling"})
             QVERIFY(QFileInfo(path(link)).isSymLink());
         QVERIFY(QFile::link(path("loop2"), path("loop1")));
@@ -209,7 +205,7 @@ private slots:
         struct stat before {}, after {};
         QCOMPARE(::stat(QFile::encodeName(file).constData(), &before), 0);
         QCOMPARE(TextFile::writeSafely(other, "new"), 0);
-        QCOMPARE(readRaw(file), QByteArray("new"));
+        QCOMPARE(disk::get(file), QByteArray("new"));
         QCOMPARE(::stat(QFile::encodeName(file).constData(), &after), 0);
         QCOMPARE(after.st_ino, before.st_ino);
         QCOMPARE(after.st_nlink, nlink_t(2));
@@ -217,7 +213,7 @@ private slots:
         QCOMPARE(QDir(path("sub")).entryList(QDir::Files | QDir::Hidden), QStringList{"b.htm"});
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.htm"});
         QCOMPARE(TextFile::writeSafely(file, QByteArray(100000, 'x')), 0);
-        QCOMPARE(readRaw(other), QByteArray(100000, 'x'));
+        QCOMPARE(disk::get(other), QByteArray(100000, 'x'));
 
         if (geteuid() != 0)
             QSKIP("giving a file to another owner needs root");
@@ -227,7 +223,7 @@ private slots:
         QCOMPARE(::chown(QFile::encodeName(other).constData(), 1234, 5678), 0);
         QCOMPARE(TextFile::writeSafely(other, "edited"), 0);
         QCOMPARE(::stat(QFile::encodeName(other).constData(), &after), 0);
-        QCOMPARE(readRaw(other), QByteArray("edited"));
+        QCOMPARE(disk::get(other), QByteArray("edited"));
         QCOMPARE(after.st_uid, uid_t(1234));
         QCOMPARE(after.st_gid, gid_t(5678));
     }
@@ -277,14 +273,14 @@ private slots:
         const QByteArray old(8 * 1024, 'o');
         QCOMPARE(TextFile::writeSafely(file, old), 0);
         QCOMPARE(TextFile::writeSafely(file, QByteArray(200 * 1024, 'n')), TextFile::WriteFailed);
-        QCOMPARE(readRaw(file), old);
+        QCOMPARE(disk::get(file), old);
         // No temporary file is left to fill the disk.
         QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
 
         QVERIFY(run(QStringLiteral("mount"), {"-o", "remount,ro", disk}));
         QCOMPARE(TextFile::writeSafely(file, "new"), TextFile::PathAccess);
         QCOMPARE(TextFile::writeSafely(disk + QStringLiteral("/other.htm"), "new"), TextFile::PathAccess);
-        QCOMPARE(readRaw(file), old);
+        QCOMPARE(disk::get(file), old);
     }
 };
 

@@ -1,5 +1,6 @@
 // The program's own files: it writes only under names that are free or its own,
 // and deletes only what it wrote while the file still holds it.
+#include "files/DiskFiles.h"
 #include "files/WorkFiles.h"
 #include <QtTest>
 
@@ -7,17 +8,8 @@ class TestWorkFiles : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     QString at(const QString &name) const { return dir.filePath(name); }
-    void put(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(at(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray get(const QString &name) const
-    {
-        QFile f(at(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-    }
+    void put(const QString &name, const QByteArray &bytes) { disk::put(at(name), bytes); }
+    QByteArray get(const QString &name) const { return disk::get(at(name)); }
 
 private slots:
     void neverTouchesAFileItDidNotWrite()
