@@ -80,8 +80,14 @@ void DocTable::unload(DocWindow *d)
     if (OpenDocCount == 0)
         emit anyOpenChanged(false);
     // The slot keeps its object for reuse; the window leaves the frame.
-    if (QMdiArea *area = d->mdiArea())
+    if (QMdiArea *area = d->mdiArea()) {
+        // A maximised window hands the frame its caption and the menu bar its
+        // place back before it leaves: removed as it is, it leaves its name in
+        // the frame's caption and its buttons in the menu bar.
+        if (d->isMaximized())
+            d->setWindowState(d->windowState() & ~Qt::WindowMaximized);
         area->removeSubWindow(d);
+    }
     d->hide();
     d->releaseContents();
 }

@@ -21,6 +21,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QtTest>
@@ -277,18 +278,32 @@ private slots:
         QCOMPARE(g.ed()->text(), QStringLiteral("a@b"));
     }
 
+    // Windows stay maximised as one closes after another, and the frame's caption
+    // names the active one only: the last one gives the frame its own caption and
+    // the menu bar its corners back.
     void windowsStayMaximisedAfterAMaximisedOneCloses()
     {
+        auto named = [this] { return QStringLiteral(" - [") + g.doc()->windowTitle() + u']'; };
         QVERIFY(g.doc()->isMaximized());
+        QVERIFY(g.f->windowTitle().endsWith(named()));
+        const QString caption = g.f->windowTitle().chopped(named().size());
         g.t->command(QStringLiteral("mnuFileNew"));
         g.t->command(QStringLiteral("mnuFileNew"));
-        for (int open = 3; open > 1; --open) {
+        for (int open = 3; open > 0; --open) {
             QVERIFY(g.doc()->isMaximized());
+            QCOMPARE(g.f->windowTitle(), caption + named());
             g.doc()->close();
-            QTRY_VERIFY(g.doc() && g.doc()->isMaximized());
+            QTRY_VERIFY(!g.doc() || g.doc()->isMaximized());
+        }
+        QVERIFY(!g.doc());
+        QCOMPARE(g.f->windowTitle(), caption);
+        for (Qt::Corner c : {Qt::TopLeftCorner, Qt::TopRightCorner}) {
+            const QWidget *corner = g.f->menuBar()->cornerWidget(c);
+            QVERIFY(!corner || !corner->isVisible());
         }
         g.t->command(QStringLiteral("mnuFileNew"));
         QVERIFY(g.doc()->isMaximized());
+        QCOMPARE(g.f->windowTitle(), caption + named());
     }
 
     void restoredWindowsCascadeInsideTheVisibleArea()
