@@ -79,7 +79,7 @@ QList<Command> build()
         item("mnuFileScriptOpen", "mnuFileScript", "Open Script", 5),
         separator("mnuFileBar4", "mnuFile"),
         item("mnuFileSaveFile", "mnuFile", "Save file", 6, "Ctrl+S", doc),
-        item("mnuFileSaveFileAs", "mnuFile", "Save file As...", 7, "", doc),
+        item("mnuFileSaveFileAs", "mnuFile", "Save file As...", 7, "Ctrl+Shift+S", doc),
         // The status bar's encoding and line-break menus, from the keyboard.
         item("mnuFileEncoding", "mnuFile", "Encoding...", 142, "", ed),
         item("mnuFileLineBreak", "mnuFile", "Line Breaks...", 143, "", ed),
@@ -90,7 +90,7 @@ QList<Command> build()
         item("mnuFileProsmotr", "mnuFile", "Code - HTML", NoEntry, "F8", doc),
         check(item("mnuFileLivePreview", "mnuFile", "Live Preview", 144, "Ctrl+Shift+F8", doc), false),
         separator("mnuFileBar3", "mnuFile"),
-        item("mnuFileExit", "mnuFile", "E&xit", 10),
+        item("mnuFileExit", "mnuFile", "E&xit", 10, "Ctrl+Q"),
 
         // Edit
         menu("mnuEdit", "", "Edit", 12, ed),
@@ -165,7 +165,7 @@ QList<Command> build()
 
         // Help
         menu("Help", "", "Help", 58),
-        item("HelpCallHelp", "Help", "Help", 59),
+        item("HelpCallHelp", "Help", "Help", 59, "F1"),
         item("HelpShare", "Help", "Share", 60),
         item("HelpAbout", "Help", "About", 61),
 

@@ -306,6 +306,20 @@ private slots:
         QCOMPARE(g.f->windowTitle(), caption + named());
     }
 
+    // Keys users bring from other editors: Ctrl+Shift+S saves under a new name, F1 opens the help.
+    void keysFromOtherEditors()
+    {
+        g.ed()->setText(QStringLiteral("kept"));
+        const QString name = g.path(QStringLiteral("other.htm"));
+        g.t->dialogs.fileAnswers.enqueue(name);
+        QTest::keyClick(g.ed(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(g.t->dialogs.count(QStringLiteral("save")), 1);
+        QVERIFY(g.t->readFile(name).startsWith("kept"));
+        QTest::keyClick(g.ed(), Qt::Key_F1);
+        QCOMPARE(g.t->shell.opened.size(), 1);
+        QVERIFY(g.t->shell.opened.first().endsWith(QFileInfo(app().lang.HelpFile).fileName()));
+    }
+
     void restoredWindowsCascadeInsideTheVisibleArea()
     {
         g.doc()->showNormal();
