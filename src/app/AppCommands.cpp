@@ -37,10 +37,11 @@ void installSearch(CommandRegistry &c)
             if (SearchCommands *s = app().searchCommands.get())
                 s->mnuEditFind_Click(i);
         });
-    c.onCommand(QString(Cmd::CodeFoundLine), [] {
-        if (SearchCommands *s = app().searchCommands.get())
-            s->CodeFoundLine_Click();
-    });
+    for (QLatin1String goToLine : {Cmd::CodeFoundLine, Cmd::mnuEditGoToLine})
+        c.onCommand(QString(goToLine), [] {
+            if (SearchCommands *s = app().searchCommands.get())
+                s->CodeFoundLine_Click();
+        });
 }
 
 // After a window of our own closed: the frame active again, the editor focused.
@@ -132,7 +133,8 @@ void install(CommandRegistry &c)
     c.onCommand(QString(Cmd::ProektAddFile), [&projects] { projects.ProektAddFile_Click(); });
     c.onCommand(QString(Cmd::ProektRemoveFile), [&projects] { projects.ProektRemoveFile_Click(); });
     c.onCommand(QString(Cmd::ProektListFile), [&projects] { projects.ProektListFile_Click(); });
-    c.onCommand(QString(Cmd::mnuEditOpenAllFile), [&projects] { projects.mnuEditOpenAllFile_Click(); });
+    for (QLatin1String openAll : {Cmd::mnuEditOpenAllFile, Cmd::mnuFileOpenAllFile})
+        c.onCommand(QString(openAll), [&projects] { projects.mnuEditOpenAllFile_Click(); });
 
     LanguageLoader &languages = *a.languages;
     c.onCommand(QString(Cmd::mnuOptionsLang), [&languages] { languages.mnuOptionsLang_Click(); });

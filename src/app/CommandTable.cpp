@@ -73,6 +73,8 @@ QList<Command> build()
         menu("mnuFile", "", "File", 3),
         item("mnuFileNew", "mnuFile", "New", 4, "Ctrl+N"),
         item("mnuFileOpen", "mnuFile", "Open", 5, "Ctrl+O"),
+        // Also in the Edit menu; here it is at hand with no document open.
+        item("mnuFileOpenAllFile", "mnuFile", "Открыть все файлы в папке", 106),
         separator("mnuFileBar", "mnuFile"),
         menu("mnuFileScript", "mnuFile", "Script", NoEntry),
         item("mnuFileScriptNew", "mnuFileScript", "New", 4),
@@ -106,6 +108,8 @@ QList<Command> build()
         item("mnuEditFind0", "mnuEdit", "Find", 20, "Ctrl+F", ed),
         item("mnuEditFind1", "mnuEdit", "Find next", 21, "F3", ed),
         item("mnuEditFind2", "mnuEdit", "Zamenit", 22, "Ctrl+H", ed),
+        // The Code menu's Go to Line (its key is there), where users look for it.
+        item("mnuEditGoToLine", "mnuEdit", "Search of a line under number", 42, "", ed),
         separator("mnuEditBar2", "mnuEdit"),
         check(item("mnuEditPerenosWord", "mnuEdit", "Perenos", 23, "", ed), true),
         item("mnuEditFont", "mnuEdit", "Font", 24, "", ed),

@@ -8,6 +8,7 @@
     X(mnuFile) \
     X(mnuFileNew) \
     X(mnuFileOpen) \
+    X(mnuFileOpenAllFile) \
     X(mnuFileScript) \
     X(mnuFileScriptNew) \
     X(mnuFileScriptOpen) \
@@ -31,6 +32,7 @@
     X(mnuEditFind0) \
     X(mnuEditFind1) \
     X(mnuEditFind2) \
+    X(mnuEditGoToLine) \
     X(mnuEditPerenosWord) \
     X(mnuEditFont) \
     X(mnuEditNewRasklad) \
