@@ -111,10 +111,6 @@ private slots:
         QVERIFY(!app().listTags.value());
         type(ed(), QStringLiteral("<"));
         QCOMPARE(shown(), QStringLiteral("a<<|b"));
-        // With the option on the list takes the "<".
-        f->setChecked(QStringLiteral("mnuOptionsListTags"), true);
-        type(ed(), QStringLiteral("<"));
-        QCOMPARE(ed()->text(), QStringLiteral("a<<b"));
     }
 
     void shiftF10ShowsTheEditMenu()
