@@ -62,24 +62,6 @@ private slots:
         QVERIFY(!doc()->document()->IzmRedo() && !enabled("mnuEditRedo"));
     }
 
-    void aGroupedEditIsOneUndoStep()
-    {
-        put(QStringLiteral("a-b-c|"));
-        type(ed(), QStringLiteral("!"));
-        doc()->document()->beginUndoGroup();
-        for (int pos : {3, 1})
-            ed()->replaceRange(pos, 1, QStringLiteral(" + "));
-        doc()->document()->endUndoGroup();
-        QCOMPARE(ed()->text(), QStringLiteral("a + b + c!"));
-        undo();
-        QCOMPARE(shown(), QStringLiteral("a-b-c!|"));
-        QVERIFY(run("mnuEditRedo"));
-        QCOMPARE(ed()->text(), QStringLiteral("a + b + c!"));
-        undo();
-        undo();
-        QCOMPARE(shown(), QStringLiteral("a-b-c|"));
-    }
-
     void editorKeys_data()
     {
         QTest::addColumn<bool>("script");
@@ -129,10 +111,6 @@ private slots:
         QVERIFY(!app().listTags.value());
         type(ed(), QStringLiteral("<"));
         QCOMPARE(shown(), QStringLiteral("a<<|b"));
-        // With the option on the list takes the "<".
-        f->setChecked(QStringLiteral("mnuOptionsListTags"), true);
-        type(ed(), QStringLiteral("<"));
-        QCOMPARE(ed()->text(), QStringLiteral("a<<b"));
     }
 
     void shiftF10ShowsTheEditMenu()
@@ -199,28 +177,47 @@ private slots:
         }
     }
 
-    // The font and word wrap reach every open editor and the next new one, and
-    // leave texts and their changed marks alone.
-    void editorOptionsReachEveryEditor()
+    // The stored default "MS Sans Serif" (bold) is a Windows face: the editor shows
+    // the system's fixed-width face at the stored size, not bold, and the font
+    // dialog says so in its title; OK on it keeps the setting. A face the user
+    // picks is used as it is. Font and word wrap reach every open editor and the
+    // next new one, and leave texts and their changed marks alone.
+    void editorFontAndWrap()
     {
         QVERIFY(run("mnuFileNew") && run("mnuFileScriptNew"));
         DocWindow *changed = app().docs.slot(1);
         f->activateDoc(changed);
         type(changed->Rich(), QStringLiteral("ab"));
         const QString text = changed->Rich()->text();
-        const QFont before = changed->Rich()->font();
-        t->dialogs.fontAnswers.enqueue(std::nullopt);   // cancel changes nothing
-        QVERIFY(run("mnuEditFont"));
-        QCOMPARE(t->dialogs.count(QStringLiteral("font")), 1);
-        QCOMPARE(app().settings.EditorFontName, QStringLiteral("MS Sans Serif"));
-        for (DocWindow *d : app().docs.open())
-            QCOMPARE(d->Rich()->font(), before);
+        const Settings &s = app().settings;
+        const QFont shown = ed()->font();
+        QCOMPARE(shown.family(), fixedFamily());
+        const QFontMetrics widths(shown);   // (fontconfig leaves fixedPitch() unset for some mono faces)
+        QCOMPARE(widths.horizontalAdvance(u'i'), widths.horizontalAdvance(u'W'));
+        QVERIFY(shown.pointSize() == 12 && !shown.bold() && !shown.italic());
 
-        t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Sans Mono"), 14, false, true});
+        t->dialogs.fontAnswers.enqueue(std::nullopt);   // cancel changes nothing
         QVERIFY(run("mnuEditFont"));
         const FontChoice &start = t->dialogs.lastFontStart;   // the dialog starts from the font shown
         QVERIFY(start.family == fixedFamily() && start.pointSize == 12 && !start.bold && !start.italic);
-        const Settings &s = app().settings;
+        QVERIFY(s.EditorFontName == QStringLiteral("MS Sans Serif") && ed()->font() == shown);
+        // OK on the face offered: nothing picked, the setting stays.
+        t->dialogs.fontAnswers.enqueue(FontChoice{fixedFamily(), 12, false, false});
+        QVERIFY(run("mnuEditFont"));
+        QCOMPARE(t->dialogs.last(QStringLiteral("font")).title,
+                 QStringLiteral("Font: MS Sans Serif is not installed, the editor shows ") + fixedFamily());
+        QVERIFY(s.EditorFontName == QStringLiteral("MS Sans Serif") && s.EditorFontSize == 12 && s.EditorFontBold);
+        for (DocWindow *d : app().docs.open())
+            QCOMPARE(d->Rich()->font(), shown);
+        // A bigger size of it is a choice: stored as picked.
+        t->dialogs.fontAnswers.enqueue(FontChoice{fixedFamily(), 16, true, false});
+        QVERIFY(run("mnuEditFont"));
+        QVERIFY(s.EditorFontName == fixedFamily() && s.EditorFontSize == 16 && s.EditorFontBold);
+        // An installed face starts the dialog as it is, without a note.
+        t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Sans Mono"), 14, false, true});
+        QVERIFY(run("mnuEditFont"));
+        QCOMPARE(t->dialogs.last(QStringLiteral("font")).title, QString());
+        QVERIFY(start.family == fixedFamily() && start.pointSize == 16 && start.bold);
         QVERIFY(s.EditorFontName == QStringLiteral("DejaVu Sans Mono") && s.EditorFontSize == 14);
         QVERIFY(!s.EditorFontBold && s.EditorFontItalic);
         for (auto mode : {QPlainTextEdit::NoWrap, QPlainTextEdit::WidgetWidth}) {
@@ -237,43 +234,6 @@ private slots:
         }
         QVERIFY(app().docs.slot(0)->document()->IzmT() == 0 && changed->document()->IzmT() == 1);
         QCOMPARE(changed->Rich()->text(), text);
-    }
-
-    // The stored default "MS Sans Serif" (bold) is a Windows face: the editor shows
-    // the system's fixed-width face at the stored size, not bold, and the font
-    // dialog says so in its title. The setting stays; a face the user picks is
-    // used as it is.
-    void aFaceThatIsNotInstalledShowsTheFixedWidthFace()
-    {
-        const Settings &s = app().settings;
-        QCOMPARE(s.EditorFontName, QStringLiteral("MS Sans Serif"));
-        QVERIFY(s.EditorFontBold);
-        const QFont shown = ed()->font();
-        QCOMPARE(shown.family(), fixedFamily());
-        const QFontMetrics widths(shown);   // (fontconfig leaves fixedPitch() unset for some mono faces)
-        QCOMPARE(widths.horizontalAdvance(u'i'), widths.horizontalAdvance(u'W'));
-        QVERIFY(shown.pointSize() == 12 && !shown.bold() && !shown.italic());
-
-        // OK on the face offered: nothing picked, the setting stays.
-        t->dialogs.fontAnswers.enqueue(FontChoice{fixedFamily(), 12, false, false});
-        QVERIFY(run("mnuEditFont"));
-        QCOMPARE(t->dialogs.last(QStringLiteral("font")).title,
-                 QStringLiteral("Font: MS Sans Serif is not installed, the editor shows ") + fixedFamily());
-        QVERIFY(s.EditorFontName == QStringLiteral("MS Sans Serif") && s.EditorFontSize == 12 && s.EditorFontBold);
-        QCOMPARE(ed()->font(), shown);
-
-        // A bigger size of it is a choice: stored as picked.
-        t->dialogs.fontAnswers.enqueue(FontChoice{fixedFamily(), 16, true, false});
-        QVERIFY(run("mnuEditFont"));
-        QVERIFY(s.EditorFontName == fixedFamily() && s.EditorFontSize == 16 && s.EditorFontBold);
-        QVERIFY(ed()->font().bold() && ed()->font().pointSize() == 16);
-        // An installed face starts the dialog as it is, without a note.
-        t->dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Serif"), 11, true, true});
-        QVERIFY(run("mnuEditFont"));
-        QCOMPARE(t->dialogs.last(QStringLiteral("font")).title, QString());
-        QCOMPARE(t->dialogs.lastFontStart.pointSize, 16);
-        QCOMPARE(ed()->font().family(), QStringLiteral("DejaVu Serif"));
-        QVERIFY(ed()->font().bold() && ed()->font().italic());
     }
 
     void closePrompt_data()

@@ -64,7 +64,6 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, digits);
-        QVERIFY(g.ed()->lineNumbersVisible());
         const int width = widthFor(text);
         const int one = widthFor(lines(5)), two = widthFor(lines(50)), three = widthFor(lines(500));
         QVERIFY(one > 0 && one < two && two < three);

@@ -98,13 +98,9 @@ private slots:
         refused("missing", QByteArray(), TextFile::NotFound);
         refused("only binary", noise);
         // No record numbered 1..106: loading it would blank the title and every caption.
-        QByteArray randomText(16 * 1024, Qt::Uninitialized);
-        for (char &c : randomText)
-            c = char(random.bounded(1, 256));
         refused("empty file", "");
         refused("only the header", "\"Bare\",\"Help/bare.html\"\r\n");
         refused("plain text", "Dear reader,\nthis letter has 3 lines, 4 commas,\nand no records, 1 hopes.\n");
-        refused("random bytes without NUL", randomText);
     }
 
     void loadsWhatItCan()

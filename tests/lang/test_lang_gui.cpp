@@ -26,6 +26,9 @@ void addLanguage(TestApp &t, const QString &file, const QByteArray &bytes)
     t.writeFile("Language/" + file, bytes);
 }
 
+QString s(const char *utf8) { return QString::fromUtf8(utf8); }
+QString selectedRow(const frmLang *c) { return c->DirT->selectedItems().isEmpty() ? QString() : c->DirT->selectedItems()[0]->text(); }
+
 QByteArray ini(const QByteArray &languageFile) { return "[kodoplet]\r\n" + languageFile + "\r\n"; }
 
 // The frame's own caption: a maximized document adds " - [name]", as MDI frames do.
@@ -125,8 +128,8 @@ private slots:
         QCOMPARE(t.dialogs.last("message").text, "BFile " + t.folder + "Language/bare.txt B97");
         QCOMPARE(everyText(t), before);
 
-        // One record: the frame texts it leaves out are the built-in ones, dialog
-        // texts and messages stay.
+        // One record: the frame texts it leaves out are the built-in ones (what stays
+        // of the dialog texts and messages is test_lang_core's).
         app().languages->LoadJazikM("one.txt");
         QCOMPARE(t.dialogs.count("message"), 2);
         QCOMPARE(a.settings.LanguageFile, QStringLiteral("one.txt"));
@@ -139,21 +142,21 @@ private slots:
             if (b.target == CaptionBinding::Caption && b.entry > 0)
                 QCOMPARE(caption(t, c.name), b.prefix + (b.entry == 106 ? QStringLiteral("B106") : LanguageTexts::builtInText(b.entry)));
         }
-        for (int n = 63; n <= 106; ++n)
-            if (n != 89)
-                QCOMPARE(n < 90 ? a.lang.text(n) : a.messenger->message(n), "B" + QString::number(n));
     }
 
+    // The chooser comes up at start-up exactly when no language is remembered, in
+    // the designed English texts, on the system's language (which row is in
+    // test_lang_core) selected, so the keys go on from it; later it opens on the
+    // language in use, whatever the system's.
     void chooserAtStartUp_data()
     {
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("language");
-        QTest::newRow("first start, cancelled") << QByteArray() << false << QString();
-        // The chooser opens on a row: with no file for the system's locale and no
-        // English one, the first; OK loads it.
-        QTest::newRow("no language remembered, OK on the row it opened on") << ini("") << true << "German.txt";
-        QTest::newRow("language remembered") << ini("German.txt") << false << "German.txt";
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("first start, cancelled") << QByteArray() << false << QString() << QString();
+        QTest::newRow("no language remembered, Enter") << ini("") << true << "Russian.txt" << s("Русский");
+        QTest::newRow("language remembered") << ini("German.txt") << false << "German.txt" << "Deutsch";
     }
 
     void chooserAtStartUp()
@@ -161,82 +164,58 @@ private slots:
         QFETCH(QByteArray, settings);
         QFETCH(bool, ok);
         QFETCH(QString, language);
+        QFETCH(QString, listed);
+        const QLocale before;
+        QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
         TestApp t;
-        addLanguage(t, "German.txt", t.readFile(qEnvironmentVariable("KODOPLET_SOURCE_DIR") + "/resources/Language/German.txt"));
+        for (const char *f : {"German.txt", "Russian.txt", "Ukrainian.txt"})
+            addLanguage(t, f, t.readFile(qEnvironmentVariable("KODOPLET_SOURCE_DIR") + "/resources/Language/" + f));
         if (!settings.isNull())
             t.writeFile("kodoplet.ini", settings);
         t.realLanguageStep = true;
         ChooserWatch watch;
-        bool hadSelection = true;
+        QString first, second;
         watch.act = [&](frmLang *c) {
-            hadSelection = !c->DirT->selectedItems().isEmpty();
-            (ok ? c->OK : c->NO)->click();
+            first = selectedRow(c);
+            QTest::keyClick(c->DirT, Qt::Key_Down);
+            second = selectedRow(c);
+            QTest::keyClick(c->DirT, Qt::Key_Up);
+            QTest::keyClick(c->DirT, ok ? Qt::Key_Return : Qt::Key_Escape);
         };
         t.start();
+        QLocale::setDefault(before);
         QTest::qWait(30);
-        // The chooser comes up exactly when no language is remembered.
         const bool chooser = !settings.contains(".txt");
         QCOMPARE(watch.shown, int(chooser));
         if (chooser) {   // never a language loaded: the designed English texts
             QCOMPARE(watch.designed, (QStringList{"Select of language", "List:", "OK", "Cancel"}));
-            QCOMPARE(watch.rows, QStringList{"Deutsch"});
-            QVERIFY(hadSelection);
+            QCOMPARE(watch.rows, (QStringList{"Deutsch", s("Русский"), s("Українська")}));
+            QCOMPARE(first + u'>' + second, s("Русский>Українська"));
         }
         const AppState &a = app();
         QCOMPARE(a.settings.LanguageFile, language);
-        if (language == "German.txt") {   // the page made at start-up already has the German name
+        QCOMPARE(t.dialogs.count("message"), 0);
+        if (!language.isEmpty()) {   // the page made at start-up already has the language's name
             QCOMPARE(t.active()->document()->txtCaption(), a.lang.UntitledName + u'1');
             QCOMPARE(frameCaption(t), a.lang.AppTitle + " - " + a.lang.DefaultProjectName);
-            QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: Deutsch"));
+            QCOMPARE(caption(t, "mnuOptionsLang"), "Language: " + listed);
             // Help > Help opens the language's page, which lies beside the built program.
             t.command("HelpCallHelp");
             QCOMPARE(t.shell.opened, QStringList{t.folder + a.lang.HelpFile});
             QVERIFY(QFileInfo(qEnvironmentVariable("KODOPLET_BUILD_DIR") + u'/' + a.lang.HelpFile).isFile());
+            watch.act = [&](frmLang *c) {
+                first = selectedRow(c);
+                QTest::keyClick(c->DirT, Qt::Key_Escape);
+            };
+            t.command("mnuOptionsLang");
+            QTRY_COMPARE(watch.shown, int(chooser) + 1);
+            QCOMPARE(first, listed);
         } else {
             QCOMPARE(a.lang.AppTitle, QStringLiteral("Kodoplet Editor Int."));   // the built-in English title
             QCOMPARE(caption(t, "mnuFile"), QStringLiteral("File"));
         }
-        QCOMPARE(t.dialogs.count("message"), 0);
         t.frame->close();
         QCOMPARE(QString(t.readFile("kodoplet.ini").split('\n').value(1).trimmed()), language);
-    }
-
-    // The chooser opens with a row selected, so Enter loads it and Down goes on
-    // from it. Which row is in test_lang_core.
-    void chooserOpensOnALanguageForTheKeyboard()
-    {
-        const QLocale before;
-        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-        TestApp t;
-        const QString shipped = qEnvironmentVariable("KODOPLET_SOURCE_DIR") + "/resources/Language/";
-        for (const char *f : {"English.txt", "German.txt", "Russian.txt"})
-            addLanguage(t, f, t.readFile(shipped + f));
-        t.realLanguageStep = true;
-        ChooserWatch watch;
-        QString first, second;
-        watch.act = [&](frmLang *c) {
-            first = c->DirT->currentItem() && c->DirT->currentItem()->isSelected() ? c->DirT->currentItem()->text() : QString();
-            QTest::keyClick(c->DirT, Qt::Key_Down);
-            second = c->DirT->selectedItems().value(0) ? c->DirT->selectedItems().value(0)->text() : QString();
-            QTest::keyClick(c->DirT, Qt::Key_Up);
-            QTest::keyClick(c->DirT, Qt::Key_Return);
-        };
-        t.start();
-        QLocale::setDefault(before);
-        QCOMPARE(first, QStringLiteral("Deutsch"));
-        QCOMPARE(second, QStringLiteral("Русский"));
-        QCOMPARE(app().settings.LanguageFile, QStringLiteral("German.txt"));
-
-        // Later the chooser opens on the language in use, whatever the system's.
-        app().languages->LoadJazikM("Russian.txt");
-        watch.act = [&](frmLang *c) {
-            first = c->DirT->selectedItems().value(0) ? c->DirT->selectedItems().value(0)->text() : QString();
-            QTest::keyClick(c->DirT, Qt::Key_Escape);
-        };
-        t.command("mnuOptionsLang");
-        QTRY_COMPARE(watch.shown, 2);
-        QCOMPARE(first, QStringLiteral("Русский"));
-        QCOMPARE(app().settings.LanguageFile, QStringLiteral("Russian.txt"));
     }
 
     void chooserListsStayInStepAndEmptyNameLoads()

@@ -10,7 +10,6 @@
 class TestGoToLineGui : public QObject, GuiFixture {
     Q_OBJECT
 
-    QString selected() { return ed()->text().mid(ed()->selStart(), ed()->selLength()); }
     frmFoundLine *openGoToLine()
     {
         activateFrame();
@@ -27,31 +26,40 @@ private slots:
 
     void goToLine_data()
     {
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("selStart");  // -1: entry 105, the dialog stays open; -2: OK stays disabled
         QTest::addColumn<int>("selLength");
         // Lines: "first", "", "x", "fourth", "" (after the final break). The
         // number rules themselves are in test_search_core.
-        QTest::newRow("line 1") << "1" << 0 << 5;
-        QTest::newRow("empty line") << "2" << 7 << 0;
-        QTest::newRow("line count + 1") << "6" << -1 << 0;
-        QTest::newRow("3.5 to even 4, leading number") << "3.5th" << 12 << 6;
-        for (const char *none : {"abc"})
-            QTest::newRow(qPrintable(QStringLiteral("refused '%1'").arg(none))) << none << -2 << 0;
+        const QString text = QStringLiteral("first\r\n\r\nx\r\nfourth\r\n");
+        QTest::newRow("empty line") << text << "2" << 7 << 0;
+        QTest::newRow("line count + 1") << text << "6" << -1 << 0;
+        QTest::newRow("3.5 to even 4, leading number") << text << "3.5th" << 12 << 6;
+        QTest::newRow("refused") << text << "abc" << -2 << 0;
+        QTest::newRow("wrapped") << QStringLiteral("word ").repeated(200) + "\r\nsecond\r\nthird" << "2" << 1002 << 6;
     }
 
     void goToLine()
     {
+        QFETCH(QString, text);
         QFETCH(QString, typed);
         QFETCH(int, selStart);
-        setText(QStringLiteral("first\r\n\r\nx\r\nfourth\r\n"), 2);
+        setText(text, 2);
+        ed()->setWordWrap(true); // lines are still the text's, not screen rows
+        t->active()->resize(300, 200);
+        QApplication::processEvents();
+        QVERIFY(text.size() < 100 || ed()->document()->firstBlock().layout()->lineCount() > 5); // rows of one line
         const QPointer<frmFoundLine> dialog = openGoToLine();
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("[42]"));
         QVERIFY(!dialog->kOK->isEnabled());
         QTest::keyClicks(dialog->Text1, typed);
         QCOMPARE(dialog->kOK->isEnabled(), selStart != -2);
-        QTest::keyClick(dialog->Text1, Qt::Key_Return);
+        if (selStart >= 0) // Enter is the other rows'
+            QTest::mouseClick(dialog->kOK, Qt::LeftButton);
+        else
+            QTest::keyClick(dialog->Text1, Qt::Key_Return);
         if (selStart < 0) {
             QCOMPARE(messages(), selStart == -1 ? 1 : 0);
             if (selStart == -1) {
@@ -69,23 +77,6 @@ private slots:
         QCOMPARE(messages(), 0);
         QCOMPARE(ed()->selStart(), selStart);
         QTEST(ed()->selLength(), "selLength");
-    }
-
-    // Word wrap on: lines are still the text's lines, not screen rows.
-    void goToLineWithWordWrap()
-    {
-        const QString longLine = QStringLiteral("word ").repeated(200);
-        setText(longLine + "\r\nsecond\r\nthird");
-        ed()->setWordWrap(true);
-        t->active()->resize(300, 200);
-        QApplication::processEvents();
-        QVERIFY(ed()->document()->firstBlock().layout()->lineCount() > 5); // several rows
-        const QPointer<frmFoundLine> dialog = openGoToLine();
-        QVERIFY(dialog);
-        QTest::keyClicks(dialog->Text1, QStringLiteral("2"));
-        QTest::mouseClick(dialog->kOK, Qt::LeftButton);
-        QCOMPARE(ed()->selStart(), int(longLine.size()) + 2);
-        QCOMPARE(selected(), QStringLiteral("second"));
     }
 };
 

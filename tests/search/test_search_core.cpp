@@ -141,7 +141,6 @@ private slots:
         row("end text inside the start text", "<!-- c -->", "<!--", "--", "X", true, true, "X c -->", 1, 0, 4);
         row("loop ends at a start text without end", "<b>a</b> <b>b</b", "<b>", "</b>", "B", true, true,
             "B <b>b</b", 1, 0, 8);
-        row("replacement keeps its case", "DIV div", "Div", "", "Span", false, true, "Span Span", 2, 0, 7);
         row("case on", "DIV div Div", "Div", "", "p", true, true, "DIV div p", 1, 8, 3);
         row("dotted capital I keeps positions", s("İİ x İ"), "X", "", "y", false, true, s("İİ y İ"), 1, 3, 1);
         row("i does not find dotted capital I", s("İstanbul Istanbul"), "i", "", "_", false, true,

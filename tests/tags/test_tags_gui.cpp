@@ -40,14 +40,16 @@ private slots:
     void cleanup() { stopApp(); }
 
     // After typing in the list: the row it selects, and the text after Enter
-    // ("|" the caret, "[...]" the selection) in place of "SEL".
+    // ("|" the caret, "[...]" the selection) in place of "SEL", or the dialog the
+    // entry opens over the untouched text.
     void searchThenEnter_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *typed, const char *selected, const QString &put) {
-            QTest::newRow(typed) << typed << selected << "ab\r\ncd " + put + " ef";
+        QTest::addColumn<QString>("dialog");
+        const auto row = [](const char *typed, const char *selected, const QString &put, const char *dialog = "") {
+            QTest::newRow(typed) << typed << selected << "ab\r\ncd " + put + " ef" << dialog;
         };
         row("b", "b", "<b>|</b>");
         row("bi", "big", "<big>|</big>");
@@ -55,6 +57,9 @@ private slots:
         row("B", "b", "<b>|</b>"); // capitals are searched as lower case
         row("script (", "script (Load)", s(R"(<script language="JavaScript" src="[URL]"></script>)") + "\r\n");
         row("script (n", "", "<script (n>|");
+        for (const auto &[typed, dialog] : {std::pair{"table", "frmTable"}, {"font", "frmFonts"}, {"img src", "frmImg"},
+                                            {"body", "frmBody"}, {"select", "FrmSelect"}})
+            row(typed, typed, "[SEL]", dialog);
     }
 
     void searchThenEnter()
@@ -68,7 +73,15 @@ private slots:
         for (int r = 0; r < 71; ++r) // never filtered
             QVERIFY(!list()->List1->item(r)->isHidden());
         key(Qt::Key_Return);
-        QVERIFY(!listShown() && ed()->hasFocus());
+        QFETCH(QString, dialog);
+        QVERIFY(!listShown());
+        if (dialog.isEmpty()) {
+            QVERIFY(ed()->hasFocus());
+        } else {
+            auto *w = t->frame->findChild<QDialog *>(dialog);
+            QVERIFY(w && w->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w));
+        }
         QTEST(marked(ed()), "expected");
     }
 
@@ -198,11 +211,14 @@ private slots:
         app().tagCommands->CodeAhref_Click();
         app().tagCommands->CodeColor_Click();
         app().tagCommands->CodeTextTags_Click();
+        app().tagCommands->CodeFormsSelect_Click();
+        app().tagCommands->showBodyDialog();
         app().tagCommands->FoundCloseTagM();
         app().tagCommands->insertTypedTag(QStringLiteral("p"));
         QApplication::processEvents();
         QVERIFY(!listShown());
-        QVERIFY(!codeText() || !codeText()->isVisible());
+        for (QDialog *d : t->frame->findChildren<QDialog *>()) // tag dialogs and the code dialog
+            QVERIFY2(!d->isVisible(), qPrintable(d->objectName()));
         QCOMPARE(t->dialogs.asked.size(), asked);
         QCOMPARE(app().docs.OpenDocCount, 0);
     }
