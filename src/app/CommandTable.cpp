@@ -132,6 +132,8 @@ QList<Command> build()
         item("CodeFoundTags", "Code", "Found tags", 41, "", ed),
         item("CodeFoundLine", "Code", "Search of a line under number", 42, "Ctrl+G", ed),
         item("CodeTextTags", "Code", "Сode the text in tags", 43, "", ed),
+        item("CodeMatchTag", "Code", "Go to Matching Tag", 149, "Ctrl+M", ed),
+        item("CodeSelectElement", "Code", "Select Element", 150, "Ctrl+Shift+M", ed),
 
         // Project
         menu("Proekt", "", "Proekt", 44),
@@ -154,6 +156,15 @@ QList<Command> build()
         check(item("mnuOptionsHighlight", "mnuOptions", "Syntax Highlighting", 110), true),
         check(item("mnuOptionsLineNumbers", "mnuOptions", "Line Numbers", 111), true),
         check(item("mnuOptionsStatusBar", "mnuOptions", "Status Bar", 112), true),
+        separator("mnuOptionsBar0", "mnuOptions"),
+        check(item("mnuOptionsCloseTags", "mnuOptions", "Close Tags When Typing", 144), true),
+        check(item("mnuOptionsAutoIndent", "mnuOptions", "Auto-Indent", 145), true),
+        separator("mnuOptionsBar1", "mnuOptions"),
+        // Ctrl+= as well: "+" is a shifted key on many keyboards.
+        item("mnuOptionsZoomIn", "mnuOptions", "Zoom In", 146, "Ctrl++;Ctrl+="),
+        item("mnuOptionsZoomOut", "mnuOptions", "Zoom Out", 147, "Ctrl+-"),
+        item("mnuOptionsZoomReset", "mnuOptions", "Reset Zoom", 148, "Ctrl+0"),
+        separator("mnuOptionsBar2", "mnuOptions"),
         item("mnuOptionsLang", "mnuOptions", "Language", CaptionBinding::LanguageName, "", Scope::Always, "Language: "),
 
         // Window
