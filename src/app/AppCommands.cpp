@@ -105,6 +105,10 @@ void install(CommandRegistry &c)
     c.onCommand(QString(Cmd::mnuEditRedo), [] { if (DocWindow *d = app().docs.active()) d->document()->Redo(); });
     c.onCommand(QString(Cmd::mnuEditPerenosWord), [] { ToggleWordWrap(); });
     c.onCommand(QString(Cmd::mnuEditFont), [] { ChangeEditorFont(); });
+    // The zoom of every editor; the stored font stays as it is.
+    c.onCommand(QString(Cmd::mnuOptionsZoomIn), [] { app().zoom.set(app().zoom.value() + 1); });
+    c.onCommand(QString(Cmd::mnuOptionsZoomOut), [] { app().zoom.set(app().zoom.value() - 1); });
+    c.onCommand(QString(Cmd::mnuOptionsZoomReset), [] { app().zoom.set(0); });
     c.onCommand(QString(Cmd::mnuOptionsToolbar), [] {
         AppState &a = app();
         a.settings.ToolbarChecked = a.commands && a.commands->isChecked(QString(Cmd::mnuOptionsToolbar));

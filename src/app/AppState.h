@@ -1,6 +1,7 @@
 #pragma once
 #include "common/Settings.h"
 #include "common/Options.h"
+#include "app/ViewSettings.h"
 #include "editing/DocTable.h"
 #include "files/ProjectList.h"
 #include "files/WorkFiles.h"
@@ -48,6 +49,10 @@ struct AppState {
     BoolOption highlighting{true};   // Options > Syntax highlighting
     BoolOption lineNumbers{true};    // Options > Line numbers: the gutter and the current line
     BoolOption statusBar{true};      // Options > Status bar
+    BoolOption closeTags{true};      // Options > Close tags when typing (pages)
+    BoolOption autoIndent{true};     // Options > Auto-indent: Enter keeps the line's indentation
+    // Options > Zoom: points added to the editor font of every document (the stored font stays).
+    IntOption zoom{0, ViewSettings::MinZoom, ViewSettings::MaxZoom};
     TextOption frameCaption;         // the main frame's caption: AppTitle - ProjectName
     WorkFiles workFiles;             // preview, wrapper and working files this run wrote
     SearchState search;              // find and replace texts, position and history

@@ -27,7 +27,10 @@ QAction *CommandRegistry::makeAction(const Command &c)
     else
         a->setText(c.caption);
     if (!c.shortcut.isEmpty()) {
-        a->setShortcut(QKeySequence(c.shortcut, QKeySequence::PortableText));
+        QList<QKeySequence> keys;
+        for (const QString &k : c.shortcut.split(u';'))
+            keys << QKeySequence(k, QKeySequence::PortableText);
+        a->setShortcuts(keys);
         a->setShortcutContext(Qt::WindowShortcut);
         // Not in a menu yet, the action needs a widget for its shortcut to work.
         if (m_window)

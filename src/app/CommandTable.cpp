@@ -90,7 +90,7 @@ QList<Command> build()
         item("mnuFileSaveProektAs", "mnuFile", "Save Proekt As...", 9),
         separator("mnuFileBar1", "mnuFile"),
         item("mnuFileProsmotr", "mnuFile", "Code - HTML", NoEntry, "F8", doc),
-        check(item("mnuFileLivePreview", "mnuFile", "Live Preview", 144, "Ctrl+Shift+F8", doc), false),
+        check(item("mnuFileLivePreview", "mnuFile", "Live Preview", 151, "Ctrl+Shift+F8", doc), false),
         separator("mnuFileBar3", "mnuFile"),
         item("mnuFileExit", "mnuFile", "E&xit", 10, "Ctrl+Q"),
 
@@ -136,6 +136,8 @@ QList<Command> build()
         item("CodeFoundTags", "Code", "Found tags", 41, "", ed),
         item("CodeFoundLine", "Code", "Search of a line under number", 42, "Ctrl+G", ed),
         item("CodeTextTags", "Code", "Сode the text in tags", 43, "", ed),
+        item("CodeMatchTag", "Code", "Go to Matching Tag", 149, "Ctrl+M", ed),
+        item("CodeSelectElement", "Code", "Select Element", 150, "Ctrl+Shift+M", ed),
 
         // Project
         menu("Proekt", "", "Proekt", 44),
@@ -158,6 +160,15 @@ QList<Command> build()
         check(item("mnuOptionsHighlight", "mnuOptions", "Syntax Highlighting", 110), true),
         check(item("mnuOptionsLineNumbers", "mnuOptions", "Line Numbers", 111), true),
         check(item("mnuOptionsStatusBar", "mnuOptions", "Status Bar", 112), true),
+        separator("mnuOptionsBar0", "mnuOptions"),
+        check(item("mnuOptionsCloseTags", "mnuOptions", "Close Tags When Typing", 144), true),
+        check(item("mnuOptionsAutoIndent", "mnuOptions", "Auto-Indent", 145), true),
+        separator("mnuOptionsBar1", "mnuOptions"),
+        // Ctrl+= as well: "+" is a shifted key on many keyboards.
+        item("mnuOptionsZoomIn", "mnuOptions", "Zoom In", 146, "Ctrl++;Ctrl+="),
+        item("mnuOptionsZoomOut", "mnuOptions", "Zoom Out", 147, "Ctrl+-"),
+        item("mnuOptionsZoomReset", "mnuOptions", "Reset Zoom", 148, "Ctrl+0"),
+        separator("mnuOptionsBar2", "mnuOptions"),
         item("mnuOptionsLang", "mnuOptions", "Language", CaptionBinding::LanguageName, "", Scope::Always, "Language: "),
 
         // Window
@@ -194,7 +205,7 @@ QList<Command> build()
         tool(17, "CodeColor", 40, "", ed),
         tool(18, "mnuEditFont", 24, "", ed),
         tool(19, "mnuFileProsmotr", NoEntry, "Code - HTML", doc),
-        tool(20, "mnuFileLivePreview", 144, "", doc),
+        tool(20, "mnuFileLivePreview", 151, "", doc),
     };
 }
 

@@ -29,7 +29,7 @@ struct Command {
     Kind kind = Kind::Item;
     QString caption;      // built-in text, until a language file gives one
     CaptionBinding text;  // what the language loader puts in (entry 0 < n: a language entry; -1: none)
-    QString shortcut;     // portable key text ("Ctrl+N", "F8"), "" for none
+    QString shortcut;     // portable key text ("Ctrl+N", "F8"; alternatives "Ctrl++;Ctrl+="), "" for none
     Scope scope = Scope::Always;
     bool checkable = false;
     bool checked = false; // initial check mark

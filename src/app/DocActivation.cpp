@@ -9,7 +9,9 @@
 #include "files/ProjectCommands.h"
 #include "files/OpenPaths.h"
 #include "platform/EditControl.h"
+#include "tags/MarkupTyping.h"
 #include "tags/TagCommands.h"
+#include "tags/TagMarks.h"
 
 #include <QMdiArea>
 
@@ -22,6 +24,15 @@ void prepareWindow(DocWindow *d)
 {
     AppState &a = app();
     a.tagCommands->attachEditor(d);
+    // After the tag list's key rules: closing tags, "</" and Enter's indentation.
+    d->Rich()->installBehaviour(std::make_unique<MarkupTyping>(d, a.closeTags, a.autoIndent));
+    new TagMarks(d);
+    // Options > Zoom and Ctrl+wheel: every editor follows, new ones included.
+    QObject::connect(&a.zoom, &IntOption::changed, d->Rich(), &EditControl::setZoom);
+    QObject::connect(d->Rich(), &EditControl::zoomRequested, d, [](int steps) {
+        AppState &a = app();
+        a.zoom.set(a.zoom.value() + steps);
+    });
     QObject::connect(d, &DocWindow::closeRequested, d, [](DocWindow *doc) { app().files->CloseDocument(doc); });
     QObject::connect(d, &DocWindow::viewSwitched, d, [](bool editorShown) { DeleteMenuM(editorShown, 18); });
     // Options > Syntax highlighting: every window follows it, new ones included.
@@ -38,6 +49,7 @@ void applyEditorSettings(DocWindow *d)
 {
     AppState &a = app();
     const Settings &s = a.settings;
+    d->Rich()->setZoom(a.zoom.value());
     EditorOptions::applyFontTo(d, {s.EditorFontName, s.EditorFontSize, s.EditorFontBold, s.EditorFontItalic});
     d->Rich()->setWordWrap(s.WrapMode == 0);
     d->Rich()->setLineNumbersVisible(a.lineNumbers.value());

@@ -17,7 +17,7 @@ QList<ShortcutRow> shortcutRows(const std::function<QString(const QString &)> &c
                 caption = at->caption;
             path.prepend(withoutMnemonics(caption).trimmed());
         }
-        rows.append({path.join(QStringLiteral(" > ")), c.shortcut});
+        rows.append({path.join(QStringLiteral(" > ")), QString(c.shortcut).replace(u';', QStringLiteral(", "))});
     }
     return rows;
 }

@@ -73,6 +73,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     bindOption(QString(Cmd::mnuOptionsHighlight), a.highlighting);
     bindOption(QString(Cmd::mnuOptionsLineNumbers), a.lineNumbers);
     bindOption(QString(Cmd::mnuOptionsStatusBar), a.statusBar);
+    bindOption(QString(Cmd::mnuOptionsCloseTags), a.closeTags);
+    bindOption(QString(Cmd::mnuOptionsAutoIndent), a.autoIndent);
 
     resize(900, 650);
     tmrActive.setSingleShot(true);

@@ -100,6 +100,9 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     a.highlighting.set(view.Highlighting);
     a.lineNumbers.set(view.LineNumbers);
     a.statusBar.set(view.StatusBar);
+    a.closeTags.set(view.CloseTags);
+    a.autoIndent.set(view.AutoIndent);
+    a.zoom.set(view.Zoom);
     auto *frame = new frmMain;
     if (a.dialogs) {
         a.dialogs->setParentWidget(frame);
@@ -233,6 +236,9 @@ bool SaveFileINIM()
     view.Highlighting = a.highlighting.value();
     view.LineNumbers = a.lineNumbers.value();
     view.StatusBar = a.statusBar.value();
+    view.CloseTags = a.closeTags.value();
+    view.AutoIndent = a.autoIndent.value();
+    view.Zoom = a.zoom.value();
     if (const int error = view.write(viewSettingsPath()))
         a.files->showSaveError(viewSettingsPath(), error);
     // The records of the documents just closed go before the process does.

@@ -3,7 +3,9 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
 #include "files/FileCommands.h"
+#include "editing/DocWindow.h"
 #include "tags/TagCommands.h"
+#include "tags/TagMatch.h"
 
 #include <QWidget> // CommandRegistry::window()
 
@@ -35,6 +37,17 @@ void install(CommandRegistry &f, TagCommands &tags)
     f.onCommand(QString(Cmd::CodeTextTags), [t] { t->CodeTextTags_Click(); });
     f.onCommand(QString(Cmd::CodeFormsSelect), [t] { t->CodeFormsSelect_Click(); });
     f.onCommand(QString(Cmd::mnuEditNewRasklad), [t] { t->NewRaskladM(); });
+    // Matching tags in the active editor.
+    DocTable *docs = &t->docs();
+    const auto onEditor = [docs](bool (*run)(DocWindow *)) {
+        return [docs, run] {
+            DocWindow *d = docs->active();
+            if (d && d->editorVisible())
+                run(d);
+        };
+    };
+    f.onCommand(QString(Cmd::CodeMatchTag), onEditor(&TagMatch::jumpToPartner));
+    f.onCommand(QString(Cmd::CodeSelectElement), onEditor(&TagMatch::selectElement));
     // Toolbar buttons B, I, U and the three alignments.
     for (int i = 0; i <= 5; ++i)
         f.onCommand(QStringLiteral("PicKnopki%1").arg(11 + i), [t, i] { t->insertToolbarTags(i); });

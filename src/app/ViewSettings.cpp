@@ -2,6 +2,7 @@
 #include "common/TextFile.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -14,6 +15,15 @@ void readBool(const QString &value, bool &target)
         target = true;
     else if (v.compare(u"false", Qt::CaseInsensitive) == 0 || v == u"0")
         target = false;
+}
+
+// A number out of range is brought to its bound; one that is no number changes nothing.
+void readInt(const QString &value, int low, int high, int &target)
+{
+    bool ok = false;
+    const qlonglong v = value.trimmed().toLongLong(&ok);
+    if (ok)
+        target = int(std::clamp<qlonglong>(v, low, high));
 }
 
 QByteArray line(const char *name, bool value)
@@ -41,6 +51,12 @@ bool ViewSettings::read(const QString &path)
             readBool(value, LineNumbers);
         else if (name == u"statusBar")
             readBool(value, StatusBar);
+        else if (name == u"closeTags")
+            readBool(value, CloseTags);
+        else if (name == u"autoIndent")
+            readBool(value, AutoIndent);
+        else if (name == u"zoom")
+            readInt(value, MinZoom, MaxZoom, Zoom);
     }
     return true;
 }
@@ -48,7 +64,8 @@ bool ViewSettings::read(const QString &path)
 QByteArray ViewSettings::bytes() const
 {
     return QByteArray("[kodoplet-view]\n") + line("highlighting", Highlighting)
-        + line("lineNumbers", LineNumbers) + line("statusBar", StatusBar);
+        + line("lineNumbers", LineNumbers) + line("statusBar", StatusBar) + line("closeTags", CloseTags)
+        + line("autoIndent", AutoIndent) + "zoom=" + QByteArray::number(Zoom) + '\n';
 }
 
 int ViewSettings::write(const QString &path) const

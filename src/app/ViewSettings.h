@@ -10,6 +10,12 @@ struct ViewSettings {
     bool Highlighting = true;   // Options > Syntax highlighting
     bool LineNumbers = true;    // Options > Line numbers (gutter and current line)
     bool StatusBar = true;      // Options > Status bar
+    bool CloseTags = true;      // Options > Close tags when typing
+    bool AutoIndent = true;     // Options > Auto-indent
+    int Zoom = 0;               // points added to the editor font, MinZoom..MaxZoom
+
+    static constexpr int MinZoom = -10;
+    static constexpr int MaxZoom = 60;
 
     static QString fileName() { return QStringLiteral("kodoplet-view.ini"); }
 

@@ -55,6 +55,8 @@
     X(CodeFoundTags) \
     X(CodeFoundLine) \
     X(CodeTextTags) \
+    X(CodeMatchTag) \
+    X(CodeSelectElement) \
     X(Proekt) \
     X(ProektListFile) \
     X(ProektNew) \
@@ -71,6 +73,11 @@
     X(mnuOptionsHighlight) \
     X(mnuOptionsLineNumbers) \
     X(mnuOptionsStatusBar) \
+    X(mnuOptionsCloseTags) \
+    X(mnuOptionsAutoIndent) \
+    X(mnuOptionsZoomIn) \
+    X(mnuOptionsZoomOut) \
+    X(mnuOptionsZoomReset) \
     X(mnuOptionsLang) \
     X(mnuWindow) \
     X(mnuWindowCascade) \

@@ -125,6 +125,17 @@ int SyntaxHighlighter::startState(const QTextBlock &block) const
     return s >= 0 ? (s & StateMask) : SyntaxTokenizer::initialState(m_language);
 }
 
+int SyntaxHighlighter::knownStartState(const QTextBlock &block) const
+{
+    if (!m_on || m_inChange || !block.isValid() || block.blockNumber() > m_valid)
+        return -1;
+    const QTextBlock prev = block.previous();
+    if (!prev.isValid())
+        return SyntaxTokenizer::initialState(m_language);
+    const int s = prev.userState();
+    return s >= 0 && (s & Consistent) ? (s & StateMask) : -1;
+}
+
 bool SyntaxHighlighter::processBlock(QTextBlock &block, bool colour)
 {
     const int stored = block.userState();

@@ -42,6 +42,11 @@ public:
     // Runs the background work to its end at once (tests and benchmarks).
     void finishNow();
 
+    // The tokenizer state at the start of a block when it is known (the block
+    // before it was scanned from a known state), -1 otherwise: rules that need the
+    // context of the caret start there instead of at the top of the text.
+    int knownStartState(const QTextBlock &block) const;
+
     // Format of a kind, for the current palette.
     QTextCharFormat formatOf(SyntaxKind kind) const { return m_formats[size_t(kind)]; }
 

@@ -165,6 +165,22 @@ int SyntaxTokenizer::initialState(SyntaxLanguage language)
     return s.pack();
 }
 
+SyntaxContext SyntaxTokenizer::contextOf(int state)
+{
+    const State s = State::unpack(std::max(state, 0));
+    if (isJs(s.mode))
+        return SyntaxContext::Script;
+    if (isCss(s.mode))
+        return SyntaxContext::Style;
+    switch (s.mode) {
+    case HTagName: case HInTag: case HAttrName: case HAfterName: case HBeforeValue: return SyntaxContext::Tag;
+    case HValueDouble: case HValueSingle: case HValueBare: return SyntaxContext::AttributeValue;
+    case HComment: return SyntaxContext::Comment;
+    case HDoctype: return SyntaxContext::Doctype;
+    default: return SyntaxContext::Text;
+    }
+}
+
 int SyntaxTokenizer::scan(QStringView text, int state, std::vector<SyntaxToken> *out, bool endsLine,
                           QStringView following)
 {

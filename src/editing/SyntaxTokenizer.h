@@ -20,6 +20,9 @@ enum class SyntaxKind : std::uint8_t {
 
 enum class SyntaxLanguage { Page, Script };
 
+// Where a state stands in a page, for the rules that act on mark-up as it is typed.
+enum class SyntaxContext { Text, Tag, AttributeValue, Comment, Doctype, Script, Style };
+
 struct SyntaxToken {
     int start;
     int length;
@@ -40,6 +43,9 @@ public:
     static constexpr int LookAhead = 40;
 
     static int initialState(SyntaxLanguage language);
+    // What the text at a state is: plain page text, inside a tag (outside its
+    // values), a quoted or bare value, a comment, a doctype, a script or a style sheet.
+    static SyntaxContext contextOf(int state);
 
     // Scans text starting in state; appends the non-plain runs to out (when not
     // null) with starts relative to text, and returns the state after it.

@@ -163,7 +163,14 @@ QString extraText(int entry)
         /* 141 */ u"The page's charset declaration differs from the encoding it is saved in, so browsers will show it wrongly. Choose the encoding here, or change the declaration.",
         /* 142 */ u"&Encoding...",
         /* 143 */ u"Line &Breaks...",
-        /* 144 */ u"Live Preview",
+        /* 144 */ u"&Close Tags When Typing",
+        /* 145 */ u"&Auto-Indent",
+        /* 146 */ u"Zoom &In",
+        /* 147 */ u"Zoom &Out",
+        /* 148 */ u"&Reset Zoom",
+        /* 149 */ u"Go to Matc&hing Tag",
+        /* 150 */ u"Select Eleme&nt",
+        /* 151 */ u"Live Preview",
     };
     const int i = entry - 110;
     if (i < 0 || i >= int(std::size(extra)) || !extra[i])

@@ -16,7 +16,7 @@ struct LanguageTexts {
     static constexpr int FirstMessageEntry = 90;
     static constexpr int MessageCount = 18;       // entries 90-107
     static constexpr int FirstExtraEntry = 110;
-    static constexpr int ExtraCount = 35;         // entries 110-144: view options, status bar, font note, files on disk recovery 118-127, files on disk 130-143, live preview 144
+    static constexpr int ExtraCount = 42;         // entries 110-151: view options, status bar, font note, recovery 118-127, files on disk 130-143, mark-up typing and zoom 144-150, live preview 151
 
     QString HelpFile;             // help page, relative to the program folder
     QString AppTitle;             // "Kodoplet " + entry 1 + " Int."; title of every message box
@@ -28,19 +28,19 @@ struct LanguageTexts {
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
     QString Locale;               // entry 109, the locale of Qt's own texts ("de"); "" keeps them English
-    // Entries 110-144; one a file does not give is the built-in English text.
+    // Entries 110-151; one a file does not give is the built-in English text.
     QString ExtraTexts[ExtraCount];
     QString VSpaceTip;            // entry 108, the image dialog's VSPACE tooltip; entry 86 when a file lacks it
 
     // Holds the built-in English texts, as if the English file had been loaded.
     LanguageTexts();
 
-    // The text in force for entry 1..106, 108 or 110..144 ("" for any other number), so
+    // The text in force for entry 1..106, 108 or 110..151 ("" for any other number), so
     // callers can name a text by its entry number: texts.text(96). Entries 1-62
     // are those of the last load (captions of the main frame: 3-10, 12-61).
     QString text(int entry) const;
 
-    // The built-in English text of entry 1..106 or 110..144, "" for any other number.
+    // The built-in English text of entry 1..106 or 110..151, "" for any other number.
     static QString builtInText(int entry);
 
     // Takes over a language file that was read successfully. A file gives an entry

@@ -4,6 +4,8 @@
 #include "platform/LineNumberArea.h"
 
 #include <QDropEvent>
+#include <QFontInfo>
+#include <QWheelEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -145,7 +147,38 @@ void EditControl::setEditorFont(const QString &family, int pointSize, bool bold,
         f.setPointSize(pointSize);
     f.setBold(bold);
     f.setItalic(italic);
-    setFont(f);
+    m_baseFont = f;
+    m_baseSet = true;
+    setZoom(m_zoom);
+}
+
+void EditControl::setZoom(int points)
+{
+    m_zoom = points;
+    QFont f = m_baseSet ? m_baseFont : font();
+    if (!m_baseSet) {
+        m_baseFont = f;
+        m_baseSet = true;
+    }
+    const int base = f.pointSize() > 0 ? f.pointSize() : QFontInfo(f).pointSize();
+    f.setPointSize(std::max(MinPointSize, base + points));
+    if (f != font())
+        setFont(f);
+}
+
+void EditControl::wheelEvent(QWheelEvent *e)
+{
+    if (!(e->modifiers() & Qt::ControlModifier)) {
+        QPlainTextEdit::wheelEvent(e);
+        return;
+    }
+    // One step a notch (120); finer wheels add up to notches.
+    m_wheelRest += e->angleDelta().y();
+    const int steps = m_wheelRest / 120;
+    m_wheelRest -= steps * 120;
+    if (steps != 0)
+        emit zoomRequested(steps);
+    e->accept();
 }
 
 void EditControl::setWordWrap(bool wrap)

@@ -56,6 +56,11 @@ public:
     bool blockEndsLine(int blockNumber) const { return !m_pieces.softBreaks().endsSoft(blockNumber); }
 
     void setEditorFont(const QString &family, int pointSize, bool bold, bool italic);
+    // Points added to the editor font's size (zoom); the font set above stays the
+    // base, and the gutter follows the shown one.
+    void setZoom(int points);
+    int zoom() const { return m_zoom; }
+    static constexpr int MinPointSize = 4;
     void setWordWrap(bool wrap);
     // The line-number gutter and the mark of the caret's line, shown together (off
     // until asked for).
@@ -82,12 +87,15 @@ signals:
     void externalChange();
     // Files were dropped on the editor: they are to be opened, not their names inserted.
     void filesDropped(const QStringList &paths);
+    // Ctrl+wheel: the user asks for a larger (steps > 0) or smaller font.
+    void zoomRequested(int steps);
 
 protected:
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
@@ -107,4 +115,8 @@ private:
     mutable QString m_text;     // the whole text as last read, while m_textValid
     mutable bool m_textValid = false;
     LineNumberArea *m_gutter = nullptr;
+    QFont m_baseFont;           // the font as set, before the zoom
+    bool m_baseSet = false;
+    int m_zoom = 0;
+    int m_wheelRest = 0;        // wheel turn not yet a whole step (fine-grained wheels)
 };

@@ -44,7 +44,9 @@ private slots:
 
     void everyRowIsWhole()
     {
-        QSet<QString> names, menus, shortcuts;
+        // The editor's own keys are taken too.
+        QSet<QString> names, menus, shortcuts{"Ctrl+Space", "Ctrl+Return", "Ctrl+B", "Shift+F10", "Ctrl+1", "Ctrl+2",
+                                              "Ctrl+3", "Ctrl+4", "Ctrl+5", "Ctrl+6"};
         int tools = 0;
         for (const Command &c : commandTable()) {
             QVERIFY2(!names.contains(c.name), qPrintable(c.name));
@@ -54,9 +56,9 @@ private slots:
             // A parent is a menu declared before its items.
             if (c.kind != Kind::Tool && !c.parent.isEmpty())
                 QVERIFY2(menus.contains(c.parent), qPrintable(c.name));
-            if (!c.shortcut.isEmpty()) {
-                QVERIFY2(!shortcuts.contains(c.shortcut), qPrintable(c.shortcut));
-                shortcuts << c.shortcut;
+            for (const QString &k : c.shortcut.split(u';', Qt::SkipEmptyParts)) {
+                QVERIFY2(!shortcuts.contains(k), qPrintable(k));
+                shortcuts << k;
             }
             if (c.kind == Kind::Tool) {
                 QCOMPARE(c.name, QStringLiteral("PicKnopki%1").arg(tools++));

@@ -49,7 +49,8 @@ class TestFrameGui : public QObject {
 
     // The options the Options and Edit menus tick, all on at first start.
     static inline const QStringList kOptions = {"mnuOptionsToolbar", "mnuOptionsListTags", "mnuEditPerenosWord",
-                                                "mnuOptionsHighlight", "mnuOptionsLineNumbers", "mnuOptionsStatusBar"};
+                                                "mnuOptionsHighlight", "mnuOptionsLineNumbers", "mnuOptionsStatusBar",
+                                                "mnuOptionsCloseTags", "mnuOptionsAutoIndent"};
     static QString font(EditControl *e)
     {
         return QStringLiteral("%1 %2 %3 %4").arg(e->font().family()).arg(e->font().pointSize()).arg(e->font().bold()).arg(e->font().italic());
@@ -142,6 +143,13 @@ private slots:
             }
             t.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("DejaVu Serif"), 14, false, true});
             t.command(QStringLiteral("mnuEditFont"));
+            // Zoom: the editor's font, not the stored one.
+            QTest::keyClick(t.editor(), Qt::Key_Plus, Qt::ControlModifier);
+            QTest::keyClick(t.editor(), Qt::Key_Equal, Qt::ControlModifier);
+            QTest::keyClick(t.editor(), Qt::Key_Plus, Qt::ControlModifier);
+            QTest::keyClick(t.editor(), Qt::Key_Minus, Qt::ControlModifier);
+            QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 16 0 1"));
+            QCOMPARE(app().settings.EditorFontSize, 14);
             QDir(t.folder).mkdir(QStringLiteral("pages"));
             lastFolder = t.folder + QStringLiteral("pages/");
             t.dialogs.fileAnswers.enqueue(lastFolder + QStringLiteral("none.htm"));
@@ -158,13 +166,15 @@ private slots:
             QCOMPARE(ini.count("\r\n"), 11);
             QVERIFY(!ini.contains("highlight"));
             QCOMPARE(t.readFile(QStringLiteral("kodoplet-view.ini")),
-                     QByteArray("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"));
+                     QByteArray("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"
+                                "closeTags=false\nautoIndent=false\nzoom=2\n"));
             QVERIFY(!app().highlighting.value() && !app().lineNumbers.value() && !app().statusBar.value());
         }
 
         TestApp t;
         t.writeFile(QStringLiteral("kodoplet.ini"), ini);
-        t.writeFile(QStringLiteral("kodoplet-view.ini"), "highlighting=false\nlineNumbers=false\nstatusBar=false\n");
+        t.writeFile(QStringLiteral("kodoplet-view.ini"),
+                    "highlighting=false\nlineNumbers=false\nstatusBar=false\ncloseTags=false\nautoIndent=false\nzoom=2\n");
         QString projectAsked;   // the remembered project is asked for; none is there
         StartUp::hooks().loadProject = [&] {
             projectAsked = app().settings.ProjectPath;
@@ -180,7 +190,8 @@ private slots:
         QCOMPARE(projectAsked, lastFolder.left(lastFolder.size() - 6) + QStringLiteral("site.wpr"));
         QCOMPARE(app().settings.LastFolder, lastFolder);
         // The values are in force, not only stored.
-        QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 14 0 1"));
+        QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 16 0 1"));
+        QCOMPARE(app().settings.EditorFontSize, 14);
         QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
         t.command(QStringLiteral("mnuFileOpen"));
         QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, lastFolder);
