@@ -51,6 +51,9 @@ struct AppState {
     BoolOption statusBar{true};      // Options > Status bar
     BoolOption closeTags{true};      // Options > Close tags when typing (pages)
     BoolOption autoIndent{true};     // Options > Auto-indent: Enter keeps the line's indentation
+    BoolOption reopenPages{true};    // Options > Reopen pages at start
+    QStringList recentFiles;         // File > Recent files, newest first
+    QList<ViewSettings::Page> pagesAtExit; // the documents open when the exit began
     // Options > Zoom: points added to the editor font of every document (the stored font stays).
     IntOption zoom{0, ViewSettings::MinZoom, ViewSettings::MaxZoom};
     TextOption frameCaption;         // the main frame's caption: AppTitle - ProjectName

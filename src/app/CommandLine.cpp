@@ -35,6 +35,8 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &curr
                 c.help = true;
             else if (arg == QLatin1String("--version") || arg == QLatin1String("-v"))
                 c.version = true;
+            else if (arg == QLatin1String("--new-window"))
+                c.newWindow = true;
             else
                 c.ignored << arg;
             continue;
@@ -56,6 +58,8 @@ QString CommandLine::usage()
         "\n"
         "  -h, --help     show this text and end\n"
         "  -v, --version  show the version and end\n"
+        "  --new-window   start a copy of its own; without it the files go to the\n"
+        "                 copy already running on this display, which comes to the front\n"
         "  --             what follows are file names, even if they start with '-'\n"
         "\n"
         "Qt's own options (-platform, -style...) are taken as usual.\n");

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // The program's command line, after Qt has taken its own options:
-//   kodoplet [--help] [--version] [--] [file...]
+//   kodoplet [--help] [--version] [--new-window] [--] [file...]
 // Each file opens at start as through File > Open; a ".wpr" file is a project
 // and opens instead of the remembered one (the last one named, when several are).
 struct CommandLine {
@@ -12,6 +12,7 @@ struct CommandLine {
     QStringList ignored;     // options this program does not know, left alone
     bool help = false;
     bool version = false;
+    bool newWindow = false;  // run as a copy of its own, not handing the files to a running one
 
     // arguments: without the program name. Relative names resolve against
     // currentFolder; "file:" addresses become local paths. "--" ends the options,

@@ -1,4 +1,5 @@
 #include "app/CommandTable.h"
+#include "lang/LanguageTexts.h"
 
 namespace Commands {
 
@@ -64,6 +65,12 @@ Command tool(int index, const char *runs, int entry, const char *fixedOrSuffix, 
     return c;
 }
 
+Command withSuffixEntry(Command c, int entry)
+{
+    c.text.suffixEntry = entry;
+    return c;
+}
+
 QList<Command> build()
 {
     const Scope doc = Scope::DocumentOpen;
@@ -75,8 +82,10 @@ QList<Command> build()
         item("mnuFileOpen", "mnuFile", "Open", 5, "Ctrl+O"),
         // Also in the Edit menu; here it is at hand with no document open.
         item("mnuFileOpenAllFile", "mnuFile", "Открыть все файлы в папке", 106),
+        // Filled from the recent files each time it opens.
+        menu("mnuFileRecent", "mnuFile", "Recent Files", TextEntry::RecentFiles),
         separator("mnuFileBar", "mnuFile"),
-        menu("mnuFileScript", "mnuFile", "Script", NoEntry),
+        menu("mnuFileScript", "mnuFile", "Script", TextEntry::Script),
         item("mnuFileScriptNew", "mnuFileScript", "New", 4),
         item("mnuFileScriptOpen", "mnuFileScript", "Open Script", 5),
         separator("mnuFileBar4", "mnuFile"),
@@ -89,7 +98,7 @@ QList<Command> build()
         item("mnuFileSaveProekt", "mnuFile", "Save Proekt", 8),
         item("mnuFileSaveProektAs", "mnuFile", "Save Proekt As...", 9),
         separator("mnuFileBar1", "mnuFile"),
-        item("mnuFileProsmotr", "mnuFile", "Code - HTML", NoEntry, "F8", doc),
+        item("mnuFileProsmotr", "mnuFile", "Code - HTML", TextEntry::CodeHtml, "F8", doc),
         check(item("mnuFileLivePreview", "mnuFile", "Live Preview", 151, "Ctrl+Shift+F8", doc), false),
         separator("mnuFileBar3", "mnuFile"),
         item("mnuFileExit", "mnuFile", "E&xit", 10, "Ctrl+Q"),
@@ -163,13 +172,15 @@ QList<Command> build()
         separator("mnuOptionsBar0", "mnuOptions"),
         check(item("mnuOptionsCloseTags", "mnuOptions", "Close Tags When Typing", 144), true),
         check(item("mnuOptionsAutoIndent", "mnuOptions", "Auto-Indent", 145), true),
+        check(item("mnuOptionsReopenPages", "mnuOptions", "Reopen Pages at Start", TextEntry::ReopenPages), true),
         separator("mnuOptionsBar1", "mnuOptions"),
         // Ctrl+= as well: "+" is a shifted key on many keyboards.
         item("mnuOptionsZoomIn", "mnuOptions", "Zoom In", 146, "Ctrl++;Ctrl+="),
         item("mnuOptionsZoomOut", "mnuOptions", "Zoom Out", 147, "Ctrl+-"),
         item("mnuOptionsZoomReset", "mnuOptions", "Reset Zoom", 148, "Ctrl+0"),
         separator("mnuOptionsBar2", "mnuOptions"),
-        item("mnuOptionsLang", "mnuOptions", "Language", CaptionBinding::LanguageName, "", Scope::Always, "Language: "),
+        // "Language:" (its own entry) and the language's name.
+        item("mnuOptionsLang", "mnuOptions", "Language", CaptionBinding::LanguageName),
 
         // Window
         menu("mnuWindow", "", "Window", 53, doc),
@@ -186,7 +197,7 @@ QList<Command> build()
 
         // Toolbar buttons: 0-3 always, 4 and 19 with a document, 5-18 with its text shown.
         tool(0, "mnuFileNew", 4, "", Scope::Always),
-        tool(1, "mnuFileScriptNew", 4, " Script", Scope::Always),
+        withSuffixEntry(tool(1, "mnuFileScriptNew", 4, "", Scope::Always), TextEntry::Script),
         tool(2, "mnuFileOpen", 5, "", Scope::Always),
         tool(3, "ProektListFile", 45, "", Scope::Always),
         tool(4, "mnuFileSaveFile", 6, "", doc),
@@ -204,7 +215,7 @@ QList<Command> build()
         tool(16, "", NoEntry, "<div align=\"right\"></div>", ed),
         tool(17, "CodeColor", 40, "", ed),
         tool(18, "mnuEditFont", 24, "", ed),
-        tool(19, "mnuFileProsmotr", NoEntry, "Code - HTML", doc),
+        tool(19, "mnuFileProsmotr", TextEntry::CodeHtml, "", doc),
         tool(20, "mnuFileLivePreview", 151, "", doc),
     };
 }

@@ -10,6 +10,7 @@
 #include "app/DocActivation.h"
 #include "app/MainFrame.h"
 #include "app/SettingsFile.h"
+#include "app/Session.h"
 #include "app/TagsInstall.h"
 #include "app/ViewSettings.h"
 #include "editing/DocWindow.h"
@@ -63,6 +64,7 @@ void wireCommandGroups()
     AppState &a = app();
     a.buildCommandGroups();
     LanguageLoader &languages = *a.languages;
+    a.files->fileUsed = [](const QString &path) { ViewSettings::addRecent(app().recentFiles, path); };
     languages.reportOpenError = [](const QString &path, int error) { app().files->showOpenError(path, error); };
     languages.openUrl = [](const QString &target) { app().preview->OpURL(target); };
     languages.owner = [] { return app().ownerWindow(); };
@@ -80,6 +82,8 @@ void wireCommandGroups()
     });
 }
 } // namespace
+
+static void replaceStartPage(const std::function<bool()> &open);
 
 frmMain *MainM(const QString &executableFolder)
 {
@@ -103,7 +107,10 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     a.closeTags.set(view.CloseTags);
     a.autoIndent.set(view.AutoIndent);
     a.zoom.set(view.Zoom);
+    a.reopenPages.set(view.ReopenPages);
+    a.recentFiles = view.RecentFiles;
     auto *frame = new frmMain;
+    Session::restoreFrame(*frame, view);
     if (a.dialogs) {
         a.dialogs->setParentWidget(frame);
     }
@@ -112,8 +119,11 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     AppCommands::install(frame->commands());
     frame->queryUnload = [] {
         AppState &a = app();
+        // Taken before the documents close: they open again at the next start.
+        const QList<ViewSettings::Page> pages = Session::openPages(a.docs);
         if (a.docs.OpenDocCount > 0 && a.projects->ProektClos() == 1)
             return true;
+        a.pagesAtExit = pages;
         return !SaveFileINIM();
     };
     frame->showProjectWindow = [] { app().projects->ProektListFile_Click(); };
@@ -121,10 +131,25 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     QObject::connect(frame, &frmMain::filesDropped, frame,
                      [](const QStringList &paths) { OpenPaths::openDropped(*app().projects, paths); }, Qt::QueuedConnection);
 
+    Session::installRecentMenu(*frame);
+
     LoadDataM(line.project);
+    // The pages of the last run, after its project: they take the empty start page's place.
+    if (a.reopenPages.value() && !view.Pages.isEmpty()) {
+        replaceStartPage([&view] { return Session::reopen(*app().files, view.Pages) > 0; });
+        // The one active at exit, not the neighbour the start page left to.
+        for (qsizetype i = view.Pages.size() - 1; i >= 0; --i)
+            if (const int k = a.docs.findByFile(view.Pages[i].path); k >= 0) {
+                a.docs.requestActivate(a.docs.slot(k));
+                break;
+            }
+    }
 
     frame->setChecked(QString(Cmd::mnuEditPerenosWord), a.settings.WrapMode == 0);
-    frame->show();
+    if (view.FrameMaximized)
+        frame->showMaximized();
+    else
+        frame->show();
     openCommandLineFiles(line);
     offerRecovery();
     if (DocWindow *d = a.docs.active())
@@ -151,9 +176,34 @@ static void replaceStartPage(const std::function<bool()> &open)
 void openCommandLineFiles(const CommandLine &line)
 {
     replaceStartPage([&line] {
-        OpenPaths::openDocuments(*app().projects, line.documents, false);
+        OpenPaths::openDocuments(*app().projects, line.documents, false, true);
         return true;
     });
+}
+
+void openHandedOver(const QStringList &projectThenDocuments)
+{
+    AppState &a = app();
+    QWidget *frame = a.ownerWindow();
+    if (projectThenDocuments.isEmpty() || a.exiting)
+        return;
+    // Still starting, or a question is open: its answer comes first.
+    if (!frame || !frame->isVisible() || QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, qApp, [projectThenDocuments] { openHandedOver(projectThenDocuments); });
+        return;
+    }
+    const QString project = projectThenDocuments.first();
+    if (!project.isEmpty())
+        OpenPaths::openProject(*a.projects, project);
+    replaceStartPage([&projectThenDocuments] {
+        OpenPaths::openDocuments(*app().projects, projectThenDocuments.mid(1), false, true);
+        return true;
+    });
+    frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
+    frame->show();
+    frame->raise();
+    frame->activateWindow();
+    a.docs.focusActive();
 }
 
 void offerRecovery()
@@ -239,6 +289,12 @@ bool SaveFileINIM()
     view.CloseTags = a.closeTags.value();
     view.AutoIndent = a.autoIndent.value();
     view.Zoom = a.zoom.value();
+    view.ReopenPages = a.reopenPages.value();
+    view.RecentFiles = a.recentFiles;
+    if (view.ReopenPages)
+        view.Pages = a.pagesAtExit;
+    if (auto *frame = qobject_cast<frmMain *>(a.ownerWindow()))
+        Session::storeFrame(*frame, view);
     if (const int error = view.write(viewSettingsPath()))
         a.files->showSaveError(viewSettingsPath(), error);
     // The records of the documents just closed go before the process does.

@@ -24,6 +24,10 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line);
 void LoadDataM(const QString &commandLineProject = QString());
 // The documents of the command line, after start-up, as File > Open opens them.
 void openCommandLineFiles(const CommandLine &line);
+// What a later start of the program handed to this copy (its project, then its
+// documents, absolute): opened as the command line's are, then the frame comes to
+// the front. While a modal window is open it waits for it to close.
+void openHandedOver(const QStringList &projectThenDocuments);
 // At start-up, after the command line's files: the unsaved texts a gone run
 // left are offered; recovered ones take the place of the empty start page.
 void offerRecovery();

@@ -6,6 +6,7 @@
 #include "platform/ExitSignals.h"
 #include "platform/KeyboardLayouts.h"
 #include "platform/Shell.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,6 +46,14 @@ int main(int argc, char *argv[])
     for (const QString &option : line.ignored)
         std::fprintf(stderr, "kodoplet: unknown option %s ignored\n", qPrintable(option));
 
+    // A copy already running on this display takes the files and comes to the front.
+    SingleInstance single(SingleInstance::defaultName());
+    if (!line.newWindow) {
+        if (single.sendToRunning(QStringList{line.project} + line.documents))
+            return 0;
+        single.listen();
+    }
+
     // From here on a SIGTERM, SIGINT or SIGHUP ends the program as File > Exit does.
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &qapp, [] { StartUp::requestExit(); });
@@ -56,6 +65,9 @@ int main(int argc, char *argv[])
     a.dialogs = &dialogs;
     a.shell = &shell;
     a.layouts = &layouts;
+    // Connected before start-up: what comes while it runs waits for the frame.
+    QObject::connect(&single, &SingleInstance::received, &qapp,
+                     [](const QStringList &message) { StartUp::openHandedOver(message); }, Qt::QueuedConnection);
     std::unique_ptr<frmMain> frame(StartUp::MainM(QCoreApplication::applicationDirPath(), line));
     const int rc = qapp.exec();
     return rc;

@@ -9,6 +9,7 @@
     X(mnuFileNew) \
     X(mnuFileOpen) \
     X(mnuFileOpenAllFile) \
+    X(mnuFileRecent) \
     X(mnuFileScript) \
     X(mnuFileScriptNew) \
     X(mnuFileScriptOpen) \
@@ -75,6 +76,7 @@
     X(mnuOptionsStatusBar) \
     X(mnuOptionsCloseTags) \
     X(mnuOptionsAutoIndent) \
+    X(mnuOptionsReopenPages) \
     X(mnuOptionsZoomIn) \
     X(mnuOptionsZoomOut) \
     X(mnuOptionsZoomReset) \

@@ -53,6 +53,26 @@ void FileCommands::showOpenError(const QString &path, int error)
     m_docs.focusActive();
 }
 
+void FileCommands::showOpenErrors(const QList<QPair<QString, int>> &failures)
+{
+    if (failures.isEmpty())
+        return;
+    if (failures.size() == 1) {
+        showOpenError(failures.first().first, failures.first().second);
+        return;
+    }
+    constexpr int kMaxLines = 25;
+    QStringList lines;
+    for (qsizetype i = 0; i < failures.size() && i < kMaxLines; ++i)
+        lines << failures[i].first + u' '
+                     + m_msg.message(failures[i].second == TextFile::NotFound ? MessageEntry::NotFound
+                                                                              : MessageEntry::ReadFailed);
+    if (failures.size() > kMaxLines)
+        lines << QStringLiteral("... (+%1)").arg(failures.size() - kMaxLines);
+    m_msg.ask(m_msg.fileMenuCaption() + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n")), Dialogs::Critical);
+    m_docs.focusActive();
+}
+
 void FileCommands::showSaveError(const QString &path, int error)
 {
     m_msg.ask(m_msg.fileMenuCaption() + u' ' + path + u' '
@@ -132,15 +152,26 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
         HourGlass wait;
         r = TextFile::read(path, 512LL * 1024 * 1024, !script);
     }
-    if (r.error != 0) {
-        showOpenError(path, r.error);
+    const bool asNew = r.error == TextFile::NotFound && options.missingAsNew && !QFileInfo::exists(path);
+    if (r.error != 0 && !asNew) {
+        if (options.failures)
+            options.failures->append({path, r.error});
+        else
+            showOpenError(path, r.error);
         return nullptr;
     }
     HourGlass wait;
     DocWindow *d = m_docs.FileIndex();
     Document *doc = d->document();
-    doc->load(r.text, r.format);
-    doc->setDiskStamp(r.stamp);
+    if (asNew) {
+        // Nothing on disk yet: an empty, unchanged document; the watch knows
+        // the file is not there, so one written by another program reloads it.
+        doc->load(QString(), TextFormat());
+        doc->setDiskStamp(FileStamp::missing());
+    } else {
+        doc->load(r.text, r.format);
+        doc->setDiskStamp(r.stamp);
+    }
     r.text.clear();
     doc->setCaption(name);
     if (options.addToProject)
@@ -152,6 +183,8 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
     // What a save killed here before left beside the file.
     m_workFiles.removeStaleSaveTemps(path);
     m_docs.requestShow(d);
+    if (fileUsed && !asNew)
+        fileUsed(path);
     return doc;
 }
 
@@ -205,6 +238,8 @@ bool FileCommands::FileSave(DocWindow *d, const QString &path)
     }
     doc->setDiskStamp(stamp);
     doc->markSaved();
+    if (fileUsed)
+        fileUsed(path);
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include "files/PageTexts.h"
 #include "platform/Dialogs.h"
 #include <QList>
+#include <functional>
+#include <QPair>
 #include <QString>
 
 class DiskWatch;
@@ -19,6 +21,12 @@ struct OpenOptions {
     bool addToProject = false;  // list the file in the project (File > Open, dropped files)
     bool quiet = false;         // an already open document is not brought to the front
     bool script = false;        // open it as a script whatever its name
+    // A file that does not exist opens as a new, empty document under its name
+    // (a name given on the command line: Ctrl+S then writes it there).
+    bool missingAsNew = false;
+    // When set, a file that cannot be read is listed here (path, TextFile error)
+    // instead of being reported one message each; the caller reports the list.
+    QList<QPair<QString, int>> *failures = nullptr;
 };
 
 // New, open and save of single documents, and the file dialogs with the
@@ -65,6 +73,9 @@ public:
 
     // The open-error message: File caption, path, entry 96 (not found) or 97.
     void showOpenError(const QString &path, int error);
+    // One message for files that could not be read (one line each, the first
+    // ones when there are very many); a single one gets the usual message.
+    void showOpenErrors(const QList<QPair<QString, int>> &failures);
     // The save-error message: File caption, path, entry 94 (path or access) or 95.
     void showSaveError(const QString &path, int error);
 
@@ -73,6 +84,9 @@ public:
 
     DocTable &docs() const { return m_docs; }
     Messenger &messenger() const { return m_msg; }
+
+    // Told of each file a document was read from or written to (the recent files).
+    std::function<void(const QString &path)> fileUsed;
 
 private:
     // A new slot with its untitled name and private work file.

@@ -6,10 +6,12 @@
 
 namespace OpenPaths {
 
-void openDocuments(ProjectCommands &projects, const QStringList &paths, bool addToProject)
+void openDocuments(ProjectCommands &projects, const QStringList &paths, bool addToProject, bool missingAsNew)
 {
+    QList<QPair<QString, int>> failures;
     for (const QString &path : paths)
-        projects.files().OpenFileDoc(path, {.addToProject = addToProject});
+        projects.files().OpenFileDoc(path, {.addToProject = addToProject, .missingAsNew = missingAsNew, .failures = &failures});
+    projects.files().showOpenErrors(failures);
 }
 
 bool openProject(ProjectCommands &projects, const QString &path)

@@ -171,6 +171,19 @@ QString extraText(int entry)
         /* 149 */ u"Go to Matc&hing Tag",
         /* 150 */ u"Select Eleme&nt",
         /* 151 */ u"Live Preview",
+        /* 152 */ u"Recent &Files",
+        /* 153 */ u"&Clear List",
+        /* 154 */ u"Reopen &Pages at Start",
+        /* 155 */ u"Code - HTML",
+        /* 156 */ u"Script",
+        /* 157 */ u"Language:",
+        /* 158 */ u"HTML Document",
+        /* 159 */ u"All Files",
+        /* 160 */ u"Web Project",
+        /* 161 */ u"Version %1",
+        /* 162 */ u"An editor for hand-written web pages.",
+        /* 163 */ u"Kodoplet is an editor for hand-written web pages and scripts: the mark-up is edited as plain text, with help for inserting HTML tags, a rendered preview of the page, find and replace of spans, and projects that group the files of a site.",
+        /* 164 */ u"Keyboard shortcuts",
     };
     const int i = entry - 110;
     if (i < 0 || i >= int(std::size(extra)) || !extra[i])

@@ -2,11 +2,11 @@
 #include <QString>
 
 // What one language file holds: its two header fields and the texts of entries
-// 1 to 151 (index = entry number; index 0 is unused). An entry the file left out
+// 1 to LastEntry (index = entry number; index 0 is unused). An entry the file left out
 // has present[n] == false and an empty text.
 struct LanguageData {
     static constexpr int FirstEntry = 1;
-    static constexpr int LastEntry = 151;
+    static constexpr int LastEntry = 164;
     static constexpr int EntryCount = LastEntry + 1;
 
     QString languageName;   // field 1, listed by the language chooser

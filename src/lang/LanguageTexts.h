@@ -2,6 +2,23 @@
 #include "lang/LanguageData.h"
 #include <QString>
 
+// Entries of the later texts, named where the code uses them.
+namespace TextEntry {
+constexpr int RecentFiles = 152;     // File > Recent Files
+constexpr int ClearList = 153;       // its last item
+constexpr int ReopenPages = 154;     // Options > Reopen Pages at Start
+constexpr int CodeHtml = 155;        // File > Code - HTML (F8) and its button
+constexpr int Script = 156;          // File > Script, the script button's tip, the script file filter
+constexpr int LanguageLabel = 157;   // "Language:" before the language's name in the Options menu
+constexpr int HtmlDocument = 158;    // file filters
+constexpr int AllFiles = 159;
+constexpr int WebProject = 160;
+constexpr int Version = 161;         // "Version %1": About and the information page
+constexpr int AboutLine = 162;       // About
+constexpr int InfoText = 163;        // the information page's paragraph
+constexpr int Shortcuts = 164;       // the information page's heading of the key table
+}
+
 // The texts of the current language that outlive one load: the title, the names
 // given to new documents and projects, the help page, the captions of the main
 // frame, and the dialog texts and messages other windows read when they open.
@@ -16,7 +33,10 @@ struct LanguageTexts {
     static constexpr int FirstMessageEntry = 90;
     static constexpr int MessageCount = 18;       // entries 90-107
     static constexpr int FirstExtraEntry = 110;
-    static constexpr int ExtraCount = 42;         // entries 110-151: view options, status bar, font note, recovery 118-127, files on disk 130-143, mark-up typing and zoom 144-150, live preview 151
+    // entries 110-LastEntry: view options, status bar, font note, recovery 118-127, files on disk 130-143,
+    // mark-up typing and zoom 144-150, live preview 151, sessions 152-154, texts of the frame, file
+    // filters, About and information page 155-164
+    static constexpr int ExtraCount = LanguageData::LastEntry - FirstExtraEntry + 1;
 
     QString HelpFile;             // help page, relative to the program folder
     QString AppTitle;             // "Kodoplet " + entry 1 + " Int."; title of every message box
@@ -28,19 +48,19 @@ struct LanguageTexts {
     QString DialogTexts[DialogTextCount];
     QString Messages[MessageCount];
     QString Locale;               // entry 109, the locale of Qt's own texts ("de"); "" keeps them English
-    // Entries 110-151; one a file does not give is the built-in English text.
+    // Entries 110-LastEntry; one a file does not give is the built-in English text.
     QString ExtraTexts[ExtraCount];
     QString VSpaceTip;            // entry 108, the image dialog's VSPACE tooltip; entry 86 when a file lacks it
 
     // Holds the built-in English texts, as if the English file had been loaded.
     LanguageTexts();
 
-    // The text in force for entry 1..106, 108 or 110..151 ("" for any other number), so
+    // The text in force for entry 1..106, 108 or 110..LastEntry ("" for any other number), so
     // callers can name a text by its entry number: texts.text(96). Entries 1-62
     // are those of the last load (captions of the main frame: 3-10, 12-61).
     QString text(int entry) const;
 
-    // The built-in English text of entry 1..106 or 110..151, "" for any other number.
+    // The built-in English text of entry 1..106 or 110..LastEntry, "" for any other number.
     static QString builtInText(int entry);
 
     // Takes over a language file that was read successfully. A file gives an entry

@@ -18,12 +18,17 @@ QString captionText(const CaptionBinding &binding, const LanguageData &data,
 {
     QString entry;
     if (binding.entry == CaptionBinding::LanguageName)
-        entry = data.languageName;
+        entry = texts.text(TextEntry::LanguageLabel) + u' ' + data.languageName;
     else
         entry = texts.text(binding.entry);  // the file's text, or the built-in one it left out
-    if (binding.target == CaptionBinding::ToolTip)
+    QString suffix = binding.suffix;
+    if (binding.suffixEntry != CaptionBinding::NoEntry)
+        suffix += u' ' + texts.text(binding.suffixEntry);
+    if (binding.target == CaptionBinding::ToolTip) {
         entry = withoutEllipsis(withoutMnemonics(entry));
-    return binding.prefix + entry + binding.suffix;
+        suffix = withoutMnemonics(suffix);
+    }
+    return binding.prefix + entry + suffix;
 }
 
 QString withoutMnemonics(const QString &caption)

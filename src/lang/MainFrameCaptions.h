@@ -20,6 +20,7 @@ struct CaptionBinding {
     QString prefix;
     QString suffix;
     Target target = Caption;
+    int suffixEntry = NoEntry;   // a text after the suffix, after a blank ("New" + " Script")
 };
 
 // The text a binding gets after data was applied to texts: the entry's text as

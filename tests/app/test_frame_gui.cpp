@@ -8,6 +8,7 @@
 // interface language).
 #include "app/CommandRegistry.h"
 #include "app/ToolBar.h"
+#include "files/FileCommands.h"
 #include "common/GuiFixture.h"
 
 #include "lang/LanguageLoader.h"
@@ -130,7 +131,7 @@ private slots:
     void firstStartThenExitWritesWhatTheNextStartRestores()
     {
         g.stopApp();
-        QByteArray ini;
+        QByteArray ini, view;
         QString lastFolder;
         {
             TestApp t;
@@ -155,6 +156,16 @@ private slots:
             t.dialogs.fileAnswers.enqueue(lastFolder + QStringLiteral("none.htm"));
             t.command(QStringLiteral("mnuFileOpen"));   // the file dialogs start in the program folder
             QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, t.folder);
+            // Two pages open at exit, the caret of the first on its third line.
+            t.writeFile(QStringLiteral("pages/a.htm"), "1\r\n2\r\n3\r\n4\r\n");
+            t.writeFile(QStringLiteral("pages/b.htm"), "b\r\n");
+            for (const char *name : {"a.htm", "b.htm"}) {
+                app().files->OpenFileDoc(lastFolder + QString::fromLatin1(name));
+                if (t.active()->document()->txtCaption() == u"a.htm")
+                    t.editor()->setSelStart(t.editor()->lineStart(2));
+            }
+            f->showNormal();
+            f->setGeometry(30, 40, 600, 400);
             app().settings.LanguageFile = QStringLiteral("English.txt");   // set by other parts
             app().settings.ProjectPath = t.folder + QStringLiteral("site.wpr");
 
@@ -165,16 +176,24 @@ private slots:
             // the view options go to their own file.
             QCOMPARE(ini.count("\r\n"), 11);
             QVERIFY(!ini.contains("highlight"));
-            QCOMPARE(t.readFile(QStringLiteral("kodoplet-view.ini")),
-                     QByteArray("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"
-                                "closeTags=false\nautoIndent=false\nzoom=2\n"));
+            view = t.readFile(QStringLiteral("kodoplet-view.ini"));
+            QVERIFY2(view.startsWith("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"
+                                     "closeTags=false\nautoIndent=false\nzoom=2\nreopenPages=true\nframe=30,40,600,400\n"
+                                     "frameMaximized=false\n"),
+                     view.constData());
+            QVERIFY(view.endsWith("\nrecent=" + (lastFolder + "b.htm").toUtf8() + "\nrecent=" + (lastFolder + "a.htm").toUtf8()
+                                  + "\npage=2:" + (lastFolder + "a.htm").toUtf8() + "\npage=0:" + (lastFolder + "b.htm").toUtf8() + "\n"));
             QVERIFY(!app().highlighting.value() && !app().lineNumbers.value() && !app().statusBar.value());
         }
 
         TestApp t;
         t.writeFile(QStringLiteral("kodoplet.ini"), ini);
-        t.writeFile(QStringLiteral("kodoplet-view.ini"),
-                    "highlighting=false\nlineNumbers=false\nstatusBar=false\ncloseTags=false\nautoIndent=false\nzoom=2\n");
+        // The pages of the first run, in this run's folder.
+        const QString pages = t.folder + QStringLiteral("pages/");
+        QDir(t.folder).mkdir(QStringLiteral("pages"));
+        t.writeFile(QStringLiteral("pages/a.htm"), "1\r\n2\r\n3\r\n4\r\n");
+        t.writeFile(QStringLiteral("pages/b.htm"), "b\r\n");
+        t.writeFile(QStringLiteral("kodoplet-view.ini"), view.replace(lastFolder.toUtf8(), pages.toUtf8()));
         QString projectAsked;   // the remembered project is asked for; none is there
         StartUp::hooks().loadProject = [&] {
             projectAsked = app().settings.ProjectPath;
@@ -193,6 +212,13 @@ private slots:
         QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 16 0 1"));
         QCOMPARE(app().settings.EditorFontSize, 14);
         QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+        // The pages are back in place of the start page, the active one last, and so is the frame.
+        QCOMPARE(app().docs.OpenDocCount, 2);
+        QCOMPARE(t.active()->document()->NameFile(), pages + QStringLiteral("b.htm"));
+        DocWindow *a = app().docs.slot(app().docs.findByFile(pages + QStringLiteral("a.htm")));
+        QCOMPARE(a->Rich()->lineAt(a->Rich()->selStart()), 2);
+        QCOMPARE(app().recentFiles, QStringList({pages + QStringLiteral("b.htm"), pages + QStringLiteral("a.htm")}));
+        QCOMPARE(f->geometry(), QRect(30, 40, 600, 400));
         t.command(QStringLiteral("mnuFileOpen"));
         QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, lastFolder);
     }
@@ -317,6 +343,42 @@ private slots:
         g.t->command(QStringLiteral("mnuFileNew"));
         QVERIFY(g.doc()->isMaximized());
         QCOMPARE(g.f->windowTitle(), caption + named());
+    }
+
+    // File > Recent Files: opened and saved files, newest first; a gone one is
+    // dropped when chosen, with the open error; Clear List empties it.
+    void recentFiles()
+    {
+        g.t->writeFile(QStringLiteral("a.htm"), "a\r\n");
+        g.t->writeFile(QStringLiteral("b.htm"), "b\r\n");
+        app().files->OpenFileDoc(g.path(QStringLiteral("a.htm")));
+        app().files->OpenFileDoc(g.path(QStringLiteral("b.htm")));
+        g.t->dialogs.fileAnswers.enqueue(g.path(QStringLiteral("c.htm")));
+        g.t->command(QStringLiteral("mnuFileSaveFileAs"));
+        QMenu *menu = g.f->menu(QStringLiteral("mnuFileRecent"));
+        QCOMPARE(g.f->menuCaption(QStringLiteral("mnuFileRecent")), app().lang.text(TextEntry::RecentFiles));
+        const QString clear = app().lang.text(TextEntry::ClearList);
+        const auto items = [menu] {
+            emit menu->aboutToShow();
+            QStringList texts;
+            for (QAction *a : menu->actions())
+                texts << (a->isSeparator() ? QStringLiteral("-") : a->text() + (a->isEnabled() ? "" : " (off)"));
+            return texts;
+        };
+        const QString c = g.path(QStringLiteral("c.htm")), b = g.path(QStringLiteral("b.htm")), a = g.path(QStringLiteral("a.htm"));
+        QCOMPARE(items(), (QStringList{"&1 " + c, "&2 " + b, "&3 " + a, "-", clear}));
+        QFile::remove(b);
+        menu->actions().at(1)->trigger();
+        QCOMPARE(g.lastMessage().text, QStringLiteral("[3] %1 [96]").arg(b));
+        QCOMPARE(items(), (QStringList{"&1 " + c, "&2 " + a, "-", clear}));
+        g.f->trigger(QStringLiteral("mnuWindowCascade"));
+        g.t->dialogs.messageAnswers.enqueue(Dialogs::No);
+        app().files->CloseDocument(app().docs.slot(app().docs.findByFile(a)));
+        menu->actions().at(1)->trigger();   // opens again, as File > Open
+        QCOMPARE(g.t->active()->document()->NameFile(), a);
+        QCOMPARE(items(), (QStringList{"&1 " + a, "&2 " + c, "-", clear}));
+        menu->actions().last()->trigger();
+        QCOMPARE(items(), (QStringList{"-", clear + " (off)"}));
     }
 
     // Keys users bring from other editors: Ctrl+Shift+S saves under a new name, F1 opens the help.

@@ -50,6 +50,7 @@ class TestOpenFilesGui : public QObject, GuiFixture {
         t->writeFile(QStringLiteral("b.js"), "var b;\r\n");
         t->writeFile(QStringLiteral("p.wpr"), "Site\r\n" + path(QStringLiteral("a.htm")).toUtf8() + "\r\n");
         QDir(t->folder).mkdir(QStringLiteral("folder.htm"));
+        QDir(t->folder).mkdir(QStringLiteral("dir2.htm"));
     }
     void start(const QStringList &args)
     {
@@ -96,13 +97,17 @@ private slots:
         using L = QStringList;
         // The files take the place of the empty start page.
         QTest::newRow("two files, the last active") << L{"a.htm", "b.js"} << L{"a.htm", "b.js"} << "b.js" << L{};
-        QTest::newRow("a missing one is reported, the others open")
-            << L{"a.htm", "gone.htm", "b.js"} << L{"a.htm", "b.js"} << "b.js" << L{"gone.htm:96"};
+        // A name that does not exist is a new page to be saved there.
+        QTest::newRow("a missing one opens empty under its name")
+            << L{"a.htm", "gone.htm", "b.js"} << L{"a.htm", "gone.htm", "b.js"} << "b.js" << L{};
         QTest::newRow("an unreadable one is reported") << L{"folder.htm", "a.htm"} << L{"a.htm"} << "a.htm"
                                                        << L{"folder.htm:97"};
+        // Reported together, in one message, after the others opened.
+        QTest::newRow("several unreadable: one message") << L{"folder.htm", "a.htm", "dir2.htm"} << L{"a.htm"} << "a.htm"
+                                                         << L{"folder.htm:97", "dir2.htm:97"};
         QTest::newRow("named twice: opened once, activated again") << L{"a.htm", "b.js", "./a.htm"} << L{"a.htm", "b.js"}
                                                                    << "a.htm" << L{};
-        QTest::newRow("none readable: the start page stays") << L{"gone.htm"} << L{"new"} << "" << L{"gone.htm:96"};
+        QTest::newRow("none readable: the start page stays") << L{"folder.htm"} << L{"new"} << "" << L{"folder.htm:97"};
     }
     void commandLine()
     {
@@ -112,10 +117,24 @@ private slots:
         QTEST(openNames(), "open");
         QTEST(activeName(), "active");
         QFETCH(QStringList, messages);
-        QStringList expected;
+        QStringList expected, lines;
         for (const QString &m : messages)
-            expected << openError(m.section(u':', 0, 0), m.section(u':', 1).toInt());
+            lines << path(m.section(u':', 0, 0)) + QStringLiteral(" [%1]").arg(m.section(u':', 1));
+        if (messages.size() == 1)
+            expected << openError(messages[0].section(u':', 0, 0), messages[0].section(u':', 1).toInt());
+        else if (messages.size() > 1)
+            expected << QStringLiteral("[3]\r\n") + lines.join(QStringLiteral("\r\n")) + QStringLiteral("|%1").arg(int(Dialogs::Critical));
         QCOMPARE(messageTexts(), expected);
+        // The new page is unchanged until typed in, and Save writes it where it was named.
+        if (const int k = app().docs.findByFile(path(QStringLiteral("gone.htm"))); k >= 0) {
+            DocWindow *d = app().docs.slot(k);
+            QVERIFY(!d->document()->isModified() && d->Rich()->text().isEmpty());
+            app().docs.requestActivate(d);
+            QTest::keyClicks(d->Rich(), "hi");
+            t->command(QStringLiteral("mnuFileSaveFile"));
+            QCOMPARE(t->readFile(path(QStringLiteral("gone.htm"))), QByteArray("hi\r\n"));
+            QCOMPARE(messageTexts(), expected);
+        }
         // A script is a script; the project is left as it was (an "Open with" from
         // a file manager does not change it, so exiting asks nothing).
         for (DocWindow *d : app().docs.open()) {
@@ -148,6 +167,21 @@ private slots:
             QTRY_VERIFY(projectWindow() && projectWindow()->isVisible());
             stopApp();
         }
+    }
+
+    // What a second start hands over opens as its command line would, and the
+    // frame comes to the front.
+    void handedOverFiles()
+    {
+        prepare();
+        start({});
+        f->showMinimized();
+        StartUp::openHandedOver({QString(), path(QStringLiteral("a.htm")), path(QStringLiteral("new.htm"))});
+        QTRY_COMPARE(openNames(), (QStringList{"a.htm", "new.htm"}));
+        QCOMPARE(activeName(), QStringLiteral("new.htm"));
+        QVERIFY(!(f->windowState() & Qt::WindowMinimized));
+        QVERIFY(app().project.FindFile(path(QStringLiteral("a.htm"))) < 0);
+        QCOMPARE(messageTexts(), QStringList());
     }
 
     void droppedFilesOpen_data()

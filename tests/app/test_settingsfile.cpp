@@ -165,6 +165,56 @@ private slots:
         QCOMPARE(back.Zoom, -4);
         QVERIFY(ViewSettings().write(m_dir.filePath("no/such/folder/x.ini")) != 0);
     }
+
+    // Recent files, pages and the frame: a line that cannot be used is passed over.
+    void viewSessionLines()
+    {
+        QByteArray bytes = "frame=1,2,0,5\nframe=10,20,300,200\nframe=1,2,3\nframeMaximized=yes\n"
+                           "recent=/a.htm\nrecent=\nrecent=/b.htm\nrecent=/a.htm\n"
+                           "page=3:/c:d.htm\npage=x:/e.htm\npage=-1:/f.htm\npage=/g.htm\npage=0:\n";
+        for (int i = 0; i < 12; ++i)
+            bytes += "recent=/r" + QByteArray::number(i) + "\n";
+        QFile f(viewPath());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        ViewSettings v;
+        QVERIFY(v.read(viewPath()));
+        QCOMPARE(v.FrameGeometry, QRect(10, 20, 300, 200));
+        QVERIFY(!v.FrameMaximized);
+        QCOMPARE(v.RecentFiles.size(), ViewSettings::MaxRecent);
+        QCOMPARE(v.RecentFiles.mid(0, 3), (QStringList{"/a.htm", "/b.htm", "/r0"}));
+        QCOMPARE(v.Pages, (QList<ViewSettings::Page>{{"/c:d.htm", 3}}));
+        // Written and read back alike; a name with a line break is never written.
+        v.RecentFiles.prepend(QStringLiteral("/x\ny.htm"));
+        v.Pages.append({QStringLiteral("/p q.htm"), 7});
+        QCOMPARE(v.write(viewPath()), 0);
+        ViewSettings back;
+        QVERIFY(back.read(viewPath()));
+        QCOMPARE(back.RecentFiles, v.RecentFiles.mid(1, ViewSettings::MaxRecent));
+        QCOMPARE(back.Pages, v.Pages);
+        QCOMPARE(back.FrameGeometry, v.FrameGeometry);
+        // The newest first, once, ten at most.
+        QStringList recent{"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9", "/10"};
+        ViewSettings::addRecent(recent, QStringLiteral("/5"));
+        ViewSettings::addRecent(recent, QStringLiteral("/new"));
+        QCOMPARE(recent, (QStringList{"/new", "/5", "/1", "/2", "/3", "/4", "/6", "/7", "/8", "/9"}));
+    }
+
+    void frameFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("fitted");
+        const QRect screen(0, 0, 960, 540);   // 1920 x 1080 at a scale of 2
+        QTest::newRow("inside stays") << QRect(10, 10, 900, 500) << QRect(10, 10, 900, 500);
+        QTest::newRow("larger: the screen") << QRect(0, 0, 1800, 1300) << screen;
+        QTest::newRow("off to the right: moved back") << QRect(900, 100, 400, 300) << QRect(560, 100, 400, 300);
+        QTest::newRow("above and left: moved in") << QRect(-500, -80, 400, 300) << QRect(0, 0, 400, 300);
+    }
+    void frameFitsTheScreen()
+    {
+        QFETCH(QRect, stored);
+        QTEST(ViewSettings::fittedFrame(stored, QRect(0, 0, 960, 540)), "fitted");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -198,7 +198,8 @@ private slots:
         if (!language.isEmpty()) {   // the page made at start-up already has the language's name
             QCOMPARE(t.active()->document()->txtCaption(), a.lang.UntitledName + u'1');
             QCOMPARE(frameCaption(t), a.lang.AppTitle + " - " + a.lang.DefaultProjectName);
-            QCOMPARE(caption(t, "mnuOptionsLang"), "Language: " + listed);
+            QCOMPARE(caption(t, "mnuOptionsLang"), a.lang.text(TextEntry::LanguageLabel) + u' ' + listed);
+            QVERIFY(a.lang.text(TextEntry::LanguageLabel) != u"Language:");
             // Help > Help opens the language's page, which lies beside the built program.
             t.command("HelpCallHelp");
             QCOMPARE(t.shell.opened, QStringList{t.folder + a.lang.HelpFile});
