@@ -22,7 +22,8 @@ QList<ShortcutRow> shortcutRows(const std::function<QString(const QString &)> &c
     return rows;
 }
 
-QString page(const QString &appTitle, const QString &version, const QList<ShortcutRow> &rows)
+QString page(const QString &appTitle, const QString &version, const QList<ShortcutRow> &rows,
+             const LanguageTexts &texts)
 {
     const QString title = appTitle.toHtmlEscaped();
     QString html = QStringLiteral(
@@ -30,12 +31,9 @@ QString page(const QString &appTitle, const QString &version, const QList<Shortc
         "<style>body{font-family:sans-serif;margin:16px;color:#222}"
         "table{border-collapse:collapse}td{padding:2px 12px 2px 0;border-bottom:1px solid #ddd}"
         "td.k{font-family:monospace;white-space:nowrap}</style></head>\n<body>\n"
-        "<h1>%1</h1>\n<p>Version %2</p>\n"
-        "<p>Kodoplet is an editor for hand-written web pages and scripts: the mark-up is edited as plain "
-        "text, with help for inserting HTML tags, a rendered preview of the page, find and replace of "
-        "spans, and projects that group the files of a site.</p>\n"
-        "<h2>Keyboard shortcuts</h2>\n<table id=\"shortcuts\">\n")
-                       .arg(title, version.toHtmlEscaped());
+        "<h1>%1</h1>\n<p>%2</p>\n<p>%3</p>\n<h2>%4</h2>\n<table id=\"shortcuts\">\n")
+                       .arg(title, texts.text(TextEntry::Version).arg(version).toHtmlEscaped(),
+                            texts.text(TextEntry::InfoText).toHtmlEscaped(), texts.text(TextEntry::Shortcuts).toHtmlEscaped());
     for (const ShortcutRow &r : rows)
         html += QStringLiteral("<tr><td>%1</td><td class=\"k\">%2</td></tr>\n")
                     .arg(r.command.toHtmlEscaped(), r.keys.toHtmlEscaped());

@@ -1,4 +1,5 @@
 #pragma once
+#include "lang/LanguageTexts.h"
 #include <QList>
 #include <QString>
 #include <functional>
@@ -18,6 +19,8 @@ struct ShortcutRow {
 QList<ShortcutRow> shortcutRows(const std::function<QString(const QString &)> &captionOf);
 
 // The whole page; every text is escaped.
-QString page(const QString &appTitle, const QString &version, const QList<ShortcutRow> &rows);
+// texts: the language's version line, paragraph and table heading (entries 161, 163, 164).
+QString page(const QString &appTitle, const QString &version, const QList<ShortcutRow> &rows,
+             const LanguageTexts &texts = LanguageTexts());
 
 } // namespace InfoPage

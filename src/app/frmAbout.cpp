@@ -41,11 +41,11 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     title->setFont(big);
     title->setAlignment(Qt::AlignCenter);
 
-    auto *version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(KODOPLET_VERSION)), this);
+    auto *version = new QLabel(app().lang.text(TextEntry::Version).arg(QStringLiteral(KODOPLET_VERSION)), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
 
-    auto *about = new QLabel(QStringLiteral("An editor for hand-written web pages."), this);
+    auto *about = new QLabel(app().lang.text(TextEntry::AboutLine), this);
     about->setAlignment(Qt::AlignCenter);
 
     // A button that looks like a link: it opens through the redirect page, not

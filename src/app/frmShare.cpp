@@ -13,7 +13,7 @@ QString frmShare::currentPage()
 {
     const AppState &a = app();
     const auto rows = InfoPage::shortcutRows([&a](const QString &name) { return a.commandCaption(name); });
-    return InfoPage::page(a.lang.AppTitle, QStringLiteral(KODOPLET_VERSION), rows);
+    return InfoPage::page(a.lang.AppTitle, QStringLiteral(KODOPLET_VERSION), rows, a.lang);
 }
 
 frmShare::frmShare(QWidget *parent) : QDialog(parent), m_html(currentPage())
