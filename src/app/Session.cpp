@@ -57,24 +57,24 @@ QList<ViewSettings::Page> openPages(const DocTable &docs)
     return pages;
 }
 
-int reopen(FileCommands &files, const QList<ViewSettings::Page> &pages)
+DocWindow *reopen(FileCommands &files, const QList<ViewSettings::Page> &pages)
 {
-    int opened = 0;
+    DocWindow *last = nullptr;
     QList<QPair<QString, int>> unreadable;   // not reported: nobody asked for them now
     for (const ViewSettings::Page &page : pages) {
         if (!QFileInfo(page.path).isFile())
             continue;
         if (!files.OpenFileDoc(page.path, {.failures = &unreadable}))
             continue;
-        ++opened;
         const int k = files.FindDocByFile(page.path);
         if (k < 0)
             continue;
-        EditControl *ed = files.docs().slot(k)->Rich();
+        last = files.docs().slot(k);
+        EditControl *ed = last->Rich();
         ed->setSelStart(ed->lineStart(std::clamp(page.line, 0, std::max(0, ed->lineCount() - 1))));
         ed->setSelLength(0);
     }
-    return opened;
+    return last;
 }
 
 void installRecentMenu(frmMain &frame)

@@ -136,13 +136,11 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     LoadDataM(line.project);
     // The pages of the last run, after its project: they take the empty start page's place.
     if (a.reopenPages.value() && !view.Pages.isEmpty()) {
-        replaceStartPage([&view] { return Session::reopen(*app().files, view.Pages) > 0; });
+        DocWindow *last = nullptr;
+        replaceStartPage([&view, &last] { return (last = Session::reopen(*app().files, view.Pages)) != nullptr; });
         // The one active at exit, not the neighbour the start page left to.
-        for (qsizetype i = view.Pages.size() - 1; i >= 0; --i)
-            if (const int k = a.docs.findByFile(view.Pages[i].path); k >= 0) {
-                a.docs.requestActivate(a.docs.slot(k));
-                break;
-            }
+        if (last)
+            a.docs.requestActivate(last);
     }
 
     frame->setChecked(QString(Cmd::mnuEditPerenosWord), a.settings.WrapMode == 0);
