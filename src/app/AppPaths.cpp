@@ -36,6 +36,7 @@ AppPaths AppPaths::resolve(const Layout &layout)
     const QString shared = withSlash(QDir::cleanPath(exe + sharedDataPath()));
     p.DataFolder = layout.languageBeside || !layout.languageShared ? exe : shared;
     p.installed = (!layout.languageBeside && layout.languageShared) || !layout.executableFolderWritable;
+    p.HomeFolder = withSlash(QDir::cleanPath(layout.home.isEmpty() ? QDir::homePath() : layout.home));
     if (!p.installed) {
         p.ConfigFolder = p.WorkFolder = p.UserFolder = exe;
         p.RecoveryFolder = exe + QStringLiteral("recovery") + exe.right(1);
@@ -44,7 +45,7 @@ AppPaths AppPaths::resolve(const Layout &layout)
     p.ConfigFolder = xdgFolder(layout.xdgConfigHome, layout.home, QStringLiteral(".config"));
     p.WorkFolder = xdgFolder(layout.xdgCacheHome, layout.home, QStringLiteral(".cache"));
     p.RecoveryFolder = xdgFolder(layout.xdgStateHome, layout.home, QStringLiteral(".local/state")) + QStringLiteral("recovery/");
-    p.UserFolder = withSlash(QDir::cleanPath(layout.home.isEmpty() ? QDir::homePath() : layout.home));
+    p.UserFolder = p.HomeFolder;
     return p;
 }
 
@@ -71,6 +72,8 @@ void AppPaths::applyTo(Settings &s) const
     s.WorkFolder = WorkFolder;
     s.UserFolder = UserFolder;
     s.RecoveryFolder = RecoveryFolder;
-    s.LastFolder = UserFolder;
+    // A build copy keeps its own files beside the program, but the user's pages
+    // are not there: the first Open starts at home.
+    s.LastFolder = HomeFolder;
 }
 

@@ -33,6 +33,7 @@ struct AppPaths {
     QString WorkFolder;       // redirect pages; base of an untitled page's preview
     QString UserFolder;       // where the file dialogs start when nothing is remembered
     QString RecoveryFolder;   // unsaved texts kept while documents have changes
+    QString HomeFolder;       // the user's home: where File > Open first starts, in every layout
 
     // The folders for layout; each ends with "/" (the build copy's with the
     // executable folder's own separator, being that folder).

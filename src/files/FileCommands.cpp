@@ -32,7 +32,7 @@ QString FileCommands::shortName(const QString &path) const
 QString FileCommands::apiOpenSaveM(bool isSave, const QString &initialName, const QList<FileFilter> &filter)
 {
     Dialogs &dialogs = m_msg.dialogs();
-    const bool projectDialog = !filter.isEmpty() && filter.first().description.startsWith(projectFilter().first().description.left(5));
+    const bool projectDialog = !filter.isEmpty() && filter.first().pattern == QLatin1String(ProjectPattern);
     const QString folder = projectDialog ? m_settings.UserFolder : m_settings.LastFolder;
     const QString result = isSave ? dialogs.saveFileName(folder, initialName, filter)
                                   : dialogs.openFileName(folder, initialName, filter);
@@ -122,7 +122,7 @@ void FileCommands::NewScriptM()
 
 void FileCommands::FileOpenM(bool isScript, bool openIt)
 {
-    const QString path = apiOpenSaveM(false, QString(), isScript ? scriptFilter() : htmlFilter());
+    const QString path = apiOpenSaveM(false, QString(), isScript ? scriptFilter(m_msg.lang()) : htmlFilter(m_msg.lang()));
     if (path.isEmpty())
         return;
     if (openIt)
@@ -252,7 +252,7 @@ bool FileCommands::FileSaveAs(DocWindow *d)
     Document *doc = d->document();
     const QString ext = doc->Script() ? QStringLiteral(".js") : QStringLiteral(".htm");
     const QString proposed = doc->NameFile().isEmpty() ? doc->txtCaption() : shortName(doc->NameFile());
-    QString p = apiOpenSaveM(true, proposed, doc->Script() ? scriptFilter() : htmlFilter());
+    QString p = apiOpenSaveM(true, proposed, doc->Script() ? scriptFilter(m_msg.lang()) : htmlFilter(m_msg.lang()));
     if (p.isEmpty())
         return false;
     if (!p.contains(u'.'))

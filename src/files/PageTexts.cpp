@@ -1,27 +1,31 @@
 #include "files/PageTexts.h"
 #include "common/PreviewSite.h"
+#include "lang/LanguageTexts.h"
 
 #include <QStringList>
 #include <QUrl>
 
 namespace PageTexts {
 
-QList<FileFilter> htmlFilter()
+static QList<FileFilter> filterOf(const LanguageTexts &lang, int entry, const QString &shown, const QString &pattern)
 {
-    return {{QStringLiteral("HTML Document (*.htm; *.html)"), QStringLiteral("*.htm;*.html")},
-            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+    return {{lang.text(entry) + QStringLiteral(" (") + shown + u')', pattern},
+            {lang.text(TextEntry::AllFiles) + QStringLiteral(" (*.*)"), QStringLiteral("*.*")}};
 }
 
-QList<FileFilter> scriptFilter()
+QList<FileFilter> htmlFilter(const LanguageTexts &lang)
 {
-    return {{QStringLiteral("Script (*.js)"), QStringLiteral("*.js")},
-            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+    return filterOf(lang, TextEntry::HtmlDocument, QStringLiteral("*.htm; *.html"), QStringLiteral("*.htm;*.html"));
 }
 
-QList<FileFilter> projectFilter()
+QList<FileFilter> scriptFilter(const LanguageTexts &lang)
 {
-    return {{QStringLiteral("Web Project (*.wpr)"), QStringLiteral("*.wpr")},
-            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+    return filterOf(lang, TextEntry::Script, QStringLiteral("*.js"), QStringLiteral("*.js"));
+}
+
+QList<FileFilter> projectFilter(const LanguageTexts &lang)
+{
+    return filterOf(lang, TextEntry::WebProject, QStringLiteral("*.wpr"), QString::fromLatin1(ProjectPattern));
 }
 
 QString templateName()

@@ -3,13 +3,17 @@
 #include <QList>
 #include <QString>
 
+struct LanguageTexts;
+
 // The fixed texts of the file commands and the preview: file dialog filters,
 // the page skeleton, a new script, and the small pages the preview writes.
 namespace PageTexts {
 
-QList<FileFilter> htmlFilter();
-QList<FileFilter> scriptFilter();
-QList<FileFilter> projectFilter();
+// File dialog filters, their descriptions in the current language.
+QList<FileFilter> htmlFilter(const LanguageTexts &lang);
+QList<FileFilter> scriptFilter(const LanguageTexts &lang);
+QList<FileFilter> projectFilter(const LanguageTexts &lang);
+constexpr const char *ProjectPattern = "*.wpr";
 
 // The page skeleton used when the template is missing or empty.
 QString pageSkeleton(const QString &newPageTitle);

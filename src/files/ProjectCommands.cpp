@@ -119,7 +119,7 @@ bool ProjectCommands::ProektSavAsM()
     const QString &current = m_settings.ProjectPath;
     const QString proposed = current.isEmpty() ? QString()
                                                : current.mid(current.lastIndexOf(m_settings.PathSeparator) + 1);
-    QString p = m_files.apiOpenSaveM(true, proposed, PageTexts::projectFilter());
+    QString p = m_files.apiOpenSaveM(true, proposed, PageTexts::projectFilter(m_msg.lang()));
     if (p.isEmpty())
         return false;
     p = withProjectExtension(p);
@@ -162,7 +162,7 @@ bool ProjectCommands::ProektLoad(const QString &path, bool startUp)
 
 void ProjectCommands::ProektLoadM()
 {
-    QString p = m_files.apiOpenSaveM(false, QString(), PageTexts::projectFilter());
+    QString p = m_files.apiOpenSaveM(false, QString(), PageTexts::projectFilter(m_msg.lang()));
     if (p.isEmpty())
         return;
     if (ProektLoad(withProjectExtension(p)))

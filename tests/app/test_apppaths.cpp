@@ -69,9 +69,11 @@ private slots:
         AppPaths::Layout l;
         l.executableFolder = s.ProgramFolder;
         l.languageBeside = true;
+        l.home = QStringLiteral("/home/u");
         AppPaths::resolve(l).applyTo(s);
-        for (const QString &f : {s.DataFolder, s.ConfigFolder, s.WorkFolder, s.UserFolder, s.LastFolder})
+        for (const QString &f : {s.DataFolder, s.ConfigFolder, s.WorkFolder, s.UserFolder})
             QCOMPARE(f, QStringLiteral("C:\\Kodoplet\\"));
+        QCOMPARE(s.LastFolder, QStringLiteral("/home/u/"));   // the first Open starts at home
     }
 
     // The layout on disk: an installed tree and a build folder.

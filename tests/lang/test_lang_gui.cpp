@@ -13,7 +13,7 @@ namespace {
 QByteArray languageFile(const QString &name, const QString &p)
 {
     QString text = u'"' + name + "\",\"Help/" + p + ".html\"\r\n";
-    for (int n = 1; n <= 106; ++n)
+    for (int n = 1; n <= 160; n = n == 106 ? 158 : n + 1)   // the frame texts, the file filters
         text += QString::number(n) + ",\""
             + (n == 1 ? p + "Ed" : n == 2 ? p + "Unt" : n == 3 ? u'&' + p + "File" : n == 62 ? p + "Proj" : p + QString::number(n))
             + "\"\r\n";
@@ -112,6 +112,17 @@ private slots:
         // The project still carrying the default name takes the new one.
         QCOMPARE(frameCaption(t), QStringLiteral("Kodoplet BEd Int. - BProj"));
         QCOMPARE(caption(t, "mnuOptionsLang"), QStringLiteral("Language: Beta"));
+        // The file dialogs' filters speak the language too; the project dialog is
+        // still told by its pattern and starts in the user's folder.
+        t.dialogs.fileAnswers.enqueue(QString());
+        t.command("mnuFileOpen");
+        QCOMPARE(t.dialogs.last("open").filter.first().description, QStringLiteral("B158 (*.htm; *.html)"));
+        QCOMPARE(t.dialogs.last("open").filter.last().description, QStringLiteral("B159 (*.*)"));
+        a.settings.LastFolder = t.folder + "s.d/";
+        t.dialogs.fileAnswers.enqueue(QString());
+        t.command("ProektOpen");
+        QCOMPARE(t.dialogs.last("open").filter.first().description, QStringLiteral("B160 (*.wpr)"));
+        QCOMPARE(t.dialogs.last("open").folder, a.settings.UserFolder);
 
         // A missing file says why and changes nothing.
         const QStringList before = everyText(t);
