@@ -58,6 +58,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     // The document table asks; the frame shows.
     connect(&a.docs, &DocTable::documentCreated, this, &frmMain::connectDocument);
     connect(&a.docs, &DocTable::showRequested, this, &frmMain::showDoc);
+    connect(&a.docs, &DocTable::placeRequested, this, &frmMain::placeDoc);
     connect(&a.docs, &DocTable::activateRequested, this, &frmMain::activateDoc);
     // After the frame's own handlers: the bar shows what activation left.
     m_statusBar = new StatusBar(this);
@@ -181,6 +182,17 @@ void frmMain::showDoc(DocWindow *d)
 {
     if (!d)
         return;
+    placeDoc(d);
+    m_area->setActiveSubWindow(d);
+    DocActivation::ActivateDocM(d->Tag());
+    d->focusView();
+    updateUndoRedo();
+}
+
+void frmMain::placeDoc(DocWindow *d)
+{
+    if (!d)
+        return;
     // A reused window that was maximised when it left the area gets the frame's
     // old caption from the area when it comes back: keep its own.
     const QString caption = d->windowTitle();
@@ -198,11 +210,7 @@ void frmMain::showDoc(DocWindow *d)
         d->showNormal();
         d->setGeometry(cascadeGeometry());
     }
-    m_area->setActiveSubWindow(d);
     d->setWindowTitle(caption);
-    DocActivation::ActivateDocM(d->Tag());
-    d->focusView();
-    updateUndoRedo();
 }
 
 QRect frmMain::cascadeGeometry() const

@@ -38,6 +38,9 @@ public:
     ToolBar *toolBar() const { return m_toolBar; }
     StatusBar *statusBarFields() const { return m_statusBar; }
     void showDoc(DocWindow *d);
+    // The first part of showDoc: into the area, maximised or cascaded, shown.
+    // Doing it again leaves the window where it is.
+    void placeDoc(DocWindow *d);
     void activateDoc(DocWindow *d);
     void popupEditMenu(const QPoint &globalPos);
     void updateUndoRedo();

@@ -7,31 +7,39 @@ namespace CrLf {
 
 QString toDocText(const QString &text, bool *crlfOnly)
 {
-    QString out;
-    out.reserve(text.size());
+    // One tight pass over the raw units into a buffer of the full size (a text
+    // only gets shorter here): this runs on every open of a file.
+    const char16_t *src = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    QString out(n, Qt::Uninitialized);
+    char16_t *const start = reinterpret_cast<char16_t *>(out.data());
+    char16_t *dst = start;
     bool pairs = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            out += u'\n';
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = src[i];
+        if (c > u'\r' && c < 0x2029) {   // the common case: nothing to change
+            *dst++ = c;
+        } else if (c == u'\r') {
+            *dst++ = u'\n';
+            if (i + 1 < n && src[i + 1] == u'\n')
                 ++i;
             else
                 pairs = false;
-        } else if (c == QChar::ParagraphSeparator || c == u'\n') {
-            out += u'\n';
+        } else if (c == char16_t(QChar::ParagraphSeparator) || c == u'\n') {
+            *dst++ = u'\n';
             pairs = false;
-        } else if (c.isNull()) {
+        } else if (c == 0) {
             // A NUL character would make the saved file unreadable as text.
             pairs = false;
-        } else if (c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) {
+        } else if (c == 0xFDD0 || c == 0xFDD1) {
             // The widget turns these into block breaks: the text would gain a line.
-            out += QChar::ReplacementCharacter;
+            *dst++ = char16_t(QChar::ReplacementCharacter);
             pairs = false;
         } else {
-            out += c;
+            *dst++ = c;
         }
     }
+    out.truncate(dst - start);
     if (crlfOnly)
         *crlfOnly = pairs;
     return out;

@@ -1,4 +1,5 @@
 #include "editing/DocTable.h"
+#include "platform/FreeMemory.h"
 #include "editing/DocSlots.h"
 #include "editing/DocWindow.h"
 
@@ -90,6 +91,7 @@ void DocTable::unload(DocWindow *d)
     }
     d->hide();
     d->releaseContents();
+    FreeMemory::releaseLater();   // what the text held goes back to the system
 }
 
 void DocTable::focusActive() const

@@ -9,12 +9,14 @@
 #include "lang/LanguageTexts.h"
 #include "lang/Messenger.h"
 #include "platform/EditControl.h"
+#include "platform/FreeMemory.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
 using namespace PageTexts;
+
 
 namespace {
 struct HourGlass {
@@ -169,10 +171,15 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
         doc->load(QString(), TextFormat());
         doc->setDiskStamp(FileStamp::missing());
     } else {
+        // The editor takes its final width before the text goes in: Qt lays every
+        // line out again on a change of width, keeping an object for each.
+        m_docs.requestPlace(d);
         doc->load(r.text, r.format);
         doc->setDiskStamp(r.stamp);
     }
     r.text.clear();
+    // The file's bytes and its decoded and converted copies are freed by now.
+    FreeMemory::releaseLater();
     doc->setCaption(name);
     if (options.addToProject)
         m_project.AddFile(path);

@@ -9,6 +9,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTextDocument>
 
 namespace {
@@ -134,10 +136,26 @@ void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
 void EditControl::setText(const QString &crlfText)
 {
     m_outside.begin();
-    const TextChange change = m_pieces.setText(crlfText);
+    const TextChange change = m_pieces.setText(crlfText, [this](int lines) { prepareWidth(lines); });
     m_outside.end();
     moveCursor(QTextCursor::Start);
     emit changed(change);
+}
+
+void EditControl::prepareWidth(int lines)
+{
+    // Qt lays every block out again when the viewport's width changes, and keeps a
+    // layout object for each one from then on (some 300 bytes a line). The gutter's
+    // digits and the vertical scroll bar are what a new text would change: set them
+    // for it before it goes in.
+    m_gutter->prepareFor(lines);
+    const int rows = viewport()->height() / std::max(1, fontMetrics().lineSpacing());
+    if (lines > rows && !verticalScrollBar()->isVisible()
+        && verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded) {
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Back to as needed once the range is known: the bar stays, the width too.
+        QTimer::singleShot(0, this, [this] { setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded); });
+    }
 }
 
 void EditControl::setEditorFont(const QString &family, int pointSize, bool bold, bool italic)

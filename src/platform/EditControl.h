@@ -108,6 +108,8 @@ private:
     void handleEditingKey(QKeyEvent *e);
     void moveKey(QKeyEvent *e);
     void replaceDocRange(int docFrom, int docTo, const QString &text);
+    // Sets what decides the viewport's width for a text of lines lines.
+    void prepareWidth(int lines);
 
     TextPieces m_pieces;
     std::vector<std::unique_ptr<EditorBehaviour>> m_behaviours;

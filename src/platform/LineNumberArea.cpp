@@ -51,9 +51,9 @@ void LineNumberArea::setShown(bool on)
     m_editor->viewport()->update();
 }
 
-void LineNumberArea::updateWidth(bool force)
+void LineNumberArea::updateWidth(bool force, int lines)
 {
-    const int digits = digitsOf(m_editor->lineCount());
+    const int digits = digitsOf(lines >= 0 ? lines : m_editor->lineCount());
     if (!force && digits == m_digits)
         return;
     m_digits = digits;
@@ -63,6 +63,12 @@ void LineNumberArea::updateWidth(bool force)
     m_editor->setViewportMargins(areaWidth(), 0, 0, 0);
     placeArea();
     update();
+}
+
+void LineNumberArea::prepareFor(int lines)
+{
+    if (m_on && digitsOf(lines) > m_digits)
+        updateWidth(true, lines);
 }
 
 void LineNumberArea::placeArea()

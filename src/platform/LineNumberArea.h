@@ -17,6 +17,9 @@ public:
 
     // Gutter and caret line together; hidden, the editor gets its full width back.
     void setShown(bool on);
+    // Widens the gutter now for a text of lines lines about to come in (never
+    // narrows it: the text still there would be laid out again for nothing).
+    void prepareFor(int lines);
     bool isShown() const { return m_on; }
     // Width the gutter takes from the editor: 0 while hidden.
     int areaWidth() const { return m_on ? m_width : 0; }
@@ -35,7 +38,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    void updateWidth(bool force);
+    void updateWidth(bool force, int lines = -1);
     void placeArea();
     void onUpdateRequest(const QRect &rect, int dy);
     void onCaretMoved();

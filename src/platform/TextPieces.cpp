@@ -122,7 +122,7 @@ int TextPieces::lineStart(int line) const
     return m_doc->findBlockByNumber(block).position() + block - 2 * cuts;
 }
 
-TextChange TextPieces::setText(const QString &crlfText)
+TextChange TextPieces::setText(const QString &crlfText, const std::function<void(int lines)> &beforeInsert)
 {
     TextChange change;
     change.removed = text();
@@ -132,6 +132,8 @@ TextChange TextPieces::setText(const QString &crlfText)
     change.inserted = crlfOnly ? crlfText : CrLf::fromDocText(lf);
     std::vector<int> soft;
     const QString docText = LinePieces::split(lf, soft);
+    if (beforeInsert)
+        beforeInsert(int(lf.count(u'\n')) + 1);
     m_doc->setPlainText(docText);
     m_soft.assign(std::move(soft));
     m_blockCount = m_doc->blockCount();

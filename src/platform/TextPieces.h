@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 class QTextDocument;
 
 // The editor widget's document seen as the program's text. A position counts a line
@@ -44,7 +46,8 @@ public:
     // The edits below change the widget's document; the caller keeps its own change
     // handlers quiet meanwhile.
     // Replaces the whole text; returns the change (removed = the old text).
-    TextChange setText(const QString &crlfText);
+    // beforeInsert, when given, hears the new text's line count just before it goes in.
+    TextChange setText(const QString &crlfText, const std::function<void(int lines)> &beforeInsert = {});
     // Replaces the widget range [docFrom, docTo) by text (any line breaks). Fills change
     // and the widget position just after the inserted text; false when nothing changed.
     bool replace(int docFrom, int docTo, const QString &text, TextChange &change, int &caretDoc);

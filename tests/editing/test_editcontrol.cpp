@@ -118,6 +118,11 @@ private slots:
         e->setText(QStringLiteral("a") + QChar(0xFDD0) + QStringLiteral("b"));
         QCOMPARE(e->text(), QStringLiteral("a") + QChar(QChar::ReplacementCharacter) + QStringLiteral("b"));
         QCOMPARE(e->lineCount(), 1);
+        // Every kind of break becomes one CR LF; a NUL goes; a last lone CR is a break.
+        e->setText(QStringLiteral("a\rb\nc") + QChar(QChar::ParagraphSeparator) + QStringLiteral("d") + QChar(0)
+                   + QStringLiteral("\x0b\r\n\r"));
+        QCOMPARE(e->text(), QStringLiteral("a\r\nb\r\nc\r\nd\x0b\r\n\r\n"));
+        QCOMPARE(e->lineCount(), 6);
     }
 
     void changesAreReportedOnce()
