@@ -124,7 +124,10 @@ void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
     TextChange change;
     int caret = 0;
     m_outside.begin();
-    const bool done = m_pieces.replace(docFrom, docTo, text, change, caret);
+    // A big change after a whole-text read (replace all) takes what it removes from
+    // that copy: reading it out of the widget again costs more than the copy.
+    const bool useCopy = m_textValid && std::abs(docTo - docFrom) > 4096;
+    const bool done = m_pieces.replace(docFrom, docTo, text, change, caret, useCopy ? &m_text : nullptr);
     m_outside.end();
     QTextCursor c = textCursor();
     c.setPosition(done ? caret : std::min(docFrom, docTo));

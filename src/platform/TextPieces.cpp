@@ -140,14 +140,18 @@ TextChange TextPieces::setText(const QString &crlfText, const std::function<void
     return change;
 }
 
-bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange &change, int &caretDoc)
+bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange &change, int &caretDoc,
+                         const QString *wholeText)
 {
     if (docTo < docFrom)
         std::swap(docFrom, docTo);
     change.pos = fromDocPos(docFrom);
-    change.removed = docRangeText(docFrom, docTo);
-    const QString lf = CrLf::toDocText(text);
-    change.inserted = CrLf::fromDocText(lf);
+    change.removed = wholeText ? wholeText->mid(change.pos, fromDocPos(docTo) - change.pos)
+                               : docRangeText(docFrom, docTo);
+    bool crlfOnly = false;
+    const QString lf = CrLf::toDocText(text, &crlfOnly);
+    // Text already in CR LF form (a replace all, a paste from this program) is shared.
+    change.inserted = crlfOnly ? text : CrLf::fromDocText(lf);
     if (change.removed.isEmpty() && change.inserted.isEmpty())
         return false;
 
@@ -181,7 +185,10 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
     const QTextBlock b1 = m_doc->findBlockByNumber(lastBlock);
     const int regionFrom = b0.position();
     const int regionTo = b1.position() + b1.length() - 1;
-    const QString content = rangeText(regionFrom, docFrom, false) + lf + rangeText(docTo, regionTo, false);
+    // A change that covers whole blocks (a big replace) takes the new text as it is.
+    const QString content = regionFrom == docFrom && regionTo == docTo
+        ? lf
+        : rangeText(regionFrom, docFrom, false) + lf + rangeText(docTo, regionTo, false);
     std::vector<int> soft;
     const QString pieced = LinePieces::split(content, soft);
     c.setPosition(regionFrom);

@@ -50,7 +50,10 @@ public:
     TextChange setText(const QString &crlfText, const std::function<void(int lines)> &beforeInsert = {});
     // Replaces the widget range [docFrom, docTo) by text (any line breaks). Fills change
     // and the widget position just after the inserted text; false when nothing changed.
-    bool replace(int docFrom, int docTo, const QString &text, TextChange &change, int &caretDoc);
+    // wholeText, when given, is the current text (a caller's copy): the removed part
+    // is taken from it instead of being read out of the widget.
+    bool replace(int docFrom, int docTo, const QString &text, TextChange &change, int &caretDoc,
+                 const QString *wholeText = nullptr);
     // Someone else changed the document, at pos with added characters (pos < 0: range
     // unknown). The piece boundaries outside the change stay; the breaks inside it
     // count as line breaks. When the number of blocks did not change, all boundaries
