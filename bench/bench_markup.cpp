@@ -1,7 +1,8 @@
 // Times the mark-up rules with every option on (close tags, auto-indent, the
 // tag marks, highlighting, line numbers, status bar): on the 10 MB page, one
 // typed "a" (as bench_editor), the ">" that closes a tag, the "/" that completes
-// "</", Enter on an indented line, the marks after the caret moved into a tag
+// "</", Enter on an indented line, a letter filtering the completion list and
+// Enter picking its attribute, the marks after the caret moved into a tag
 // name, and Ctrl+M to a partner 100 kB away; on a 1 MB minified line, "a" and ">".
 #include "BenchSupport.h"
 #include "BenchProgram.h"
@@ -87,6 +88,21 @@ void typingFigures(const char *name, DocWindow *d, int places)
     };
     const double enter = keyMedian(e, places, indented, u'\n', &worst);
     std::printf("%s: Enter keeping the indentation median %.3f ms (max %.2f)\n", name, enter, worst);
+    // Completion: "<input t" typed first, "y" filters the attribute list; then
+    // Enter puts type="" and lists its values.
+    const auto inInput = [e](int pos) {
+        e->setSelStart(pos);
+        QTest::keyClicks(e, QStringLiteral("<input t"));
+    };
+    const double filter = keyMedian(e, places, inInput, u'y', &worst);
+    std::printf("%s: \"y\" filtering the attribute list median %.3f ms (max %.2f)\n", name, filter, worst);
+    const auto listed = [e](int pos) {
+        e->setSelStart(pos);
+        QTest::keyClicks(e, QStringLiteral("<input ty"));
+    };
+    const double pick = keyMedian(e, places, listed, u'\n', &worst);
+    const bool picked = e->textAt(e->selStart() - 6, 7) == QLatin1String("type=\"\"");
+    std::printf("%s: Enter picking \"type\" median %.3f ms (max %.2f)%s\n", name, pick, worst, picked ? "" : " NOT PICKED");
     std::fflush(stdout);
 }
 
@@ -100,7 +116,7 @@ int main(int argc, char *argv[])
     frmMain *frame = program.frame.get();
     AppState &a = app();
     a.listTags.set(false);   // the keys go to the editor, not the tag list
-    if (!a.closeTags.value() || !a.autoIndent.value() || !a.highlighting.value() || !a.lineNumbers.value())
+    if (!a.closeTags.value() || !a.autoIndent.value() || !a.completion.value() || !a.highlighting.value() || !a.lineNumbers.value())
         return 1;
 
     int lines = 0;
