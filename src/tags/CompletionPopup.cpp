@@ -184,7 +184,7 @@ bool CompletionPopup::keyDown(QKeyEvent *e)
         case Qt::Key_Tab: insert(row); return true;
         case Qt::Key_Escape: hide(); return true;
         case Qt::Key_Backspace:
-        case Qt::Key_Delete: return false;  // the change looks again
+        case Qt::Key_Delete: m_typed = true; return false;  // the list follows the change
         default: break;
         }
     }
