@@ -16,9 +16,10 @@ class CompletionKeys : public EditorBehaviour {
 public:
     explicit CompletionKeys(CompletionPopup *popup) : m_popup(popup) {}
     bool keyDown(EditControl &, QKeyEvent *e) override { return m_popup && m_popup->keyDown(e); }
-    bool keyPress(EditControl &, QChar) override
+    bool keyPress(EditControl &, QChar ch) override
     {
-        if (m_popup)
+        // Enter and Tab bring no list: only what continues or begins a name or a value.
+        if (m_popup && ch >= QChar(32) && ch != QChar(127))
             m_popup->typed();
         return false;
     }
@@ -79,7 +80,7 @@ void CompletionPopup::onChanged()
         check();
 }
 
-void CompletionPopup::check()
+void CompletionPopup::check(bool engaged)
 {
     EditControl *e = m_doc->Rich();
     if (!m_on.value() || m_doc->document()->Script() || e->selLength() > 0 || !e->isVisible())
@@ -108,6 +109,7 @@ void CompletionPopup::check()
     if (m_offer.kind == HtmlCompletion::Kind::None)
         return hide();
     m_caret = caret;
+    m_engaged = engaged;
     lstComplete->clear();
     lstComplete->addItems(m_offer.choices);
     lstComplete->setCurrentRow(0);
@@ -159,7 +161,7 @@ void CompletionPopup::insert(int row)
         e->setSelStart(offer.from + int(text.size()) - back);
     m_inserting = false;
     // Inside a new value: its choices, when it has any.
-    check();
+    check(true);
 }
 
 bool CompletionPopup::keyDown(QKeyEvent *e)
@@ -174,18 +176,30 @@ bool CompletionPopup::keyDown(QKeyEvent *e)
         return false;
     if (mods == Qt::NoModifier) {
         const int row = lstComplete->currentRow(), last = lstComplete->count() - 1;
+        int to = -1;
         switch (key) {
-        case Qt::Key_Up: lstComplete->setCurrentRow(std::max(0, row - 1)); return true;
-        case Qt::Key_Down: lstComplete->setCurrentRow(std::min(last, row + 1)); return true;
-        case Qt::Key_PageUp: lstComplete->setCurrentRow(std::max(0, row - VisibleRows)); return true;
-        case Qt::Key_PageDown: lstComplete->setCurrentRow(std::min(last, row + VisibleRows)); return true;
+        case Qt::Key_Up: to = std::max(0, row - 1); break;
+        case Qt::Key_Down: to = std::min(last, row + 1); break;
+        case Qt::Key_PageUp: to = std::max(0, row - VisibleRows); break;
+        case Qt::Key_PageDown: to = std::min(last, row + VisibleRows); break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Tab: insert(row); return true;
+        case Qt::Key_Tab:
+            if (!m_engaged && m_offer.prefix.isEmpty()) {
+                hide();
+                return false;
+            }
+            insert(row);
+            return true;
         case Qt::Key_Escape: hide(); return true;
         case Qt::Key_Backspace:
         case Qt::Key_Delete: m_typed = true; return false;  // the list follows the change
         default: break;
+        }
+        if (to >= 0) {
+            lstComplete->setCurrentRow(to);
+            m_engaged = true;
+            return true;
         }
     }
     // A typed character goes into the page and the list follows it; any other key closes the list.

@@ -24,7 +24,9 @@ public:
     QListWidget *lstComplete;   // the choices
 
     // Looks at the caret now: shows the choices there, or hides the list.
-    void check();
+    // engaged: the user asked for it (a choice just inserted), so Enter and Tab
+    // pick a choice even before a letter is typed.
+    void check(bool engaged = false);
     bool shown() const;
     // The choice of row in place of the typed prefix.
     void insert(int row);
@@ -45,4 +47,8 @@ private:
     int m_caret = -1;               // the caret it was shown for
     bool m_typed = false;           // a typed character's change is on its way
     bool m_inserting = false;
+    // Enter and Tab pick a choice: a prefix is typed, a row was moved to, or
+    // the list follows an insertion. Else they close the list and do their own
+    // work (a line break after "<p ").
+    bool m_engaged = false;
 };

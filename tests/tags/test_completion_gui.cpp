@@ -59,13 +59,25 @@ private slots:
             // Tab picks too; the undo takes back the insertion alone.
             putMarked(doc(), QStringLiteral("<button |>"));
             type(ed(), QStringLiteral(" t"));
-            QVERIFY(rows().contains(u"type"));
-            list()->setCurrentRow(int(rows().indexOf(u"type")));
+            QCOMPARE(rows().mid(0, 3), (QStringList{"type", "tabindex", "title"}));
+            key(Qt::Key_Down);
+            key(Qt::Key_Down);
+            key(Qt::Key_Up);
             key(Qt::Key_Tab);
-            QCOMPARE(marked(ed()), QStringLiteral("<button  type=\"|\">"));
-            QCOMPARE(rows(), (QStringList{"submit", "reset", "button"}));
+            QCOMPARE(marked(ed()), QStringLiteral("<button  tabindex=\"|\">"));
             key(Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(marked(ed()), QStringLiteral("<button  t|>"));
+            // An empty prefix: Enter picks after a move to a row.
+            putMarked(doc(), QStringLiteral("<button |>"));
+            type(ed(), QStringLiteral(" "));
+            key(Qt::Key_Down);
+            key(Qt::Key_Up);
+            list()->setCurrentRow(int(rows().indexOf(u"type")));
+            key(Qt::Key_Return);
+            QCOMPARE(marked(ed()), QStringLiteral("<button  type=\"|\">"));
+            QCOMPARE(rows(), (QStringList{"submit", "reset", "button"}));
+            key(Qt::Key_Return);   // the values follow an insertion: Enter picks at once
+            QCOMPARE(marked(ed()), QStringLiteral("<button  type=\"submit|\">"));
         }
     }
 
@@ -85,6 +97,8 @@ private slots:
         QTest::newRow("Left") << "<a hre" << int(Qt::Key_Left) << "x" << "<a hrx|e";
         QTest::newRow("Backspace filters") << "<a hre" << int(Qt::Key_Backspace) << "" << "<a hr|";
         QTest::newRow("past every choice") << "<a hre" << 0 << "fz" << "<a hrefz|";
+        QTest::newRow("Enter, nothing typed") << "<p " << int(Qt::Key_Return) << "" << "<p \r\n|";
+        QTest::newRow("Tab, nothing typed") << "<p " << int(Qt::Key_Tab) << "" << "<p \t|";
     }
     void neverEatsText()
     {
