@@ -1,5 +1,5 @@
-// Times the mark-up rules with every option on (close tags, auto-indent, the
-// tag marks, highlighting, line numbers, status bar): on the 10 MB page, one
+// Times the mark-up rules with every option on (close tags, auto-indent, HTML
+// completion, the tag marks, highlighting, line numbers, status bar): on the 10 MB page, one
 // typed "a" (as bench_editor), the ">" that closes a tag, the "/" that completes
 // "</", Enter on an indented line, a letter filtering the completion list and
 // Enter picking its attribute, the marks after the caret moved into a tag
@@ -67,6 +67,11 @@ void typingFigures(const char *name, DocWindow *d, int places)
     const auto at = [e](int pos) { e->setSelStart(pos); };
     const double plain = keyMedian(e, places, at, u'a', &worst);
     std::printf("%s: typing \"a\" median %.3f ms (max %.2f)\n", name, plain, worst);
+    // The same without completion: what its look at the caret costs a keystroke.
+    app().completion.set(false);
+    const double bare = keyMedian(e, places, at, u'a', &worst);
+    app().completion.set(true);
+    std::printf("%s: typing \"a\" with completion off median %.3f ms (max %.2f)\n", name, bare, worst);
     // "<b" typed first: the ">" brings "</b>".
     const auto inTag = [e](int pos) {
         e->setSelStart(pos);

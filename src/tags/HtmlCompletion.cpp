@@ -117,6 +117,9 @@ Offer at(const QString &before, SyntaxContext from, int offset, QChar next, bool
         return o;
     const qsizetype tagStart = s.openTag - offset;
     const TagEnd t = readTag(QStringView(before).mid(tagStart));
+    // Both readings agree on being inside a quoted value or not ("<a \"" is read as one).
+    if ((s.end == SyntaxContext::AttributeValue) != (t.valueFrom >= 0))
+        return o;
     o.element = t.element;
     if (t.inName) {
         if (!elements || t.element.isEmpty())

@@ -116,6 +116,7 @@ private slots:
         QTest::newRow("value prefix") << "<input type='te|'" << text << false << Kind::Value << "te" << "text|tel";
         QTest::newRow("word of a list") << "<a rel=\"noopener no|\"" << text << false << Kind::Value << "no" << "nofollow|noopener";
         QTest::newRow("value typed in full") << "<input type=\"TEXT|\"" << text << false << Kind::None << "" << "";
+        QTest::newRow("stray quote") << "<a \" |" << text << false << Kind::None << "" << "";
         QTest::newRow("value of no list") << "<div title=\"|\"" << text << false << Kind::None << "" << "";
         QTest::newRow("quote in a value") << "<a title='say \"x' dir=\"r|\"" << text << false << Kind::Value << "r" << "rtl";
         QTest::newRow("element name") << "<inp|" << text << true << Kind::Element << "inp" << "input";
