@@ -93,17 +93,25 @@ void typingFigures(const char *name, DocWindow *d, int places)
     };
     const double enter = keyMedian(e, places, indented, u'\n', &worst);
     std::printf("%s: Enter keeping the indentation median %.3f ms (max %.2f)\n", name, enter, worst);
-    // Completion: "<input t" typed first, "y" filters the attribute list; then
-    // Enter puts type="" and lists its values.
-    const auto inInput = [e](int pos) {
-        e->setSelStart(pos);
-        QTest::keyClicks(e, QStringLiteral("<input t"));
+    // Completion: after the next ">" of the page (outside its tags), "<input t>"
+    // typed first and the caret put before the ">", "y" filters the attribute
+    // list; then Enter puts type="" and lists its values.
+    const auto afterTag = [e](int pos) {
+        const qsizetype gt = e->textAt(pos, 4096).indexOf(u'>');
+        e->setSelStart(gt < 0 ? pos : pos + int(gt) + 1);
+    };
+    const auto inInput = [e, afterTag](int pos) {
+        afterTag(pos);
+        QTest::keyClicks(e, QStringLiteral("<input t>"));
+        QTest::keyClick(e, Qt::Key_Left);
     };
     const double filter = keyMedian(e, places, inInput, u'y', &worst);
     std::printf("%s: \"y\" filtering the attribute list median %.3f ms (max %.2f)\n", name, filter, worst);
-    const auto listed = [e](int pos) {
-        e->setSelStart(pos);
-        QTest::keyClicks(e, QStringLiteral("<input ty"));
+    const auto listed = [e, afterTag](int pos) {
+        afterTag(pos);
+        QTest::keyClicks(e, QStringLiteral("<input >"));
+        QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClicks(e, QStringLiteral("ty"));
     };
     const double pick = keyMedian(e, places, listed, u'\n', &worst);
     const bool picked = e->textAt(e->selStart() - 6, 7) == QLatin1String("type=\"\"");
