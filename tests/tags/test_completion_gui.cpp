@@ -4,6 +4,7 @@
 #include "common/GuiFixture.h"
 
 #include "editing/SyntaxHighlighter.h"
+#include "tags/frmListTag.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -136,6 +137,18 @@ private slots:
         type(ed(), QStringLiteral("<input ty"));
         QVERIFY(!shown());
         t->command(QStringLiteral("mnuOptionsCompletion"));
+        // With the tag list on, "<" and the name go through it; the attributes follow in the editor.
+        app().listTags.set(true);
+        putMarked(doc(), QStringLiteral("|"));
+        QTest::keyClick(ed(), '<');
+        auto *tagList = f->findChild<frmListTag *>(QStringLiteral("frmListTag"));
+        QVERIFY(tagList && tagList->isVisible());
+        QTest::keyClicks(tagList->Text1, QStringLiteral("input"));
+        QTest::keyClick(tagList->Text1, Qt::Key_Escape);
+        QTRY_COMPARE(marked(ed()), QStringLiteral("<input|"));
+        activateFrame();
+        type(ed(), QStringLiteral(" ty"));
+        QCOMPARE(rows(), QStringList{"type"});
         t->command(QStringLiteral("mnuFileScriptNew"));
         QVERIFY(doc()->document()->Script());
         type(ed(), QStringLiteral("s = '<input ty"));
