@@ -1,7 +1,8 @@
-// Times the mark-up rules with every option on (close tags, auto-indent, the
-// tag marks, highlighting, line numbers, status bar): on the 10 MB page, one
+// Times the mark-up rules with every option on (close tags, auto-indent, HTML
+// completion, the tag marks, highlighting, line numbers, status bar): on the 10 MB page, one
 // typed "a" (as bench_editor), the ">" that closes a tag, the "/" that completes
-// "</", Enter on an indented line, the marks after the caret moved into a tag
+// "</", Enter on an indented line, a letter filtering the completion list and
+// Enter picking its attribute, the marks after the caret moved into a tag
 // name, and Ctrl+M to a partner 100 kB away; on a 1 MB minified line, "a" and ">".
 #include "BenchSupport.h"
 #include "BenchProgram.h"
@@ -66,6 +67,11 @@ void typingFigures(const char *name, DocWindow *d, int places)
     const auto at = [e](int pos) { e->setSelStart(pos); };
     const double plain = keyMedian(e, places, at, u'a', &worst);
     std::printf("%s: typing \"a\" median %.3f ms (max %.2f)\n", name, plain, worst);
+    // The same without completion: what its look at the caret costs a keystroke.
+    app().completion.set(false);
+    const double bare = keyMedian(e, places, at, u'a', &worst);
+    app().completion.set(true);
+    std::printf("%s: typing \"a\" with completion off median %.3f ms (max %.2f)\n", name, bare, worst);
     // "<b" typed first: the ">" brings "</b>".
     const auto inTag = [e](int pos) {
         e->setSelStart(pos);
@@ -87,6 +93,29 @@ void typingFigures(const char *name, DocWindow *d, int places)
     };
     const double enter = keyMedian(e, places, indented, u'\n', &worst);
     std::printf("%s: Enter keeping the indentation median %.3f ms (max %.2f)\n", name, enter, worst);
+    // Completion: after the next ">" of the page (outside its tags), "<input t>"
+    // typed first and the caret put before the ">", "y" filters the attribute
+    // list; then Enter puts type="" and lists its values.
+    const auto afterTag = [e](int pos) {
+        const qsizetype gt = e->textAt(pos, 4096).indexOf(u'>');
+        e->setSelStart(gt < 0 ? pos : pos + int(gt) + 1);
+    };
+    const auto inInput = [e, afterTag](int pos) {
+        afterTag(pos);
+        QTest::keyClicks(e, QStringLiteral("<input t>"));
+        QTest::keyClick(e, Qt::Key_Left);
+    };
+    const double filter = keyMedian(e, places, inInput, u'y', &worst);
+    std::printf("%s: \"y\" filtering the attribute list median %.3f ms (max %.2f)\n", name, filter, worst);
+    const auto listed = [e, afterTag](int pos) {
+        afterTag(pos);
+        QTest::keyClicks(e, QStringLiteral("<input >"));
+        QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClicks(e, QStringLiteral("ty"));
+    };
+    const double pick = keyMedian(e, places, listed, u'\n', &worst);
+    const bool picked = e->textAt(e->selStart() - 6, 7) == QLatin1String("type=\"\"");
+    std::printf("%s: Enter picking \"type\" median %.3f ms (max %.2f)%s\n", name, pick, worst, picked ? "" : " NOT PICKED");
     std::fflush(stdout);
 }
 
@@ -100,7 +129,7 @@ int main(int argc, char *argv[])
     frmMain *frame = program.frame.get();
     AppState &a = app();
     a.listTags.set(false);   // the keys go to the editor, not the tag list
-    if (!a.closeTags.value() || !a.autoIndent.value() || !a.highlighting.value() || !a.lineNumbers.value())
+    if (!a.closeTags.value() || !a.autoIndent.value() || !a.completion.value() || !a.highlighting.value() || !a.lineNumbers.value())
         return 1;
 
     int lines = 0;

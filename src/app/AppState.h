@@ -51,6 +51,7 @@ struct AppState {
     BoolOption statusBar{true};      // Options > Status bar
     BoolOption closeTags{true};      // Options > Close tags when typing (pages)
     BoolOption autoIndent{true};     // Options > Auto-indent: Enter keeps the line's indentation
+    BoolOption completion{true};     // Options > Complete HTML attributes (pages)
     BoolOption reopenPages{true};    // Options > Reopen pages at start
     QStringList recentFiles;         // File > Recent files, newest first
     QList<ViewSettings::Page> pagesAtExit; // the documents open when the exit began

@@ -172,6 +172,7 @@ QList<Command> build()
         separator("mnuOptionsBar0", "mnuOptions"),
         check(item("mnuOptionsCloseTags", "mnuOptions", "Close Tags When Typing", 144), true),
         check(item("mnuOptionsAutoIndent", "mnuOptions", "Auto-Indent", 145), true),
+        check(item("mnuOptionsCompletion", "mnuOptions", "Complete HTML Attributes", TextEntry::Completion), true),
         check(item("mnuOptionsReopenPages", "mnuOptions", "Reopen Pages at Start", TextEntry::ReopenPages), true),
         separator("mnuOptionsBar1", "mnuOptions"),
         // Ctrl+= as well: "+" is a shifted key on many keyboards.

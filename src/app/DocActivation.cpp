@@ -9,6 +9,7 @@
 #include "files/ProjectCommands.h"
 #include "files/OpenPaths.h"
 #include "platform/EditControl.h"
+#include "tags/CompletionPopup.h"
 #include "tags/MarkupTyping.h"
 #include "tags/TagCommands.h"
 #include "tags/TagMarks.h"
@@ -24,6 +25,8 @@ void prepareWindow(DocWindow *d)
 {
     AppState &a = app();
     a.tagCommands->attachEditor(d);
+    // Before the mark-up rules, so Enter and Tab pick a choice while the list is up.
+    new CompletionPopup(d, a.completion, a.listTags);
     // After the tag list's key rules: closing tags, "</" and Enter's indentation.
     d->Rich()->installBehaviour(std::make_unique<MarkupTyping>(d, a.closeTags, a.autoIndent));
     new TagMarks(d);

@@ -76,6 +76,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     bindOption(QString(Cmd::mnuOptionsStatusBar), a.statusBar);
     bindOption(QString(Cmd::mnuOptionsCloseTags), a.closeTags);
     bindOption(QString(Cmd::mnuOptionsAutoIndent), a.autoIndent);
+    bindOption(QString(Cmd::mnuOptionsCompletion), a.completion);
     bindOption(QString(Cmd::mnuOptionsReopenPages), a.reopenPages);
 
     resize(900, 650);

@@ -106,6 +106,7 @@ frmMain *MainM(const QString &executableFolder, const CommandLine &line)
     a.statusBar.set(view.StatusBar);
     a.closeTags.set(view.CloseTags);
     a.autoIndent.set(view.AutoIndent);
+    a.completion.set(view.Completion);
     a.zoom.set(view.Zoom);
     a.reopenPages.set(view.ReopenPages);
     a.recentFiles = view.RecentFiles;
@@ -286,6 +287,7 @@ bool SaveFileINIM()
     view.StatusBar = a.statusBar.value();
     view.CloseTags = a.closeTags.value();
     view.AutoIndent = a.autoIndent.value();
+    view.Completion = a.completion.value();
     view.Zoom = a.zoom.value();
     view.ReopenPages = a.reopenPages.value();
     view.RecentFiles = a.recentFiles;

@@ -79,6 +79,8 @@ bool ViewSettings::read(const QString &path)
             readBool(value, CloseTags);
         else if (name == u"autoIndent")
             readBool(value, AutoIndent);
+        else if (name == u"completion")
+            readBool(value, Completion);
         else if (name == u"zoom")
             readInt(value, MinZoom, MaxZoom, Zoom);
         else if (name == u"reopenPages")
@@ -105,7 +107,7 @@ QByteArray ViewSettings::bytes() const
 {
     QByteArray b = QByteArray("[kodoplet-view]\n") + line("highlighting", Highlighting)
         + line("lineNumbers", LineNumbers) + line("statusBar", StatusBar) + line("closeTags", CloseTags)
-        + line("autoIndent", AutoIndent) + "zoom=" + QByteArray::number(Zoom) + '\n'
+        + line("autoIndent", AutoIndent) + line("completion", Completion) + "zoom=" + QByteArray::number(Zoom) + '\n'
         + line("reopenPages", ReopenPages);
     if (!FrameGeometry.isNull())
         b += "frame=" + QByteArray::number(FrameGeometry.x()) + ',' + QByteArray::number(FrameGeometry.y()) + ','

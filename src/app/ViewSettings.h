@@ -15,6 +15,7 @@ struct ViewSettings {
     bool StatusBar = true;      // Options > Status bar
     bool CloseTags = true;      // Options > Close tags when typing
     bool AutoIndent = true;     // Options > Auto-indent
+    bool Completion = true;     // Options > Complete HTML attributes
     int Zoom = 0;               // points added to the editor font, MinZoom..MaxZoom
     bool ReopenPages = true;    // Options > Reopen pages at start
     QStringList RecentFiles;    // File > Recent files, newest first ("recent=" lines)

@@ -76,6 +76,7 @@
     X(mnuOptionsStatusBar) \
     X(mnuOptionsCloseTags) \
     X(mnuOptionsAutoIndent) \
+    X(mnuOptionsCompletion) \
     X(mnuOptionsReopenPages) \
     X(mnuOptionsZoomIn) \
     X(mnuOptionsZoomOut) \

@@ -184,6 +184,7 @@ QString extraText(int entry)
         /* 162 */ u"An editor for hand-written web pages.",
         /* 163 */ u"Kodoplet is an editor for hand-written web pages and scripts: the mark-up is edited as plain text, with help for inserting HTML tags, a rendered preview of the page, find and replace of spans, and projects that group the files of a site.",
         /* 164 */ u"Keyboard shortcuts",
+        /* 165 */ u"Complete HTML Attri&butes",
     };
     const int i = entry - 110;
     if (i < 0 || i >= int(std::size(extra)) || !extra[i])

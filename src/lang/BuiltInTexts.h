@@ -12,7 +12,7 @@ QString languageName();     // field 1 of the English file
 QString helpFile();         // field 2 of the English file
 // The English text of entry 1..106; "" for any other number.
 QString text(int entry);
-// The English text of the program's own later entries 110..151 (options, status
+// The English text of the program's own later entries 110..LastEntry (options, status
 // bar, font note, recovery, files on disk, mark-up typing, zoom, live preview); "" for any other number.
 QString extraText(int entry);
 

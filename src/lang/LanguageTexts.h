@@ -17,6 +17,7 @@ constexpr int Version = 161;         // "Version %1": About and the information 
 constexpr int AboutLine = 162;       // About
 constexpr int InfoText = 163;        // the information page's paragraph
 constexpr int Shortcuts = 164;       // the information page's heading of the key table
+constexpr int Completion = 165;      // Options > Complete HTML Attributes
 }
 
 // The texts of the current language that outlive one load: the title, the names
@@ -35,7 +36,7 @@ struct LanguageTexts {
     static constexpr int FirstExtraEntry = 110;
     // entries 110-LastEntry: view options, status bar, font note, recovery 118-127, files on disk 130-143,
     // mark-up typing and zoom 144-150, live preview 151, sessions 152-154, texts of the frame, file
-    // filters, About and information page 155-164
+    // filters, About and information page 155-164, completion 165
     static constexpr int ExtraCount = LanguageData::LastEntry - FirstExtraEntry + 1;
 
     QString HelpFile;             // help page, relative to the program folder

@@ -64,6 +64,16 @@ MarkupScan scan(const QString &text, SyntaxContext from, int offset)
     bool current = false;  // a tag of ours is being read (not one begun before the stretch)
     MarkupTag tag;
     int raw = 0;  // the open tag read is 1 <style>, 2 <script>
+    // The last character of the last bare value: a "/" there belongs to the
+    // value ("<a href=x/>" is no self-closed tag).
+    qsizetype bareLast = -1;
+    // Whether the "/" before position end (blanks passed over) marks the tag self-closed.
+    const auto slashCloses = [&](qsizetype end) {
+        qsizetype k = end - 1;
+        while (k > tag.nameStart && isSpace(text[k]))
+            --k;
+        return k >= tag.nameStart && text[k] == u'/' && k != bareLast;
+    };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
@@ -96,10 +106,7 @@ MarkupScan scan(const QString &text, SyntaxContext from, int offset)
             if (c == u'>') {
                 if (current) {
                     tag.end = int(i + 1);
-                    qsizetype k = i - 1;
-                    while (k > tag.nameStart && isSpace(text[k]))
-                        --k;
-                    tag.selfClosing = !tag.closing && text[k] == u'/';
+                    tag.selfClosing = !tag.closing && slashCloses(i);
                     r.tags.push_back(tag);
                 }
                 m = current && raw && !tag.selfClosing ? (raw == 1 ? RawStyle : RawScript) : Text;
@@ -126,6 +133,7 @@ MarkupScan scan(const QString &text, SyntaxContext from, int offset)
         case ValueBare:
             if (isSpace(c) || c == u'>') {
                 m = InTag;
+                bareLast = i - 1;
                 --i;
             }
             break;
@@ -160,6 +168,9 @@ MarkupScan scan(const QString &text, SyntaxContext from, int offset)
     if (current && (r.end == SyntaxContext::Tag || r.end == SyntaxContext::AttributeValue)) {
         r.openTag = tag.start;
         r.openClosing = tag.closing;
+        if (m == ValueBare)
+            bareLast = n - 1;
+        r.openSelfClosing = m != ValueDouble && m != ValueSingle && !tag.closing && slashCloses(n);
     }
     // Positions of the text, not of the stretch.
     for (MarkupTag &t : r.tags) {

@@ -22,6 +22,7 @@ struct MarkupScan {
     SyntaxContext end = SyntaxContext::Text;  // where the stretch ends
     int openTag = -1;         // start of a tag still open at the end (end is Tag or AttributeValue)
     bool openClosing = false; // ... and whether it is an end tag
+    bool openSelfClosing = false; // ... and whether a ">" at the end would end it as "<x/>"
     int offset = 0;           // text position of the stretch's first character
     QString text;             // the stretch
 

@@ -55,10 +55,8 @@ bool MarkupTyping::closeTag(EditControl &edit)
     while (i < t.size() && MarkupTags::isNameChar(t[i]))
         ++i;
     const QStringView name = QStringView(t).mid(nameStart, i - nameStart);
-    qsizetype last = t.size() - 1;
-    while (last >= i && MarkupTags::isSpace(t[last]))
-        --last;
-    if (name.isEmpty() || MarkupTags::isVoidElement(name) || (last >= i && t[last] == u'/'))
+    // "<x/>" has no end tag; "<a href=x/>" has, its "/" being part of the value.
+    if (name.isEmpty() || MarkupTags::isVoidElement(name) || s.openSelfClosing)
         return false;
     const QString endTag = QStringLiteral("</") + name.toString() + u'>';
     // Typed again before an end tag already there: just the ">".

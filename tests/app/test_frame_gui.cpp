@@ -51,7 +51,7 @@ class TestFrameGui : public QObject {
     // The options the Options and Edit menus tick, all on at first start.
     static inline const QStringList kOptions = {"mnuOptionsToolbar", "mnuOptionsListTags", "mnuEditPerenosWord",
                                                 "mnuOptionsHighlight", "mnuOptionsLineNumbers", "mnuOptionsStatusBar",
-                                                "mnuOptionsCloseTags", "mnuOptionsAutoIndent"};
+                                                "mnuOptionsCloseTags", "mnuOptionsAutoIndent", "mnuOptionsCompletion"};
     static QString font(EditControl *e)
     {
         return QStringLiteral("%1 %2 %3 %4").arg(e->font().family()).arg(e->font().pointSize()).arg(e->font().bold()).arg(e->font().italic());
@@ -178,7 +178,7 @@ private slots:
             QVERIFY(!ini.contains("highlight"));
             view = t.readFile(QStringLiteral("kodoplet-view.ini"));
             QVERIFY2(view.startsWith("[kodoplet-view]\nhighlighting=false\nlineNumbers=false\nstatusBar=false\n"
-                                     "closeTags=false\nautoIndent=false\nzoom=2\nreopenPages=true\nframe=30,40,600,400\n"
+                                     "closeTags=false\nautoIndent=false\ncompletion=false\nzoom=2\nreopenPages=true\nframe=30,40,600,400\n"
                                      "frameMaximized=false\n"),
                      view.constData());
             QVERIFY(view.endsWith("\nrecent=" + (lastFolder + "b.htm").toUtf8() + "\nrecent=" + (lastFolder + "a.htm").toUtf8()

@@ -46,6 +46,8 @@ private slots:
         QTest::newRow("bare value") << "|" << "<p class=x>" << "<p class=x>|</p>" << "<p class=x|";
         QTest::newRow("void") << "|" << "<br><img src=\"a.png\">" << "<br><img src=\"a.png\">|" << "";
         QTest::newRow("self-closed") << "|" << "<x />" << "<x />|" << "<x /|";
+        QTest::newRow("bare value ending in /") << "|" << "<a href=x/>" << "<a href=x/>|</a>" << "<a href=x/|";
+        QTest::newRow("self-closed after a bare value") << "|" << "<x a=b/ />" << "<x a=b/ />|" << "<x a=b/ /|";
         QTest::newRow("end tag there") << "<b|</b>" << ">" << "<b>|</b>" << "<b|</b>";
         QTest::newRow("in a comment") << "<!-- |" << "<b>" << "<!-- <b>|" << "";
         QTest::newRow("in a script") << "<script>|</script>" << "<b>" << "<script><b>|</script>" << "";

@@ -35,6 +35,8 @@ private slots:
         QTest::newRow("value with >") << "<a| title=\"x>y\"></a>" << "<a title=\"x>y\">[</a>]";
         QTest::newRow("value with </a>") << "<a| title='</a>'></a>" << "<a title='</a>'>[</a>]";
         QTest::newRow("bare value") << "<a| href=x>y</a>" << "<a href=x>y[</a>]";
+        QTest::newRow("bare value ending in /") << "<a| href=x/>y</a>" << "<a href=x/>y[</a>]";
+        QTest::newRow("self-closed after a bare value") << "<x| a=b />y</x>" << "";
         QTest::newRow("doctype, lt not a tag") << "<!DOCTYPE html><h|tml>a < b</html>" << "<!DOCTYPE html><html>a < b[</html>]";
         QTest::newRow("not in the stretch") << "<ul|><li></li>" << "";
         QTest::newRow("tag not ended") << "<div|" << "";
