@@ -8,7 +8,6 @@
 // interface language).
 #include "app/CommandRegistry.h"
 #include "app/ToolBar.h"
-#include "files/FileCommands.h"
 #include "common/GuiFixture.h"
 
 #include "lang/LanguageLoader.h"
@@ -349,10 +348,8 @@ private slots:
     // dropped when chosen, with the open error; Clear List empties it.
     void recentFiles()
     {
-        g.t->writeFile(QStringLiteral("a.htm"), "a\r\n");
-        g.t->writeFile(QStringLiteral("b.htm"), "b\r\n");
-        app().files->OpenFileDoc(g.path(QStringLiteral("a.htm")));
-        app().files->OpenFileDoc(g.path(QStringLiteral("b.htm")));
+        g.openFile(QStringLiteral("a.htm"), "a\r\n");
+        g.openFile(QStringLiteral("b.htm"), "b\r\n");
         g.t->dialogs.fileAnswers.enqueue(g.path(QStringLiteral("c.htm")));
         g.t->command(QStringLiteral("mnuFileSaveFileAs"));
         QMenu *menu = g.f->menu(QStringLiteral("mnuFileRecent"));
