@@ -287,7 +287,7 @@ private slots:
     }
 
     // Selecting built text, reading it and OK give the same text; the last row is
-    // selected. The exact text of a build is checked in test_selectbuilder_gui.
+    // selected. The exact text of a build is checked in test_tagdialogs_gui.
     void selectRoundTrip_data()
     {
         QTest::addColumn<QString>("name");
