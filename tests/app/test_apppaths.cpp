@@ -1,6 +1,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/SettingsFile.h"
+#include "files/DiskFiles.h"
 #include "files/WorkFiles.h"
 
 #include <QDir>
@@ -90,9 +91,7 @@ private slots:
         const AppPaths::Layout build = AppPaths::probe(root + QStringLiteral("build/"));
         QVERIFY(build.languageBeside && !build.languageShared && build.executableFolderWritable);
         // A file named Language is no language folder.
-        QFile f(root + QStringLiteral("prefix/bin/Language"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        disk::put(root + QStringLiteral("prefix/bin/Language"));
         QVERIFY(!AppPaths::probe(root + QStringLiteral("prefix/bin/")).languageBeside);
     }
 
@@ -104,9 +103,7 @@ private slots:
         QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
         QVERIFY(WorkFiles::ensureFolder(folder));   // already there
         // A file where the folder should be: no folder, no crash.
-        QFile blocker(dir.path() + QStringLiteral("/cache"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        disk::put(dir.path() + QStringLiteral("/cache"));
         QVERIFY(!WorkFiles::ensureFolder(dir.path() + QStringLiteral("/cache/kodoplet/")));
         QVERIFY(!WorkFiles::ensureFolder(dir.path() + QStringLiteral("/cache/")));
     }

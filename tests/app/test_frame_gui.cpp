@@ -8,7 +8,6 @@
 // interface language).
 #include "app/CommandRegistry.h"
 #include "app/ToolBar.h"
-#include "files/FileCommands.h"
 #include "common/GuiFixture.h"
 
 #include "lang/LanguageLoader.h"
@@ -29,6 +28,7 @@
 #include <csignal>
 
 using namespace gui;
+Q_DECLARE_METATYPE(FontChoice)
 
 class TestFrameGui : public QObject {
     Q_OBJECT
@@ -227,16 +227,11 @@ private slots:
     // (Unsaved text at exit: unsavedTextIsAskedAbout.)
     void unwritableSettingsAreReportedAtExit()
     {
-        g.stopApp();
-        TestApp t;
-        frmMain *f = startProgram(t);
-        QVERIFY(f);
-        QVERIFY(QDir(t.folder).mkdir(QStringLiteral("kodoplet.ini")));
-        f->close();
-        QCOMPARE(t.quitCount, 1);
-        const auto asked = t.dialogs.last(QStringLiteral("message"));
-        QCOMPARE(asked.style, int(Dialogs::Critical));
-        QCOMPARE(asked.text, QStringLiteral("[3] ") + t.folder + QStringLiteral("kodoplet.ini [94]"));
+        QVERIFY(QDir(g.t->folder).mkdir(QStringLiteral("kodoplet.ini")));
+        g.f->close();
+        QCOMPARE(g.t->quitCount, 1);
+        QCOMPARE(g.lastMessage().style, int(Dialogs::Critical));
+        QCOMPARE(g.lastMessage().text, QStringLiteral("[3] ") + g.path(QStringLiteral("kodoplet.ini [94]")));
     }
     // The signals reach the GUI thread as a request, and no longer end the process.
     void signalsBecomeRequests()
@@ -349,10 +344,8 @@ private slots:
     // dropped when chosen, with the open error; Clear List empties it.
     void recentFiles()
     {
-        g.t->writeFile(QStringLiteral("a.htm"), "a\r\n");
-        g.t->writeFile(QStringLiteral("b.htm"), "b\r\n");
-        app().files->OpenFileDoc(g.path(QStringLiteral("a.htm")));
-        app().files->OpenFileDoc(g.path(QStringLiteral("b.htm")));
+        g.openFile(QStringLiteral("a.htm"), "a\r\n");
+        g.openFile(QStringLiteral("b.htm"), "b\r\n");
         g.t->dialogs.fileAnswers.enqueue(g.path(QStringLiteral("c.htm")));
         g.t->command(QStringLiteral("mnuFileSaveFileAs"));
         QMenu *menu = g.f->menu(QStringLiteral("mnuFileRecent"));
@@ -441,19 +434,14 @@ private slots:
 
     void fontDialogOpensOnTheEditorsFont_data()
     {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<bool>("italic");
-        QTest::newRow("face not installed, bold") << "MS Sans Serif" << 12 << true << false;
-        QTest::newRow("installed face, italic") << "DejaVu Serif" << 14 << false << true;
+        QTest::addColumn<FontChoice>("font");
+        QTest::newRow("face not installed, bold") << FontChoice{QStringLiteral("MS Sans Serif"), 12, true, false};
+        QTest::newRow("installed face, italic") << FontChoice{QStringLiteral("DejaVu Serif"), 14, false, true};
     }
     void fontDialogOpensOnTheEditorsFont()
     {
-        QFETCH(QString, family);
-        QFETCH(int, size);
-        QFETCH(bool, bold);
-        QFETCH(bool, italic);
+        QFETCH(FontChoice, font);
+        const auto [family, size, bold, italic] = font;
         QtDialogs dialogs;
         const QString shown = QFontInfo(QFont(family, size, bold ? QFont::Bold : QFont::Normal, italic)).family();
         QFont start;
@@ -464,7 +452,7 @@ private slots:
             d->accept();
         });
         FontChoice chosen;
-        QVERIFY(dialogs.chooseFont(FontChoice{family, size, bold, italic}, chosen, QStringLiteral("Note: ") + family));
+        QVERIFY(dialogs.chooseFont(font, chosen, QStringLiteral("Note: ") + family));
         QCOMPARE(title, QStringLiteral("Note: ") + family);
         const auto describe = [](const QString &f, int p, bool b, bool i) { return QStringLiteral("%1 %2 %3 %4").arg(f).arg(p).arg(b).arg(i); };
         QCOMPARE(describe(start.family(), start.pointSize(), start.bold(), start.italic()), describe(shown, size, bold, italic));

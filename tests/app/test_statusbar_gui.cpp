@@ -4,7 +4,6 @@
 #include "common/GuiFixture.h"
 
 #include "app/StatusBar.h"
-#include "files/FileCommands.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -12,7 +11,6 @@
 #include <QtTest>
 
 using namespace gui;
-
 
 class TestStatusBarGui : public QObject {
     Q_OBJECT
@@ -24,13 +22,6 @@ class TestStatusBarGui : public QObject {
     QString shown(const char *name) const { return field(name)->isVisible() ? field(name)->text() : QString(); }
     static QString at(int line, int column) { return QStringLiteral("Ln %1, Col %2").arg(line).arg(column); }
 
-    DocWindow *open(const QString &name, const QByteArray &bytes)
-    {
-        g.t->writeFile(name, bytes);
-        app().files->OpenFileDoc(g.path(name));
-        QApplication::processEvents();
-        return g.doc();
-    }
     // Clicks a format field and picks a choice from the menu it shows; the choice
     // checked when the menu came up.
     QString pick(const char *fieldName, const char *menuName, const QString &choice)
@@ -98,7 +89,7 @@ private slots:
     void formatFieldsFollowTheActiveDocument()
     {
         DocWindow *first = g.doc();
-        DocWindow *opened = open(QStringLiteral("f.htm"), "\xD0\x9F\r");
+        DocWindow *opened = g.openFile(QStringLiteral("f.htm"), "\xD0\x9F\r");
         QCOMPARE(shown("cmdEncoding") + '/' + shown("cmdLineBreak"), QStringLiteral("UTF-8/CR"));
         // The start-up page is a new document: windows-1251, CR LF.
         g.f->activateDoc(first);
@@ -146,32 +137,28 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QString, field);
         QFETCH(QString, choice);
-        DocWindow *d = open(QStringLiteral("page.htm"), before);
+        QFETCH(QString, wasChecked);
+        DocWindow *d = g.openFile(QStringLiteral("page.htm"), before);
         const QString text = d->Rich()->text();
         const bool encoding = field == QLatin1String("encoding");
         const char *button = encoding ? "cmdEncoding" : "cmdLineBreak";
-        QTEST(pick(button, encoding ? "mnuEncoding" : "mnuLineBreak", choice), "wasChecked");
+        const char *menu = encoding ? "mnuEncoding" : "mnuLineBreak";
+        QCOMPARE(pick(button, menu, wasChecked), wasChecked);   // the form it has already is no change
+        QCOMPARE(d->document()->IzmT(), 0);
+        QCOMPARE(pick(button, menu, choice), wasChecked);
         QCOMPARE(shown(button), choice);
         QCOMPARE(d->Rich()->text(), text);
         QCOMPARE(d->document()->IzmT(), 1);
-        QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), before);
-        g.t->command(QStringLiteral("mnuFileSaveFile"));
-        QCOMPARE(d->document()->IzmT(), 0);
-        QTEST(g.t->readFile(g.path(QStringLiteral("page.htm"))), "after");
-    }
-
-    void aChangedFormatAsksBeforeClosing()
-    {
-        DocWindow *d = open(QStringLiteral("ask.htm"), "a\r\n");
-        // The form it has already is no change.
-        QCOMPARE(pick("cmdLineBreak", "mnuLineBreak", QStringLiteral("CR LF")), QStringLiteral("CR LF"));
-        QCOMPARE(d->document()->IzmT(), 0);
-        pick("cmdEncoding", "mnuEncoding", QStringLiteral("UTF-8"));
+        // A changed format alone is asked about before closing.
         g.t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
         QVERIFY(!app().files->CloseDocument(d));
         QCOMPARE(g.t->dialogs.count(QStringLiteral("message")), 1);
         QVERIFY(g.t->dialogs.last(QStringLiteral("message")).text.startsWith(QStringLiteral("[98]")));
-        QCOMPARE(d->document()->format().encoding, TextEncoding::Utf8);
+        QCOMPARE(shown(button), choice);
+        QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), before);
+        g.t->command(QStringLiteral("mnuFileSaveFile"));
+        QCOMPARE(d->document()->IzmT(), 0);
+        QTEST(g.t->readFile(g.path(QStringLiteral("page.htm"))), "after");
     }
 
     void theOptionHidesAndShowsTheBar()

@@ -3,6 +3,7 @@
 // case, started with the entry-number language and its frame active, torn down
 // after the case with any pop-up menu it left open.
 #include "editing/GuiSupport.h"
+#include "files/FileCommands.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -23,6 +24,17 @@ struct GuiFixture {
     {
         gui::load(t->active(), text, start);
         ed()->setSelLength(len);
+    }
+    // The same with "|" at the caret or "[...]" around the selection; the text marked so.
+    void put(const QString &marked) { gui::putMarked(t->active(), marked); }
+    QString shown() const { return gui::marked(ed()); }
+    // Writes a file into the test's folder and opens it as File > Open does.
+    DocWindow *openFile(const QString &name, const QByteArray &bytes)
+    {
+        t->writeFile(name, bytes);
+        app().files->OpenFileDoc(path(name));
+        QApplication::processEvents();
+        return doc();
     }
     // Copies a language file the program ships into the test's Language folder.
     void addShippedLanguage(const QString &file) const

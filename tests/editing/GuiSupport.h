@@ -2,6 +2,7 @@
 // Helpers shared by the GUI tests: starting the program, typing with real key
 // events and loading text.
 #include "common/TestApp.h"
+#include "support/FakeTextTarget.h"
 
 #include <QTest>
 #include <QTimer>
@@ -52,12 +53,7 @@ inline void putMarked(DocWindow *d, QString s)
         d->Rich()->setSelLength(int(b - a - 1));
 }
 // The editor's text marked the same way.
-inline QString marked(const EditControl *e)
-{
-    QString s = e->text();
-    const int a = e->selStart(), n = e->selLength();
-    return n ? s.insert(a + n, u']').insert(a, u'[') : s.insert(a, u'|');
-}
+inline QString marked(const EditControl *e) { return ::marked(*e); }
 
 // Calls act on the first visible W while a modal loop runs; gives up after 10 s.
 template <class W>

@@ -2,8 +2,6 @@
 // own keys, pasting, the editor options and the close prompt.
 #include "common/GuiFixture.h"
 
-#include "files/FileCommands.h"
-
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -28,16 +26,9 @@ class TestDocWindow : public QObject, GuiFixture {
         const QAction *a = f->action(QString::fromLatin1(name));
         return a && a->isEnabled();
     }
-    // Text with "|" at the caret or "[...]" around the selection.
-    void put(const QString &s) { putMarked(doc(), s); }
-    QString shown() const { return marked(ed()); }
 
 private slots:
-    void init()
-    {
-        startApp();
-        QVERIFY(f && doc());
-    }
+    void init() { QVERIFY(startApp() && doc()); }
     void cleanup() { stopApp(); }
 
     void undoRingKeepsTheNewestHundredStates()

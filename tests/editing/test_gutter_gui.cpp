@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(g.ed()->viewport()->x(), g.ed()->contentsRect().left() + width);
     }
 
-    void typingAcrossTenLinesChangesTheWidthBothWays()
+    void typingAcrossTenLinesOrAFontChangesTheWidth()
     {
         const int one = widthFor(lines(9));
         g.ed()->setSelStart(g.ed()->textLength());
@@ -90,6 +90,10 @@ private slots:
         g.ed()->setSelText(QString(20000, u'p'));
         QVERIFY(g.ed()->blockCount() > 10);
         QCOMPARE(gutter()->areaWidth(), two);
+        // A bigger font: wider numbers.
+        g.ed()->setEditorFont(QStringLiteral("Monospace"), 24, false, false);
+        QVERIFY(gutter()->areaWidth() > two);
+        QCOMPARE(gutter()->font().pointSize(), 24);
     }
 
     void numbersAndTheCaretLineSkipThePieces()
@@ -158,16 +162,6 @@ private slots:
         // Off, nothing is marked.
         e->setLineNumbersVisible(false);
         QCOMPARE(shade(2), base);
-    }
-
-    void widthFollowsTheFont()
-    {
-        g.setText(lines(50));
-        g.ed()->setEditorFont(QStringLiteral("Monospace"), 8, false, false);
-        const int small = gutter()->areaWidth();
-        g.ed()->setEditorFont(QStringLiteral("Monospace"), 24, false, false);
-        QVERIFY(gutter()->areaWidth() > small);
-        QCOMPARE(gutter()->font().pointSize(), 24);
     }
 
     void theOptionReachesEveryDocumentOpenAndNew()

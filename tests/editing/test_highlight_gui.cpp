@@ -64,11 +64,7 @@ class TestHighlightGui : public QObject, GuiFixture {
     }
 
 private slots:
-    void init()
-    {
-        startApp();
-        QVERIFY(f && doc());
-    }
+    void init() { QVERIFY(startApp() && doc()); }
     void cleanup() { stopApp(); }
 
     // The same keys, undone and redone, give the same texts, carets, history and

@@ -4,7 +4,6 @@
 
 #include "common/TextFile.h"
 #include "files/DiskWatch.h"
-#include "files/FileCommands.h"
 #include "platform/NoticeBar.h"
 
 #include <QPushButton>
@@ -55,9 +54,7 @@ class TestDiskWatchGui : public QObject, GuiFixture {
 private slots:
     void init()
     {
-        QVERIFY(startApp());
-        t->writeFile(QStringLiteral("page.htm"), "one\r\ntwo\r\n");
-        QVERIFY(app().files->OpenFileDoc(page()));
+        QVERIFY(startApp() && openFile(QStringLiteral("page.htm"), "one\r\ntwo\r\n")->document()->NameFile() == page());
     }
     void cleanup() { stopApp(); }
 

@@ -4,7 +4,6 @@
 #include "common/GuiFixture.h"
 
 #include "common/PreviewSite.h"
-#include "files/FileCommands.h"
 #include "files/PageTexts.h"
 #include "lang/LanguageFile.h"
 #include "platform/BrowserView.h"
@@ -22,12 +21,6 @@ class TestPreview : public QObject, GuiFixture {
 
     void toggle() { QVERIFY(f->trigger(QStringLiteral("mnuFileProsmotr"))); }
 
-    DocWindow *openSaved(const QString &name, const QByteArray &bytes)
-    {
-        t->writeFile(name, bytes);
-        app().files->OpenFileDoc(path(name));
-        return t->active();
-    }
     // The value of a script in the page the view shows.
     static QVariant eval(BrowserView *b, const QString &script)
     {
@@ -149,7 +142,7 @@ private slots:
 
         const QByteArray page("<html><head><title>Saved</title></head><body>"
                               "<img src=\"pic.png\" onload=\"document.title = 'w' + this.naturalWidth\"></body></html>\r\n");
-        d = openSaved(QStringLiteral("index.htm"), page);
+        d = openFile(QStringLiteral("index.htm"), page);
         type(d->Rich(), QStringLiteral(" "));
         toggle();
         QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("w7*"), 20000);
@@ -158,7 +151,7 @@ private slots:
         QCOMPARE(d->shownTitle(), QStringLiteral("index.htm*"));
 
         // A script named with "#" runs through a wrapper page held in memory.
-        d = openSaved(QStringLiteral("co#de.js"), "document.title = 'Ran' + (1 + 1);\r\n");
+        d = openFile(QStringLiteral("co#de.js"), "document.title = 'Ran' + (1 + 1);\r\n");
         type(d->Rich(), QStringLiteral(" "));
         toggle();
         QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Ran2*"), 20000);
@@ -204,7 +197,7 @@ document.body.appendChild(f); later('iframe');
 try { var w = new WebSocket('ws://127.0.0.1:PORT/?secret'); w.onopen = function () { done('ws', 'LEAK'); }; w.onerror = function () { done('ws', 'no'); }; } catch (e) { done('ws', 'no'); } later('ws');
 fetch('http://127.0.0.1:PORT/x').then(function () { done('http', 'LEAK'); }, function () { done('http', 'no'); }); later('http');
 </script></body></html>)").replace(QLatin1String("PORT"), port);
-        DocWindow *d = openSaved(QStringLiteral("probe.htm"), probes.toUtf8());
+        DocWindow *d = openFile(QStringLiteral("probe.htm"), probes.toUtf8());
         toggle();
         QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("R:fetch=no,http=no,iframe=no,inside=yes,outside=no,ws=no,xhr=no,xhrsync=no"), 30000);
         QCOMPARE(connections, 0);
@@ -218,7 +211,7 @@ fetch('http://127.0.0.1:PORT/x').then(function () { done('http', 'LEAK'); }, fun
                               "<a id=\"w\" href=\"https://example.org/x\" style=\"display:block;height:100px\">web</a>"
                               "<a id=\"m\" href=\"mailto:a@example.org\" style=\"display:block;height:100px\">mail</a>"
                               "<a id=\"s\" href=\"smb://host/share\" style=\"display:block;height:100px\">smb</a></body></html>");
-        DocWindow *d = openSaved(QStringLiteral("links.htm"), page);
+        DocWindow *d = openFile(QStringLiteral("links.htm"), page);
         toggle();
         QTRY_COMPARE_WITH_TIMEOUT(d->shownTitle(), QStringLiteral("Links"), 20000);
         BrowserView *b = d->WebBrowser();
@@ -241,7 +234,7 @@ fetch('http://127.0.0.1:PORT/x').then(function () { done('http', 'LEAK'); }, fun
         QString body;
         for (int i = 0; i < 200; ++i)
             body += QStringLiteral("<p>line %1</p>\r\n").arg(i);
-        DocWindow *d = openSaved(QStringLiteral("live.htm"),
+        DocWindow *d = openFile(QStringLiteral("live.htm"),
                                  ("<html><body style=\"margin:0\"><h1 style=\"height:80px;margin:0\">Top</h1>\r\n" + body + "</body></html>").toUtf8());
         int shown = 0;
         connect(d, &DocWindow::livePreviewShown, this, [&] { ++shown; });

@@ -4,7 +4,6 @@
 #include "common/GuiFixture.h"
 
 #include "app/SettingsFile.h"
-#include "files/FileCommands.h"
 #include "files/ProjectCommands.h"
 #include "files/frmOpenAllFile.h"
 #include "files/frmProekt.h"

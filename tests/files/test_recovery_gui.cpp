@@ -4,7 +4,6 @@
 #include "common/GuiFixture.h"
 #include "common/TextFile.h"
 #include "files/DiskFiles.h"
-#include "files/FileCommands.h"
 #include "files/Recovery.h"
 #include "files/RecoveryCommands.h"
 #include "files/RecoveryKeeper.h"
@@ -36,8 +35,6 @@ QList<Page> pages()
         {QString(), "<b>untitled</b>", QStringLiteral("Новый "), QStringLiteral("Новый <b>untitled</b>"), {}},
     };
 }
-
-
 
 QStringList records(const QString &folder)
 {
@@ -94,12 +91,6 @@ int childRun(int argc, char **argv)
 class TestRecoveryGui : public QObject {
     Q_OBJECT
     GuiFixture g;
-
-    // Writes a record of a process that is gone into the program folder's recovery folder.
-    static void plant(const QString &folder, const QString &name, const QByteArray &bytes)
-    {
-        disk::put(folder + QStringLiteral("recovery/") + name, bytes);
-    }
 
 private slots:
     void cleanup() { g.stopApp(); }
@@ -187,8 +178,9 @@ private slots:
         r.caption = QStringLiteral("Untitled7");
         r.savedAtMs = 1;
         r.text = QStringLiteral("kept\r\ntext");
-        plant(folder, QStringLiteral("1-1-1.krec"), Recovery::encode(r));
-        plant(folder, QStringLiteral("1-1-2.krec"), Recovery::encode(r).left(70));
+        // Records of a process that is gone, in the program folder's recovery folder.
+        disk::put(folder + QStringLiteral("recovery/1-1-1.krec"), Recovery::encode(r));
+        disk::put(folder + QStringLiteral("recovery/1-1-2.krec"), Recovery::encode(r).left(70));
         g.t->dialogs.listAnswers.enqueue(answer);
         g.f = gui::startProgram(*g.t);
         QVERIFY(g.f);

@@ -19,3 +19,10 @@ private:
     QString m_text;
     int m_start, m_length;
 };
+
+// Any editor's text with "|" at the caret or "[...]" around the selection.
+inline QString marked(const TextTarget &t)
+{
+    QString s = t.text();
+    return t.selLength() ? s.insert(t.selStart() + t.selLength(), u']').insert(t.selStart(), u'[') : s.insert(t.selStart(), u'|');
+}

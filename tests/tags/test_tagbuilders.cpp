@@ -15,12 +15,6 @@ namespace {
 
 const QString Before = QStringLiteral("before\r\n"), Selected = QStringLiteral("SEL"), After = QStringLiteral(" after");
 FakeTextTarget withSelection() { return FakeTextTarget(Before + Selected + After, int(Before.size()), int(Selected.size())); }
-// The text with "|" at the caret or "[...]" around the selection.
-QString marked(const TextTarget &t)
-{
-    QString s = t.text();
-    return t.selLength() ? s.insert(t.selStart() + t.selLength(), u']').insert(t.selStart(), u'[') : s.insert(t.selStart(), u'|');
-}
 
 enum Dialog { Body, Font, Image, Table };
 
@@ -293,7 +287,7 @@ private slots:
     }
 
     // Selecting built text, reading it and OK give the same text; the last row is
-    // selected. The exact text of a build is checked in test_selectbuilder_gui.
+    // selected. The exact text of a build is checked in test_tagdialogs_gui.
     void selectRoundTrip_data()
     {
         QTest::addColumn<QString>("name");

@@ -1,7 +1,86 @@
-// The body, font, image and table dialogs through the real main frame: typed
-// with key events, answered from the dialog queue, checked on the editor's text
-// and caret.
-#include "tags/TagDialogsFixture.h"
+// The tag dialogs through the real main frame: body, font, image, table and the
+// select-list builder (its two lists, reading a selected element back, its key
+// filters), typed with key events, answered from the dialog queue, checked on the
+// editor's text and caret. The build rules themselves are in test_tagbuilders.
+#include "common/GuiFixture.h"
+
+#include "tags/FontSampleView.h"
+#include "tags/FrmSelect.h"
+#include "tags/TagCommands.h"
+#include "tags/frmBody.h"
+#include "tags/frmFonts.h"
+#include "tags/frmImg.h"
+#include "tags/frmListTag.h"
+#include "tags/frmTable.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+static const QString CrLf = QStringLiteral("\r\n");
+
+// The dialogs' own helpers over the shared fixture.
+struct Fixture : GuiFixture {
+    template <class W> W *find(const char *name) const { return t->frame->findChild<W *>(QLatin1String(name)); }
+    QWidget *visibleDialog(const QString &name) const
+    {
+        for (QWidget *w : t->frame->findChildren<QDialog *>(name))
+            if (w->isVisible())
+                return w;
+        return nullptr;
+    }
+    // Opens a dialog the way the user does and waits until it has the keyboard.
+    template <class W> W *open(const char *name)
+    {
+        const QByteArray n(name);
+        if (n == "frmBody")
+            app().tagCommands->showBodyDialog();
+        else
+            t->command(QLatin1String(n == "frmTable" ? "CodeFrm1"
+                                     : n == "frmFonts" ? "CodeFrm2"
+                                     : n == "frmImg"   ? "CodeFrm3"
+                                                       : "CodeFormsSelect"));
+        W *w = qobject_cast<W *>(visibleDialog(QLatin1String(name)));
+        if (w)
+            [&] { QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w)); }();
+        return w;
+    }
+    static void type(QWidget *box, const QString &text) { QTest::keyClicks(box, text); }
+    // Types an option's value and text, each with Enter, as the builder's user does.
+    static void addOption(FrmSelect *w, const QString &value, const QString &text)
+    {
+        type(w->SValue, value);
+        QTest::keyClick(w->SValue, Qt::Key_Return);
+        type(w->SText, text);
+        QTest::keyClick(w->SText, Qt::Key_Return);
+    }
+    static bool closed(QWidget *w) { return !w || !w->isVisible(); }
+    static bool hasImageOrLink(const QTextDocument *doc)
+    {
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat() || it.fragment().charFormat().isAnchor())
+                    return true;
+        return false;
+    }
+    void waitClosed(const QPointer<QWidget> &w) { QTRY_VERIFY(!w); }
+
+    void checkLists(FrmSelect *w, const QStringList &values, const QStringList &texts, int selected)
+    {
+        QStringList v, x;
+        for (int r = 0; r < w->LstValue->count(); ++r)
+            v << w->LstValue->item(r)->text();
+        for (int r = 0; r < w->LstText->count(); ++r)
+            x << w->LstText->item(r)->text();
+        QCOMPARE(v, values);
+        QCOMPARE(x, texts);
+        for (QListWidget *l : {w->LstValue, w->LstText}) {
+            const QList<QListWidgetItem *> sel = l->selectedItems();
+            QCOMPARE(sel.isEmpty() ? -1 : l->row(sel.first()), selected);
+        }
+        QCOMPARE(w->rows().selectedRow(), selected);
+    }
+};
+
 
 class TestTagDialogsGui : public QObject, Fixture {
     Q_OBJECT
@@ -114,7 +193,7 @@ private slots:
         QCOMPARE(w->Browser->toHtml(), start);
         type(w->txtColor, QStringLiteral("#00FF00")); // another field redraws
         QVERIFY(w->Browser->toHtml() != start);
-        QCOMPARE(w->Browser->toPlainText(), s("ABC\nАБВ"));
+        QCOMPARE(w->Browser->toPlainText(), QStringLiteral("ABC\nАБВ"));
         QVERIFY(!hasImageOrLink(w->Browser->document()));
         QCOMPARE(w->Browser->refusedLoads(), 0);
         // The view itself loads nothing even when a page asks.
@@ -179,7 +258,6 @@ private slots:
     void targetDocument()
     {
         QFETCH(QString, dialog);
-        QFETCH(bool, evenInPreview);
         const QString okName = dialog == "FrmSelect" ? "OK" : "kOK";
         DocWindow *a = t->active();
         const QString aText = a->Rich()->text();
@@ -214,7 +292,7 @@ private slots:
                 QVERIFY(b->Rich()->text() != bText);
             } else if (round == 1) {
                 QVERIFY(!b->editorVisible());
-                QCOMPARE(b->Rich()->text() != bText, evenInPreview);
+                QTEST(b->Rich()->text() != bText, "evenInPreview");
                 t->command(QStringLiteral("mnuFileProsmotr"));
             } else {
                 QCOMPARE(app().docs.OpenDocCount, 0);
@@ -331,6 +409,121 @@ private slots:
         QCOMPARE(t->frame->findChildren<frmListTag *>().size(), 1); // the program's own
         QTest::keyClick(ed(), '<');
         QTRY_VERIFY(find<frmListTag>("frmListTag")->isVisible());
+    }
+
+    // The select builder: Enter walks name -> value -> text and adds the
+    // option; OK puts the element in place of the selection. Reading it back is
+    // selectListsInStep's and test_tagbuilders' selectRoundTrip.
+    void selectBuildAndReadBack()
+    {
+        const QString element = "<select name=\"a\"><option value=\"1\">One</option>" + CrLf
+            + "<option value=\"2\">Two</option>" + CrLf + "</select>" + CrLf;
+        put(QStringLiteral("([SEL])"));
+        FrmSelect *w = open<FrmSelect>("FrmSelect");
+        QVERIFY(w);
+        QCOMPARE(QApplication::focusWidget(), w->SName);
+        QTest::keyClick(w->SName, Qt::Key_Return); // empty: stays
+        QCOMPARE(QApplication::focusWidget(), w->SName);
+        type(w->SName, QStringLiteral("a"));
+        QTest::keyClick(w->SName, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->SValue);
+        for (const auto &[value, text] : {std::pair{"1", "One"}, {"2", "Two"}}) {
+            type(w->SValue, QLatin1String(value));
+            QTest::keyClick(w->SValue, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), w->SText);
+            type(w->SText, QLatin1String(text));
+            QTest::keyClick(w->SText, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), w->SValue);
+            QVERIFY(w->SValue->text().isEmpty() && w->SText->text().isEmpty());
+        }
+        QCOMPARE(shown(), QStringLiteral("([SEL])")); // Enter never meant OK
+        QPointer<QWidget> gone(w);
+        QTest::keyClick(w->windowHandle(), Qt::Key_O, Qt::AltModifier);
+        waitClosed(gone);
+        QCOMPARE(shown(), "(" + element + "|)");
+    }
+
+    // Both lists move together: a click in one selects the row in the other;
+    // up, down, delete and taking an option back keep them in step.
+    void selectListsInStep()
+    {
+        const QString element = "<select name=n><option value=1>A<option value=2>B<option value=3>C</select>";
+        setText(element, 0, int(element.size()));
+        FrmSelect *w = open<FrmSelect>("FrmSelect");
+        QVERIFY(w);
+        QCOMPARE(w->SName->text(), QStringLiteral("n"));
+        checkLists(w, {"1", "2", "3"}, {"A", "B", "C"}, 2);
+        const auto click = [](QListWidget *l, int row) {
+            QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+        };
+        click(w->LstText, 0);
+        checkLists(w, {"1", "2", "3"}, {"A", "B", "C"}, 0);
+        QTest::mouseClick(w->VerhNiz[1], Qt::LeftButton);
+        checkLists(w, {"2", "1", "3"}, {"B", "A", "C"}, 1);
+        click(w->LstValue, 2);
+        QTest::mouseClick(w->VerhNiz[0], Qt::LeftButton);
+        checkLists(w, {"2", "3", "1"}, {"B", "C", "A"}, 1);
+        QTest::mouseClick(w->Del, Qt::LeftButton);
+        checkLists(w, {"2", "1"}, {"B", "A"}, 0);
+        // Enter in the text list takes row 0 back; no row is selected then, so
+        // adding it again puts it at the top.
+        QTest::keyClick(w->LstText, Qt::Key_Return);
+        checkLists(w, {"1"}, {"A"}, -1);
+        QCOMPARE(QApplication::focusWidget(), w->SText);
+        QCOMPARE(w->SText->selectedText(), QStringLiteral("B"));
+        QCOMPARE(w->SValue->text(), QStringLiteral("2"));
+        QTest::keyClick(w->SText, Qt::Key_End);
+        type(w->SText, QStringLiteral("b"));
+        QTest::keyClick(w->SText, Qt::Key_Return);
+        checkLists(w, {"2", "1"}, {"Bb", "A"}, 0);
+        // A double click in the value list takes the row back into the value box.
+        const QPoint second = w->LstValue->visualItemRect(w->LstValue->item(1)).center();
+        QTest::mouseClick(w->LstValue->viewport(), Qt::LeftButton, {}, second); // a double click starts as a click
+        QTest::mouseDClick(w->LstValue->viewport(), Qt::LeftButton, {}, second);
+        QTRY_COMPARE(w->LstValue->count(), 1);
+        checkLists(w, {"2"}, {"Bb"}, 0);
+        QCOMPARE(QApplication::focusWidget(), w->SValue);
+        QCOMPARE(w->SValue->selectedText(), QStringLiteral("1"));
+        // With the value box empty, Enter in the text box goes back to it.
+        w->SValue->clear();
+        QTest::keyClick(w->SText, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->SValue);
+        checkLists(w, {"2"}, {"Bb"}, 0);
+        w->LstValue->clearSelection();   // what a list does without a selection is test_tagbuilders'
+        checkLists(w, {"2"}, {"Bb"}, -1);
+    }
+
+    // Name and value refuse what would break their attribute, the text only
+    // the angle brackets.
+    void selectKeyFilters()
+    {
+        FrmSelect *w = open<FrmSelect>("FrmSelect");
+        QVERIFY(w);
+        type(w->SName, QStringLiteral("a b\"c'd<e>f"));
+        type(w->SValue, QStringLiteral(" \"x\"=1 "));
+        type(w->SText, QStringLiteral("<b>it's \"x\"</b>"));
+        QCOMPARE(QStringList({w->SName->text(), w->SValue->text(), w->SText->text()}),
+                 QStringList({"abcdef", "x=1", "bit's \"x\"/b"}));
+    }
+
+    // OK without a name or without options, and Cancel through its access key, insert nothing.
+    void selectInsertsNothing()
+    {
+        setText(QStringLiteral("ab"), 1);
+        for (int round = 0; round < 3; ++round) {
+            t->frame->activateWindow();
+            FrmSelect *w = open<FrmSelect>("FrmSelect");
+            QVERIFY(w);
+            if (round != 0)
+                addOption(w, QStringLiteral("v"), QStringLiteral("t"));
+            if (round == 2)
+                type(w->SName, QStringLiteral("n"));
+            QPointer<QWidget> gone(w);
+            // The fixture's language has no access keys: the buttons are clicked.
+            QTest::mouseClick(round == 2 ? w->NO : w->OK, Qt::LeftButton);
+            waitClosed(gone);
+            QCOMPARE(ed()->text(), QStringLiteral("ab"));
+        }
     }
 };
 

@@ -4,20 +4,13 @@
 #include "tags/TagCatalogue.h"
 #include "tags/TagMenuSnippets.h"
 
-#include <QSet>
 #include "support/FakeTextTarget.h"
+#include <QSet>
 #include <QtTest>
-
 
 static QString s(const char *text) { return QString::fromUtf8(text); }
 const QString Before = QStringLiteral("before "), Selected = QStringLiteral("SELECTED"), After = QStringLiteral(" after");
 static FakeTextTarget withSelection() { return FakeTextTarget(Before + Selected + After, int(Before.size()), int(Selected.size())); }
-// The text with "|" at the caret or "[...]" around the selection.
-static QString marked(const TextTarget &t)
-{
-    QString s = t.text();
-    return t.selLength() ? s.insert(t.selStart() + t.selLength(), u']').insert(t.selStart(), u'[') : s.insert(t.selStart(), u'|');
-}
 
 class TestTagsCore : public QObject {
     Q_OBJECT
