@@ -197,7 +197,7 @@ void ResultsCommands::findInFiles(bool replace)
         return;
     const FindQuery q = m_find->query();
     QString error;
-    const QRegularExpression re = FindInFiles::compile(q, &error);
+    const FindPattern re = FindInFiles::compile(q, &error);
     if (!re.isValid()) {
         if (!q.text.isEmpty() && a.messenger)
             a.messenger->ask(a.lang.text(TextEntry::BadRegex).arg(error), Dialogs::Critical);

@@ -3,7 +3,7 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QRegularExpression>
+#include "search/FindInFiles.h"
 #include <QThreadPool>
 #include <atomic>
 #include <memory>
@@ -71,7 +71,7 @@ private:
     bool m_filesBusy = false;
     QPointer<frmFindInFiles> m_find;
     QString m_folder;             // the folder of the last search (rows show names relative to it)
-    QRegularExpression m_re;      // the last search's expression and replacement
+    FindPattern m_re;             // the last search's pattern and replacement
     QString m_replacement;
     bool m_expand = false;
 };

@@ -45,26 +45,68 @@ QString expanded(const QString &replacement, const QRegularExpressionMatch &m)
     return out;
 }
 
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c.isMark(); }
+
+// Calls found(start, length, match) for every non-empty match in order; match
+// is set for regular expressions only. Stops when found returns false.
+template <class Found>
+void forEachMatch(const QString &text, const FindPattern &p, Found found)
+{
+    if (!p.valid)
+        return;
+    if (p.regex) {
+        QRegularExpressionMatchIterator it = p.re.globalMatch(text);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.capturedLength() > 0 && !found(m.capturedStart(), m.capturedLength(), &m))
+                return;
+        }
+        return;
+    }
+    const qsizetype len = p.text.size();
+    const bool wordStart = isWordChar(p.text.front()), wordEnd = isWordChar(p.text.back());
+    qsizetype from = 0;
+    while ((from = text.indexOf(p.text, from, p.cs)) >= 0) {
+        if (p.wholeWord && ((wordStart && from > 0 && isWordChar(text.at(from - 1)))
+                            || (wordEnd && from + len < text.size() && isWordChar(text.at(from + len))))) {
+            ++from;
+            continue;
+        }
+        if (!found(from, len, nullptr))
+            return;
+        from += len;
+    }
+}
+
 } // namespace
 
-QRegularExpression compile(const FindQuery &q, QString *error)
+FindPattern compile(const FindQuery &q, QString *error)
 {
     if (error)
         error->clear();
+    FindPattern p;
+    p.cs = q.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    p.wholeWord = q.wholeWord;
+    p.regex = q.regex;
     if (q.text.isEmpty())
-        return QRegularExpression(QStringLiteral("("));  // never valid
-    QString pattern = q.regex ? q.text : QRegularExpression::escape(q.text);
+        return p;
+    if (!q.regex) {
+        p.text = q.text;
+        p.valid = true;
+        return p;
+    }
+    QString pattern = q.text;
     if (q.wholeWord)
         pattern = QStringLiteral("(?<!\\w)(?:") + pattern + QStringLiteral(")(?!\\w)");
     QRegularExpression::PatternOptions options = QRegularExpression::UseUnicodePropertiesOption;
     if (!q.matchCase)
         options |= QRegularExpression::CaseInsensitiveOption;
-    if (q.regex)
-        options |= QRegularExpression::MultilineOption;  // ^ and $ at every line
-    QRegularExpression re(pattern, options);
-    if (!re.isValid() && error)
-        *error = re.errorString();
-    return re;
+    options |= QRegularExpression::MultilineOption;  // ^ and $ at every line
+    p.re = QRegularExpression(pattern, options);
+    p.valid = p.re.isValid();
+    if (!p.valid && error)
+        *error = p.re.errorString();
+    return p;
 }
 
 QStringList listFiles(const QString &folder, const QString &patterns, const std::atomic<bool> *cancel)
@@ -86,7 +128,7 @@ QStringList listFiles(const QString &folder, const QString &patterns, const std:
     return files;
 }
 
-QList<FindHit> findInText(const QString &text, const QRegularExpression &re, int maxHits, int *total)
+QList<FindHit> findInText(const QString &text, const FindPattern &re, int maxHits, int *total)
 {
     QList<FindHit> hits;
     int count = 0;
@@ -95,15 +137,10 @@ QList<FindHit> findInText(const QString &text, const QRegularExpression &re, int
     qsizetype lineStart = 0, scanned = 0;
     const QChar *d = text.constData();
     const qsizetype n = text.size();
-    QRegularExpressionMatchIterator it = re.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const qsizetype at = m.capturedStart(), len = m.capturedLength();
-        if (len <= 0)
-            continue;
+    forEachMatch(text, re, [&](qsizetype at, qsizetype len, const QRegularExpressionMatch *) {
         ++count;
         if (hits.size() >= maxHits)
-            continue;
+            return true;
         for (; scanned < at; ++scanned) {
             if (isBreak(d[scanned])) {
                 if (d[scanned] == u'\r' && scanned + 1 < n && d[scanned + 1] == u'\n')
@@ -126,30 +163,28 @@ QList<FindHit> findInText(const QString &text, const QRegularExpression &re, int
         // Tabs shown as blanks keep the mark where it belongs.
         h.lineText.replace(u'\t', u' ');
         hits << h;
-    }
+        return true;
+    });
     if (total)
         *total = count;
     return hits;
 }
 
-ReplaceResult replaceAll(const QString &text, const QRegularExpression &re, const QString &replacement, bool expand)
+ReplaceResult replaceAll(const QString &text, const FindPattern &re, const QString &replacement, bool expand)
 {
     ReplaceResult r;
     QString inserted;
     qsizetype first = -1, last = 0;
-    QRegularExpressionMatchIterator it = re.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.capturedLength() <= 0)
-            continue;
+    forEachMatch(text, re, [&](qsizetype at, qsizetype len, const QRegularExpressionMatch *m) {
         if (first < 0)
-            first = last = m.capturedStart();
-        inserted += QStringView(text).mid(last, m.capturedStart() - last);
-        r.spans.emplace_back(int(m.capturedStart() - first), int(m.capturedLength()));
-        inserted += expand ? expanded(replacement, m) : replacement;
-        last = m.capturedEnd();
+            first = last = at;
+        inserted += QStringView(text).mid(last, at - last);
+        r.spans.emplace_back(int(at - first), int(len));
+        inserted += expand && m ? expanded(replacement, *m) : replacement;
+        last = at + len;
         ++r.count;
-    }
+        return true;
+    });
     if (r.count == 0)
         return r;
     r.change.pos = int(first);
@@ -158,15 +193,15 @@ ReplaceResult replaceAll(const QString &text, const QRegularExpression &re, cons
     return r;
 }
 
-Read readText(const QString &path, QString *text, TextFormat *format)
+Read readText(const QString &path, QString *text, TextFormat *format, qint64 sizeLimit)
 {
     QFile f(path);
-    if (f.size() > SizeLimit)
+    if (f.size() > sizeLimit)
         return Read::TooLarge;
     if (!f.open(QIODevice::ReadOnly))
         return Read::Failed;
-    const QByteArray bytes = f.read(SizeLimit + 1);
-    if (bytes.size() > SizeLimit)
+    const QByteArray bytes = f.read(sizeLimit + 1);
+    if (bytes.size() > sizeLimit)
         return Read::TooLarge;
     if (bytes.left(BinaryProbe).contains('\0'))
         return Read::Binary;
@@ -174,8 +209,9 @@ Read readText(const QString &path, QString *text, TextFormat *format)
     return Read::Text;
 }
 
-FindInFilesResult search(const QStringList &files, const QRegularExpression &re, const QHash<QString, QString> &openTexts,
-                         const std::atomic<bool> *cancel, const std::function<void(int, int)> &progress)
+FindInFilesResult search(const QStringList &files, const FindPattern &re, const QHash<QString, QString> &openTexts,
+                         const std::atomic<bool> *cancel, const std::function<void(int, int)> &progress,
+                         qint64 sizeLimit)
 {
     FindInFilesResult r;
     const int total = int(files.size());
@@ -193,7 +229,7 @@ FindInFilesResult search(const QStringList &files, const QRegularExpression &re,
         if (open != openTexts.constEnd()) {
             text = *open;
         } else {
-            const Read read = readText(path, &text, &format);
+            const Read read = readText(path, &text, &format, sizeLimit);
             if (read == Read::Binary || read == Read::TooLarge) {
                 ++r.skipped;
                 continue;
@@ -217,7 +253,7 @@ FindInFilesResult search(const QStringList &files, const QRegularExpression &re,
     return r;
 }
 
-int replaceInFile(const QString &path, const QRegularExpression &re, const QString &replacement, bool expand, int *error)
+int replaceInFile(const QString &path, const FindPattern &re, const QString &replacement, bool expand, int *error)
 {
     QString text;
     TextFormat format;

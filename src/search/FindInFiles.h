@@ -47,15 +47,27 @@ struct FindInFilesResult {
     static constexpr int MaxHits = 5000;
 };
 
+// A query made ready for searching: plain text is sought with indexOf (word
+// ends checked by hand), a regular expression with QRegularExpression.
+struct FindPattern {
+    QRegularExpression re;     // regular expressions only
+    QString text;              // plain text only
+    Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+    bool wholeWord = false;
+    bool regex = false;
+    bool valid = false;
+    bool isValid() const { return valid; }
+};
+
 namespace FindInFiles {
 
 constexpr qint64 SizeLimit = 16LL * 1024 * 1024;  // larger files are skipped
 constexpr int BinaryProbe = 8192;                 // a NUL byte in these first bytes: not text
 inline const QString DefaultNames = QStringLiteral("*.htm;*.html;*.css;*.js");
 
-// The expression that finds q.text; invalid when q.text is empty or not a valid
-// expression (error then says why, "" for an empty text).
-QRegularExpression compile(const FindQuery &q, QString *error = nullptr);
+// What finds q.text; invalid when q.text is empty or not a valid expression
+// (error then says why, "" for an empty text).
+FindPattern compile(const FindQuery &q, QString *error = nullptr);
 
 // Files under folder (and its subfolders, not following links to folders) whose
 // names match one of the patterns ("*.htm;*.html", ";" or "," between them; none:
@@ -64,30 +76,31 @@ QStringList listFiles(const QString &folder, const QString &patterns, const std:
 
 // Every non-empty match of re in text, at most maxHits of them (the count of all
 // of them in *total when given). Lines are counted by CR LF, LF or CR. Linear.
-QList<FindHit> findInText(const QString &text, const QRegularExpression &re, int maxHits, int *total = nullptr);
+QList<FindHit> findInText(const QString &text, const FindPattern &re, int maxHits, int *total = nullptr);
 
 // Every match of re in text replaced as one covering change, with its spans
 // (ReplaceResult.count 0: no match). With expand, \0..\9 in replacement name the
 // match's groups and \\ stands for a backslash; otherwise it is put in as it is.
-ReplaceResult replaceAll(const QString &text, const QRegularExpression &re, const QString &replacement, bool expand);
+ReplaceResult replaceAll(const QString &text, const FindPattern &re, const QString &replacement, bool expand);
 
 enum class Read { Text, Binary, TooLarge, Failed };
 // A file as the program reads documents (its encoding and line breaks into
 // format, the text with CR LF breaks), or why it is not searched.
-Read readText(const QString &path, QString *text, TextFormat *format);
+Read readText(const QString &path, QString *text, TextFormat *format, qint64 sizeLimit = SizeLimit);
 
 // Searches files in order; a file in openTexts (path -> the editor's text) is
 // searched as its document holds it, not as on disk. progress(done, total) is
 // called now and then from the calling thread; cancel stops between files.
-FindInFilesResult search(const QStringList &files, const QRegularExpression &re,
+// Files larger than sizeLimit are skipped.
+FindInFilesResult search(const QStringList &files, const FindPattern &re,
                          const QHash<QString, QString> &openTexts, const std::atomic<bool> *cancel = nullptr,
-                         const std::function<void(int, int)> &progress = {});
+                         const std::function<void(int, int)> &progress = {}, qint64 sizeLimit = SizeLimit);
 
 // Replaces every match in a file that is not open: read, replaced, written back
 // through the safe writer in its own encoding and line breaks. Returns the
 // replacements made (0: the file is left untouched), or -1 with *error set to a
 // TextFile error.
-int replaceInFile(const QString &path, const QRegularExpression &re, const QString &replacement, bool expand,
+int replaceInFile(const QString &path, const FindPattern &re, const QString &replacement, bool expand,
                   int *error);
 
 } // namespace FindInFiles

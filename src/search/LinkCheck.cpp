@@ -43,6 +43,11 @@ private:
 bool isSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f'; }
 bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u'_' || c == u':' || c == u'.'; }
 
+bool is(QStringView name, const char *lower)
+{
+    return name.compare(QLatin1String(lower), Qt::CaseInsensitive) == 0;
+}
+
 qsizetype indexOfCi(const QString &text, QLatin1String what, qsizetype from, qsizetype end)
 {
     const qsizetype at = text.indexOf(what, from, Qt::CaseInsensitive);
@@ -61,7 +66,7 @@ void cssLinks(const QString &text, qsizetype from, qsizetype end, QList<std::pai
             continue;
         }
         const bool url = (c == u'u' || c == u'U') && i + 3 < end && QStringView(text).mid(i, 4).compare(QLatin1String("url("), Qt::CaseInsensitive) == 0
-            && (i == from || !isNameChar(d[i - 1]));
+            && (i == from || !(d[i - 1].isLetterOrNumber() || d[i - 1] == u'-' || d[i - 1] == u'_'));
         const bool import = c == u'@' && i + 7 < end && QStringView(text).mid(i, 7).compare(QLatin1String("@import"), Qt::CaseInsensitive) == 0;
         if (!url && !import)
             continue;
@@ -127,7 +132,7 @@ void walkTags(const QString &text, Attr attr, Style style)
         const qsizetype nameStart = j;
         while (j < n && isNameChar(d[j]))
             ++j;
-        const QString tag = text.mid(nameStart, j - nameStart).toLower();
+        const QStringView tag = QStringView(text).mid(nameStart, j - nameStart);
         // Attributes up to the tag's ">".
         while (j < n && d[j] != u'>') {
             if (isSpace(d[j]) || d[j] == u'/') {
@@ -137,7 +142,7 @@ void walkTags(const QString &text, Attr attr, Style style)
             const qsizetype an = j;
             while (j < n && !isSpace(d[j]) && d[j] != u'=' && d[j] != u'>' && d[j] != u'/')
                 ++j;
-            const QString name = text.mid(an, j - an).toLower();
+            const QStringView name = QStringView(text).mid(an, j - an);
             while (j < n && isSpace(d[j]))
                 ++j;
             if (j < n && d[j] == u'=') {
@@ -161,10 +166,11 @@ void walkTags(const QString &text, Attr attr, Style style)
         }
         i = j + 1;
         // Scripts hold no links of the page; style elements hold CSS.
-        if (tag == QLatin1String("script") || tag == QLatin1String("style")) {
-            const qsizetype close = indexOfCi(text, tag == QLatin1String("script") ? QLatin1String("</script") : QLatin1String("</style"), i, n);
+        const bool script = is(tag, "script"), styleElement = is(tag, "style");
+        if (script || styleElement) {
+            const qsizetype close = indexOfCi(text, script ? QLatin1String("</script") : QLatin1String("</style"), i, n);
             const qsizetype end = close < 0 ? n : close;
-            if (tag == QLatin1String("style"))
+            if (styleElement)
                 style(i, end);
             i = end;
         }
@@ -296,14 +302,13 @@ QList<PageLink> linksOf(const QString &text, bool styleSheet)
         cssLinks(text, 0, text.size(), found);
     } else {
         walkTags(text,
-                 [&](const QString &tag, const QString &name, qsizetype from, qsizetype to) {
-                     if (name == QLatin1String("href") || name == QLatin1String("src") || name == QLatin1String("action")
-                         || (name == QLatin1String("poster") && tag == QLatin1String("video"))) {
+                 [&](QStringView tag, QStringView name, qsizetype from, qsizetype to) {
+                     if (is(name, "href") || is(name, "src") || is(name, "action") || (is(name, "poster") && is(tag, "video"))) {
                          qsizetype at = from;
                          while (at < to && isSpace(text.at(at)))
                              ++at;
                          found.append({at, unescaped(text.mid(from, to - from))});
-                     } else if (name == QLatin1String("srcset") || name == QLatin1String("imagesrcset")) {
+                     } else if (is(name, "srcset") || is(name, "imagesrcset")) {
                          // "a.png 1x, b.png 2x": each candidate's address up to its blank.
                          qsizetype at = from;
                          while (at < to) {
@@ -317,7 +322,7 @@ QList<PageLink> linksOf(const QString &text, bool styleSheet)
                              while (at < to && text.at(at) != u',')
                                  ++at;
                          }
-                     } else if (name == QLatin1String("style")) {
+                     } else if (is(name, "style")) {
                          cssLinks(text, from, to, found);
                      }
                  },
@@ -342,8 +347,8 @@ QStringList anchorsOf(const QString &text)
 {
     QStringList names;
     walkTags(text,
-             [&](const QString &, const QString &name, qsizetype from, qsizetype to) {
-                 if (name == QLatin1String("id") || name == QLatin1String("name"))
+             [&](QStringView, QStringView name, qsizetype from, qsizetype to) {
+                 if (is(name, "id") || is(name, "name"))
                      names << unescaped(text.mid(from, to - from));
              },
              [](qsizetype, qsizetype) {});
@@ -376,6 +381,7 @@ LinkCheckResult check(const QStringList &pages, const QString &root, const std::
         return *it;
     };
     const QString cleanRoot = QDir::cleanPath(root);
+    QHash<QString, Resolved> resolved;
     const int total = int(pages.size());
     for (int p = 0; p < total; ++p) {
         if (cancel && cancel->load()) {
@@ -394,7 +400,12 @@ LinkCheckResult check(const QStringList &pages, const QString &root, const std::
         const QString folder = QFileInfo(page).path();
         for (const PageLink &l : linksOf(text, sheet)) {
             ++r.links;
-            const Resolved to = resolve(l.address, folder, cleanRoot);
+            // Sites repeat their addresses: each is resolved once per folder.
+            const QString key = folder + QChar(0) + l.address;
+            auto known = resolved.constFind(key);
+            if (known == resolved.constEnd())
+                known = resolved.insert(key, resolve(l.address, folder, cleanRoot));
+            const Resolved &to = *known;
             if (to.kind == Target::Skip)
                 continue;
             LinkFinding f;

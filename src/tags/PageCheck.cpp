@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMutex>
 #include <QMutexLocker>
+#include <algorithm>
 #include <vector>
 
 #include <tidy/tidy.h>
@@ -59,6 +60,18 @@ struct LineIndex {
         return int(at - starts[size_t(line - 1)]) + 1;
     }
 };
+
+QString withoutControls(const QString &text)
+{
+    const auto isControl = [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n'; };
+    if (std::none_of(text.cbegin(), text.cend(), isControl))
+        return text;
+    QString copy = text;
+    for (QChar &c : copy)
+        if (isControl(c))
+            c = QChar(0xFFFD);
+    return copy;
+}
 
 struct Collector {
     PageCheckResult result;
@@ -144,9 +157,10 @@ PageCheckResult checkPage(const QString &text)
     tidySetErrorBuffer(doc, &errors);
 
     // A buffer of known length rather than a C string, so a NUL character in
-    // the text does not end the page early; the checker skips NUL without
-    // counting it, a replacement character keeps the columns after it right.
-    QByteArray bytes = text.contains(QChar(0)) ? QString(text).replace(QChar(0), QChar(0xFFFD)).toUtf8() : text.toUtf8();
+    // the text does not end the page early. The checker drops control
+    // characters other than tab and line breaks without counting them: a
+    // replacement character in their place keeps the columns after them right.
+    QByteArray bytes = withoutControls(text).toUtf8();
     TidyBuffer input;
     tidyBufInit(&input);
     tidyBufAttach(&input, reinterpret_cast<byte *>(bytes.data()), uint(bytes.size()));

@@ -115,7 +115,7 @@ private slots:
         disk::put(site + QStringLiteral("picture.htm"), QByteArray("old\0old", 7));
         app().files->OpenFileDoc(site + QStringLiteral("open.htm"));
         setText(s("<p>old and old</p>"));   // the editor's text, not the file's, is searched
-        ed()->document()->markChanged();
+        doc()->document()->markChanged();
 
         QTest::keyClick(ed(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
         frmFindInFiles *w = app().results->findWindow();

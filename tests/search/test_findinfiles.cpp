@@ -10,6 +10,7 @@ static QString s(const char *text) { return QString::fromUtf8(text); }
 
 class TestFindInFiles : public QObject {
     Q_OBJECT
+    static constexpr int Limit = 1000;   // a small size limit: its edge costs no 16 MB file
     QTemporaryDir m_dir;
     QString path(const char *name) const { return m_dir.path() + u'/' + QLatin1String(name); }
 
@@ -17,10 +18,11 @@ class TestFindInFiles : public QObject {
     QString found(const FindQuery &q, FindInFilesResult *out = nullptr)
     {
         QString error;
-        const QRegularExpression re = FindInFiles::compile(q, &error);
+        const FindPattern re = FindInFiles::compile(q, &error);
         if (!re.isValid())
             return QStringLiteral("invalid: ") + error;
-        const FindInFilesResult r = FindInFiles::search(FindInFiles::listFiles(m_dir.path(), FindInFiles::DefaultNames), re, {});
+        const FindInFilesResult r = FindInFiles::search(FindInFiles::listFiles(m_dir.path(), FindInFiles::DefaultNames), re, {},
+                                                        nullptr, {}, Limit);
         QStringList parts;
         for (const FileHits &f : r.files)
             for (const FindHit &h : f.hits)
@@ -41,9 +43,7 @@ private slots:
         QByteArray binary("word");
         binary.append('\0');
         disk::put(path("image.htm"), binary + "word");
-        QByteArray large(int(FindInFiles::SizeLimit) + 1, 'a');
-        large.prepend("word ");
-        disk::put(path("large.html"), large);
+        disk::put(path("large.html"), "word " + QByteArray(Limit, 'a'));
     }
 
     void options_data()

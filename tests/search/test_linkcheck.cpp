@@ -26,9 +26,9 @@ private slots:
         row("attributes", "<a href=\"a.htm\">x</a>\r\n<IMG SRC='b.png'><form action=c.php>", "a.htm@1:10 b.png@2:11 c.php@2:31");
         row("srcset candidates", "<img srcset=\"s.png 1x, big.png 2x\">", "s.png@1:14 big.png@1:24");
         row("css in page", "<style>@import \"i.css\"; /* url(no.png) */ p{background:url( bg.png )}</style><p style=\"x:url('q.png')\">",
-            "i.css@1:17 bg.png@1:62 q.png@1:95");
+            "i.css@1:17 bg.png@1:61 q.png@1:95");
         row("comments and scripts", "<!-- <a href=\"no.htm\"> --><script>x='<a href=\"no2.htm\">'</script><a href=\"yes.htm\">",
-            "yes.htm@1:71");
+            "yes.htm@1:75");
         row("style sheet", "@import url(a.css);\n/* url(x.png) */\nb { background: url(\"c d.png\") }", "a.css@1:13 c d.png@3:22", true);
         row("entity in address", "<a href=\"p.php?a=1&amp;b=2\">", "p.php?a=1&b=2@1:10");
         row("no links", "<p>text</p><a name=x>", "");
@@ -66,13 +66,13 @@ private slots:
                        .arg(f.link.column).arg(f.link.address, QLatin1String(kinds[f.kind]), f.detail).trimmed();
         QCOMPARE(got, (QStringList{
             s("css/site.css 2:10 gone.css missing"),
-            s("index.htm 1:39 missing.htm missing"),
-            s("index.htm 2:37 img/logo.png case Logo.png"),
-            s("index.htm 3:44 about.htm#nobody fragment nobody"),
+            s("index.htm 1:37 missing.htm missing"),
+            s("index.htm 2:35 img/logo.png case Logo.png"),
+            s("index.htm 3:42 about.htm#nobody fragment nobody"),
             s("index.htm 4:10 https://example.org/ web"),
-            s("index.htm 4:48 mailto:a@b.c web"),
-            s("index.htm 4:81 //cdn.host/x.js web"),
-            s("index.htm 6:") + QString::number(46 + path("about.htm").size()) + s(" Sub/page%20two.htm case sub"),
+            s("index.htm 4:49 mailto:a@b.c web"),
+            s("index.htm 4:85 //cdn.host/x.js web"),
+            s("index.htm 6:") + QString::number(35 + path("about.htm").size()) + s(" Sub/page%20two.htm case sub"),
         }));
         QCOMPARE(r.pages, 4);
         QCOMPARE(r.broken, 5);

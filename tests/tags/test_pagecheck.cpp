@@ -25,7 +25,7 @@ private slots:
         row("clean page", Head + s("<p>Text</p>") + Tail, "", 0, 0);
         row("unclosed element", Head + s("<div><p>a <b>bold</p></div>") + Tail, "W 3:11 missing </b>", 0, 1);
         row("unknown attribute", Head + s("<p colour=\"red\">x</p>") + Tail, "W 3:1 proprietary attribute \"colour\"", 0, 1);
-        row("unknown element", Head + s("<p>a <blah>b</blah></p>") + Tail, "E 3:6 <blah> is not recognized", 1, 1);
+        row("unknown element", Head + s("<p>a <blah>b</blah></p>") + Tail, "E 3:6 <blah> is not recognized", 1, 2);
         // Custom elements, data-, aria- and today's attributes are no findings.
         row("custom element", Head + s("<my-card data-id=\"1\" aria-label=\"c\"><div><p>x</p></div></my-card>"
                                        "<img src=\"a.png\" alt=\"\" loading=\"lazy\" decoding=\"async\">") + Tail, "", 0, 0);
@@ -36,7 +36,7 @@ private slots:
             "W 4:7 discarding unexpected </q>", 0, 1);
         row("empty page", QString(), "W 1:1 missing 'title'", 0, 1);
         row("plain text", s("Just words"), "W 1:1 missing <!DOCTYPE>", 0, 4);
-        row("NUL inside", Head + s("<p>a") + QChar(0) + s("b</p><p>x</q></p>") + Tail, "W 3:15 discarding unexpected </q>", 0, 1);
+        row("NUL and form feed inside", Head + s("<p>a") + QChar(0) + s("b\f</p><p>x</q></p>") + Tail, "W 3:16 discarding unexpected </q>", 0, 1);
     }
     void findings()
     {
