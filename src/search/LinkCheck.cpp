@@ -231,6 +231,24 @@ Resolved resolve(const QString &address, const QString &pageFolder, const QStrin
     return r;
 }
 
+// http:, https:, mailto:, tel: ... and //host: quickly, before any resolving.
+bool isWebAddress(const QString &a)
+{
+    if (a.startsWith(QLatin1String("//")))
+        return true;
+    for (qsizetype i = 0; i < a.size() && i < 12; ++i) {
+        const QChar c = a.at(i);
+        if (c == u':')
+            return i > 1 && !QStringView(a).left(i).startsWith(QLatin1String("file"), Qt::CaseInsensitive)
+                && QStringView(a).left(i).compare(QLatin1String("javascript"), Qt::CaseInsensitive) != 0
+                && QStringView(a).left(i).compare(QLatin1String("data"), Qt::CaseInsensitive) != 0
+                && QStringView(a).left(i).compare(QLatin1String("about"), Qt::CaseInsensitive) != 0;
+        if (!(c.isLetterOrNumber() || c == u'+' || c == u'-' || c == u'.'))
+            return false;
+    }
+    return false;
+}
+
 bool isPage(const QString &path)
 {
     const QString s = QFileInfo(path).suffix().toLower();
@@ -400,12 +418,27 @@ LinkCheckResult check(const QStringList &pages, const QString &root, const std::
         const QString folder = QFileInfo(page).path();
         for (const PageLink &l : linksOf(text, sheet)) {
             ++r.links;
-            // Sites repeat their addresses: each is resolved once per folder.
-            const QString key = folder + QChar(0) + l.address;
-            auto known = resolved.constFind(key);
-            if (known == resolved.constEnd())
-                known = resolved.insert(key, resolve(l.address, folder, cleanRoot));
-            const Resolved &to = *known;
+            // Sites repeat their addresses: each is resolved once per folder,
+            // without its fragment (and web addresses are told at once).
+            Resolved to;
+            if (isWebAddress(l.address)) {
+                to.kind = Target::Web;
+            } else if (l.address.startsWith(u'#')) {
+                to.kind = Target::Local;   // a place in this page
+                const QString f = l.address.mid(1);
+                to.fragment = f.contains(u'%') ? QUrl::fromPercentEncoding(f.toUtf8()) : f;
+            } else {
+                const qsizetype hash = l.address.indexOf(u'#');
+                const QString key = folder + QChar(0) + QStringView(l.address).left(hash < 0 ? l.address.size() : hash);
+                auto known = resolved.constFind(key);
+                if (known == resolved.constEnd())
+                    known = resolved.insert(key, resolve(hash < 0 ? l.address : l.address.left(hash), folder, cleanRoot));
+                to = *known;
+                if (hash >= 0 && to.kind == Target::Local && to.fragment.isEmpty()) {
+                    const QString f = l.address.mid(hash + 1);
+                    to.fragment = f.contains(u'%') ? QUrl::fromPercentEncoding(f.toUtf8()) : f;
+                }
+            }
             if (to.kind == Target::Skip)
                 continue;
             LinkFinding f;
