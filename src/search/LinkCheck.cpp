@@ -429,7 +429,9 @@ LinkCheckResult check(const QStringList &pages, const QString &root, const std::
                 to.fragment = f.contains(u'%') ? QUrl::fromPercentEncoding(f.toUtf8()) : f;
             } else {
                 const qsizetype hash = l.address.indexOf(u'#');
-                const QString key = folder + QChar(0) + QStringView(l.address).left(hash < 0 ? l.address.size() : hash);
+                QString key = folder;
+                key += QChar(0);
+                key += QStringView(l.address).left(hash < 0 ? l.address.size() : hash);
                 auto known = resolved.constFind(key);
                 if (known == resolved.constEnd())
                     known = resolved.insert(key, resolve(hash < 0 ? l.address : l.address.left(hash), folder, cleanRoot));
