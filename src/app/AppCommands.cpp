@@ -2,6 +2,7 @@
 #include "common/CommandNames.h"
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
+#include "app/ResultsCommands.h"
 #include "app/frmAbout.h"
 #include "app/frmShare.h"
 #include "app/TagsInstall.h"
@@ -145,6 +146,9 @@ void install(CommandRegistry &c)
     c.onCommand(QString(Cmd::HelpCallHelp), [&languages] { languages.HelpCallHelp(); });
 
     TagsInstall::install(c, *app().tagCommands);
+    c.onCommand(QString(Cmd::CodeCheckPage), [] { app().results->CodeCheckPage_Click(); });
+    c.onCommand(QString(Cmd::mnuEditFindInFiles), [] { app().results->mnuEditFindInFiles_Click(); });
+    c.onCommand(QString(Cmd::ProektCheckLinks), [] { app().results->ProektCheckLinks_Click(); });
     installSearch(c);
 }
 

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/CommandRegistry.h"
+#include "app/ResultsCommands.h"
 #include "app/TagsInstall.h"
 #include "files/DiskWatch.h"
 #include "files/FileCommands.h"
@@ -38,6 +39,7 @@ AppState::AppState() = default;
 AppState::~AppState()
 {
     // The groups refer to the members above: they go first, newest first.
+    results.reset();
     tagCommands.reset();
     searchCommands.reset();
     languages.reset();
@@ -70,6 +72,7 @@ void AppState::buildCommandGroups()
     languages = std::make_unique<LanguageLoader>(lang, settings, langChanged);
     searchCommands = std::make_unique<SearchCommands>(docs, search, *messenger, settings);
     tagCommands = TagsInstall::make(*this);
+    results = std::make_unique<ResultsCommands>();
 }
 
 QString AppState::commandCaption(const QString &name) const

@@ -30,6 +30,7 @@ class Dialogs;
 class Shell;
 class PreviewSandbox;
 class KeyboardLayouts;
+class ResultsCommands;
 
 // What start-up wires together: the shared data and the command groups built
 // on it. Only src/app/ reaches it; every part below gets what it uses.
@@ -79,6 +80,7 @@ struct AppState {
     std::unique_ptr<LanguageLoader> languages;
     std::unique_ptr<SearchCommands> searchCommands;   // Edit > Find / Replace, Go to line
     std::unique_ptr<TagCommands> tagCommands;         // Tags menu, tag list, tag dialogs
+    std::unique_ptr<ResultsCommands> results;         // Check Page, Find in Files and their panel
     void buildCommandGroups();
 
     // The caption a command shows now ("" before the frame exists).

@@ -117,6 +117,8 @@ QList<Command> build()
         item("mnuEditFind0", "mnuEdit", "Find", 20, "Ctrl+F", ed),
         item("mnuEditFind1", "mnuEdit", "Find next", 21, "F3", ed),
         item("mnuEditFind2", "mnuEdit", "Zamenit", 22, "Ctrl+H", ed),
+        // Needs no document: it searches files on disk.
+        item("mnuEditFindInFiles", "mnuEdit", "Find in Files", TextEntry::FindInFiles, "Ctrl+Shift+F"),
         // The Code menu's Go to Line (its key is there), where users look for it.
         item("mnuEditGoToLine", "mnuEdit", "Search of a line under number", 42, "", ed),
         separator("mnuEditBar2", "mnuEdit"),
@@ -143,6 +145,8 @@ QList<Command> build()
         item("CodeFormsSelect", "CodeForms", "SELECT", 39, "", ed, "<SELECT...> - "),
         item("CodeColor", "Code", "Select color", 40, "F2", ed),
         item("CodeFoundTags", "Code", "Found tags", 41, "", ed),
+        // HTML Tidy's findings in the results panel; the bracket check above stays.
+        item("CodeCheckPage", "Code", "Check Page", TextEntry::CheckPage, "Shift+F7", ed),
         item("CodeFoundLine", "Code", "Search of a line under number", 42, "Ctrl+G", ed),
         item("CodeTextTags", "Code", "Сode the text in tags", 43, "", ed),
         item("CodeMatchTag", "Code", "Go to Matching Tag", 149, "Ctrl+M", ed),
@@ -161,6 +165,9 @@ QList<Command> build()
         item("ProektCloseAllFile", "Proekt", "Close all file", 47),
         item("ProektAddFile", "Proekt", "Add file", 48, "Ctrl+D"),
         item("ProektRemoveFile", "Proekt", "Remove file", 49),
+        separator("ProektSep3", "Proekt"),
+        // Every page of the project, or of the active document's folder.
+        item("ProektCheckLinks", "Proekt", "Check Links", TextEntry::CheckLinks),
 
         // Options
         menu("mnuOptions", "", "Options", 50),

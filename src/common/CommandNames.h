@@ -33,6 +33,7 @@
     X(mnuEditFind0) \
     X(mnuEditFind1) \
     X(mnuEditFind2) \
+    X(mnuEditFindInFiles) \
     X(mnuEditGoToLine) \
     X(mnuEditPerenosWord) \
     X(mnuEditFont) \
@@ -54,6 +55,7 @@
     X(CodeFormsSelect) \
     X(CodeColor) \
     X(CodeFoundTags) \
+    X(CodeCheckPage) \
     X(CodeFoundLine) \
     X(CodeTextTags) \
     X(CodeMatchTag) \
@@ -68,6 +70,7 @@
     X(ProektCloseAllFile) \
     X(ProektAddFile) \
     X(ProektRemoveFile) \
+    X(ProektCheckLinks) \
     X(mnuOptions) \
     X(mnuOptionsToolbar) \
     X(mnuOptionsListTags) \

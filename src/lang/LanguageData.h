@@ -6,7 +6,7 @@
 // has present[n] == false and an empty text.
 struct LanguageData {
     static constexpr int FirstEntry = 1;
-    static constexpr int LastEntry = 165;
+    static constexpr int LastEntry = 210;
     static constexpr int EntryCount = LastEntry + 1;
 
     QString languageName;   // field 1, listed by the language chooser

@@ -18,6 +18,48 @@ constexpr int AboutLine = 162;       // About
 constexpr int InfoText = 163;        // the information page's paragraph
 constexpr int Shortcuts = 164;       // the information page's heading of the key table
 constexpr int Completion = 165;      // Options > Complete HTML Attributes
+// Checks and searches and their results panel (170-210).
+constexpr int CheckPage = 170;
+constexpr int Results = 171;
+constexpr int NoProblems = 172;
+constexpr int ProblemCount = 173;
+constexpr int LevelError = 174;
+constexpr int LevelWarning = 175;
+constexpr int CheckingPage = 176;
+constexpr int ColumnLevel = 177;
+constexpr int ColumnPlace = 178;
+constexpr int ColumnMessage = 179;
+constexpr int PageCheckFailed = 180;
+constexpr int NotListed = 181;
+constexpr int ColumnFile = 182;
+constexpr int FindInFiles = 183;
+constexpr int FindInFilesTitle = 184;
+constexpr int FolderLabel = 185;
+constexpr int NamesLabel = 186;
+constexpr int WholeWord = 187;
+constexpr int RegularExpression = 188;
+constexpr int ProjectFiles = 189;
+constexpr int Browse = 190;
+constexpr int FindAll = 191;
+constexpr int ReplaceInFiles = 192;
+constexpr int Searching = 193;
+constexpr int HitSummary = 194;
+constexpr int Skipped = 195;
+constexpr int ConfirmReplace = 196;
+constexpr int BadRegex = 197;
+constexpr int Cancelled = 198;
+constexpr int Replaced = 199;
+constexpr int NotWritten = 200;
+constexpr int ColumnText = 201;
+constexpr int NoFolder = 202;
+constexpr int CheckLinks = 203;
+constexpr int CheckingLinks = 204;
+constexpr int LinkMissing = 205;
+constexpr int LinkCase = 206;
+constexpr int LinkFragment = 207;
+constexpr int LinkWeb = 208;
+constexpr int LinkSummary = 209;
+constexpr int ColumnLink = 210;
 }
 
 // The texts of the current language that outlive one load: the title, the names
@@ -36,7 +78,8 @@ struct LanguageTexts {
     static constexpr int FirstExtraEntry = 110;
     // entries 110-LastEntry: view options, status bar, font note, recovery 118-127, files on disk 130-143,
     // mark-up typing and zoom 144-150, live preview 151, sessions 152-154, texts of the frame, file
-    // filters, About and information page 155-164, completion 165
+    // filters, About and information page 155-164, completion 165, page check, find in files, link check
+    // and the results panel 170-210
     static constexpr int ExtraCount = LanguageData::LastEntry - FirstExtraEntry + 1;
 
     QString HelpFile;             // help page, relative to the program folder
