@@ -3,6 +3,7 @@
 // the search benchmarks run on.
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QString>
 #include <algorithm>
 #include <vector>
@@ -14,6 +15,19 @@ inline void drawOffscreenByDefault()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// A memory figure of this process in MB: the "key:" line (in kB) of a file under
+// /proc/self ("status" VmRSS, "smaps_rollup" Pss); -1 when it cannot be read.
+inline double procMemoryMb(const QString &file, const QByteArray &key)
+{
+    QFile f(QStringLiteral("/proc/self/") + file);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').first().toDouble() / 1024.0;
+    return -1;
 }
 
 inline double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }

@@ -30,16 +30,10 @@ using namespace bench;
 
 namespace {
 
-// Resident memory of this process in MB, from /proc.
+// Resident memory of this process in MB.
 double residentMb()
 {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
+    return procMemoryMb(QStringLiteral("status"), "VmRSS");
 }
 
 // A project file of n files in 20 folders (the files need not exist to be listed).

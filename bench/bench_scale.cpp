@@ -31,13 +31,7 @@ namespace {
 
 double pssMb()
 {
-    QFile f(QStringLiteral("/proc/self/smaps_rollup"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("Pss:"))
-            return line.mid(4).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
+    return procMemoryMb(QStringLiteral("smaps_rollup"), "Pss");
 }
 
 // Lets the background work (colours, recovery, disk watch) run for a while.

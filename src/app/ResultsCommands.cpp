@@ -16,6 +16,24 @@
 #include <QMainWindow>
 #include <QTreeWidget>
 
+namespace {
+
+// A worker's progress(done, total), passed on to show on the GUI thread at most
+// every 100 ms, and always for the last step.
+std::function<void(int, int)> throttledProgress(QObject *receiver, std::function<void(int, int)> show)
+{
+    auto shown = std::make_shared<QElapsedTimer>();
+    shown->start();
+    return [receiver, show = std::move(show), shown](int done, int total) {
+        if (shown->elapsed() < 100 && done < total)
+            return;
+        shown->restart();
+        QMetaObject::invokeMethod(receiver, [show, done, total] { show(done, total); }, Qt::QueuedConnection);
+    };
+}
+
+} // namespace
+
 ResultsCommands::ResultsCommands()
 {
     m_pool.setMaxThreadCount(1);
@@ -241,15 +259,10 @@ void ResultsCommands::findInFiles(bool replace)
         QHash<QString, QString> texts;
         for (auto it = open.cbegin(); it != open.cend(); ++it)
             texts.insert(it.key(), it.value().text());
-        QElapsedTimer shown;
-        shown.start();
-        const auto progress = [this, &shown](int done, int total) {
-            if (shown.elapsed() < 100 && done < total)
-                return;
-            shown.restart();
-            QMetaObject::invokeMethod(this, [this, done, total] { if (m_filesBusy) showProgress(done, total); },
-                                      Qt::QueuedConnection);
-        };
+        const auto progress = throttledProgress(this, [this](int done, int total) {
+            if (m_filesBusy)
+                showProgress(done, total);
+        });
         const FindInFilesResult r = FindInFiles::search(files, re, texts, stop.get(), progress);
         QMetaObject::invokeMethod(this, [this, r, replace] { showFound(r, replace); }, Qt::QueuedConnection);
     });
@@ -331,8 +344,7 @@ void ResultsCommands::replaceFound(const FindInFilesResult &r)
     m_filesPool.start([this, closed, hits, files, re = m_re, replacement = m_replacement, expand = m_expand,
                        stop = m_cancel]() mutable {
         QStringList failed;
-        QElapsedTimer shown;
-        shown.start();
+        const auto progress = throttledProgress(this, [this](int done, int total) { showProgress(done, total); });
         for (int i = 0; i < closed.size() && !stop->load(); ++i) {
             int error = 0;
             const int n = FindInFiles::replaceInFile(closed.at(i), re, replacement, expand, &error);
@@ -342,11 +354,7 @@ void ResultsCommands::replaceFound(const FindInFilesResult &r)
                 hits += n;
                 ++files;
             }
-            if (shown.elapsed() >= 100) {
-                shown.restart();
-                QMetaObject::invokeMethod(this, [this, i, total = int(closed.size())] { showProgress(i, total); },
-                                          Qt::QueuedConnection);
-            }
+            progress(i, int(closed.size()));
         }
         const bool cancelled = stop->load();
         QMetaObject::invokeMethod(this, [this, hits, files, failed, cancelled] {
@@ -403,20 +411,13 @@ void ResultsCommands::ProektCheckLinks_Click()
     m_filesPool.start([this, pages, root = m_folder, stop = m_cancel]() mutable {
         if (pages.isEmpty())
             pages = LinkCheck::sitePages(root);
-        QElapsedTimer shown;
-        shown.start();
-        const auto progress = [this, &shown](int done, int total) {
-            if (shown.elapsed() < 100 && done < total)
+        const auto progress = throttledProgress(this, [this](int done, int total) {
+            if (!m_filesBusy)
                 return;
-            shown.restart();
-            QMetaObject::invokeMethod(this, [this, done, total] {
-                if (!m_filesBusy)
-                    return;
-                const LanguageTexts &t = app().lang;
-                panel()->showProgress(t.text(TextEntry::CheckLinks).remove(u'&'),
-                                      t.text(TextEntry::CheckingLinks).arg(done).arg(total), done, total);
-            }, Qt::QueuedConnection);
-        };
+            const LanguageTexts &t = app().lang;
+            panel()->showProgress(t.text(TextEntry::CheckLinks).remove(u'&'),
+                                  t.text(TextEntry::CheckingLinks).arg(done).arg(total), done, total);
+        });
         const LinkCheckResult r = LinkCheck::check(pages, root, stop.get(), progress);
         QMetaObject::invokeMethod(this, [this, r] { showLinks(r); }, Qt::QueuedConnection);
     });

@@ -5,7 +5,7 @@
 
 namespace CrLf {
 
-QString toDocText(const QString &text, bool *crlfOnly)
+QString toDocText(const QString &text, bool *crlfOnly, qsizetype *lines)
 {
     // One tight pass over the raw units into a buffer of the full size (a text
     // only gets shorter here): this runs on every open of a file.
@@ -15,18 +15,21 @@ QString toDocText(const QString &text, bool *crlfOnly)
     char16_t *const start = reinterpret_cast<char16_t *>(out.data());
     char16_t *dst = start;
     bool pairs = true;
+    qsizetype breaks = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = src[i];
         if (c > u'\r' && c < 0x2029) {   // the common case: nothing to change
             *dst++ = c;
         } else if (c == u'\r') {
             *dst++ = u'\n';
+            ++breaks;
             if (i + 1 < n && src[i + 1] == u'\n')
                 ++i;
             else
                 pairs = false;
         } else if (c == char16_t(QChar::ParagraphSeparator) || c == u'\n') {
             *dst++ = u'\n';
+            ++breaks;
             pairs = false;
         } else if (c == 0) {
             // A NUL character would make the saved file unreadable as text.
@@ -42,6 +45,8 @@ QString toDocText(const QString &text, bool *crlfOnly)
     out.truncate(dst - start);
     if (crlfOnly)
         *crlfOnly = pairs;
+    if (lines)
+        *lines = breaks + 1;
     return out;
 }
 

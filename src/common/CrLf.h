@@ -10,7 +10,8 @@ namespace CrLf {
 // Any line break (CR LF, LF, CR, paragraph separator) becomes '\n'. NUL is dropped
 // and the two frame marks the widget would take for line breaks become U+FFFD.
 // crlfOnly tells whether the text came through unchanged apart from CR LF -> '\n'.
-QString toDocText(const QString &text, bool *crlfOnly = nullptr);
+// lines, when given, gets the number of lines of the result (its breaks + 1).
+QString toDocText(const QString &text, bool *crlfOnly = nullptr, qsizetype *lines = nullptr);
 
 // '\n' and paragraph separators become CR LF.
 QString fromDocText(QStringView text);

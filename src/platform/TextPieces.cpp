@@ -127,13 +127,14 @@ TextChange TextPieces::setText(const QString &crlfText, const std::function<void
     TextChange change;
     change.removed = text();
     bool crlfOnly = false;
-    const QString lf = CrLf::toDocText(crlfText, &crlfOnly);
+    qsizetype lines = 1;
+    const QString lf = CrLf::toDocText(crlfText, &crlfOnly, &lines);
     // A loaded file is already in CR LF form: share it instead of converting back.
     change.inserted = crlfOnly ? crlfText : CrLf::fromDocText(lf);
     std::vector<int> soft;
     const QString docText = LinePieces::split(lf, soft);
     if (beforeInsert)
-        beforeInsert(int(lf.count(u'\n')) + 1);
+        beforeInsert(int(lines));
     m_doc->setPlainText(docText);
     m_soft.assign(std::move(soft));
     m_blockCount = m_doc->blockCount();
