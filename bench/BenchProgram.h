@@ -6,6 +6,7 @@
 #include "platform/EditControl.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTest>
 
 namespace bench {
@@ -13,6 +14,8 @@ namespace bench {
 struct ShownProgram : TestApp {
     ShownProgram()
     {
+        // As the program sets it: without one every window makes its own icon.
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/kodoplet.svg")));
         start();
         (void)QTest::qWaitForWindowExposed(frame.get());
     }

@@ -124,10 +124,13 @@ int openMany(const QString &folder, bool fromFolderCommand)
     const double openMs = ms(t);
     settle(2000);
     const double settled = pssMb();
+    int held = 0;
+    for (DocWindow *d : a.docs.open())
+        held += d->Rich()->textDeferred() ? 1 : 0;
     std::printf("%d pages of %.0f kB from %s: open to the last painted %.0f ms; PSS idle %.0f MB, settled %.0f MB "
-                "(%.1f x their text above idle); documents open %d\n",
+                "(%.1f x their text above idle); documents open %d, %d of them never shown\n",
                 int(paths.size()), bytes / 1e3 / paths.size(), fromFolderCommand ? "Open All Files in a Folder" : "the command line",
-                openMs, idle, settled, (settled - idle) * 1048576.0 / double(bytes), a.docs.OpenDocCount);
+                openMs, idle, settled, (settled - idle) * 1048576.0 / double(bytes), a.docs.OpenDocCount, held);
     for (DocWindow *d : a.docs.DocWindows)
         if (d)
             d->document()->markSaved();

@@ -58,7 +58,6 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     // The document table asks; the frame shows.
     connect(&a.docs, &DocTable::documentCreated, this, &frmMain::connectDocument);
     connect(&a.docs, &DocTable::showRequested, this, &frmMain::showDoc);
-    connect(&a.docs, &DocTable::placeRequested, this, &frmMain::placeDoc);
     connect(&a.docs, &DocTable::activateRequested, this, &frmMain::activateDoc);
     // After the frame's own handlers: the bar shows what activation left.
     m_statusBar = new StatusBar(this);
@@ -174,7 +173,7 @@ void frmMain::updateUndoRedo()
 void frmMain::updateSelectionCommands()
 {
     DocWindow *d = app().docs.active();
-    const bool sel = d && d->Rich()->textCursor().hasSelection();
+    const bool sel = d && d->Rich()->selLength() > 0;
     for (QLatin1String n : {Cmd::mnuEditCut, Cmd::mnuEditCopy, Cmd::mnuEditDelete})
         action(n)->setEnabled(sel);
 }

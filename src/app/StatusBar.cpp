@@ -94,7 +94,7 @@ QString StatusBar::lineBreakName(LineBreak b)
 
 std::pair<int, int> StatusBar::caretLineColumn(const EditControl &e)
 {
-    const int pos = e.fromDocPos(e.textCursor().position());
+    const int pos = e.caretPos();
     const int line = e.lineAt(pos);
     return {line + 1, pos - e.lineStart(line) + 1};
 }

@@ -39,7 +39,6 @@ public:
     void focusActive() const;
 
     void requestShow(DocWindow *d) { emit showRequested(d); }
-    void requestPlace(DocWindow *d) { emit placeRequested(d); }
     void requestActivate(DocWindow *d) { emit activateRequested(d); }
 
 signals:
@@ -51,9 +50,6 @@ signals:
     void anyOpenChanged(bool anyOpen);
     // A new or reused document is ready to be shown in the frame.
     void showRequested(DocWindow *d);
-    // Give a window its place and size in the frame before a big text goes into it
-    // (no activation: showRequested follows).
-    void placeRequested(DocWindow *d);
     // Bring an open document to the front and make it active.
     void activateRequested(DocWindow *d);
 };

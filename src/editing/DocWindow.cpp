@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -17,9 +18,32 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace {
+
+// Every window's menu gets its own copies of the title bar's icons, tens of
+// kilobytes each time: all windows share the first one's.
+void shareMenuIcons(QMenu *menu)
+{
+    static QList<QIcon> shared;
+    if (!menu)
+        return;
+    const QList<QAction *> actions = menu->actions();
+    if (shared.isEmpty()) {
+        for (QAction *a : actions)
+            shared << a->icon();
+        return;
+    }
+    for (qsizetype i = 0; i < actions.size() && i < shared.size(); ++i)
+        if (!actions[i]->icon().isNull())
+            actions[i]->setIcon(shared[i]);
+}
+
+} // namespace
+
 DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(slot)
 {
     setObjectName(QStringLiteral("frmDoc"));
+    shareMenuIcons(systemMenu());
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_body = new QWidget(this);
     auto *column = new QVBoxLayout(m_body);
@@ -31,6 +55,8 @@ DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(
     m_stack = new QStackedWidget(m_splitter);
     m_rich = new EditControl(m_stack);
     m_rich->setObjectName(QStringLiteral("Rich"));
+    // A page opened behind other windows is laid out when it is first seen.
+    m_rich->setHoldWhileHidden(true);
     m_stack->addWidget(m_rich);
     m_splitter->addWidget(m_stack);
     setWidget(m_body);

@@ -33,7 +33,7 @@ void DiskWatch::track(DocWindow *d)
         // Saved under another name or closed: what the bar said was about the old file.
         if (m_notices.value(d, Notice::None) != Notice::None)
             notify(d, Notice::None);
-        sync();
+        requestSync();
     });
     // Saved, reloaded or kept: a notice about an older state of the file is over.
     connect(doc, &Document::diskStampChanged, this, [this, d] {
@@ -48,18 +48,33 @@ void DiskWatch::track(DocWindow *d)
         m_notices.remove(d);
         m_asking.remove(d);
     });
-    sync();
+    requestSync();
 }
 
 QStringList DiskWatch::watched() const
 {
+    if (m_syncQueued)
+        const_cast<DiskWatch *>(this)->sync();
     return m_watcher.files() + m_watcher.directories();
+}
+
+void DiskWatch::requestSync()
+{
+    // Once for a burst of openings: each sync looks at every open document.
+    if (m_syncQueued)
+        return;
+    m_syncQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_syncQueued)
+            sync();
+    });
 }
 
 // The files of the open documents, the folders they are in, and the folders of
 // the files their links lead to.
 void DiskWatch::sync()
 {
+    m_syncQueued = false;
     QSet<QString> want;
     for (DocWindow *d : m_files.docs().open()) {
         const QString &path = d->document()->NameFile();
@@ -72,19 +87,29 @@ void DiskWatch::sync()
         if (!target.isEmpty())
             want.insert(QFileInfo(target).absolutePath());
     }
+    const QStringList watching = m_watcher.files() + m_watcher.directories();
+    const QSet<QString> have(watching.begin(), watching.end());
     QStringList drop;
-    for (const QString &p : watched())
+    for (const QString &p : have)
         if (!want.contains(p))
             drop << p;
     if (!drop.isEmpty())
         m_watcher.removePaths(drop);
-    const QStringList have = watched();
     QStringList add;
     for (const QString &p : want)
         if (!have.contains(p) && QFileInfo::exists(p))
             add << p;
-    if (!add.isEmpty())
-        m_watcher.addPaths(add);
+    if (add.isEmpty())
+        return;
+    const QStringList failed = m_watcher.addPaths(add);
+    // A file written between its reading and now sent no signal: look once.
+    const QStringList files = m_watcher.files();
+    for (const QString &p : add) {
+        if (!failed.contains(p) && files.contains(p)) {
+            schedule();
+            break;
+        }
+    }
 }
 
 void DiskWatch::schedule()

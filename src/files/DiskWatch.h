@@ -66,6 +66,7 @@ private:
 
     void track(DocWindow *d);
     void sync();
+    void requestSync();
     void schedule();
     void check(DocWindow *d);
     bool reloadFromDisk(DocWindow *d);
@@ -80,4 +81,5 @@ private:
     QHash<DocWindow *, Notice> m_notices;  // what each bar shows now
     QSet<DocWindow *> m_asking;            // a save question is up for these
     QSet<DocWindow *> m_tracked;
+    bool m_syncQueued = false;
 };

@@ -171,9 +171,10 @@ Document *FileCommands::OpenFileDoc(const QString &path, const OpenOptions &opti
         doc->load(QString(), TextFormat());
         doc->setDiskStamp(FileStamp::missing());
     } else {
-        // The editor takes its final width before the text goes in: Qt lays every
-        // line out again on a change of width, keeping an object for each.
-        m_docs.requestPlace(d);
+        // The window is not shown yet: its editor holds the text until it is
+        // first painted, at its final width (Qt lays every line out again on a
+        // change of width, keeping an object for each), and a window opened
+        // behind others never lays it out.
         doc->load(r.text, r.format);
         doc->setDiskStamp(r.stamp);
     }

@@ -6,6 +6,7 @@
 #include "lang/MainFrameCaptions.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -136,10 +137,17 @@ void frmOpenAllFile::OK_Click()
         names << List1->item(i)->text();
     hide();
     QApplication::processEvents();
-    // Pages opened here are not added to the project.
+    // Pages opened here are not added to the project. The frame is kept alive
+    // a few times a second, not after every page: a window covered by the next
+    // one before it is painted never lays its text out.
+    QElapsedTimer alive;
+    alive.start();
     for (const QString &name : names) {
         files.OpenFileDoc(folder + name, {.addToProject = false, .quiet = true});
-        QApplication::processEvents();
+        if (alive.elapsed() >= 250) {
+            QApplication::processEvents();
+            alive.restart();
+        }
     }
     if (self)
         close();

@@ -1,6 +1,7 @@
 #pragma once
 #include "common/TextChange.h"
 #include "common/TextTarget.h"
+#include "common/HeldText.h"
 #include "platform/OutsideEdits.h"
 #include "platform/TextPieces.h"
 
@@ -29,16 +30,32 @@ public:
     QString text() const override;
     // The text for a reader on another thread: the cheap copy taken here, the
     // line breaks made there (the text itself when it is at hand already).
-    DocTextCopy textCopy() const { return m_textValid ? DocTextCopy{m_text, {}, true} : m_pieces.copy(); }
+    DocTextCopy textCopy() const
+    {
+        if (m_deferred)
+            return DocTextCopy{m_held.text(), {}, true};
+        return m_textValid ? DocTextCopy{m_text, {}, true} : m_pieces.copy();
+    }
     int selStart() const override;
     void setSelStart(int pos) override;
     int selLength() const override;
     void setSelLength(int len) override;
     QString selText() const override;
+    // Where the caret is (the moving end of the selection), in CR LF counting.
+    int caretPos() const;
     void setSelText(const QString &text) override;
 
-    // Replaces the whole text (loading, new documents).
+    // Replaces the whole text (loading, new documents). An editor that is not
+    // shown yet holds a new text as given and puts it into the widget when it is
+    // first painted or asked what only the widget knows (see realize): a window
+    // behind others costs its text and no layout. The text, its length, ranges,
+    // lines and the caret are answered from the held text meanwhile.
     void setText(const QString &crlfText);
+    // Off by default: a bare editor puts every text in at once.
+    void setHoldWhileHidden(bool hold) { m_holdWhileHidden = hold; }
+    bool textDeferred() const { return m_deferred; }
+    // Puts a held text into the widget now (nothing when there is none).
+    void realize() const;
     // Replaces len characters at pos by text; the caret ends after the text.
     void replaceRange(int pos, int len, const QString &text);
     int textLength() const;
@@ -47,11 +64,11 @@ public:
 
     // Real lines, 0-based, counting line breaks only (a line held in pieces is one
     // line), in logarithmic time: for go to line and line numbers.
-    int lineCount() const { return m_pieces.lineCount(); }
+    int lineCount() const;
     // The line holding pos (clamped to the text; a CR LF pair belongs to its line).
-    int lineAt(int pos) const { return m_pieces.lineAt(pos); }
+    int lineAt(int pos) const;
     // Position of the first character of a line (line clamped to 0..lineCount()-1).
-    int lineStart(int line) const { return m_pieces.lineStart(line); }
+    int lineStart(int line) const;
     // False when the widget's block ends where a long line was cut into pieces.
     bool blockEndsLine(int blockNumber) const { return !m_pieces.softBreaks().endsSoft(blockNumber); }
 
@@ -72,8 +89,8 @@ public:
     void installBehaviour(std::unique_ptr<EditorBehaviour> behaviour);
 
     // Position conversions between CR LF counting and the widget's document.
-    int toDocPos(int pos) const { return m_pieces.toDocPos(pos); }
-    int fromDocPos(int docPos) const { return m_pieces.fromDocPos(docPos); }
+    int toDocPos(int pos) const { realize(); return m_pieces.toDocPos(pos); }
+    int fromDocPos(int docPos) const { realize(); return m_pieces.fromDocPos(docPos); }
 
 signals:
     void changed(const TextChange &change);
@@ -92,6 +109,7 @@ signals:
 
 protected:
     bool event(QEvent *e) override;
+    bool viewportEvent(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
@@ -110,12 +128,22 @@ private:
     void replaceDocRange(int docFrom, int docTo, const QString &text);
     // Sets what decides the viewport's width for a text of lines lines.
     void prepareWidth(int lines);
+    void putHeldText();
+    // pos clamped to the held text, moved off the middle of a CR LF.
+    int heldPos(int pos) const;
 
     TextPieces m_pieces;
     std::vector<std::unique_ptr<EditorBehaviour>> m_behaviours;
     OutsideEdits m_outside;     // changes of the text made past the control
     mutable QString m_text;     // the whole text as last read, while m_textValid
     mutable bool m_textValid = false;
+    // A text held until the editor is first painted, and the selection asked
+    // for meanwhile.
+    HeldText m_held;
+    bool m_deferred = false;
+    bool m_holdWhileHidden = false;
+    int m_heldSelStart = 0;
+    int m_heldSelLength = 0;
     LineNumberArea *m_gutter = nullptr;
     QFont m_baseFont;           // the font as set, before the zoom
     bool m_baseSet = false;

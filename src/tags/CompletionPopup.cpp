@@ -40,14 +40,6 @@ CompletionPopup::CompletionPopup(DocWindow *doc, const BoolOption &on, const Boo
     : QObject(doc), m_doc(doc), m_on(on), m_listTags(listTags)
 {
     EditControl *e = doc->Rich();
-    lstComplete = new QListWidget(e);
-    lstComplete->setObjectName(QStringLiteral("lstComplete"));
-    // Never takes the keyboard: the editor keeps it, so no keystroke can be lost here.
-    lstComplete->setFocusPolicy(Qt::NoFocus);
-    lstComplete->viewport()->setFocusPolicy(Qt::NoFocus);
-    lstComplete->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstComplete->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstComplete->hide();
     e->installBehaviour(std::make_unique<CompletionKeys>(this));
     e->installEventFilter(this);
     connect(e, &EditControl::changed, this, &CompletionPopup::onChanged);
@@ -56,18 +48,35 @@ CompletionPopup::CompletionPopup(DocWindow *doc, const BoolOption &on, const Boo
         if (shown() && !m_inserting && (ed->selStart() != m_caret || ed->selLength() > 0))
             hide();
     });
-    connect(lstComplete, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { insert(lstComplete->row(item)); });
     connect(&on, &BoolOption::changed, this, [this](bool value) {
         if (!value)
             hide();
     });
 }
 
-bool CompletionPopup::shown() const { return lstComplete->isVisible(); }
+QListWidget *CompletionPopup::list()
+{
+    // Made when first shown: most windows never show it.
+    if (!lstComplete) {
+        lstComplete = new QListWidget(m_doc->Rich());
+        lstComplete->setObjectName(QStringLiteral("lstComplete"));
+        // Never takes the keyboard: the editor keeps it, so no keystroke can be lost here.
+        lstComplete->setFocusPolicy(Qt::NoFocus);
+        lstComplete->viewport()->setFocusPolicy(Qt::NoFocus);
+        lstComplete->setSelectionMode(QAbstractItemView::SingleSelection);
+        lstComplete->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lstComplete->hide();
+        connect(lstComplete, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { insert(lstComplete->row(item)); });
+    }
+    return lstComplete;
+}
+
+bool CompletionPopup::shown() const { return lstComplete && lstComplete->isVisible(); }
 
 void CompletionPopup::hide()
 {
-    lstComplete->hide();
+    if (lstComplete)
+        lstComplete->hide();
     m_offer = {};
     m_caret = -1;
 }
@@ -110,7 +119,7 @@ void CompletionPopup::check(bool engaged)
         return hide();
     m_caret = caret;
     m_engaged = engaged;
-    lstComplete->clear();
+    list()->clear();
     lstComplete->addItems(m_offer.choices);
     lstComplete->setCurrentRow(0);
     place();

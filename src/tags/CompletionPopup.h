@@ -21,7 +21,7 @@ public:
     // Installs its key rule on the document's editor; the options must outlive it.
     CompletionPopup(DocWindow *doc, const BoolOption &on, const BoolOption &listTags);
 
-    QListWidget *lstComplete;   // the choices
+    QListWidget *lstComplete = nullptr;   // the choices, made when first shown
 
     // Looks at the caret now: shows the choices there, or hides the list.
     // engaged: the user asked for it (a choice just inserted), so Enter and Tab
@@ -37,6 +37,7 @@ private:
     void typed() { m_typed = true; }
     void onChanged();
     void hide();
+    QListWidget *list();
     void place();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
