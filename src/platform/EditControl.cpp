@@ -1,6 +1,7 @@
 #include "platform/EditControl.h"
 #include "platform/DroppedFiles.h"
 #include "platform/EditorBehaviour.h"
+#include "platform/FreeMemory.h"
 #include "platform/LineNumberArea.h"
 #include "common/CrLf.h"
 
@@ -114,8 +115,9 @@ int EditControl::selLength() const
 
 void EditControl::setSelStart(int pos)
 {
-    // A caret put into a shown editor scrolls it there: that takes the widget.
-    if (m_deferred && !isVisible()) {
+    // Kept with the held text: the widget gets it, and scrolls to it, when the
+    // text goes in.
+    if (m_deferred) {
         m_heldSelStart = heldPos(pos);
         m_heldSelLength = 0;
         return;
@@ -128,7 +130,7 @@ void EditControl::setSelStart(int pos)
 
 void EditControl::setSelLength(int len)
 {
-    if (m_deferred && !isVisible()) {
+    if (m_deferred) {
         m_heldSelLength = heldPos(m_heldSelStart + std::max(0, len)) - m_heldSelStart;
         return;
     }
@@ -249,6 +251,9 @@ void EditControl::putHeldText()
     m_pieces.setText(text, [this](int lines) { prepareWidth(lines); });
     m_outside.end();
     m_textValid = false;
+    // The copies made on the way in go back to the system.
+    if (text.size() > 1 << 20)
+        FreeMemory::releaseLater();
     QTextCursor c = textCursor();
     c.setPosition(m_pieces.toDocPos(m_heldSelStart));
     if (m_heldSelLength > 0)

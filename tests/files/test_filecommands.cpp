@@ -2,7 +2,9 @@
 // save as with their dialogs and messages, and what reaches the disk.
 #include "common/GuiFixture.h"
 
+#include "app/StatusBar.h"
 #include "files/Preview.h"
+#include "platform/EditControl.h"
 #include "common/TextFile.h"
 
 #include <sys/resource.h>
@@ -177,6 +179,86 @@ private slots:
     }
 
     // Encodings and line breaks survive an edit, and saving again never grows the file.
+    // Pages opened behind other windows hold their text until first painted, and
+    // answer meanwhile as a laid-out editor would; typing, a save, a replace in
+    // every document and a close all find the right text.
+    void pagesOpenedBehindOthersHoldTheirText()
+    {
+        t->writeFile(QStringLiteral("a.htm"), "one\r\ntwo\r\nthree\r\n");
+        t->writeFile(QStringLiteral("b.htm"), "\xd0\xb4\xd0\xb0 two\nend");   // not Latin-1, LF breaks
+        t->writeFile(QStringLiteral("c.htm"), "top two");
+        Document *a = app().files->OpenFileDoc(path(QStringLiteral("a.htm")));
+        Document *b = app().files->OpenFileDoc(path(QStringLiteral("b.htm")));
+        app().files->OpenFileDoc(path(QStringLiteral("c.htm")));
+        QApplication::processEvents();
+        DocWindow *da = t->frame->findChild<DocWindow *>(), *db = nullptr;
+        for (DocWindow *d : app().docs.open()) {
+            if (d->document() == a)
+                da = d;
+            if (d->document() == b)
+                db = d;
+        }
+        EditControl *ea = da->Rich(), *eb = db->Rich();
+        QVERIFY(ea->textDeferred() && eb->textDeferred());
+        QVERIFY(!ed()->textDeferred());   // the one on top was painted
+        QCOMPARE(ea->document()->characterCount(), 1);
+        QCOMPARE(ea->text(), QStringLiteral("one\r\ntwo\r\nthree\r\n"));
+        QCOMPARE(eb->text(), QString::fromUtf8("\xd0\xb4\xd0\xb0 two\r\nend"));
+        QCOMPARE(ea->lineCount(), 4);
+        QCOMPARE(ea->lineAt(9), 1);
+        QCOMPARE(ea->lineStart(2), 10);
+        QCOMPARE(eb->textAt(3, 6), QStringLiteral("two\r\ne"));
+        ea->setSelStart(5);
+        ea->setSelLength(4);                                 // would end between CR and LF
+        QCOMPARE(ea->selText(), QStringLiteral("two"));
+        QCOMPARE(ea->caretPos(), 8);
+        QVERIFY(ea->textDeferred());
+        QCOMPARE(da->document()->IzmT(), 0);
+
+        // Saved without ever being seen: the file's text, in the file's format.
+        da->document()->markChanged();
+        QVERIFY(app().files->FileSave(da, path(QStringLiteral("a.htm"))));
+        QCOMPARE(t->readFile(QStringLiteral("a.htm")), QByteArray("one\r\ntwo\r\nthree\r\n"));
+        QVERIFY(app().files->FileSave(db, path(QStringLiteral("b2.htm"))));
+        QCOMPARE(t->readFile(QStringLiteral("b2.htm")), QByteArray("\xd0\xb4\xd0\xb0 two\nend\n"));
+
+        // Brought to the front: the widget gets the text and the selection.
+        t->frame->activateDoc(da);
+        QTRY_VERIFY(!ea->textDeferred());
+        QCOMPARE(ea->selText(), QStringLiteral("two"));
+        QCOMPARE(ea->textCursor().selectedText(), QStringLiteral("two"));
+        QCOMPARE(StatusBar::caretLineColumn(*ea), std::make_pair(2, 4));
+        gui::type(ea, QStringLiteral("!"));
+        QCOMPARE(ea->text(), QStringLiteral("one\r\n!\r\nthree\r\n"));
+        QCOMPARE(da->document()->IzmT(), 1);
+
+        // A change made from outside while held puts the text in first.
+        eb->setSelStart(3);
+        eb->setSelLength(3);
+        eb->setSelText(QStringLiteral("2"));
+        QVERIFY(!eb->textDeferred());
+        QCOMPARE(eb->text(), QString::fromUtf8("\xd0\xb4\xd0\xb0 2\r\nend"));
+        QCOMPARE(db->document()->IzmT(), 1);
+        db->document()->Undo();
+        QCOMPARE(eb->text(), QString::fromUtf8("\xd0\xb4\xd0\xb0 two\r\nend"));
+
+        // Closed while held: the window is free for the next page.
+        t->writeFile(QStringLiteral("d.htm"), "dd");
+        Document *d = app().files->OpenFileDoc(path(QStringLiteral("d.htm")));
+        DocWindow *dd = nullptr;
+        for (DocWindow *w : app().docs.open())
+            if (w->document() == d)
+                dd = w;
+        QVERIFY(dd && dd->Rich()->textDeferred());
+        QVERIFY(app().files->CloseDocument(dd));
+        QApplication::processEvents();
+        QCOMPARE(app().files->FindDocByFile(path(QStringLiteral("d.htm"))), -1);
+        QVERIFY(app().files->OpenFileDoc(path(QStringLiteral("d.htm"))));
+        QApplication::processEvents();
+        QCOMPARE(ed()->text(), QStringLiteral("dd"));
+        QCOMPARE(messages(), 0);
+    }
+
     void openEditSave_data()
     {
         QTest::addColumn<QByteArray>("bytes");

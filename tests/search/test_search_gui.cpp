@@ -203,6 +203,21 @@ private slots:
         QCOMPARE(first->Rich()->text() + third->Rich()->text(), QStringLiteral("b x abc"));
     }
 
+    // Pages opened behind the active one, never painted, are searched and
+    // replaced in as any other.
+    void replaceAllInPagesNeverShown()
+    {
+        t->writeFile(QStringLiteral("p1.htm"), "a\r\nab");
+        t->writeFile(QStringLiteral("p2.htm"), "ba");
+        Document *p1 = app().files->OpenFileDoc(path(QStringLiteral("p1.htm")));
+        Document *p2 = app().files->OpenFileDoc(path(QStringLiteral("p2.htm")));
+        gui::load(newDocument(QStringLiteral("x")), QStringLiteral("x"));
+        QVERIFY(p1->text()->textDeferred() && p2->text()->textDeferred());
+        replace(QStringLiteral("a"), QStringLiteral("<\n>"), true, true);
+        QCOMPARE(p1->text()->text() + u'|' + p2->text()->text(), QStringLiteral("<\r\n>\r\n<\r\n>b|b<\r\n>"));
+        QCOMPARE(p1->IzmT() + p2->IzmT(), 2);
+    }
+
     // In find mode the hidden replacement box is empty: Replace once deletes.
     void replaceOnceInFindModeRemovesFirstMatch()
     {
