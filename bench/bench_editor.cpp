@@ -3,6 +3,7 @@
 // (with the line-number gutter and the status bar on and off), and the memory the
 // undo history holds after 100 one-character edits.
 #include "BenchSupport.h"
+#include "platform/BigPages.h"
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
@@ -28,6 +29,8 @@ using namespace bench;
 
 int main(int argc, char *argv[])
 {
+    // As the program runs: see BigPages.
+    BigPages::useForThisProcess(argv);
     drawOffscreenByDefault();
     QApplication qapp(argc, argv);
     TestApp program;   // the whole program in a temporary folder, as the GUI tests run it

@@ -12,6 +12,7 @@
 #include "files/OpenPaths.h"
 #include "files/ProjectCommands.h"
 #include "files/frmOpenAllFile.h"
+#include "platform/BigPages.h"
 #include "platform/EditControl.h"
 
 #include <QApplication>
@@ -141,6 +142,8 @@ int openMany(const QString &folder, bool fromFolderCommand)
 
 int main(int argc, char *argv[])
 {
+    // As the program runs: see BigPages.
+    BigPages::useForThisProcess(argv);
     drawOffscreenByDefault();
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QString();
     const QString data = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
@@ -176,7 +179,7 @@ int main(int argc, char *argv[])
     if (mode == QLatin1String("idle")) {
         ShownProgram program;
         settle(1000);
-        std::printf("idle, main frame shown: PSS %.0f MB\n", pssMb());
+        std::printf("idle, main frame shown: PSS %.0f MB (big pages %s)\n", pssMb(), BigPages::active() ? "on" : "off");
         return 0;
     }
     if (mode == QLatin1String("open10"))

@@ -3,6 +3,7 @@
 // all of 1,000,000 one-character matches into the editor with its undo step, the
 // memory that step holds, and undoing it.
 #include "BenchSupport.h"
+#include "platform/BigPages.h"
 #include "app/AppState.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
@@ -28,6 +29,8 @@ namespace {
 
 int main(int argc, char *argv[])
 {
+    // As the program runs: see BigPages.
+    BigPages::useForThisProcess(argv);
     drawOffscreenByDefault();
     QApplication qapp(argc, argv);
     ShownProgram program;

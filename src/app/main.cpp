@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/StartUp.h"
+#include "platform/BigPages.h"
 #include "platform/Dialogs.h"
 #include "platform/ExitSignals.h"
 #include "platform/KeyboardLayouts.h"
@@ -31,6 +32,7 @@ int main(int argc, char *argv[])
         }
     }
 
+    BigPages::useForThisProcess(argv);
     StartUp::prepareProcess();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qapp(argc, argv);
