@@ -182,6 +182,30 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
         --firstBlock;
     if (m_soft.endsSoft(lastBlock))
         ++lastBlock;
+    // No piece at either end, and the lines joined at the ends stay short: the new
+    // text goes in as it is, without a copy of it with the text around it.
+    if (firstBlock == bFrom && lastBlock == bTo) {
+        const qsizetype firstBreak = lf.indexOf(u'\n');
+        const qsizetype lastBreak = lf.lastIndexOf(u'\n');
+        const qsizetype head = docFrom - first.position();
+        const qsizetype tail = last.position() + last.length() - 1 - docTo;
+        const bool shortEnds = firstBreak < 0
+            ? head + lf.size() + tail <= LinePieces::MaxBlock
+            : head + firstBreak <= LinePieces::MaxBlock && lf.size() - lastBreak - 1 + tail <= LinePieces::MaxBlock;
+        std::vector<int> soft;
+        if (shortEnds && (LinePieces::split(lf, soft), soft.empty())) {
+            c.setPosition(docFrom);
+            c.setPosition(docTo, QTextCursor::KeepAnchor);
+            if (lf.isEmpty())
+                c.removeSelectedText();
+            else
+                c.insertText(lf);
+            m_soft.replace(firstBlock, lastBlock - firstBlock + 1, int(lf.count(u'\n')) + 1, {});
+            m_blockCount = m_doc->blockCount();
+            caretDoc = c.position();
+            return true;
+        }
+    }
     const QTextBlock b0 = m_doc->findBlockByNumber(firstBlock);
     const QTextBlock b1 = m_doc->findBlockByNumber(lastBlock);
     const int regionFrom = b0.position();

@@ -276,6 +276,11 @@ private slots:
         QTest::newRow("shrink a long line to short") << mixed << -Piece << 3 * Piece - 20 << QString();
         QTest::newRow("join a long line with the next") << mixed << 2 * Piece - 1 << 3 << QString();
         QTest::newRow("long line to the end") << mixed << -Piece << 4 * Piece << same(Piece, u'z');
+        // Without any piece: `at` counts from the start.
+        QTest::newRow("replace across short lines") << QStringLiteral("a\r\nbb\r\nccc\r\nd") << 3 << 7 << QStringLiteral("X\r\nY");
+        const QString twoLong = same(Max - 5) + QStringLiteral("\r\n") + same(Max - 5, u'q');
+        QTest::newRow("join two lines past the bound") << twoLong << Max - 10 << 15 << QString();
+        QTest::newRow("a long first line joins the head") << twoLong << Max - 10 << 15 << (same(20, u'w') + QStringLiteral("\r\n"));
     }
     void editsAcrossPieces()
     {
