@@ -34,6 +34,7 @@ public:
     {
         if (m_deferred)
             return DocTextCopy{m_held.text(), {}, true};
+        finishFill();
         return m_textValid ? DocTextCopy{m_text, {}, true} : m_pieces.copy();
     }
     int selStart() const override;
@@ -50,11 +51,16 @@ public:
     // first painted or asked what only the widget knows (see realize): a window
     // behind others costs its text and no layout. The text, its length, ranges,
     // lines and the caret are answered from the held text meanwhile.
+    // A big held text goes in a screenful first, painted at once; the rest follows
+    // from the event loop in slices (see fillSome), or at once when something asks
+    // for more than the widget has yet or edits the text.
     void setText(const QString &crlfText);
     // Off by default: a bare editor puts every text in at once.
     void setHoldWhileHidden(bool hold) { m_holdWhileHidden = hold; }
     bool textDeferred() const { return m_deferred; }
-    // Puts a held text into the widget now (nothing when there is none).
+    // Part of a big text is still to come into the widget.
+    bool filling() const { return m_tailPos < m_tail.size(); }
+    // Puts a held text, and all of a text still coming, into the widget now.
     void realize() const;
     // Replaces len characters at pos by text; the caret ends after the text.
     void replaceRange(int pos, int len, const QString &text);
@@ -89,8 +95,8 @@ public:
     void installBehaviour(std::unique_ptr<EditorBehaviour> behaviour);
 
     // Position conversions between CR LF counting and the widget's document.
-    int toDocPos(int pos) const { realize(); return m_pieces.toDocPos(pos); }
-    int fromDocPos(int docPos) const { realize(); return m_pieces.fromDocPos(docPos); }
+    int toDocPos(int pos) const { ensureUpTo(pos); return m_pieces.toDocPos(pos); }
+    int fromDocPos(int docPos) const { ensureUpTo(0); return m_pieces.fromDocPos(docPos); }
 
 signals:
     void changed(const TextChange &change);
@@ -128,7 +134,15 @@ private:
     void replaceDocRange(int docFrom, int docTo, const QString &text);
     // Sets what decides the viewport's width for a text of lines lines.
     void prepareWidth(int lines);
-    void putHeldText();
+    // firstScreen: a big text goes in a screenful first (see fillSome).
+    void putHeldText(bool firstScreen);
+    // The widget holds the text up to pos (a held text goes in first).
+    void ensureUpTo(int pos) const;
+    // Puts the next slices of a text still coming, within a time budget; again
+    // from the event loop until all is in.
+    void fillSome();
+    void finishFill() const;
+    void appendTail(qsizetype length);
     // pos clamped to the held text, moved off the middle of a CR LF.
     int heldPos(int pos) const;
 
@@ -144,6 +158,11 @@ private:
     bool m_holdWhileHidden = false;
     int m_heldSelStart = 0;
     int m_heldSelLength = 0;
+    // The end of a big text still to come into the widget (from m_tailPos; it
+    // starts with the line break that ends the widget's text).
+    QString m_tail;
+    qsizetype m_tailPos = 0;
+    int m_tailLines = 0;        // line breaks in it
     LineNumberArea *m_gutter = nullptr;
     QFont m_baseFont;           // the font as set, before the zoom
     bool m_baseSet = false;

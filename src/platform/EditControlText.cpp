@@ -4,39 +4,52 @@
 #include "platform/FreeMemory.h"
 #include "common/CrLf.h"
 
+#include <QElapsedTimer>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
 
 int EditControl::textLength() const
 {
-    return m_deferred ? m_held.size() : m_pieces.textLength();
+    if (m_deferred)
+        return m_held.size();
+    return m_pieces.textLength() + int(m_tail.size() - m_tailPos);
 }
 
 QString EditControl::textAt(int pos, int len) const
 {
     if (m_deferred)
         return m_held.mid(pos, len);
+    if (filling() && qint64(pos) + len > m_pieces.textLength())
+        finishFill();
     return m_pieces.textAt(pos, len);
 }
 
 int EditControl::lineCount() const
 {
-    return m_deferred ? int(m_held.lineStarts().size()) : m_pieces.lineCount();
+    return m_deferred ? int(m_held.lineStarts().size()) : m_pieces.lineCount() + m_tailLines;
 }
 
 int EditControl::lineAt(int pos) const
 {
-    if (!m_deferred)
+    if (!m_deferred) {
+        // The widget's last line is whole: the text still coming starts with a break.
+        if (filling() && pos > m_pieces.textLength())
+            finishFill();
         return m_pieces.lineAt(pos);
+    }
     const std::vector<int> &starts = m_held.lineStarts();
     return int(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
 }
 
 int EditControl::lineStart(int line) const
 {
-    if (!m_deferred)
+    if (!m_deferred) {
+        if (filling() && line >= m_pieces.lineCount())
+            finishFill();
         return m_pieces.lineStart(line);
+    }
     const std::vector<int> &starts = m_held.lineStarts();
     return starts[std::clamp(line, 0, int(starts.size()) - 1)];
 }
@@ -47,6 +60,7 @@ QString EditControl::text() const
     // text is kept until the next change, so repeated reads cost nothing.
     if (m_deferred)
         return m_held.text();
+    finishFill();
     if (!m_textValid) {
         m_text = m_pieces.text();
         m_textValid = true;
@@ -160,6 +174,8 @@ void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
 
 void EditControl::setText(const QString &crlfText)
 {
+    // What goes is the whole text.
+    finishFill();
     TextChange change;
     if (m_deferred)
         change.removed = std::exchange(m_held, HeldText()).text();
@@ -198,19 +214,52 @@ void EditControl::setText(const QString &crlfText)
 void EditControl::realize() const
 {
     if (m_deferred)
-        const_cast<EditControl *>(this)->putHeldText();
+        const_cast<EditControl *>(this)->putHeldText(false);
+    finishFill();
 }
 
-void EditControl::putHeldText()
+void EditControl::ensureUpTo(int pos) const
+{
+    if (m_deferred)
+        const_cast<EditControl *>(this)->putHeldText(false);
+    else if (filling() && pos > m_pieces.textLength())
+        finishFill();
+}
+
+namespace {
+// A text longer than this goes in a screenful first when it is painted; the first
+// part reaches at least this far (and over the selection), to a line's end.
+constexpr qsizetype FillFrom = 1 << 20;
+constexpr qsizetype FirstPart = 64 * 1024;
+// Then slices of about this many characters, for at most this long a turn.
+constexpr qsizetype FillSlice = 256 * 1024;
+constexpr qint64 FillBudgetNs = 20'000'000;
+} // namespace
+
+void EditControl::putHeldText(bool firstScreen)
 {
     m_deferred = false;
-    const QString text = std::exchange(m_held, HeldText()).text();
+    QString text = std::exchange(m_held, HeldText()).text();
+    const qsizetype size = text.size();
+    qsizetype cut = -1;
+    if (firstScreen && size > FillFrom)
+        cut = text.indexOf(QLatin1String("\r\n"), std::max<qsizetype>(FirstPart, m_heldSelStart + m_heldSelLength));
     m_outside.begin();
-    m_pieces.setText(text, [this](int lines) { prepareWidth(lines); });
+    if (cut > 0) {
+        // The rest stays as it is, from the line break on.
+        m_tailLines = int(QStringView(text).sliced(cut).count(u'\n'));
+        const QString head = text.left(cut);
+        m_tail = std::move(text);
+        m_tailPos = cut;
+        m_pieces.setText(head, [this](int lines) { prepareWidth(lines + m_tailLines); });
+        QTimer::singleShot(0, this, &EditControl::fillSome);
+    } else {
+        m_pieces.setText(text, [this](int lines) { prepareWidth(lines); });
+    }
     m_outside.end();
     m_textValid = false;
     // The copies made on the way in go back to the system.
-    if (text.size() > 1 << 20)
+    if (size > FillFrom && cut <= 0)
         FreeMemory::releaseLater();
     QTextCursor c = textCursor();
     c.setPosition(m_pieces.toDocPos(m_heldSelStart));
@@ -223,7 +272,57 @@ bool EditControl::viewportEvent(QEvent *e)
 {
     // The first paint of an editor that holds its text puts the text in: a
     // window that is never seen never lays it out.
-    if (e->type() == QEvent::Paint)
-        realize();
+    if (e->type() == QEvent::Paint && m_deferred)
+        putHeldText(true);
     return QPlainTextEdit::viewportEvent(e);
+}
+
+void EditControl::fillSome()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (filling() && clock.nsecsElapsed() < FillBudgetNs)
+        appendTail(FillSlice);
+    if (filling())
+        QTimer::singleShot(0, this, &EditControl::fillSome);
+}
+
+void EditControl::finishFill() const
+{
+    if (filling())
+        const_cast<EditControl *>(this)->appendTail(m_tail.size());
+}
+
+void EditControl::appendTail(qsizetype length)
+{
+    // To a line's end: every slice starts with the break that ends the one before.
+    qsizetype end = m_tailPos + length < m_tail.size() ? m_tail.indexOf(QLatin1String("\r\n"), m_tailPos + length) : -1;
+    if (end < 0)
+        end = m_tail.size();
+    const QString slice = m_tail.sliced(m_tailPos, end - m_tailPos);
+    m_tailPos = end;
+    m_tailLines -= int(slice.count(u'\n'));
+    // Added past the caret: the caret and the selection stay where they are.
+    const QTextCursor before = textCursor();
+    const int docEnd = document()->characterCount() - 1;
+    TextChange known;   // reported already, with the whole text
+    int caret = 0;
+    m_outside.begin();
+    m_pieces.replace(docEnd, docEnd, slice, known, caret);
+    m_outside.end();
+    const QTextCursor now = textCursor();
+    if (now.anchor() != before.anchor() || now.position() != before.position()) {
+        QTextCursor c = now;
+        c.setPosition(before.anchor());
+        c.setPosition(before.position(), QTextCursor::KeepAnchor);
+        setTextCursor(c);
+    }
+    if (!filling()) {
+        const bool big = m_tail.size() > FillFrom;
+        m_tail = QString();
+        m_tailPos = 0;
+        m_tailLines = 0;
+        if (big)
+            FreeMemory::releaseLater();
+    }
 }
