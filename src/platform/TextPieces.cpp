@@ -182,6 +182,17 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
         --firstBlock;
     if (m_soft.endsSoft(lastBlock))
         ++lastBlock;
+    // Puts text over [from, to), the blocks firstBlock..lastBlock; soft: its piece boundaries.
+    const auto put = [&](int from, int to, const QString &text, const std::vector<int> &soft) {
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        if (text.isEmpty())
+            c.removeSelectedText();
+        else
+            c.insertText(text);
+        m_soft.replace(firstBlock, lastBlock - firstBlock + 1, int(text.count(u'\n')) + 1, soft);
+        m_blockCount = m_doc->blockCount();
+    };
     // No piece at either end, and the lines joined at the ends stay short: the new
     // text goes in as it is, without a copy of it with the text around it.
     if (firstBlock == bFrom && lastBlock == bTo) {
@@ -194,14 +205,7 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
             : head + firstBreak <= LinePieces::MaxBlock && lf.size() - lastBreak - 1 + tail <= LinePieces::MaxBlock;
         std::vector<int> soft;
         if (shortEnds && (LinePieces::split(lf, soft), soft.empty())) {
-            c.setPosition(docFrom);
-            c.setPosition(docTo, QTextCursor::KeepAnchor);
-            if (lf.isEmpty())
-                c.removeSelectedText();
-            else
-                c.insertText(lf);
-            m_soft.replace(firstBlock, lastBlock - firstBlock + 1, int(lf.count(u'\n')) + 1, {});
-            m_blockCount = m_doc->blockCount();
+            put(docFrom, docTo, lf, {});
             caretDoc = c.position();
             return true;
         }
@@ -216,14 +220,7 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
         : rangeText(regionFrom, docFrom, false) + lf + rangeText(docTo, regionTo, false);
     std::vector<int> soft;
     const QString pieced = LinePieces::split(content, soft);
-    c.setPosition(regionFrom);
-    c.setPosition(regionTo, QTextCursor::KeepAnchor);
-    if (pieced.isEmpty())
-        c.removeSelectedText();
-    else
-        c.insertText(pieced);
-    m_soft.replace(firstBlock, lastBlock - firstBlock + 1, int(pieced.count(u'\n')) + 1, soft);
-    m_blockCount = m_doc->blockCount();
+    put(regionFrom, regionTo, pieced, soft);
     caretDoc = toDocPos(change.pos + int(change.inserted.size()));
     return true;
 }
