@@ -356,6 +356,71 @@ private slots:
         QCOMPARE(e->textLength(), 2 * Max - 1 + 3 * Piece / 100 * 100);
         QCOMPARE(outside, 0);
     }
+
+    // A big text held while hidden goes in a screenful first when painted; the rest
+    // follows from the event loop. Meanwhile it answers for the whole text, and
+    // whatever edits it or reads past the widget sees all of it.
+    void bigTextFillsAfterTheFirstScreen()
+    {
+        QString text;
+        for (int i = 0; text.size() < 3 * (1 << 20); ++i)
+            text += QStringLiteral("<p class=\"x\">line %1 of a page</p>\r\n").arg(i);
+        const int lines = int(text.count(QStringLiteral("\r\n"))) + 1;
+        const auto shown = [this](const QString &t) {
+            e = std::make_unique<EditControl>();
+            e->resize(600, 400);
+            e->setHoldWhileHidden(true);
+            connect(e.get(), &EditControl::changed, this, [this](const TextChange &c) { changes << c; });
+            load(t);
+            e->setSelStart(40);
+            e->show();
+            QVERIFY(QTest::qWaitForWindowExposed(e.get()));
+            e->viewport()->repaint();
+        };
+
+        shown(text);
+        QVERIFY(!e->textDeferred());
+        QVERIFY(e->filling());
+        QCOMPARE(e->textLength(), int(text.size()));
+        QCOMPARE(e->lineCount(), lines);
+        QCOMPARE(e->selStart(), 40);
+        QCOMPARE(e->lineAt(40), lineOf(text, 40));
+        // Slices arrive under the caret without moving it.
+        for (int i = 0; i < 3 && e->filling(); ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(e->selStart(), 40);
+        QCOMPARE(e->textLength(), int(text.size()));
+        QTRY_VERIFY(!e->filling());
+        QCOMPARE(e->text(), text);
+        QCOMPARE(e->lineCount(), lines);
+        QCOMPARE(changes.size(), 0);
+
+        // Reading near the end, a key and a new text each act on the whole text.
+        shown(text);
+        QVERIFY(e->filling());
+        QCOMPARE(e->textAt(int(text.size()) - 6, 6), text.right(6));
+        QCOMPARE(e->lineStart(lines - 1), int(text.size()));
+        QVERIFY(!e->filling());
+
+        shown(text);
+        QVERIFY(e->filling());
+        e->setFocus();
+        QTest::keyClick(e.get(), Qt::Key_Z);
+        QString typed = text;
+        typed.insert(40, u'z');
+        QCOMPARE(e->text(), typed);
+        QCOMPARE(e->selStart(), 41);
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes[0].inserted, QStringLiteral("z"));
+
+        shown(text);
+        QVERIFY(e->filling());
+        e->setText(QStringLiteral("new"));
+        QCOMPARE(changes.size(), 1);
+        QVERIFY(changes[0].removed == text);
+        QCOMPARE(e->text(), QStringLiteral("new"));
+        QCOMPARE(e->lineCount(), 1);
+    }
 };
 
 QTEST_MAIN(TestEditControl)

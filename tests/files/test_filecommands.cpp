@@ -259,6 +259,24 @@ private slots:
         QCOMPARE(messages(), 0);
     }
 
+    // A big page is painted before all of it is in the editor: a save then still
+    // writes every byte.
+    void bigPageSavedWhileFilling()
+    {
+        QByteArray bytes;
+        for (int i = 0; bytes.size() < 4 * (1 << 20); ++i)
+            bytes += "<li>item " + QByteArray::number(i) + "</li>\n";
+        t->writeFile(QStringLiteral("big.htm"), bytes);
+        DocWindow *d = open(QStringLiteral("big.htm"));
+        ed()->viewport()->repaint();
+        QVERIFY(ed()->filling());
+        d->document()->markChanged();
+        run("mnuFileSaveFile");
+        QVERIFY(!ed()->filling());
+        QVERIFY(t->readFile(QStringLiteral("big.htm")) == bytes);
+        QCOMPARE(messages(), 0);
+    }
+
     void openEditSave_data()
     {
         QTest::addColumn<QByteArray>("bytes");
