@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace {
@@ -179,9 +180,24 @@ void EditControl::moveKey(QKeyEvent *e)
     QPlainTextEdit::keyPressEvent(e);
 }
 
+bool EditControl::nearTheEnd(QKeyEvent *e) const
+{
+    // Keys act on what the widget holds; while the rest of a big text is still
+    // coming, only a key at the widget's last line or one that goes a page or to
+    // the end needs all of it first (see fillSome).
+    const QTextCursor c = textCursor();
+    if (!document()->findBlock(std::max(c.anchor(), c.position())).next().isValid())
+        return true;
+    return e && isStandard(e, {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage,
+                               QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument});
+}
+
 void EditControl::keyPressEvent(QKeyEvent *e)
 {
-    realize();
+    if (m_deferred)
+        putHeldText(false);
+    if (filling() && nearTheEnd(e))
+        finishFill();
     for (auto &b : m_behaviours) {
         if (b->keyDown(*this, e)) {
             e->accept();
@@ -250,7 +266,10 @@ void EditControl::keyPressEvent(QKeyEvent *e)
 
 void EditControl::inputMethodEvent(QInputMethodEvent *e)
 {
-    realize();
+    if (m_deferred)
+        putHeldText(false);
+    if (filling() && nearTheEnd(nullptr))
+        finishFill();
     const QString commit = e->commitString();
     if (!commit.isEmpty() || e->replacementLength() > 0) {
         bool dropped = false;

@@ -53,7 +53,7 @@ public:
     // lines and the caret are answered from the held text meanwhile.
     // A big held text goes in a screenful first, painted at once; the rest follows
     // from the event loop in slices (see fillSome), or at once when something asks
-    // for more than the widget has yet or edits the text.
+    // for more than the widget has yet, or edits or keys reach the widget's end.
     void setText(const QString &crlfText);
     // Off by default: a bare editor puts every text in at once.
     void setHoldWhileHidden(bool hold) { m_holdWhileHidden = hold; }
@@ -130,6 +130,9 @@ private:
     friend class LineNumberArea;   // paints from the widget's layout and the pieces
 
     void handleEditingKey(QKeyEvent *e);
+    // The caret or selection is on the widget's last line, or the key goes a page
+    // or to the end of the text.
+    bool nearTheEnd(QKeyEvent *e) const;
     void moveKey(QKeyEvent *e);
     void replaceDocRange(int docFrom, int docTo, const QString &text);
     // Sets what decides the viewport's width for a text of lines lines.

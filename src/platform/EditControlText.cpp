@@ -94,7 +94,7 @@ void EditControl::setSelStart(int pos)
         m_heldSelLength = 0;
         return;
     }
-    realize();
+    // (A position past what the widget has of a big text puts the rest in.)
     QTextCursor c = textCursor();
     c.setPosition(toDocPos(std::clamp(pos, 0, textLength())));
     setTextCursor(c);
@@ -106,7 +106,6 @@ void EditControl::setSelLength(int len)
         m_heldSelLength = heldPos(m_heldSelStart + std::max(0, len)) - m_heldSelStart;
         return;
     }
-    realize();
     QTextCursor c = textCursor();
     const int start = fromDocPos(c.selectionStart());
     c.setPosition(c.selectionStart());
@@ -141,7 +140,9 @@ QString EditControl::selText() const
 void EditControl::setSelText(const QString &text)
 {
     // Widget positions, not text positions: typing at the end of a piece stays there.
-    realize();
+    // (The rest of a big text still coming goes on after the widget's end.)
+    if (m_deferred)
+        putHeldText(false);
     const QTextCursor c = textCursor();
     replaceDocRange(c.selectionStart(), c.selectionEnd(), text);
 }
@@ -156,7 +157,8 @@ void EditControl::replaceRange(int pos, int len, const QString &text)
 
 void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
 {
-    realize();
+    if (m_deferred)
+        putHeldText(false);
     TextChange change;
     int caret = 0;
     m_outside.begin();

@@ -406,12 +406,36 @@ private slots:
         QVERIFY(e->filling());
         e->setFocus();
         QTest::keyClick(e.get(), Qt::Key_Z);
+        QTest::keyClick(e.get(), Qt::Key_Return);
+        QTest::keyClick(e.get(), Qt::Key_Backspace);
+        QTest::keyClick(e.get(), Qt::Key_Down);
+        QTest::keyClick(e.get(), Qt::Key_Delete);
+        QVERIFY(e->filling());                  // keys far from the widget's end do not wait
+        QCOMPARE(e->textLength(), int(text.size()));
         QString typed = text;
         typed.insert(40, u'z');
+        const int column = 41 - int(typed.lastIndexOf(QStringLiteral("\r\n"), 40)) - 2;
+        const int below = int(typed.indexOf(QStringLiteral("\r\n"), 41)) + 2 + column;
+        QCOMPARE(e->selStart(), below);
+        typed.remove(below, 1);
         QCOMPARE(e->text(), typed);
-        QCOMPARE(e->selStart(), 41);
-        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes.size(), 4);
         QCOMPARE(changes[0].inserted, QStringLiteral("z"));
+        QCOMPARE(changes[3].pos, below);
+
+        // Keys at the widget's last line, or going to the end, take the rest in first.
+        shown(text);
+        const int headEnd = e->lineStart(e->document()->blockCount() - 1);
+        QVERIFY(e->filling());
+        e->setSelStart(headEnd);
+        QTest::keyClick(e.get(), Qt::Key_End);
+        QTest::keyClick(e.get(), Qt::Key_Delete);   // the line break that was still to come
+        QVERIFY(!e->filling());
+        QCOMPARE(changes.back().removed, QStringLiteral("\r\n"));
+        QCOMPARE(e->textLength(), int(text.size()) - 2);
+        shown(text);
+        QTest::keyClick(e.get(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(e->selStart(), int(text.size()));
 
         shown(text);
         QVERIFY(e->filling());
