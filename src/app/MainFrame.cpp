@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QStyle>
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
@@ -147,7 +148,8 @@ void frmMain::connectDocument(DocWindow *d)
                 onDocStateChanged(d, now);
                 // A window first shown maximised has no size of its own yet (the
                 // frame was not even on screen): once restored it gets one inside the area.
-                if ((was & Qt::WindowMaximized) && !(now & (Qt::WindowMaximized | Qt::WindowMinimized)))
+                // (A tile places it itself.)
+                if ((was & Qt::WindowMaximized) && !(now & (Qt::WindowMaximized | Qt::WindowMinimized)) && !m_tiling)
                     QTimer::singleShot(0, d, [this, d] { keepInside(d); });
             });
     connect(d, &DocWindow::selectionChanged, this, [this, d] {
@@ -314,6 +316,7 @@ void frmMain::tile(bool stacked)
             ws << w;
     if (ws.isEmpty())
         return;
+    const QScopedValueRollback tiling(m_tiling, true);
     const QSize area = m_area->viewport()->size();
     const int step = (stacked ? area.height() : area.width()) / int(ws.size());
     int at = 0;

@@ -91,5 +91,6 @@ private:
     ToolBar *m_toolBar = nullptr;
     StatusBar *m_statusBar = nullptr;
     bool m_docsMaximised = true;  // documents come up maximised (the active one is)
+    bool m_tiling = false;        // a tile is placing the windows
     QList<QAction *> m_windowListActions;
 };

@@ -410,6 +410,30 @@ private slots:
         }
     }
 
+    // Tiling from maximised windows gives every one its share, the active one
+    // included, and it keeps it once the events are handled.
+    void tilesShareTheAreaFromMaximised()
+    {
+        for (int i = 0; i < 3; ++i)
+            newPage();
+        QApplication::processEvents();
+        QVERIFY(g.doc()->isMaximized());
+        const QSize area = g.f->mdiArea()->viewport()->size();
+        for (const bool stacked : {true, false}) {
+            QVERIFY(g.f->trigger(QLatin1String(stacked ? "mnuWindowTileHorizontal" : "mnuWindowTileVertical")));
+            QTest::qWait(50);
+            QSet<int> places;
+            for (QMdiSubWindow *w : g.f->mdiArea()->subWindowList()) {
+                QVERIFY(!w->isMaximized());
+                QCOMPARE(stacked ? w->height() : w->width(), (stacked ? area.height() : area.width()) / 4);
+                QCOMPARE(stacked ? w->width() : w->height(), stacked ? area.width() : area.height());
+                places << (stacked ? w->y() : w->x());
+            }
+            QCOMPARE(places.size(), 4);
+            g.doc()->showMaximized();
+        }
+    }
+
     // A short message shows the whole title; a message names files as they were
     // typed, mark-up characters and all.
     void messageBoxShowsTitleAndTextAsTyped()
