@@ -52,6 +52,14 @@ class TestFrameGui : public QObject {
     static inline const QStringList kOptions = {"mnuOptionsToolbar", "mnuOptionsListTags", "mnuEditPerenosWord",
                                                 "mnuOptionsHighlight", "mnuOptionsLineNumbers", "mnuOptionsStatusBar",
                                                 "mnuOptionsCloseTags", "mnuOptionsAutoIndent", "mnuOptionsCompletion"};
+    // The two pages of a start, in the folder "pages" of t's folder.
+    static QString writePages(TestApp &t)
+    {
+        QDir(t.folder).mkdir(QStringLiteral("pages"));
+        t.writeFile(QStringLiteral("pages/a.htm"), "1\r\n2\r\n3\r\n4\r\n");
+        t.writeFile(QStringLiteral("pages/b.htm"), "b\r\n");
+        return t.folder + QStringLiteral("pages/");
+    }
     static QString font(EditControl *e)
     {
         return QStringLiteral("%1 %2 %3 %4").arg(e->font().family()).arg(e->font().pointSize()).arg(e->font().bold()).arg(e->font().italic());
@@ -86,31 +94,11 @@ private slots:
         QCOMPARE(g.t->active()->document()->AppPathBak(), app().workFiles.privateFolder() + QStringLiteral("1.js"));
     }
 
-    void lastCloseDisablesTheDocumentCommands()
+    // Preview takes the editing commands from its own document only; the last
+    // close takes every document command away, and the table starts afresh.
+    void previewThenLastCloseDisableTheDocumentCommands()
     {
         checkScope(true);
-        newPage();
-        slot(0)->close();
-        QCOMPARE(app().docs.ActiveDoc, 1);
-        slot(1)->close();
-        QCOMPARE(app().docs.ActiveDoc, 0);
-        QVERIFY(!app().docs.active());
-        checkScope(false);
-        // The items of a disabled menu do not run through their shortcuts either.
-        for (const char *n : {"mnuEditUndo", "mnuEditPaste", "CodeFrm1", "mnuWindowCascade"})
-            QVERIFY2(!g.f->trigger(QString::fromLatin1(n)), n);
-        // Open All Files stays at hand in the File menu with no document open.
-        for (const char *n : {"mnuFileNew", "mnuFileOpenAllFile"})
-            QVERIFY2(g.f->action(QString::fromLatin1(n))->isEnabled(), n);
-        // The table starts afresh with the next document.
-        DocWindow *d = newPage();
-        QCOMPARE(d->Tag(), 0);
-        QCOMPARE(app().docs.LastDocSlot, 0);
-        checkScope(true);
-    }
-
-    void previewDisablesEditingForItsDocumentOnly()
-    {
         DocWindow *a = slot(0);
         DocWindow *b = newPage();
         g.f->activateDoc(a);
@@ -125,6 +113,21 @@ private slots:
         QVERIFY(!g.f->action(QStringLiteral("mnuEdit"))->isEnabled());
         g.t->command(QStringLiteral("mnuFileProsmotr"));
         QVERIFY(a->editorVisible());
+        checkScope(true);
+        slot(0)->close();
+        QCOMPARE(app().docs.ActiveDoc, 1);
+        slot(1)->close();
+        QCOMPARE(app().docs.ActiveDoc, 0);
+        QVERIFY(!app().docs.active());
+        checkScope(false);
+        // The items of a disabled menu do not run through their shortcuts either.
+        for (const char *n : {"mnuEditUndo", "mnuEditPaste", "CodeFrm1", "mnuWindowCascade"})
+            QVERIFY2(!g.f->trigger(QString::fromLatin1(n)), n);
+        // Open All Files stays at hand in the File menu with no document open.
+        for (const char *n : {"mnuFileNew", "mnuFileOpenAllFile"})
+            QVERIFY2(g.f->action(QString::fromLatin1(n))->isEnabled(), n);
+        QCOMPARE(newPage()->Tag(), 0);
+        QCOMPARE(app().docs.LastDocSlot, 0);
         checkScope(true);
     }
     // The first start has no settings file; what it changes is written at exit and restored by the next start.
@@ -150,15 +153,11 @@ private slots:
             QTest::keyClick(t.editor(), Qt::Key_Plus, Qt::ControlModifier);
             QTest::keyClick(t.editor(), Qt::Key_Minus, Qt::ControlModifier);
             QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 16 0 1"));
-            QCOMPARE(app().settings.EditorFontSize, 14);
-            QDir(t.folder).mkdir(QStringLiteral("pages"));
-            lastFolder = t.folder + QStringLiteral("pages/");
+            lastFolder = writePages(t);
             t.dialogs.fileAnswers.enqueue(lastFolder + QStringLiteral("none.htm"));
             t.command(QStringLiteral("mnuFileOpen"));   // the first Open starts at home, not beside the program
             QCOMPARE(t.dialogs.last(QStringLiteral("open")).folder, QDir::homePath() + u'/');
             // Two pages open at exit, the caret of the first on its third line.
-            t.writeFile(QStringLiteral("pages/a.htm"), "1\r\n2\r\n3\r\n4\r\n");
-            t.writeFile(QStringLiteral("pages/b.htm"), "b\r\n");
             for (const char *name : {"a.htm", "b.htm"}) {
                 app().files->OpenFileDoc(lastFolder + QString::fromLatin1(name));
                 if (t.active()->document()->txtCaption() == u"a.htm")
@@ -183,16 +182,12 @@ private slots:
                      view.constData());
             QVERIFY(view.endsWith("\nrecent=" + (lastFolder + "b.htm").toUtf8() + "\nrecent=" + (lastFolder + "a.htm").toUtf8()
                                   + "\npage=2:" + (lastFolder + "a.htm").toUtf8() + "\npage=0:" + (lastFolder + "b.htm").toUtf8() + "\n"));
-            QVERIFY(!app().highlighting.value() && !app().lineNumbers.value() && !app().statusBar.value());
         }
 
         TestApp t;
         t.writeFile(QStringLiteral("kodoplet.ini"), ini);
         // The pages of the first run, in this run's folder.
-        const QString pages = t.folder + QStringLiteral("pages/");
-        QDir(t.folder).mkdir(QStringLiteral("pages"));
-        t.writeFile(QStringLiteral("pages/a.htm"), "1\r\n2\r\n3\r\n4\r\n");
-        t.writeFile(QStringLiteral("pages/b.htm"), "b\r\n");
+        const QString pages = writePages(t);
         t.writeFile(QStringLiteral("kodoplet-view.ini"), view.replace(lastFolder.toUtf8(), pages.toUtf8()));
         QString projectAsked;   // the remembered project is asked for; none is there
         StartUp::hooks().loadProject = [&] {

@@ -169,21 +169,6 @@ private slots:
         }
     }
 
-    // What a second start hands over opens as its command line would, and the
-    // frame comes to the front.
-    void handedOverFiles()
-    {
-        prepare();
-        start({});
-        f->showMinimized();
-        StartUp::openHandedOver({QString(), path(QStringLiteral("a.htm")), path(QStringLiteral("new.htm"))});
-        QTRY_COMPARE(openNames(), (QStringList{"a.htm", "new.htm"}));
-        QCOMPARE(activeName(), QStringLiteral("new.htm"));
-        QVERIFY(!(f->windowState() & Qt::WindowMinimized));
-        QVERIFY(app().project.FindFile(path(QStringLiteral("a.htm"))) < 0);
-        QCOMPARE(messageTexts(), QStringList());
-    }
-
     void droppedFilesOpen_data()
     {
         QTest::addColumn<QString>("target");
@@ -220,6 +205,21 @@ private slots:
                                                               : QStringList({"new", "a.htm", "b.js"}));
         if (target == QLatin1String("editor"))
             QCOMPARE(app().docs.slot(0)->Rich()->text(), QStringLiteral("text"));   // no path inserted
+    }
+
+    // What a second start hands over opens as its command line would, and the
+    // frame comes to the front.
+    void handedOverFiles()
+    {
+        prepare();
+        start({});
+        f->showMinimized();
+        StartUp::openHandedOver({QString(), path(QStringLiteral("a.htm")), path(QStringLiteral("new.htm"))});
+        QTRY_COMPARE(openNames(), (QStringList{"a.htm", "new.htm"}));
+        QCOMPARE(activeName(), QStringLiteral("new.htm"));
+        QVERIFY(!(f->windowState() & Qt::WindowMinimized));
+        QVERIFY(app().project.FindFile(path(QStringLiteral("a.htm"))) < 0);
+        QCOMPARE(messageTexts(), QStringList());
     }
 
     // A project dropped on an editor opens, with its window; text dragged onto an

@@ -85,8 +85,9 @@ private slots:
         }
     }
 
-    // An untitled page without faults; the closed panel comes back with the next check.
-    void cleanPageAndClosedPanel()
+    // An untitled page without faults; the closed panel comes back with the next
+    // check; then the links of a folder.
+    void cleanPageClosedPanelAndLinks()
     {
         setText(s("<!DOCTYPE html>\r\n<html><head><title>t</title></head><body><my-card><p>x</p></my-card></body></html>\r\n"));
         checkPage();
@@ -100,6 +101,21 @@ private slots:
         // The row leads back to the untitled document.
         emit panel()->rowActivated(panel()->row(rowWith(s("</q>"))));
         QCOMPARE(ed()->selStart(), 4);
+
+        // Project > Check Links with no project files: the active page's folder; a
+        // broken link's row selects the address in its page.
+        const QString site = path(QStringLiteral("links/"));
+        disk::put(site + QStringLiteral("index.htm"), "<p>x</p>\r\n<a href=\"gone.htm\">a</a> <a href=\"http://x.org/\">b</a>\r\n");
+        app().files->OpenFileDoc(site + QStringLiteral("index.htm"));
+        QSignalSpy done(app().results.get(), &ResultsCommands::filesDone);
+        t->command(QStringLiteral("ProektCheckLinks"));
+        QVERIFY(done.wait(10000));
+        QCOMPARE(panel()->summary(), s("Links: 2, broken: 1, not checked: 1"));
+        QCOMPARE(panel()->rowCount(), 2);
+        ed()->setSelStart(0);
+        emit panel()->rowActivated(panel()->row(0));
+        QCOMPARE(ed()->selText(), s("gone.htm"));
+        QCOMPARE(ed()->lineAt(ed()->selStart()), 1);
     }
 
     // Edit > Find in Files over a folder with an open page holding unsaved text
@@ -153,24 +169,6 @@ private slots:
         QCOMPARE(disk::get(site + QStringLiteral("sub/closed.htm")),
                  QByteArray("<p>\xE2\xE5\xF1\xFC \xED\xEE\xE2\xFB\xE9</p>\r\n<p>\xED\xEE\xE2\xFB\xE9</p>\r\n"));
         QCOMPARE(disk::get(site + QStringLiteral("picture.htm")), QByteArray("old\0old", 7));
-    }
-
-    // Project > Check Links with no project files: the active page's folder; a
-    // broken link's row selects the address in its page.
-    void checkLinksOfTheFolder()
-    {
-        const QString site = path(QStringLiteral("links/"));
-        disk::put(site + QStringLiteral("index.htm"), "<p>x</p>\r\n<a href=\"gone.htm\">a</a> <a href=\"http://x.org/\">b</a>\r\n");
-        app().files->OpenFileDoc(site + QStringLiteral("index.htm"));
-        QSignalSpy done(app().results.get(), &ResultsCommands::filesDone);
-        t->command(QStringLiteral("ProektCheckLinks"));
-        QVERIFY(done.wait(10000));
-        QCOMPARE(panel()->summary(), s("Links: 2, broken: 1, not checked: 1"));
-        QCOMPARE(panel()->rowCount(), 2);
-        ed()->setSelStart(0);
-        emit panel()->rowActivated(panel()->row(0));
-        QCOMPARE(ed()->selText(), s("gone.htm"));
-        QCOMPARE(ed()->lineAt(ed()->selStart()), 1);
     }
 };
 

@@ -45,7 +45,8 @@ class TestSettingsFile : public QObject {
     }
 
 private slots:
-    void missingFileGivesEveryDefault()
+    // A missing file gives every default; the bytes a save writes.
+    void missingFileThenExactBytes()
     {
         Settings s = defaults();
         QVERIFY(!SettingsFile::read(m_dir.filePath(QStringLiteral("none.ini")), s));
@@ -53,11 +54,7 @@ private slots:
         QCOMPARE(describe(s), (QStringList{folder, "/", "", "0", "", "MS Sans Serif", "12", "true", "false", folder, "true", "true"}));
         SettingsFile::initDefaults(s, QString());
         QCOMPARE(s.ProgramFolder, QStringLiteral("./"));
-    }
-
-    void exactBytes()
-    {
-        Settings s = defaults();
+        s = defaults();
         s.LanguageFile = QStringLiteral("Русский.txt");
         s.ToolbarChecked = false;
         s.WrapMode = -1;   // negative numbers have no leading blank
@@ -73,16 +70,8 @@ private slots:
         QCOMPARE(describe(readIni(SettingsFile::bytes(s))), describe(s));
     }
 
-    void unquotedCommaCutsTheValueAndShiftsTheRest()
-    {
-        const Settings s = readIni(lines({"[kodoplet]", "English.txt", "True", "False", " 0 ", "/home/u/My,Project.wpr",
-                                          "Courier", " 10 ", "False", "True", "/home/u/"}));
-        // "Courier" is no size: 12 stays; " 10 " as a boolean is true.
-        QCOMPARE(describe(s).mid(2), (QStringList{"English.txt", "0", "/home/u/My", "Project.wpr", "12", "true",
-                                           "false", "True", "true", "false"}));
-    }
-
-    void wrongHeaderTakesNothing()
+    // A wrong header takes nothing; an unquoted comma cuts the value and shifts the rest.
+    void wrongHeaderAndUnquotedComma()
     {
         const QStringList rest = {"English.txt", "False", "False", " 1 ", "/p.wpr", "Arial", " 9 ", "False", "True", "/x/"};
         for (const QString &header : {QStringLiteral("[Kodoplet]"), QStringLiteral("kodoplet"), QString()}) {
@@ -90,6 +79,11 @@ private slots:
             QVERIFY(!m_ok);
         }
         QCOMPARE(readIni(lines(QStringList{"  [kodoplet]  "} + rest)).EditorFontName, QStringLiteral("Arial"));
+        const Settings s = readIni(lines({"[kodoplet]", "English.txt", "True", "False", " 0 ", "/home/u/My,Project.wpr",
+                                          "Courier", " 10 ", "False", "True", "/home/u/"}));
+        // "Courier" is no size: 12 stays; " 10 " as a boolean is true.
+        QCOMPARE(describe(s).mid(2), (QStringList{"English.txt", "0", "/home/u/My", "Project.wpr", "12", "true",
+                                           "false", "True", "true", "false"}));
     }
 
     void damagedFilesKeepDefaults()
@@ -132,9 +126,9 @@ private slots:
     void viewRead()
     {
         QFETCH(QByteArray, bytes);
-        QFile f(viewPath());
-        QVERIFY(bytes.isNull() ? !f.exists() || f.remove() : f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        f.close();
+        QFile::remove(viewPath());
+        if (!bytes.isNull())
+            disk::put(viewPath(), bytes);
         ViewSettings v;
         QTEST(v.read(viewPath()), "readable");
         const QString got = QString(v.Highlighting ? u'H' : u'-') + (v.LineNumbers ? u'L' : u'-') + (v.StatusBar ? u'S' : u'-')

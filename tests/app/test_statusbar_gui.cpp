@@ -85,51 +85,56 @@ private slots:
         QCOMPARE(position(), at(2, 2));
     }
 
-    // (The other names show in aNewFormatIsWrittenAtTheNextSave.)
-    void formatFieldsFollowTheActiveDocument()
+    // The format fields follow the active document (the other names show in
+    // aNewFormatIsWrittenAtTheNextSave); the bar is empty with the preview or no
+    // document; hidden by the option it follows nothing, shown again it is up to date.
+    void fieldsFollowTheActiveDocument()
     {
         DocWindow *first = g.doc();
+        g.setText(QStringLiteral("x\r\ny"), 4);
         DocWindow *opened = g.openFile(QStringLiteral("f.htm"), "\xD0\x9F\r");
         QCOMPARE(shown("cmdEncoding") + '/' + shown("cmdLineBreak"), QStringLiteral("UTF-8/CR"));
         // The start-up page is a new document: windows-1251, CR LF.
         g.f->activateDoc(first);
         QCOMPARE(shown("cmdEncoding") + '/' + shown("cmdLineBreak"), QStringLiteral("windows-1251/CR LF"));
+        QCOMPARE(position(), at(2, 2));
+        first->showPreview(true);
+        QCOMPARE(position() + shown("cmdEncoding"), QString());
+        first->showPreview(false);
+        QCOMPARE(position(), at(2, 2));
         g.f->activateDoc(opened);
         QCOMPARE(shown("cmdEncoding"), QStringLiteral("UTF-8"));
-    }
-
-    void emptyWithoutDocumentOrWithThePreview()
-    {
-        g.setText(QStringLiteral("x\r\ny"), 4);
-        QCOMPARE(position(), at(2, 2));
-        g.doc()->showPreview(true);
-        QCOMPARE(position(), QString());
-        QCOMPARE(shown("cmdEncoding"), QString());
-        g.doc()->showPreview(false);
-        QCOMPARE(position(), at(2, 2));
-        QVERIFY(app().files->CloseDocument(g.doc()));
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(app().files->CloseDocument(g.doc()));
         QApplication::processEvents();
         QCOMPARE(app().docs.OpenDocCount, 0);
         QCOMPARE(position() + shown("cmdEncoding") + shown("cmdLineBreak"), QString());
         g.t->command(QStringLiteral("mnuFileNew"));
         QCOMPARE(position(), at(1, 1));
+        QVERIFY(bar()->isVisible());
+        g.t->command(QStringLiteral("mnuOptionsStatusBar"));
+        QVERIFY(!bar()->isVisible());
+        g.setText(QStringLiteral("1\r\n2\r\n3"), 7);
+        app().statusBar.set(true);
+        QVERIFY(bar()->isVisible());
+        QCOMPARE(position(), at(3, 2));
     }
 
     void aNewFormatIsWrittenAtTheNextSave_data()
     {
         QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("field");   // the name after cmd / mnu
         QTest::addColumn<QString>("choice");
         QTest::addColumn<QString>("wasChecked");
         QTest::addColumn<QByteArray>("after");
         const QByteArray privetUtf8 = "\xD0\x9F\xD1\x80\xD0\xB8";   // "При"
         const QByteArray privet1251 = "\xCF\xF0\xE8";
         QTest::newRow("UTF-8 to 1251, references for what it lacks")
-            << privetUtf8 + " \xE2\x9C\x93 \xF0\x9F\x98\x80 \xE2\x84\x96\r\n" << "encoding" << "windows-1251" << "UTF-8"
+            << privetUtf8 + " \xE2\x9C\x93 \xF0\x9F\x98\x80 \xE2\x84\x96\r\n" << "Encoding" << "windows-1251" << "UTF-8"
             << privet1251 + " &#10003; &#128512; \xB9\r\n";
-        QTest::newRow("BOM to UTF-8 drops the mark") << "\xEF\xBB\xBF" + privetUtf8 + "\n" << "encoding" << "UTF-8"
+        QTest::newRow("BOM to UTF-8 drops the mark") << "\xEF\xBB\xBF" + privetUtf8 + "\n" << "Encoding" << "UTF-8"
                                                      << "UTF-8 with BOM" << privetUtf8 + "\n";
-        QTest::newRow("CR LF to LF") << QByteArray("a\r\n\r\nb\r\n") << "breaks" << "LF" << "CR LF"
+        QTest::newRow("CR LF to LF") << QByteArray("a\r\n\r\nb\r\n") << "LineBreak" << "LF" << "CR LF"
                                      << QByteArray("a\n\nb\n");
     }
     void aNewFormatIsWrittenAtTheNextSave()
@@ -140,9 +145,8 @@ private slots:
         QFETCH(QString, wasChecked);
         DocWindow *d = g.openFile(QStringLiteral("page.htm"), before);
         const QString text = d->Rich()->text();
-        const bool encoding = field == QLatin1String("encoding");
-        const char *button = encoding ? "cmdEncoding" : "cmdLineBreak";
-        const char *menu = encoding ? "mnuEncoding" : "mnuLineBreak";
+        const QByteArray buttonName = "cmd" + field.toLatin1(), menuName = "mnu" + field.toLatin1();
+        const char *button = buttonName.constData(), *menu = menuName.constData();
         QCOMPARE(pick(button, menu, wasChecked), wasChecked);   // the form it has already is no change
         QCOMPARE(d->document()->IzmT(), 0);
         QCOMPARE(pick(button, menu, choice), wasChecked);
@@ -152,25 +156,12 @@ private slots:
         // A changed format alone is asked about before closing.
         g.t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
         QVERIFY(!app().files->CloseDocument(d));
-        QCOMPARE(g.t->dialogs.count(QStringLiteral("message")), 1);
-        QVERIFY(g.t->dialogs.last(QStringLiteral("message")).text.startsWith(QStringLiteral("[98]")));
+        QVERIFY(g.t->dialogs.count(QStringLiteral("message")) == 1 && g.lastMessage().text.startsWith(QStringLiteral("[98]")));
         QCOMPARE(shown(button), choice);
         QCOMPARE(g.t->readFile(g.path(QStringLiteral("page.htm"))), before);
         g.t->command(QStringLiteral("mnuFileSaveFile"));
         QCOMPARE(d->document()->IzmT(), 0);
         QTEST(g.t->readFile(g.path(QStringLiteral("page.htm"))), "after");
-    }
-
-    void theOptionHidesAndShowsTheBar()
-    {
-        QVERIFY(bar()->isVisible());
-        g.t->command(QStringLiteral("mnuOptionsStatusBar"));
-        QVERIFY(!bar()->isVisible());
-        // Hidden, it follows nothing; shown again, it is up to date at once.
-        g.setText(QStringLiteral("1\r\n2\r\n3"), 7);
-        app().statusBar.set(true);
-        QVERIFY(bar()->isVisible());
-        QCOMPARE(position(), at(3, 2));
     }
 };
 

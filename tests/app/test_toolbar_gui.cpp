@@ -156,7 +156,9 @@ private slots:
         QCOMPARE(g.ed()->text(), QStringLiteral("a<b><i></i></b>b"));
     }
 
-    void aboutShowsNameVersionAndOpensTheLink()
+    // About shows name and version and opens its link; Share lists the shortcuts
+    // in the current language.
+    void helpWindows()
     {
         QString title, version;
         whenShown<frmAbout>([&](frmAbout *w) {
@@ -174,11 +176,8 @@ private slots:
         QVERIFY(g.t->readFile(page).contains(
             "url=" + QUrl::fromLocalFile(g.path(app().lang.HelpFile)).toString(QUrl::FullyEncoded).toUtf8() + "'"));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(g.ed()));
-    }
 
-    void shareListsTheShortcutsInTheCurrentLanguage()
-    {
-        // Enter closes the window: the page does not start with the keys.
+        // Enter closes the Share window: the page does not start with the keys.
         QString html;
         bool closedByEnter = false;
         const auto show = [&] {

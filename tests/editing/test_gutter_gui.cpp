@@ -147,7 +147,9 @@ private slots:
         QCOMPARE(g.doc()->document()->IzmT(), 0);
     }
 
-    void theCaretLineIsMarkedAndTheMarkFollowsTheCaret()
+    // The caret's line is marked and the mark follows the caret; Options > Line
+    // numbers takes gutter and mark from every document, open and new.
+    void theCaretLineMarkAndTheOption()
     {
         g.setText(lines(5), 0);
         EditControl *e = g.ed();
@@ -159,34 +161,24 @@ private slots:
         QTest::keyClick(e, Qt::Key_Down);
         QCOMPARE(shade(0), base);
         QVERIFY(shade(2) != base);
-        // Off, nothing is marked.
-        e->setLineNumbersVisible(false);
-        QCOMPARE(shade(2), base);
-    }
-
-    void theOptionReachesEveryDocumentOpenAndNew()
-    {
         g.t->command(QStringLiteral("mnuFileNew"));
-        QList<EditControl *> editors;
-        for (DocWindow *d : app().docs.open())
-            editors << d->Rich();
-        QCOMPARE(editors.size(), 2);
         g.t->command(QStringLiteral("mnuOptionsLineNumbers"));
         QVERIFY(!app().lineNumbers.value());
-        for (EditControl *e : editors) {
-            QVERIFY(!e->lineNumbersVisible());
-            QCOMPARE(e->lineNumberArea()->areaWidth(), 0);
-            QVERIFY(!e->lineNumberArea()->isVisible());
-            QCOMPARE(e->viewport()->x(), e->contentsRect().left());
+        QCOMPARE(app().docs.OpenDocCount, 2);
+        for (DocWindow *d : app().docs.open()) {
+            EditControl *x = d->Rich();
+            QVERIFY(!x->lineNumbersVisible() && !x->lineNumberArea()->isVisible());
+            QCOMPARE(x->lineNumberArea()->areaWidth(), 0);
+            QCOMPARE(x->viewport()->x(), x->contentsRect().left());
         }
+        g.f->activateDoc(app().docs.slot(0));
+        QCOMPARE(shade(2), base);   // off, nothing is marked
         g.t->command(QStringLiteral("mnuFileNew"));
         QVERIFY(!g.ed()->lineNumbersVisible());
         app().lineNumbers.set(true);
         QVERIFY(g.f->isChecked(QStringLiteral("mnuOptionsLineNumbers")));
-        for (DocWindow *d : app().docs.open()) {
-            QVERIFY(d->Rich()->lineNumbersVisible());
-            QVERIFY(d->Rich()->lineNumberArea()->areaWidth() > 0);
-        }
+        for (DocWindow *d : app().docs.open())
+            QVERIFY(d->Rich()->lineNumbersVisible() && d->Rich()->lineNumberArea()->areaWidth() > 0);
     }
 };
 

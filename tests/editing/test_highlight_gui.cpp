@@ -169,9 +169,9 @@ private slots:
         QVERIFY(ed()->document()->blockCount() > 5);
         QCOMPARE(ed()->lineCount(), 1);
         doc()->setHighlighting(true);
-        QApplication::processEvents();
 
-        auto check = [&] {
+        auto check = [&] {   // once the events are handled
+            QApplication::processEvents();
             int state = SyntaxTokenizer::initialState(SyntaxLanguage::Script);
             const QString whole = kindsOf(ed()->text(), state);
             QString pieces;
@@ -182,14 +182,11 @@ private slots:
         check();
         // Edits that cut the pieces afresh, and one whose effect runs to the line's end.
         ed()->replaceRange(10000, 0, unit.repeated(60));
-        QApplication::processEvents();
         check();
         ed()->replaceRange(20001, 0, QStringLiteral("/*"));
-        QApplication::processEvents();
         check();
         doc()->document()->Undo();
         doc()->document()->Undo();
-        QApplication::processEvents();
         check();
 
         // Typing just after a cut changes what the piece before it looks ahead at:
@@ -202,14 +199,11 @@ private slots:
         cut[c - 1] = u'/';
         cut[c] = u'b';
         load(doc(), cut);
-        QApplication::processEvents();
         check();
         ed()->replaceRange(c, 0, QStringLiteral("/"));
-        QApplication::processEvents();
         check();
         QCOMPARE(colouredLine(4).left(3), QStringLiteral("CCC"));
         doc()->document()->Undo();
-        QApplication::processEvents();
         check();
     }
 

@@ -18,9 +18,10 @@ class TestDiskWatchGui : public QObject, GuiFixture {
     static QString entry(int n) { return app().lang.text(n); }
     QString page() const { return path(QStringLiteral("page.htm")); }
     // Another program writes the page: in place, or as a new file renamed over it.
-    void writeOther(const QByteArray &bytes, bool byRename = false) { writeOther(page(), bytes, byRename); }
-    void writeOther(const QString &file, const QByteArray &bytes, bool byRename)
+    void writeOther(const QByteArray &bytes, bool byRename = false, QString file = {})
     {
+        if (file.isEmpty())
+            file = page();
         const QString to = byRename ? file + QStringLiteral(".new") : file;
         QFile f(to);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -142,7 +143,7 @@ private slots:
         // A later change is news again, however it was answered.
         if (saveAnswer != Dialogs::Cancel) {
             type(ed(), QStringLiteral("y"));
-            writeOther(doc()->document()->NameFile(), "third\r\n", false);
+            writeOther("third\r\n", false, doc()->document()->NameFile());
             QTRY_VERIFY(barSays(DiskEntry::ChangedBar) || barSays(DiskEntry::ReloadedBar));
         }
     }
@@ -230,9 +231,12 @@ private slots:
         }
     }
 
-    // A window closed with a notice up and used again for the file tells of the next change.
-    void noticeAfterTheWindowIsUsedAgain()
+    // Files and folders of the open documents are watched, and only those; a
+    // window closed with a notice up and used again for the file tells of the next change.
+    void watchFollowsTheDocuments()
     {
+        QVERIFY(app().diskWatch->watched().contains(page()));
+        QVERIFY(app().diskWatch->watched().contains(QDir::cleanPath(t->folder)));
         DocWindow *d = doc();
         type(ed(), QStringLiteral("mine "));
         writeOther("theirs\r\n");
@@ -240,20 +244,12 @@ private slots:
         t->dialogs.messageAnswers.enqueue(Dialogs::No);   // close without saving
         d->close();
         QVERIFY(d->UnloadDoc());
+        QCOMPARE(app().diskWatch->watched(), QStringList());
         QVERIFY(app().files->OpenFileDoc(page()));
         QCOMPARE(doc(), d);
         type(ed(), QStringLiteral("again "));
         writeOther("theirs again\r\n");
         QTRY_VERIFY(barSays(DiskEntry::ChangedBar));
-    }
-
-    // Files and folders of the open documents are watched, and only those.
-    void watchFollowsTheDocuments()
-    {
-        QVERIFY(app().diskWatch->watched().contains(page()));
-        QVERIFY(app().diskWatch->watched().contains(QDir::cleanPath(t->folder)));
-        doc()->close();
-        QCOMPARE(app().diskWatch->watched(), QStringList());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "common/GuiFixture.h"
 
 #include "common/PreviewSite.h"
+#include "files/DiskFiles.h"
 #include "files/PageTexts.h"
 #include "lang/LanguageFile.h"
 #include "platform/BrowserView.h"
@@ -63,11 +64,8 @@ private slots:
         QFETCH(int, kind);
         QTemporaryDir dir;
         const QString root = dir.path() + QStringLiteral("/site");
-        QDir().mkpath(root + QStringLiteral("/sub"));
-        for (const QString &name : {QStringLiteral("/outside.js"), QStringLiteral("/site/pic.png"), QStringLiteral("/site/sub/a.css")}) {
-            QFile file(dir.path() + name);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const char *name : {"/outside.js", "/site/pic.png", "/site/sub/a.css"})
+            disk::put(dir.path() + QLatin1String(name));
         QVERIFY(QFile::link(dir.path() + QStringLiteral("/outside.js"), root + QStringLiteral("/link.js")));
         PreviewSite site;
         site.root = root;
@@ -174,11 +172,8 @@ private slots:
         connect(&server, &QTcpServer::newConnection, this, [&] { ++connections; });
         const QString port = QString::number(server.serverPort());
         QTemporaryDir outside;
-        QFile secret(outside.path() + QStringLiteral("/outside.js"));
-        QVERIFY(secret.open(QIODevice::WriteOnly));
-        secret.write("window.outsideRan = 1;");
-        secret.close();
-        QVERIFY(QFile::link(secret.fileName(), path(QStringLiteral("link.js"))));
+        disk::put(outside.path() + QStringLiteral("/outside.js"), "window.outsideRan = 1;");
+        QVERIFY(QFile::link(outside.path() + QStringLiteral("/outside.js"), path(QStringLiteral("link.js"))));
         t->writeFile(QStringLiteral("inside.js"), "window.insideRan = 1;");
         const QString probes = QStringLiteral(R"(<html><head><script src="inside.js"></script><script src="link.js"></script></head><body><script>
 var out = {}, want = 8;

@@ -69,8 +69,16 @@ private slots:
     }
     void cleanup() { stopApp(); }
 
+    // A remembered project that is gone: no message, the start page, no window.
+    // One that is there opens with its window.
     void startUpWithRememberedProject()
     {
+        restartRemembering(QStringLiteral("gone.wpr"));
+        QCOMPARE(messages(), 0);
+        QCOMPARE(app().docs.OpenDocCount, 1);
+        QVERIFY(app().settings.ProjectPath.isEmpty());
+        QTest::qWait(400);
+        QVERIFY(!window() || !window()->isVisible());
         restartRemembering(QStringLiteral("p.wpr"), "Home, sweet \"home\"");   // an old file: the name ends at the comma
         QCOMPARE(app().docs.OpenDocCount, 0);
         QCOMPARE(app().projects->ProjectName, QStringLiteral("Home"));
@@ -93,16 +101,6 @@ private slots:
         QDir::setCurrent(workingFolder);
         QCOMPARE(app().docs.OpenDocCount, 1);
         QCOMPARE(messages(), 0);
-    }
-
-    void startUpWithMissingProject()
-    {
-        restartRemembering(QStringLiteral("gone.wpr"));
-        QCOMPARE(messages(), 0);
-        QCOMPARE(app().docs.OpenDocCount, 1);
-        QVERIFY(app().settings.ProjectPath.isEmpty());
-        QTest::qWait(400);
-        QVERIFY(!window() || !window()->isVisible());
     }
 
     void saveWritesTheProjectAfterItsDocuments()
@@ -144,18 +142,6 @@ private slots:
         QCOMPARE(lastMessage().text, fileError("no/where.wpr", "[94]"));
         QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("site.wpr")));
         QVERIFY(project().IzmProekt);
-    }
-
-    void openWithChangedDocumentCancelled()
-    {
-        writeSite();
-        type(ed(), QStringLiteral("x"));
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
-        t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
-        t->command(QStringLiteral("ProektOpen"));
-        QCOMPARE(lastMessage().text, QStringLiteral("[98]\r\n[2]1"));
-        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
-        QVERIFY(app().settings.ProjectPath.isEmpty());
     }
 
     // The save-project question (entry 102) before New, Open and exit.
@@ -211,10 +197,20 @@ private slots:
         }
     }
 
-    // Project > Open shows the window; Open all brings the files forward; the
+    // Project > Open, cancelled at the question about a changed page, changes
+    // nothing; then it shows the window; Open all brings the files forward; the
     // window's keys remove entries and rename the project.
     void openOpenAllAndTheWindowsKeys()
     {
+        writeSite();
+        type(ed(), QStringLiteral("x"));
+        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
+        t->dialogs.messageAnswers.enqueue(Dialogs::Cancel);
+        t->command(QStringLiteral("ProektOpen"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[98]\r\n[2]1"));
+        QCOMPARE(project().LstFileName(), QStringList{"[2]1"});
+        QVERIFY(app().settings.ProjectPath.isEmpty());
+        t->dialogs.messageAnswers.enqueue(Dialogs::No);
         openSite();
         QCOMPARE(project().LstFileName(), QStringList({"a.htm", "b.htm", "c.htm"}));
         QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened

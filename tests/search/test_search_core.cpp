@@ -106,15 +106,12 @@ private slots:
                 QCOMPARE(st.FindNextPos, 1);
             }
         }
-    }
-
-    void findNextFromOutsideTheText()
-    {
-        SearchState st = stateFor(QStringLiteral("ab"), {}, false);
-        st.FindNextPos = 0; // another document was searched last, or a caller reset it badly
-        QCOMPARE(DocFoundTextM(u"ab", st).selStart, 0);
-        st.FindNextPos = 99;
-        QCOMPARE(DocFoundTextM(u"ab", st).messageEntry, 90);
+        // A position outside the text (another document was searched last, or a
+        // caller reset it badly): 0 is the top, past the end is "no more".
+        st.FindNextPos = 0;
+        QCOMPARE(DocFoundTextM(text, st).selStart, calls[0]);
+        st.FindNextPos = int(text.size()) + 99;
+        QCOMPARE(DocFoundTextM(text, st).messageEntry, 90);
         QCOMPARE(st.FindNextPos, 1);
     }
 

@@ -180,8 +180,9 @@ private slots:
     }
 
     // Replace once in every open document: the count is the documents changed.
-    // The window acts on the document active when a button is pressed.
-    void replaceOnceInAllDocuments()
+    // The window acts on the document active when a button is pressed. Pages
+    // opened behind the active one, never painted, are replaced in as any other.
+    void replaceInAllDocuments()
     {
         DocWindow *first = t->active();
         gui::load(first, QStringLiteral("a x a"));
@@ -201,12 +202,6 @@ private slots:
         fw()->cmdReplaceAll->click();
         QCOMPARE(t->active(), third);
         QCOMPARE(first->Rich()->text() + third->Rich()->text(), QStringLiteral("b x abc"));
-    }
-
-    // Pages opened behind the active one, never painted, are searched and
-    // replaced in as any other.
-    void replaceAllInPagesNeverShown()
-    {
         t->writeFile(QStringLiteral("p1.htm"), "a\r\nab");
         t->writeFile(QStringLiteral("p2.htm"), "ba");
         Document *p1 = app().files->OpenFileDoc(path(QStringLiteral("p1.htm")));
@@ -218,26 +213,11 @@ private slots:
         QCOMPARE(p1->IzmT() + p2->IzmT(), 2);
     }
 
-    // In find mode the hidden replacement box is empty: Replace once deletes.
-    void replaceOnceInFindModeRemovesFirstMatch()
-    {
-        setText(QStringLiteral("one <i> two <i>"), 4, 3);
-        open(false);
-        fw()->txtReplace->setPlainText(QStringLiteral("left over")); // cannot be seen, must not count
-        fw()->close();
-        open(true);
-        fw()->close();
-        open(false);
-        QVERIFY(fw()->txtReplace->toPlainText().isEmpty());
-        QTest::mouseClick(fw()->cmdReplace1Raz, Qt::LeftButton);
-        QCOMPARE(ed()->text(), QStringLiteral("one  two <i>"));
-        QCOMPARE(lastMessage().text, QStringLiteral("[91]1"));
-    }
-
     // Match case outlives the window; "in all documents" is clear at each opening.
     // The history (its rules are in test_search_core) fills the three lists; the
-    // replacement list fills its box.
-    void optionsAndHistoryBetweenOpenings()
+    // replacement list fills its box. Then the tab order, Escape from every text
+    // field, and the hidden replacement box of find mode, empty: Replace once deletes.
+    void optionsHistoryAndKeyboard()
     {
         setText(QStringLiteral("Div div"));
         open(true);
@@ -264,10 +244,37 @@ private slots:
         QTest::keyClick(fw()->cboReplace, Qt::Key_Down);
         QTest::keyClick(fw()->cboReplace, Qt::Key_Down); // the second entry
         QCOMPARE(fw()->txtReplace->toPlainText(), QStringLiteral("v"));
+        fw()->lstFindStart->setEditText(QStringLiteral("new")); // a start text: the buttons take part
+        const QList<QWidget *> order{fw()->lstFindStart, fw()->lstFindEnd, fw()->txtReplace, fw()->cboReplace,
+                                     fw()->chRegistr, fw()->chOpenFile, fw()->cmdFind, fw()->cmdCancel,
+                                     fw()->cmdReplaceAll, fw()->cmdReplace1Raz, fw()->lstFindStart};
+        startBox()->setFocus();
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(order[i]->hasFocus(), qPrintable(order[i]->objectName()));
+        }
         // Enter runs Find, which keeps the text once; the box adds nothing of its own.
-        fw()->lstFindStart->setEditText(QStringLiteral("new"));
         QTest::keyClick(startBox(), Qt::Key_Return);
         QCOMPARE(app().search.FindHistory, expected + QStringList{"new"});
+        for (int i = 0; i < 4; ++i) {
+            open(true);
+            order[i]->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QVERIFY2(!findShown(), qPrintable(order[i]->objectName()));
+        }
+        QCOMPARE(ed()->text(), QStringLiteral("Div Div"));
+
+        setText(QStringLiteral("one <i> two <i>"), 4, 3);
+        open(false);
+        fw()->txtReplace->setPlainText(QStringLiteral("left over")); // cannot be seen, must not count
+        fw()->close();
+        open(true);
+        fw()->close();
+        open(false);
+        QVERIFY(fw()->txtReplace->toPlainText().isEmpty());
+        QTest::mouseClick(fw()->cmdReplace1Raz, Qt::LeftButton);
+        QCOMPARE(ed()->text(), QStringLiteral("one  two <i>"));
+        QCOMPARE(lastMessage().text, QStringLiteral("[91]1"));
     }
 
     void replaceUndoneInOneStep()
@@ -309,31 +316,6 @@ private slots:
         for (const char *name : {"mnuEditFind0", "mnuEditFind1", "mnuEditFind2", "CodeFoundLine"})
             t->command(QString::fromLatin1(name));
         QVERIFY(t->frame->findChildren<frmFind *>().isEmpty() && t->frame->findChildren<frmFoundLine *>().isEmpty());
-        QCOMPARE(ed()->text(), QStringLiteral("abc"));
-    }
-
-    // Tab order, and Escape closes from every text field.
-    void keyboard()
-    {
-        setText(QStringLiteral("abc"), 0, 1);
-        replace(QStringLiteral("c"), QStringLiteral("c"), true); // a history: the list shows
-        ed()->setSelStart(0), ed()->setSelLength(1);           // a start text: the buttons take part
-        open(true);
-        const QList<QWidget *> order{fw()->lstFindStart, fw()->lstFindEnd, fw()->txtReplace, fw()->cboReplace,
-                                     fw()->chRegistr, fw()->chOpenFile, fw()->cmdFind, fw()->cmdCancel,
-                                     fw()->cmdReplaceAll, fw()->cmdReplace1Raz, fw()->lstFindStart};
-        QVERIFY(fw()->lstFindStart->hasFocus());
-        for (int i = 1; i < order.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QVERIFY2(order[i]->hasFocus(), qPrintable(order[i]->objectName()));
-        }
-        for (int i = 0; i < 4; ++i) {
-            if (!findShown())
-                open(true);
-            order[i]->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            QVERIFY2(!findShown(), qPrintable(order[i]->objectName()));
-        }
         QCOMPARE(ed()->text(), QStringLiteral("abc"));
     }
 

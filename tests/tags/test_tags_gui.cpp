@@ -88,7 +88,9 @@ private slots:
     // Keys typed right after "<", before the desktop has activated the list,
     // still reach the list; the main frame's shortcuts stay out of its way,
     // before its activation and after (sent as the desktop does: shortcuts first).
-    void typeAheadAndShortcutsGoToList()
+    // Back in the editor F2 puts the chosen colour in place of the selection; a
+    // cancelled colour changes nothing, not even the selection.
+    void typeAheadShortcutsAndColour()
     {
         setText(QStringLiteral("x"), 1);
         QTest::keyClick(ed(), '<');
@@ -101,6 +103,17 @@ private slots:
         QTest::keyClick(list()->windowHandle(), Qt::Key_Return);
         QCOMPARE(t->dialogs.count(QStringLiteral("color")), 0);
         QCOMPARE(ed()->text(), QStringLiteral("x<big></big>"));
+        activateFrame();
+        putMarked(doc(), QStringLiteral("a [SEL] b"));
+        t->dialogs.colorAnswers.enqueue(QStringLiteral("#FF0000"));
+        QTest::keyClick(ed(), Qt::Key_F2);
+        QCOMPARE(marked(ed()), QStringLiteral("a [#FF0000] b"));
+        t->dialogs.colorAnswers.enqueue(QString());
+        t->active()->document()->markSaved();
+        t->command(QStringLiteral("CodeColor"));
+        QCOMPARE(t->dialogs.count(QStringLiteral("color")), 2);
+        QCOMPARE(marked(ed()), QStringLiteral("a [#FF0000] b"));
+        QCOMPARE(t->active()->document()->IzmT(), 0);
     }
 
     // F6 opens the list with no text and no row selected: Enter does nothing,
@@ -222,21 +235,6 @@ private slots:
             QVERIFY2(!d->isVisible(), qPrintable(d->objectName()));
         QCOMPARE(t->dialogs.asked.size(), asked);
         QCOMPARE(app().docs.OpenDocCount, 0);
-    }
-
-    void colour()
-    {
-        putMarked(doc(), QStringLiteral("a [SEL] b"));
-        t->dialogs.colorAnswers.enqueue(QStringLiteral("#FF0000"));
-        QTest::keyClick(ed(), Qt::Key_F2);
-        QCOMPARE(marked(ed()), QStringLiteral("a [#FF0000] b"));
-        // Cancel: nothing changes, not even the selection.
-        t->dialogs.colorAnswers.enqueue(QString());
-        t->active()->document()->markSaved();
-        t->command(QStringLiteral("CodeColor"));
-        QCOMPARE(t->dialogs.count(QStringLiteral("color")), 2);
-        QCOMPARE(marked(ed()), QStringLiteral("a [#FF0000] b"));
-        QCOMPARE(t->active()->document()->IzmT(), 0);
     }
 
     // The text checked, with the bracket found selected or the caret at the start.
