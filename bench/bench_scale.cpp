@@ -3,7 +3,7 @@
 // the text painted, memory once the background work has settled), and 200 pages of
 // 50 kB opened from File > Open All Files in a Folder and from the command line.
 // Memory is the proportional set size (Pss of /proc/self/smaps_rollup).
-// Usage: bench_scale [idle|open10|open50|folder|cmdline DIR] (no argument: all, each
+// Usage: bench_scale [idle|open10|open10plain|open50|folder|cmdline DIR] (no argument: all, each
 // in a child process); bench_scale write DIR writes the files into DIR.
 #include "BenchProgram.h"
 #include "app/AppState.h"
@@ -70,9 +70,11 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-int openPage(const QString &path, const char *label)
+int openPage(const QString &path, const char *label, bool highlighting = true)
 {
     ShownProgram program;
+    // Without highlighting: what the formats of every line cost, beside the text itself.
+    app().highlighting.set(highlighting);
     settle(300);
     const double idle = pssMb();
     const qint64 size = QFileInfo(path).size();
@@ -178,7 +180,7 @@ int main(int argc, char *argv[])
         if (!writePages(root))
             return 1;
         std::fflush(stdout);
-        for (const char *m : {"idle", "open10", "open50", "folder", "cmdline"}) {
+        for (const char *m : {"idle", "open10", "open10plain", "open50", "folder", "cmdline"}) {
             QProcess p;
             p.setProcessChannelMode(QProcess::ForwardedChannels);
             p.start(QString::fromLocal8Bit(argv[0]), {QString::fromLatin1(m), root});
@@ -197,6 +199,8 @@ int main(int argc, char *argv[])
     }
     if (mode == QLatin1String("open10"))
         return openPage(data + QStringLiteral("page10.htm"), "10 MB");
+    if (mode == QLatin1String("open10plain"))
+        return openPage(data + QStringLiteral("page10.htm"), "10 MB (no highlighting)", false);
     if (mode == QLatin1String("open50"))
         return openPage(data + QStringLiteral("page50.htm"), "50 MB");
     if (mode == QLatin1String("folder") || mode == QLatin1String("cmdline"))
