@@ -180,24 +180,24 @@ void EditControl::moveKey(QKeyEvent *e)
     QPlainTextEdit::keyPressEvent(e);
 }
 
-bool EditControl::nearTheEnd(QKeyEvent *e) const
+void EditControl::readyForKey(QKeyEvent *e)
 {
     // Keys act on what the widget holds; while the rest of a big text is still
     // coming, only a key at the widget's last line or one that goes a page or to
     // the end needs all of it first (see fillSome).
+    takeHeldText();
+    if (!filling())
+        return;
     const QTextCursor c = textCursor();
-    if (!document()->findBlock(std::max(c.anchor(), c.position())).next().isValid())
-        return true;
-    return e && isStandard(e, {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage,
-                               QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument});
+    if (!document()->findBlock(std::max(c.anchor(), c.position())).next().isValid()
+        || (e && isStandard(e, {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage,
+                                QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument})))
+        finishFill();
 }
 
 void EditControl::keyPressEvent(QKeyEvent *e)
 {
-    if (m_deferred)
-        putHeldText(false);
-    if (filling() && nearTheEnd(e))
-        finishFill();
+    readyForKey(e);
     for (auto &b : m_behaviours) {
         if (b->keyDown(*this, e)) {
             e->accept();
@@ -266,10 +266,7 @@ void EditControl::keyPressEvent(QKeyEvent *e)
 
 void EditControl::inputMethodEvent(QInputMethodEvent *e)
 {
-    if (m_deferred)
-        putHeldText(false);
-    if (filling() && nearTheEnd(nullptr))
-        finishFill();
+    readyForKey(nullptr);
     const QString commit = e->commitString();
     if (!commit.isEmpty() || e->replacementLength() > 0) {
         bool dropped = false;

@@ -130,15 +130,21 @@ private:
     friend class LineNumberArea;   // paints from the widget's layout and the pieces
 
     void handleEditingKey(QKeyEvent *e);
-    // The caret or selection is on the widget's last line, or the key goes a page
-    // or to the end of the text.
-    bool nearTheEnd(QKeyEvent *e) const;
+    // Before a key: a held text goes in; the rest of a big text still coming goes
+    // in too when the caret or selection is on the widget's last line or the key
+    // goes a page or to the end of the text.
+    void readyForKey(QKeyEvent *e);
     void moveKey(QKeyEvent *e);
     void replaceDocRange(int docFrom, int docTo, const QString &text);
     // Sets what decides the viewport's width for a text of lines lines.
     void prepareWidth(int lines);
     // firstScreen: a big text goes in a screenful first (see fillSome).
     void putHeldText(bool firstScreen);
+    void takeHeldText() const
+    {
+        if (m_deferred)
+            const_cast<EditControl *>(this)->putHeldText(false);
+    }
     // The widget holds the text up to pos (a held text goes in first).
     void ensureUpTo(int pos) const;
     // Puts the next slices of a text still coming, within a time budget; again

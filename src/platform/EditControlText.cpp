@@ -141,8 +141,7 @@ void EditControl::setSelText(const QString &text)
 {
     // Widget positions, not text positions: typing at the end of a piece stays there.
     // (The rest of a big text still coming goes on after the widget's end.)
-    if (m_deferred)
-        putHeldText(false);
+    takeHeldText();
     const QTextCursor c = textCursor();
     replaceDocRange(c.selectionStart(), c.selectionEnd(), text);
 }
@@ -157,8 +156,7 @@ void EditControl::replaceRange(int pos, int len, const QString &text)
 
 void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
 {
-    if (m_deferred)
-        putHeldText(false);
+    // Widget positions: the widget holds the text already (painted, or put in by the caller).
     TextChange change;
     int caret = 0;
     m_outside.begin();
@@ -215,16 +213,14 @@ void EditControl::setText(const QString &crlfText)
 
 void EditControl::realize() const
 {
-    if (m_deferred)
-        const_cast<EditControl *>(this)->putHeldText(false);
+    takeHeldText();
     finishFill();
 }
 
 void EditControl::ensureUpTo(int pos) const
 {
-    if (m_deferred)
-        const_cast<EditControl *>(this)->putHeldText(false);
-    else if (filling() && pos > m_pieces.textLength())
+    takeHeldText();
+    if (filling() && pos > m_pieces.textLength())
         finishFill();
 }
 
