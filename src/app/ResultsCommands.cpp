@@ -331,7 +331,7 @@ void ResultsCommands::replaceFound(const FindInFilesResult &r)
         if (change.count == 0)
             continue;
         d->document()->beginUndoGroup();
-        e->replaceRange(change.change.pos, int(change.change.removed.size()), change.change.inserted);
+        e->applyChange(change.change, change.change.pos);
         if (!m_expand)
             d->document()->compactLastChange(change.spans, m_replacement);
         d->document()->endUndoGroup();

@@ -50,6 +50,25 @@ QString toDocText(const QString &text, bool *crlfOnly, qsizetype *lines)
     return out;
 }
 
+bool isCrlfOnly(QStringView text)
+{
+    const char16_t *src = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = src[i];
+        if (c > u'\r' && c < 0x2029)
+            continue;
+        if (c == u'\r') {
+            if (i + 1 >= n || src[i + 1] != u'\n')
+                return false;
+            ++i;
+        } else if (c == u'\n' || c == 0 || c == char16_t(QChar::ParagraphSeparator) || c == 0xFDD0 || c == 0xFDD1) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QString fromDocText(QStringView text)
 {
     // Two tight passes over the raw units: this runs for every whole-text read

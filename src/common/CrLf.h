@@ -13,6 +13,10 @@ namespace CrLf {
 // lines, when given, gets the number of lines of the result (its breaks + 1).
 QString toDocText(const QString &text, bool *crlfOnly = nullptr, qsizetype *lines = nullptr);
 
+// True when toDocText would report crlfOnly: every break a CR LF, nothing to
+// drop or replace. A check without a copy, for texts the program made itself.
+bool isCrlfOnly(QStringView text);
+
 // '\n' and paragraph separators become CR LF.
 QString fromDocText(QStringView text);
 

@@ -131,8 +131,12 @@ void Document::applyStep(const std::optional<UndoHistory::Step> &step)
     if (!step)
         return;
     m_fence = true;
-    for (const UndoHistory::Edit &e : step->edits)
-        m_text->replaceRange(e.pos, e.removeLength, e.insert);
+    // The caret goes with the last edit: a big one then puts a screenful round it
+    // first.
+    for (size_t i = 0; i < step->edits.size(); ++i) {
+        const UndoHistory::Edit &e = step->edits[i];
+        m_text->replaceRange(e.pos, e.removeLength, e.insert, i + 1 == step->edits.size() ? step->caret : -1);
+    }
     m_text->setSelStart(step->caret);
     m_fence = false;
     update();

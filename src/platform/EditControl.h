@@ -34,8 +34,9 @@ public:
     {
         if (m_deferred)
             return DocTextCopy{m_held.text(), {}, true};
-        finishFill();
-        return m_textValid ? DocTextCopy{m_text, {}, true} : m_pieces.copy();
+        if (m_textValid || filling())
+            return DocTextCopy{text(), {}, true};
+        return m_pieces.copy();
     }
     int selStart() const override;
     void setSelStart(int pos) override;
@@ -62,8 +63,14 @@ public:
     bool filling() const { return m_tailPos < m_tail.size(); }
     // Puts a held text, and all of a text still coming, into the widget now.
     void realize() const;
-    // Replaces len characters at pos by text; the caret ends after the text.
-    void replaceRange(int pos, int len, const QString &text);
+    // Replaces len characters at pos by text; the caret ends after the text, or at
+    // caretAfter (a position in the new text) when that is given. A change of a
+    // megabyte or more to a shown text is put in as a new text, a screenful round
+    // the caret first (see setText).
+    void replaceRange(int pos, int len, const QString &text, int caretAfter = -1);
+    // The same for a change the caller made from text(): change.removed is the text
+    // at change.pos, and a big change keeps that copy instead of making its own.
+    void applyChange(const TextChange &change, int caretAfter = -1);
     int textLength() const;
     // len characters from pos without reading the whole text.
     QString textAt(int pos, int len) const;
@@ -136,6 +143,10 @@ private:
     void readyForKey(QKeyEvent *e);
     void moveKey(QKeyEvent *e);
     void replaceDocRange(int docFrom, int docTo, const QString &text);
+    // The big-change and held-text side of replaceRange; false when the range is
+    // better replaced in the widget.
+    bool replaceWhole(int pos, int len, const QString &text, int caretAfter, const QString *removed);
+    void replaceIn(int pos, int len, const QString &text, int caretAfter, const QString *removed);
     // Sets what decides the viewport's width for a text of lines lines.
     void prepareWidth(int lines);
     // firstScreen: a big text goes in a screenful first (see fillSome).

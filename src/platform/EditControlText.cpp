@@ -10,6 +10,16 @@
 
 #include <algorithm>
 
+namespace {
+// A text longer than this goes in a screenful first when it is painted; the first
+// part reaches at least this far (and over the selection), to a line's end.
+constexpr qsizetype FillFrom = 1 << 20;
+constexpr qsizetype FirstPart = 64 * 1024;
+// Then slices of about this many characters, for at most this long a turn.
+constexpr qsizetype FillSlice = 256 * 1024;
+constexpr qint64 FillBudgetNs = 20'000'000;
+} // namespace
+
 int EditControl::textLength() const
 {
     if (m_deferred)
@@ -58,11 +68,14 @@ QString EditControl::text() const
 {
     // Reading a big document is the costly part of find next and of a save: the
     // text is kept until the next change, so repeated reads cost nothing.
+    // While a big text is still coming, what the widget has and what is to come
+    // make the text: nothing waits for the rest to go in.
     if (m_deferred)
         return m_held.text();
-    finishFill();
     if (!m_textValid) {
         m_text = m_pieces.text();
+        if (filling())
+            m_text.append(QStringView(m_tail).sliced(m_tailPos));
         m_textValid = true;
     }
     return m_text;
@@ -146,12 +159,98 @@ void EditControl::setSelText(const QString &text)
     replaceDocRange(c.selectionStart(), c.selectionEnd(), text);
 }
 
-void EditControl::replaceRange(int pos, int len, const QString &text)
+void EditControl::replaceRange(int pos, int len, const QString &text, int caretAfter)
+{
+    replaceIn(pos, len, text, caretAfter, nullptr);
+}
+
+void EditControl::applyChange(const TextChange &change, int caretAfter)
+{
+    replaceIn(change.pos, int(change.removed.size()), change.inserted, caretAfter, &change.removed);
+}
+
+void EditControl::replaceIn(int pos, int len, const QString &text, int caretAfter, const QString *removed)
 {
     const int total = textLength();
     pos = std::clamp(pos, 0, total);
     len = std::clamp(len, 0, total - pos);
+    if (m_deferred || qsizetype(len) + text.size() >= FillFrom) {
+        if (replaceWhole(pos, len, text, caretAfter, removed))
+            return;
+    }
     replaceDocRange(toDocPos(pos), toDocPos(pos + len), text);
+    if (caretAfter >= 0)
+        setSelStart(caretAfter);
+}
+
+namespace {
+// pos moved off the middle of a CR LF, as the widget counts it.
+int offBreak(QStringView text, int pos)
+{
+    if (pos > 0 && pos < text.size() && text[pos - 1] == u'\r' && text[pos] == u'\n')
+        --pos;
+    return pos;
+}
+} // namespace
+
+bool EditControl::replaceWhole(int pos, int len, const QString &text, int caretAfter, const QString *removed)
+{
+    // A held text is changed where it is held; a big change to a shown text makes
+    // the new text and puts it in as a new one, a screenful round the caret first
+    // and the rest from the event loop: the widget would need far longer to take
+    // out and put in the range itself. (A bare editor puts every text in at once.)
+    if (!m_deferred && !m_holdWhileHidden)
+        return false;
+    const bool wasFilling = !m_deferred && filling();
+    const QString old = this->text();
+    const int from = offBreak(old, pos);
+    const int end = std::max(from, offBreak(old, pos + len));
+    QString inserted = CrLf::isCrlfOnly(text) ? text : CrLf::fromDocText(CrLf::toDocText(text));
+    const qsizetype size = old.size() - (end - from) + inserted.size();
+    int caret = caretAfter >= 0 ? int(std::min<qsizetype>(caretAfter, size)) : from + int(inserted.size());
+    // The head costs what it holds: worth it only when it is well short of the change.
+    const qsizetype work = (end - from) + inserted.size();
+    if (!m_deferred && std::max<qsizetype>(FirstPart, caret) > work / 2)
+        return false;
+    TextChange change;
+    change.pos = from;
+    const QStringView gone = QStringView(old).sliced(from, end - from);
+    change.removed = removed && *removed == gone ? *removed : gone.toString();
+    change.inserted = std::move(inserted);
+    if (change.removed.isEmpty() && change.inserted.isEmpty())
+        return true;
+    QString now;
+    now.reserve(size);
+    now.append(QStringView(old).first(from));
+    now.append(change.inserted);
+    now.append(QStringView(old).sliced(end));
+    caret = offBreak(now, caret);
+    if (m_deferred) {
+        m_held = HeldText(now);
+        m_heldSelStart = caret;
+        m_heldSelLength = 0;
+        emit changed(change);
+        return true;
+    }
+    const qsizetype cut = now.indexOf(QLatin1String("\r\n"), std::max<qsizetype>(FirstPart, caret));
+    if (cut < 0)
+        return false;
+    m_outside.begin();
+    m_tailLines = int(QStringView(now).sliced(cut).count(u'\n'));
+    m_pieces.setText(now.left(cut), [this](int lines) { prepareWidth(lines + m_tailLines); });
+    m_tail = now;
+    m_tailPos = cut;
+    m_outside.end();
+    // The whole new text is at hand: reads need not wait for the rest.
+    m_text = std::move(now);
+    m_textValid = true;
+    if (!wasFilling)
+        QTimer::singleShot(0, this, &EditControl::fillSome);
+    QTextCursor c = textCursor();
+    c.setPosition(m_pieces.toDocPos(caret));
+    setTextCursor(c);
+    emit changed(change);
+    return true;
 }
 
 void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
@@ -201,11 +300,11 @@ void EditControl::setText(const QString &crlfText)
         emit changed(change);
         return;
     }
+    if (change.removed.isEmpty())
+        change.removed = m_pieces.text();
     m_outside.begin();
     TextChange put = m_pieces.setText(crlfText, [this](int lines) { prepareWidth(lines); });
     m_outside.end();
-    if (change.removed.isEmpty())
-        change.removed = std::move(put.removed);
     change.inserted = std::move(put.inserted);
     moveCursor(QTextCursor::Start);
     emit changed(change);
@@ -224,15 +323,6 @@ void EditControl::ensureUpTo(int pos) const
         finishFill();
 }
 
-namespace {
-// A text longer than this goes in a screenful first when it is painted; the first
-// part reaches at least this far (and over the selection), to a line's end.
-constexpr qsizetype FillFrom = 1 << 20;
-constexpr qsizetype FirstPart = 64 * 1024;
-// Then slices of about this many characters, for at most this long a turn.
-constexpr qsizetype FillSlice = 256 * 1024;
-constexpr qint64 FillBudgetNs = 20'000'000;
-} // namespace
 
 void EditControl::putHeldText(bool firstScreen)
 {
@@ -305,9 +395,11 @@ void EditControl::appendTail(qsizetype length)
     const int docEnd = document()->characterCount() - 1;
     TextChange known;   // reported already, with the whole text
     int caret = 0;
+    const bool textKept = m_textValid;   // the text itself does not change
     m_outside.begin();
     m_pieces.replace(docEnd, docEnd, slice, known, caret);
     m_outside.end();
+    m_textValid = textKept;
     const QTextCursor now = textCursor();
     if (now.anchor() != before.anchor() || now.position() != before.position()) {
         QTextCursor c = now;

@@ -125,7 +125,6 @@ int TextPieces::lineStart(int line) const
 TextChange TextPieces::setText(const QString &crlfText, const std::function<void(int lines)> &beforeInsert)
 {
     TextChange change;
-    change.removed = text();
     bool crlfOnly = false;
     qsizetype lines = 1;
     const QString lf = CrLf::toDocText(crlfText, &crlfOnly, &lines);

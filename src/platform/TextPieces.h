@@ -45,7 +45,8 @@ public:
 
     // The edits below change the widget's document; the caller keeps its own change
     // handlers quiet meanwhile.
-    // Replaces the whole text; returns the change (removed = the old text).
+    // Replaces the whole text; returns the change with the text as it went in
+    // (removed is left empty: the caller knows it, or reads it first).
     // beforeInsert, when given, hears the new text's line count just before it goes in.
     TextChange setText(const QString &crlfText, const std::function<void(int lines)> &beforeInsert = {});
     // Replaces the widget range [docFrom, docTo) by text (any line breaks). Fills change

@@ -87,8 +87,9 @@ int SearchCommands::ReplaceInDocument(DocWindow *doc, bool all)
         return 0;
     // One replacement of the range from the first span to the end of the last,
     // recorded as the editor's own change: one undo step gives the old text back.
+    // Replace all leaves the caret at the first replacement, once after the one.
     doc->document()->beginUndoGroup();
-    e->replaceRange(r.change.pos, int(r.change.removed.size()), r.change.inserted);
+    e->applyChange(r.change, all ? r.change.pos : -1);
     doc->document()->compactLastChange(r.spans, m_search.ReplaceText);
     doc->document()->endUndoGroup();
     return r.count;

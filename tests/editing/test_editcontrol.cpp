@@ -445,6 +445,69 @@ private slots:
         QCOMPARE(e->text(), QStringLiteral("new"));
         QCOMPARE(e->lineCount(), 1);
     }
+
+    // A big change to a shown text (replace all, its undo) goes in as a new text, a
+    // screenful round the caret first: reads see all of it at once, keys act at
+    // once, and a change reported is the change made. A held text stays held.
+    void bigChangeGoesInAsANewText()
+    {
+        QString text;
+        for (int i = 0; text.size() < 3 * (1 << 20); ++i)
+            text += QStringLiteral("<p>~line %1~</p>\r\n").arg(i);
+        e->setHoldWhileHidden(true);
+        load(text);
+        e->show();
+        QVERIFY(QTest::qWaitForWindowExposed(e.get()));
+        QTRY_VERIFY(!e->filling());
+        const int pos = 3;
+        const QString old = text.mid(pos, text.size() - pos - 10);
+        QString lone = old;
+        lone.replace(u'~', u'\n');                  // lone breaks go in as CR LF
+        const QString inserted = QString(old).replace(u'~', QStringLiteral("\r\n"));
+        const QString changed = text.left(pos) + inserted + text.right(10);
+        e->replaceRange(pos, int(old.size()), lone, pos);
+        QVERIFY(e->filling());
+        QCOMPARE(e->selStart(), pos);
+        QCOMPARE(e->textLength(), int(changed.size()));
+        QCOMPARE(e->lineCount(), int(changed.count(u'\n')) + 1);
+        QVERIFY(e->text() == changed);
+        QVERIFY(e->filling());
+        QCOMPARE(changes.size(), 1);
+        QVERIFY(changes[0].pos == pos && changes[0].removed == old && changes[0].inserted == inserted);
+        e->setFocus();
+        QTest::keyClick(e.get(), Qt::Key_Z);
+        QVERIFY(e->filling());
+        QCOMPARE(e->textAt(pos, 2), QStringLiteral("z\r"));
+        // Taken back while still coming in (an undo at once), then all of it in.
+        e->replaceRange(pos, int(inserted.size()) + 1, old, 0);
+        QVERIFY(e->text() == text);
+        QTRY_VERIFY(!e->filling());
+        QVERIFY(e->text() == text);
+        QCOMPARE(e->lineCount(), int(text.count(u'\n')) + 1);
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(changes[2].removed.size(), inserted.size() + 1);
+
+        // With the caret asked for near the end the widget takes the range itself.
+        e->replaceRange(0, 0, old, int(old.size()));
+        QVERIFY(!e->filling());
+        QVERIFY(e->text() == old + text);
+        QCOMPARE(e->selStart(), int(old.size()));
+
+        // A hidden editor's held text takes a change where it is held, a line break
+        // never cut in half.
+        e = std::make_unique<EditControl>();
+        e->setHoldWhileHidden(true);
+        connect(e.get(), &EditControl::changed, this, [this](const TextChange &c) { changes << c; });
+        load(QStringLiteral("ab\r\ncd"));
+        QVERIFY(e->textDeferred());
+        e->replaceRange(3, 2, QStringLiteral("x\ny"));
+        QVERIFY(e->textDeferred());
+        QCOMPARE(e->text(), QStringLiteral("abx\r\nyd"));
+        QCOMPARE(e->selStart(), 6);
+        QCOMPARE(e->lineCount(), 2);
+        QCOMPARE(changes.size(), 1);
+        QVERIFY(changes[0].pos == 2 && changes[0].removed == QStringLiteral("\r\nc"));
+    }
 };
 
 QTEST_MAIN(TestEditControl)

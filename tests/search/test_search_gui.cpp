@@ -179,6 +179,25 @@ private slots:
         QVERIFY(ed()->hasFocus());
     }
 
+    // Replace all on a big page leaves the caret at the first replacement (the
+    // page goes in from there, a screenful first), and one undo gives it back.
+    void bigPageReplaceAllAndUndo()
+    {
+        QString page;
+        for (int i = 0; page.size() < 3 * (1 << 20); ++i)
+            page += QStringLiteral("<li>item ~%1</li>\r\n").arg(i);
+        setText(page);
+        ed()->setSelStart(int(page.size()));
+        replace(QStringLiteral("~"), QStringLiteral("-"), true);
+        QCOMPARE(ed()->selStart(), int(page.indexOf(u'~')));
+        QVERIFY(ed()->text() == QString(page).replace(u'~', u'-'));
+        t->active()->document()->Undo();
+        QVERIFY(ed()->text() == page);
+        QTRY_VERIFY(!ed()->filling());
+        QVERIFY(ed()->text() == page);
+        QCOMPARE(t->active()->document()->IzmT(), 0);
+    }
+
     // Replace once in every open document: the count is the documents changed.
     // The window acts on the document active when a button is pressed. Pages
     // opened behind the active one, never painted, are replaced in as any other.
@@ -209,6 +228,7 @@ private slots:
         gui::load(newDocument(QStringLiteral("x")), QStringLiteral("x"));
         QVERIFY(p1->text()->textDeferred() && p2->text()->textDeferred());
         replace(QStringLiteral("a"), QStringLiteral("<\n>"), true, true);
+        QVERIFY(p1->text()->textDeferred() && p2->text()->textDeferred());   // changed where held
         QCOMPARE(p1->text()->text() + u'|' + p2->text()->text(), QStringLiteral("<\r\n>\r\n<\r\n>b|b<\r\n>"));
         QCOMPARE(p1->IzmT() + p2->IzmT(), 2);
     }
