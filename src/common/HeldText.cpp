@@ -36,3 +36,20 @@ const std::vector<int> &HeldText::lineStarts() const
     }
     return m_lines;
 }
+
+int HeldText::lineCount() const
+{
+    if (!m_lines.empty())
+        return int(m_lines.size());
+    if (m_lineCount == 0) {
+        auto count = [](const auto *p, int n) {
+            int lines = 1;
+            for (int i = 1; i < n; ++i)
+                lines += p[i] == '\n' && p[i - 1] == '\r';
+            return lines;
+        };
+        m_lineCount = m_compact ? count(m_latin1.constData(), int(m_latin1.size()))
+                                : count(m_text.utf16(), int(m_text.size()));
+    }
+    return m_lineCount;
+}

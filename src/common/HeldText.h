@@ -20,10 +20,14 @@ public:
 
     // Starts of the lines (after each CR LF), the first one 0.
     const std::vector<int> &lineStarts() const;
+    // Their number, without keeping the starts (a window behind others is asked
+    // for it to size its line numbers).
+    int lineCount() const;
 
 private:
     QByteArray m_latin1;
     QString m_text;
     bool m_compact = false;
     mutable std::vector<int> m_lines;
+    mutable int m_lineCount = 0;   // 0 until counted
 };

@@ -38,7 +38,7 @@ QString EditControl::textAt(int pos, int len) const
 
 int EditControl::lineCount() const
 {
-    return m_deferred ? int(m_held.lineStarts().size()) : m_pieces.lineCount() + m_tailLines;
+    return m_deferred ? m_held.lineCount() : m_pieces.lineCount() + m_tailLines;
 }
 
 int EditControl::lineAt(int pos) const
