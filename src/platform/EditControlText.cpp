@@ -49,6 +49,10 @@ int EditControl::lineAt(int pos) const
             finishFill();
         return m_pieces.lineAt(pos);
     }
+    // (The caret of a page opened behind others is at its start: the status bar's
+    // question costs no table of line starts.)
+    if (pos <= 0)
+        return 0;
     const std::vector<int> &starts = m_held.lineStarts();
     return int(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
 }
@@ -60,6 +64,8 @@ int EditControl::lineStart(int line) const
             finishFill();
         return m_pieces.lineStart(line);
     }
+    if (line <= 0)
+        return 0;
     const std::vector<int> &starts = m_held.lineStarts();
     return starts[std::clamp(line, 0, int(starts.size()) - 1)];
 }
