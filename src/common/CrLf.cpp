@@ -120,5 +120,8 @@ QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int f
 
 QString DocTextCopy::text() const
 {
-    return done ? raw : softBlocks.empty() ? CrLf::fromDocText(raw) : CrLf::joinDocBlocks(raw, softBlocks);
+    QString text = done ? raw : softBlocks.empty() ? CrLf::fromDocText(raw) : CrLf::joinDocBlocks(raw, softBlocks);
+    if (tailFrom < tail.size())
+        text.append(QStringView(tail).sliced(tailFrom));
+    return text;
 }

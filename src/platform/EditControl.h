@@ -33,10 +33,15 @@ public:
     DocTextCopy textCopy() const
     {
         if (m_deferred)
-            return DocTextCopy{m_held.text(), {}, true};
-        if (m_textValid || filling())
-            return DocTextCopy{text(), {}, true};
-        return m_pieces.copy();
+            return DocTextCopy{m_held.text(), {}, true, {}, 0};
+        if (m_textValid)
+            return DocTextCopy{m_text, {}, true, {}, 0};
+        DocTextCopy copy = m_pieces.copy();
+        if (filling()) {
+            copy.tail = m_tail;
+            copy.tailFrom = m_tailPos;
+        }
+        return copy;
     }
     int selStart() const override;
     void setSelStart(int pos) override;

@@ -81,7 +81,7 @@ QString TextPieces::text() const
 
 DocTextCopy TextPieces::copy() const
 {
-    return {m_doc->toRawText(), m_soft.blocks(), false};
+    return {m_doc->toRawText(), m_soft.blocks(), false, {}, 0};
 }
 
 QString TextPieces::textAt(int pos, int len) const

@@ -385,6 +385,8 @@ private slots:
         QCOMPARE(e->lineCount(), lines);
         QCOMPARE(e->selStart(), 40);
         QCOMPARE(e->lineAt(40), lineOf(text, 40));
+        QVERIFY(e->textCopy().text() == text);   // for a reader elsewhere, nothing waits
+        QVERIFY(e->filling());
         // Slices arrive under the caret without moving it.
         for (int i = 0; i < 3 && e->filling(); ++i)
             QCoreApplication::processEvents();
