@@ -156,6 +156,9 @@ private:
     void prepareWidth(int lines);
     // firstScreen: a big text goes in a screenful first (see fillSome).
     void putHeldText(bool firstScreen);
+    // The widget takes text up to cut (where a line break starts); the rest
+    // follows from the event loop (see fillSome).
+    void startFill(QString text, qsizetype cut);
     void takeHeldText() const
     {
         if (m_deferred)

@@ -207,7 +207,6 @@ bool EditControl::replaceWhole(int pos, int len, const QString &text, int caretA
     // out and put in the range itself. (A bare editor puts every text in at once.)
     if (!m_deferred && !m_holdWhileHidden)
         return false;
-    const bool wasFilling = !m_deferred && filling();
     const QString old = this->text();
     const int from = offBreak(old, pos);
     const int end = std::max(from, offBreak(old, pos + len));
@@ -242,16 +241,11 @@ bool EditControl::replaceWhole(int pos, int len, const QString &text, int caretA
     if (cut < 0)
         return false;
     m_outside.begin();
-    m_tailLines = int(QStringView(now).sliced(cut).count(u'\n'));
-    m_pieces.setText(now.left(cut), [this](int lines) { prepareWidth(lines + m_tailLines); });
-    m_tail = now;
-    m_tailPos = cut;
+    startFill(now, cut);
     m_outside.end();
     // The whole new text is at hand: reads need not wait for the rest.
     m_text = std::move(now);
     m_textValid = true;
-    if (!wasFilling)
-        QTimer::singleShot(0, this, &EditControl::fillSome);
     QTextCursor c = textCursor();
     c.setPosition(m_pieces.toDocPos(caret));
     setTextCursor(c);
@@ -340,13 +334,7 @@ void EditControl::putHeldText(bool firstScreen)
         cut = text.indexOf(QLatin1String("\r\n"), std::max<qsizetype>(FirstPart, m_heldSelStart + m_heldSelLength));
     m_outside.begin();
     if (cut > 0) {
-        // The rest stays as it is, from the line break on.
-        m_tailLines = int(QStringView(text).sliced(cut).count(u'\n'));
-        const QString head = text.left(cut);
-        m_tail = std::move(text);
-        m_tailPos = cut;
-        m_pieces.setText(head, [this](int lines) { prepareWidth(lines + m_tailLines); });
-        QTimer::singleShot(0, this, &EditControl::fillSome);
+        startFill(std::move(text), cut);
     } else {
         m_pieces.setText(text, [this](int lines) { prepareWidth(lines); });
     }
@@ -360,6 +348,18 @@ void EditControl::putHeldText(bool firstScreen)
     if (m_heldSelLength > 0)
         c.setPosition(m_pieces.toDocPos(m_heldSelStart + m_heldSelLength), QTextCursor::KeepAnchor);
     setTextCursor(c);
+}
+
+void EditControl::startFill(QString text, qsizetype cut)
+{
+    // The rest stays as it is, from the line break on.
+    const bool running = filling();
+    m_tailLines = int(QStringView(text).sliced(cut).count(u'\n'));
+    m_pieces.setText(text.left(cut), [this](int lines) { prepareWidth(lines + m_tailLines); });
+    m_tail = std::move(text);
+    m_tailPos = cut;
+    if (!running)
+        QTimer::singleShot(0, this, &EditControl::fillSome);
 }
 
 bool EditControl::viewportEvent(QEvent *e)
