@@ -69,6 +69,11 @@ bool isCrlfOnly(QStringView text)
     return true;
 }
 
+QString inCrLf(const QString &text)
+{
+    return isCrlfOnly(text) ? text : fromDocText(toDocText(text));
+}
+
 QString fromDocText(QStringView text)
 {
     // Two tight passes over the raw units: this runs for every whole-text read

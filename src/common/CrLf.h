@@ -17,6 +17,10 @@ QString toDocText(const QString &text, bool *crlfOnly = nullptr, qsizetype *line
 // drop or replace. A check without a copy, for texts the program made itself.
 bool isCrlfOnly(QStringView text);
 
+// The text as the widget would give it back (see toDocText): itself, shared,
+// when it is in that form already.
+QString inCrLf(const QString &text);
+
 // '\n' and paragraph separators become CR LF.
 QString fromDocText(QStringView text);
 

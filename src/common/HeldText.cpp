@@ -20,19 +20,25 @@ QString HeldText::mid(int pos, int len) const
     return m_compact ? QString::fromLatin1(m_latin1.constData() + pos, len) : m_text.mid(pos, len);
 }
 
+template <class Found>
+void HeldText::eachLineStart(Found found) const
+{
+    auto scan = [&found](const auto *p, int n) {
+        for (int i = 1; i < n; ++i)
+            if (p[i] == '\n' && p[i - 1] == '\r')
+                found(i + 1);
+    };
+    if (m_compact)
+        scan(m_latin1.constData(), int(m_latin1.size()));
+    else
+        scan(m_text.utf16(), int(m_text.size()));
+}
+
 const std::vector<int> &HeldText::lineStarts() const
 {
     if (m_lines.empty()) {
         m_lines.push_back(0);
-        auto scan = [this](const auto *p, int n) {
-            for (int i = 1; i < n; ++i)
-                if (p[i] == '\n' && p[i - 1] == '\r')
-                    m_lines.push_back(i + 1);
-        };
-        if (m_compact)
-            scan(m_latin1.constData(), int(m_latin1.size()));
-        else
-            scan(m_text.utf16(), int(m_text.size()));
+        eachLineStart([this](int start) { m_lines.push_back(start); });
     }
     return m_lines;
 }
@@ -42,14 +48,26 @@ int HeldText::lineCount() const
     if (!m_lines.empty())
         return int(m_lines.size());
     if (m_lineCount == 0) {
-        auto count = [](const auto *p, int n) {
-            int lines = 1;
-            for (int i = 1; i < n; ++i)
-                lines += p[i] == '\n' && p[i - 1] == '\r';
-            return lines;
-        };
-        m_lineCount = m_compact ? count(m_latin1.constData(), int(m_latin1.size()))
-                                : count(m_text.utf16(), int(m_text.size()));
+        m_lineCount = 1;
+        eachLineStart([this](int) { ++m_lineCount; });
     }
     return m_lineCount;
+}
+
+int HeldText::lineAt(int pos) const
+{
+    // (The caret of a page opened behind others is at its start: the status bar's
+    // question costs no table of line starts.)
+    if (pos <= 0)
+        return 0;
+    const std::vector<int> &starts = lineStarts();
+    return int(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
+}
+
+int HeldText::lineStart(int line) const
+{
+    if (line <= 0)
+        return 0;
+    const std::vector<int> &starts = lineStarts();
+    return starts[std::clamp(line, 0, int(starts.size()) - 1)];
 }

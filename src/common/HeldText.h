@@ -18,13 +18,20 @@ public:
     QString mid(int pos, int len) const;
     QString text() const { return m_compact ? QString::fromLatin1(m_latin1) : m_text; }
 
-    // Starts of the lines (after each CR LF), the first one 0.
-    const std::vector<int> &lineStarts() const;
-    // Their number, without keeping the starts (a window behind others is asked
-    // for it to size its line numbers).
+    // The number of lines, without keeping their starts (a window behind others
+    // is asked for it to size its line numbers).
     int lineCount() const;
+    // The line holding pos, and where a line starts (clamped to the text).
+    int lineAt(int pos) const;
+    int lineStart(int line) const;
 
 private:
+    // Starts of the lines (after each CR LF), the first one 0, found when first asked for.
+    const std::vector<int> &lineStarts() const;
+    // Calls found with the start of every line after the first.
+    template <class Found>
+    void eachLineStart(Found found) const;
+
     QByteArray m_latin1;
     QString m_text;
     bool m_compact = false;

@@ -49,12 +49,7 @@ int EditControl::lineAt(int pos) const
             finishFill();
         return m_pieces.lineAt(pos);
     }
-    // (The caret of a page opened behind others is at its start: the status bar's
-    // question costs no table of line starts.)
-    if (pos <= 0)
-        return 0;
-    const std::vector<int> &starts = m_held.lineStarts();
-    return int(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
+    return m_held.lineAt(pos);
 }
 
 int EditControl::lineStart(int line) const
@@ -64,10 +59,7 @@ int EditControl::lineStart(int line) const
             finishFill();
         return m_pieces.lineStart(line);
     }
-    if (line <= 0)
-        return 0;
-    const std::vector<int> &starts = m_held.lineStarts();
-    return starts[std::clamp(line, 0, int(starts.size()) - 1)];
+    return m_held.lineStart(line);
 }
 
 QString EditControl::text() const
@@ -210,7 +202,7 @@ bool EditControl::replaceWhole(int pos, int len, const QString &text, int caretA
     const QString old = this->text();
     const int from = offBreak(old, pos);
     const int end = std::max(from, offBreak(old, pos + len));
-    QString inserted = CrLf::isCrlfOnly(text) ? text : CrLf::fromDocText(CrLf::toDocText(text));
+    QString inserted = CrLf::inCrLf(text);
     const qsizetype size = old.size() - (end - from) + inserted.size();
     int caret = caretAfter >= 0 ? int(std::min<qsizetype>(caretAfter, size)) : from + int(inserted.size());
     // The head costs what it holds: worth it only when it is well short of the change.
@@ -288,9 +280,7 @@ void EditControl::setText(const QString &crlfText)
             m_outside.end();
         }
         // Held as the widget would give it back: every line break a CR LF.
-        bool crlfOnly = false;
-        const QString lf = CrLf::toDocText(crlfText, &crlfOnly);
-        change.inserted = crlfOnly ? crlfText : CrLf::fromDocText(lf);
+        change.inserted = CrLf::inCrLf(crlfText);
         m_held = HeldText(change.inserted);
         m_text.clear();
         m_textValid = false;
