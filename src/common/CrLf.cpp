@@ -74,20 +74,21 @@ QString inCrLf(const QString &text)
     return isCrlfOnly(text) ? text : fromDocText(toDocText(text));
 }
 
-QString fromDocText(QStringView text)
+QString fromDocText(QStringView text, bool lineSeparators)
 {
     // Two tight passes over the raw units: this runs for every whole-text read
     // (find, save, preview), so it must not grow a string one character at a time.
     const char16_t *src = text.utf16();
     const qsizetype n = text.size();
+    const char16_t inner = lineSeparators ? char16_t(QChar::LineSeparator) : u'\n';
     qsizetype breaks = 0;
     for (qsizetype i = 0; i < n; ++i)
-        breaks += (src[i] == u'\n' || src[i] == char16_t(QChar::ParagraphSeparator));
+        breaks += (src[i] == u'\n' || src[i] == char16_t(QChar::ParagraphSeparator) || src[i] == inner);
     QString out(n + breaks, Qt::Uninitialized);
     char16_t *dst = reinterpret_cast<char16_t *>(out.data());
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = src[i];
-        if (c == u'\n' || c == char16_t(QChar::ParagraphSeparator)) {
+        if (c == u'\n' || c == char16_t(QChar::ParagraphSeparator) || c == inner) {
             *dst++ = u'\r';
             *dst++ = u'\n';
         } else {
@@ -97,14 +98,26 @@ QString fromDocText(QStringView text)
     return out;
 }
 
-QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int firstBlock, bool crlf)
+QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int firstBlock, bool crlf,
+                      bool lineSeparators)
 {
+    if (softBlocks.empty() && crlf)
+        return fromDocText(raw, lineSeparators);
     auto next = std::lower_bound(softBlocks.begin(), softBlocks.end(), firstBlock);
     QString out;
     out.reserve(raw.size() + raw.size() / 32);
     int block = firstBlock;
     qsizetype from = 0;
     for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (lineSeparators && raw[i] == QChar::LineSeparator) {
+            out += raw.mid(from, i - from);
+            from = i + 1;
+            if (crlf)
+                out += QLatin1String("\r\n");
+            else
+                out += u'\n';
+            continue;
+        }
         if (raw[i] != QChar::ParagraphSeparator)
             continue;
         out += raw.mid(from, i - from);
@@ -125,7 +138,7 @@ QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int f
 
 QString DocTextCopy::text() const
 {
-    QString text = done ? raw : softBlocks.empty() ? CrLf::fromDocText(raw) : CrLf::joinDocBlocks(raw, softBlocks);
+    QString text = done ? raw : CrLf::joinDocBlocks(raw, softBlocks, 0, true, lineSeparators);
     if (tailFrom < tail.size())
         text.append(QStringView(tail).sliced(tailFrom));
     return text;

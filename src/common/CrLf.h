@@ -21,12 +21,15 @@ bool isCrlfOnly(QStringView text);
 // when it is in that form already.
 QString inCrLf(const QString &text);
 
-// '\n' and paragraph separators become CR LF.
-QString fromDocText(QStringView text);
+// '\n' and paragraph separators become CR LF; line separators too with lineSeparators
+// (the editor's own breaks inside a block, see LinePieces).
+QString fromDocText(QStringView text, bool lineSeparators = false);
 
 // The widget's raw text (a paragraph separator between blocks) joined into the
 // text: CR LF (or '\n' without crlf) after every block from firstBlock on but
-// those listed in softBlocks (ascending), which end at a cut of a long line.
-QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int firstBlock = 0, bool crlf = true);
+// those listed in softBlocks (ascending), which end at a cut of a long line; with
+// lineSeparators, also for every line separator.
+QString joinDocBlocks(QStringView raw, const std::vector<int> &softBlocks, int firstBlock = 0, bool crlf = true,
+                      bool lineSeparators = false);
 
 } // namespace CrLf

@@ -12,6 +12,7 @@ struct DocTextCopy {
     // text still coming into the editor (shared, not copied).
     QString tail;
     qsizetype tailFrom = 0;
+    bool lineSeparators = false;  // the widget's line separators are line breaks
 
     QString text() const;
 };

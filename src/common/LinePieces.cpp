@@ -41,7 +41,7 @@ std::vector<int> LinePieces::cuts(QStringView segment)
     return out;
 }
 
-QString LinePieces::split(const QString &lfText, std::vector<int> &soft, int firstBlock)
+QString LinePieces::split(const QString &lfText, std::vector<int> &soft, int firstBlock, std::vector<int> *inner)
 {
     const qsizetype size = lfText.size();
     bool anyLong = false;
@@ -52,29 +52,55 @@ QString LinePieces::split(const QString &lfText, std::vector<int> &soft, int fir
         anyLong = end - start > MaxBlock;
         start = end + 1;
     }
-    if (!anyLong)
+    if (!anyLong && !inner)
         return lfText;
 
     QString out;
-    out.reserve(size + size / PieceSize + 16);
+    out.reserve(size + (anyLong ? size / PieceSize + 16 : 0));
     int block = firstBlock;
+    int groupLines = 0;   // lines and characters of the block being filled
+    qsizetype groupChars = 0;
+    if (inner)
+        inner->push_back(0);
     for (qsizetype start = 0; start <= size;) {
         qsizetype end = lfText.indexOf(u'\n', start);
         if (end < 0)
             end = size;
         const QStringView line = QStringView(lfText).mid(start, end - start);
+        if (start > 0) {
+            // The break before this line: inside the group, or a new block.
+            const qsizetype len = line.size();
+            if (inner && groupLines > 0 && groupLines < GroupLines && groupChars + 1 + len <= GroupChars) {
+                out += QChar(QChar::LineSeparator);
+                ++inner->back();
+                ++groupLines;
+                groupChars += 1 + len;
+            } else {
+                out += u'\n';
+                ++block;
+                if (inner)
+                    inner->push_back(0);
+                groupLines = 1;
+                groupChars = len;
+            }
+        } else {
+            groupLines = 1;
+            groupChars = line.size();
+        }
         int from = 0;
-        for (int cut : cuts(line)) {
+        const std::vector<int> lineCuts = cuts(line);
+        for (int cut : lineCuts) {
             out += line.mid(from, cut - from);
             out += u'\n';
             soft.push_back(block++);
+            if (inner)
+                inner->push_back(0);
             from = cut;
         }
         out += line.mid(from);
-        if (end < size) {
-            out += u'\n';
-            ++block;
-        }
+        // A line in pieces shares its block with nothing.
+        if (!lineCuts.empty() || line.size() > GroupChars)
+            groupLines = GroupLines;
         start = end + 1;
     }
     return out;

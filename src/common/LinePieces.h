@@ -14,6 +14,11 @@ public:
     static constexpr int PieceSize = 2048;          // length aimed at when cutting
     static constexpr int MaxBlock = 2 * PieceSize;  // longest block held whole
     static constexpr int MinPiece = PieceSize / 4;  // a shorter piece joins its neighbours
+    // Short lines go several to a block, joined by a line separator: Qt's own cost of
+    // a block is more than two lines of a page. A block is laid out whole on every
+    // change, so a group stays small.
+    static constexpr int GroupLines = 16;
+    static constexpr int GroupChars = 1024;
 
     // Cut offsets (ascending, strictly inside) of one line or part of a line; none
     // when it fits in one block. Cuts fall after a blank or '>' near the aimed length
@@ -22,6 +27,9 @@ public:
 
     // lfText ('\n' breaks) with one more '\n' at every cut. soft receives, ascending,
     // the numbers of the result's blocks (counted from firstBlock) that end at a cut.
-    // Returns lfText itself when no line needs cutting.
-    static QString split(const QString &lfText, std::vector<int> &soft, int firstBlock = 0);
+    // With inner, short lines are grouped: the breaks inside a group become line
+    // separators, and inner receives how many each block of the result holds.
+    // Returns lfText itself when no line needs cutting and nothing is grouped.
+    static QString split(const QString &lfText, std::vector<int> &soft, int firstBlock = 0,
+                         std::vector<int> *inner = nullptr);
 };

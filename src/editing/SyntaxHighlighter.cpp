@@ -151,7 +151,21 @@ bool SyntaxHighlighter::processBlock(QTextBlock &block, bool colour)
     if (colour && (!endsLine || (n > 0 && !m_editor->blockEndsLine(n - 1))) && longLine(block))
         colour = false, skipColours = true;
     m_tokens.clear();
-    const int end = SyntaxTokenizer::scan(text, startState(block), colour ? &m_tokens : nullptr, endsLine, following);
+    // Lines held together in one block are scanned a line at a time.
+    int end = startState(block);
+    const QChar separator = m_editor->groupsLines() ? QChar(QChar::LineSeparator) : QChar(u'\n');
+    for (qsizetype from = 0;;) {
+        const qsizetype sep = text.indexOf(separator, from);
+        const qsizetype to = sep < 0 ? text.size() : sep;
+        const size_t first = m_tokens.size();
+        end = SyntaxTokenizer::scan(QStringView(text).sliced(from, to - from), end, colour ? &m_tokens : nullptr,
+                                    sep < 0 ? endsLine : true, sep < 0 ? QStringView(following) : QStringView());
+        for (size_t i = first; i < m_tokens.size(); ++i)
+            m_tokens[i].start += int(from);
+        if (sep < 0)
+            break;
+        from = sep + 1;
+    }
     int newMarks = Consistent | (marks & HasColours);
     if (colour || skipColours) {
         QList<QTextLayout::FormatRange> ranges;
@@ -228,12 +242,15 @@ void SyntaxHighlighter::visibleRange(int &first, int &last) const
     // The editor's scroll value counts rows: the first row on screen. Read without a
     // hit test, so it is safe in the middle of a change.
     QTextDocument *doc = m_editor->document();
-    QTextBlock b = doc->findBlockByLineNumber(m_editor->verticalScrollBar()->value());
+    const int top = m_editor->verticalScrollBar()->value();
+    QTextBlock b = doc->findBlockByLineNumber(top);
     if (!b.isValid())
         b = doc->lastBlock();
     first = last = b.blockNumber();
-    // Each block is at least one row; a wrapped one says how many rows it took.
-    int rows = m_editor->viewport()->height() / std::max(1, m_editor->fontMetrics().lineSpacing()) + 2;
+    // Each block is at least one row; a wrapped one, or one of several lines, says
+    // how many rows it took; the first may start above the screen.
+    int rows = m_editor->viewport()->height() / std::max(1, m_editor->fontMetrics().lineSpacing()) + 2
+        + std::max(0, top - b.firstLineNumber());
     for (; b.isValid() && rows > 0; b = b.next()) {
         rows -= std::max(1, b.lineCount());
         last = b.blockNumber();

@@ -89,6 +89,11 @@ public:
     int lineStart(int line) const;
     // False when the widget's block ends where a long line was cut into pieces.
     bool blockEndsLine(int blockNumber) const { return !m_pieces.softBreaks().endsSoft(blockNumber); }
+    // Short lines are held several to a block, a line separator between them, each a
+    // line break of the text (see TextPieces).
+    bool groupsLines() const { return m_pieces.grouped(); }
+    // The real line (0-based) a block of the widget starts in.
+    int lineOfBlock(int blockNumber) const { return m_pieces.lineOfBlock(blockNumber); }
 
     void setEditorFont(const QString &family, int pointSize, bool bold, bool italic);
     // Points added to the editor font's size (zoom); the font set above stays the

@@ -77,27 +77,50 @@ void LineNumberArea::placeArea()
     setGeometry(cr.left(), cr.top(), areaWidth(), cr.height());
 }
 
+int LineNumberArea::lineOfDocPos(int docPos) const
+{
+    const QTextBlock b = m_editor->document()->findBlock(docPos);
+    if (!b.isValid())
+        return m_editor->m_pieces.lineCount() - 1;
+    const int n = b.blockNumber();
+    return m_editor->m_pieces.lineOfBlock(n) + m_editor->m_pieces.innerBreaksBefore(n, docPos - b.position());
+}
+
 int LineNumberArea::caretLine() const
 {
-    return m_editor->m_pieces.softBreaks().lineOfBlock(m_editor->textCursor().blockNumber());
+    return lineOfDocPos(m_editor->textCursor().position());
 }
 
-int LineNumberArea::numberOfBlock(int block) const
+QList<int> LineNumberArea::rowNumbers(int block) const
 {
-    const SoftBreaks &soft = m_editor->m_pieces.softBreaks();
-    if (block < 0 || block >= m_editor->blockCount() || (block > 0 && soft.endsSoft(block - 1)))
-        return 0;
-    return soft.lineOfBlock(block) + 1;
+    const TextPieces &pieces = m_editor->m_pieces;
+    const QTextBlock b = m_editor->document()->findBlockByNumber(block);
+    QList<int> out;
+    if (!b.isValid())
+        return out;
+    const QTextLayout *layout = b.layout();
+    const int rows = layout ? std::max(1, layout->lineCount()) : 1;
+    int line = pieces.lineOfBlock(block);
+    out << ((block == 0 || !pieces.softBreaks().endsSoft(block - 1)) ? line + 1 : 0);
+    if (rows == 1)
+        return out;
+    const QString text = pieces.innerBreaks(block) > 0 ? b.text() : QString();
+    for (int r = 1; r < rows; ++r) {
+        const int start = layout->lineAt(r).textStart();
+        const bool starts = start > 0 && start <= text.size() && text[start - 1] == QChar::LineSeparator;
+        out << (starts ? ++line + 1 : 0);
+    }
+    return out;
 }
 
-std::pair<int, int> LineNumberArea::caretLineBlocks() const
+std::pair<int, int> LineNumberArea::caretLineSpan() const
 {
-    const SoftBreaks &soft = m_editor->m_pieces.softBreaks();
+    const TextPieces &pieces = m_editor->m_pieces;
     const int line = caretLine();
-    const int first = soft.firstBlockOfLine(line);
-    const int last = line + 1 < m_editor->lineCount() ? soft.firstBlockOfLine(line + 1) - 1
-                                                      : m_editor->blockCount() - 1;
-    return {first, last};
+    const int from = pieces.toDocPos(pieces.lineStart(line));
+    const int to = line + 1 < pieces.lineCount() ? pieces.toDocPos(pieces.lineStart(line + 1)) - 1
+                                                 : m_editor->document()->characterCount() - 1;
+    return {from, to};
 }
 
 void LineNumberArea::onUpdateRequest(const QRect &rect, int dy)
@@ -144,8 +167,7 @@ void LineNumberArea::changeEvent(QEvent *e)
 int LineNumberArea::lineAtY(int y) const
 {
     // The gutter and the viewport share their top edge.
-    const QTextCursor c = m_editor->cursorForPosition(QPoint(0, y));
-    return m_editor->m_pieces.softBreaks().lineOfBlock(c.blockNumber());
+    return lineOfDocPos(m_editor->cursorForPosition(QPoint(0, y)).position());
 }
 
 void LineNumberArea::selectLines(int from, int to)
@@ -176,9 +198,9 @@ void LineNumberArea::mouseMoveEvent(QMouseEvent *e)
 
 void LineNumberArea::paintCaretLine(const QRect &clip)
 {
-    const auto [first, last] = caretLineBlocks();
+    const auto [from, to] = caretLineSpan();
     QTextBlock b = m_editor->firstVisibleBlock();
-    if (!b.isValid() || b.blockNumber() > last)
+    if (!b.isValid() || b.position() > to)
         return;
     const QPalette pal = m_editor->palette();
     const QColor mark = mix(pal.color(QPalette::Base), pal.color(QPalette::Text), 0.07);
@@ -186,11 +208,25 @@ void LineNumberArea::paintCaretLine(const QRect &clip)
     p.setClipRect(clip);
     const int right = m_editor->viewport()->width();
     qreal top = m_editor->blockBoundingGeometry(b).translated(m_editor->contentOffset()).top();
-    // The visible blocks only: the caret's line may be far off screen.
-    for (; b.isValid() && top <= clip.bottom() && b.blockNumber() <= last; b = b.next()) {
+    // The visible blocks only: the caret's line may be far off screen. Of a block
+    // that holds several lines, the rows of the caret's line.
+    for (; b.isValid() && top <= clip.bottom() && b.position() <= to; b = b.next()) {
         const qreal h = m_editor->blockBoundingRect(b).height();
-        if (b.isVisible() && b.blockNumber() >= first && top + h >= clip.top())
-            p.fillRect(QRectF(0, top, right, h), mark);
+        const int end = b.position() + b.length() - 1;
+        if (b.isVisible() && end >= from && top + h >= clip.top()) {
+            const QTextLayout *layout = b.layout();
+            if (!layout || layout->lineCount() == 0 || (b.position() >= from && end <= to)) {
+                p.fillRect(QRectF(0, top, right, h), mark);
+            } else {
+                for (int r = 0; r < layout->lineCount(); ++r) {
+                    const QTextLine l = layout->lineAt(r);
+                    const int rowFrom = b.position() + l.textStart();
+                    const int rowTo = rowFrom + std::max(1, l.textLength()) - 1;
+                    if (rowFrom <= to && rowTo >= from)
+                        p.fillRect(QRectF(0, top + l.y(), right, l.height()), mark);
+                }
+            }
+        }
         top += h;
     }
 }
@@ -205,26 +241,25 @@ void LineNumberArea::paintEvent(QPaintEvent *e)
     QTextBlock b = m_editor->firstVisibleBlock();
     if (!b.isValid())
         return;
-    const SoftBreaks &soft = m_editor->m_pieces.softBreaks();
-    int n = b.blockNumber();
-    int line = soft.lineOfBlock(n);
-    bool startsLine = n == 0 || !soft.endsSoft(n - 1);
-    const int caret = caretLine();
+    const int caret = caretLine() + 1;
     const QColor dim = mix(base, ink, 0.45);
     const int pad = std::max(2, fontMetrics().horizontalAdvance(u'9') / 2);
     const int rowHeight = fontMetrics().height();
     qreal top = m_editor->blockBoundingGeometry(b).translated(m_editor->contentOffset()).top();
-    for (; b.isValid() && top <= e->rect().bottom(); b = b.next(), ++n) {
+    for (; b.isValid() && top <= e->rect().bottom(); b = b.next()) {
         const qreal h = m_editor->blockBoundingRect(b).height();
-        if (startsLine && b.isVisible() && top + h >= e->rect().top()) {
-            p.setPen(line == caret ? ink : dim);
-            p.drawText(QRectF(0, top, width() - 2 * pad, rowHeight), Qt::AlignRight | Qt::AlignVCenter,
-                       QString::number(line + 1));
+        if (b.isVisible() && top + h >= e->rect().top()) {
+            const QList<int> numbers = rowNumbers(b.blockNumber());
+            const QTextLayout *layout = b.layout();
+            for (int r = 0; r < numbers.size(); ++r) {
+                if (numbers[r] == 0)
+                    continue;
+                const qreal y = top + (layout && r < layout->lineCount() ? layout->lineAt(r).y() : 0);
+                p.setPen(numbers[r] == caret ? ink : dim);
+                p.drawText(QRectF(0, y, width() - 2 * pad, rowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                           QString::number(numbers[r]));
+            }
         }
-        // The next block starts a real line unless this one ends at a piece cut.
-        startsLine = !soft.endsSoft(n);
-        if (startsLine)
-            ++line;
         top += h;
     }
 }

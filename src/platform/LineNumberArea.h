@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QWidget>
 #include <utility>
 
@@ -23,10 +24,12 @@ public:
     bool isShown() const { return m_on; }
     // Width the gutter takes from the editor: 0 while hidden.
     int areaWidth() const { return m_on ? m_width : 0; }
-    // The 1-based number shown beside a block; 0 for the later pieces of a long line.
-    int numberOfBlock(int block) const;
-    // First and last block of the real line holding the caret.
-    std::pair<int, int> caretLineBlocks() const;
+    // The 1-based numbers shown beside the rows of a block, 0 beside a row that goes
+    // on with a line (a wrapped row, the later pieces of a long line).
+    QList<int> rowNumbers(int block) const;
+    // The widget positions of the first character of the caret's real line and of
+    // the break that ends it (the end of the text for the last line).
+    std::pair<int, int> caretLineSpan() const;
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -44,6 +47,7 @@ private:
     void onCaretMoved();
     void paintCaretLine(const QRect &clip);
     int caretLine() const;
+    int lineOfDocPos(int docPos) const;
     int lineAtY(int y) const;
     void selectLines(int from, int to);
 

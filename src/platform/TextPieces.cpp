@@ -2,17 +2,32 @@
 #include "common/CrLf.h"
 #include "common/LinePieces.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
 
+namespace {
+constexpr char16_t Separator = char16_t(QChar::LineSeparator);
+} // namespace
+
 int TextPieces::blockStart(int blockNumber) const
 {
     // Each break before the block counted once in the widget: twice for a line break,
-    // not at all for a piece boundary.
-    return m_doc->findBlockByNumber(blockNumber).position() + blockNumber - 2 * m_soft.countBefore(blockNumber);
+    // not at all for a piece boundary; a line separator counts twice too.
+    return m_doc->findBlockByNumber(blockNumber).position() + blockNumber - 2 * m_soft.countBefore(blockNumber)
+        + m_inner.before(blockNumber);
+}
+
+int TextPieces::innerBreaksBefore(int block, int offset) const
+{
+    if (offset <= 0 || m_inner.at(block) == 0)
+        return 0;
+    const QString t = m_doc->findBlockByNumber(block).text();
+    return int(QStringView(t).first(std::min<qsizetype>(offset, t.size())).count(QChar(Separator)));
 }
 
 int TextPieces::toDocPos(int pos) const
@@ -29,14 +44,27 @@ int TextPieces::toDocPos(int pos) const
             hi = mid - 1;
     }
     const QTextBlock b = m_doc->findBlockByNumber(lo);
-    return b.position() + std::min(pos - blockStart(lo), b.length() - 1);
+    const int rel = pos - blockStart(lo);
+    if (m_inner.at(lo) == 0)
+        return b.position() + std::min(rel, b.length() - 1);
+    // A line separator is two characters of the text: inside them is the break.
+    const QString t = b.text();
+    int at = 0;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const int width = t[i] == QChar(Separator) ? 2 : 1;
+        if (at + width > rel)
+            return b.position() + int(i);
+        at += width;
+    }
+    return b.position() + int(t.size());
 }
 
 int TextPieces::fromDocPos(int docPos) const
 {
     const QTextBlock b = m_doc->findBlock(docPos);
     const int n = b.isValid() ? b.blockNumber() : m_doc->blockCount() - 1;
-    return docPos + n - 2 * m_soft.countBefore(n);
+    const int start = b.isValid() ? b.position() : docPos;
+    return docPos + n - 2 * m_soft.countBefore(n) + m_inner.before(n) + innerBreaksBefore(n, docPos - start);
 }
 
 int TextPieces::acrossCut(int docPos, bool forward) const
@@ -54,12 +82,12 @@ int TextPieces::acrossCut(int docPos, bool forward) const
 
 int TextPieces::textLength() const
 {
-    return m_doc->characterCount() - 1 + (m_doc->blockCount() - 1) - 2 * m_soft.size();
+    return m_doc->characterCount() - 1 + (m_doc->blockCount() - 1) - 2 * m_soft.size() + m_inner.total();
 }
 
 QString TextPieces::joinBlocks(QStringView raw, int firstBlock, bool crlf) const
 {
-    return CrLf::joinDocBlocks(raw, m_soft.blocks(), firstBlock, crlf);
+    return CrLf::joinDocBlocks(raw, m_soft.blocks(), firstBlock, crlf, m_grouped);
 }
 
 QString TextPieces::rangeText(int docFrom, int docTo, bool crlf) const
@@ -76,12 +104,12 @@ QString TextPieces::rangeText(int docFrom, int docTo, bool crlf) const
 QString TextPieces::text() const
 {
     const QString raw = m_doc->toRawText();
-    return m_soft.size() == 0 ? CrLf::fromDocText(raw) : joinBlocks(raw, 0, true);
+    return m_soft.size() == 0 ? CrLf::fromDocText(raw, m_grouped) : joinBlocks(raw, 0, true);
 }
 
 DocTextCopy TextPieces::copy() const
 {
-    return {m_doc->toRawText(), m_soft.blocks(), false, {}, 0};
+    return {m_doc->toRawText(), m_soft.blocks(), false, {}, 0, m_grouped};
 }
 
 QString TextPieces::textAt(int pos, int len) const
@@ -106,17 +134,43 @@ QString TextPieces::textAt(int pos, int len) const
 
 int TextPieces::lineCount() const
 {
-    return m_doc->blockCount() - m_soft.size();
+    return m_doc->blockCount() - m_soft.size() + m_inner.total();
 }
 
 int TextPieces::lineAt(int pos) const
 {
     const int docPos = toDocPos(std::clamp(pos, 0, textLength()));
-    return m_soft.lineOfBlock(m_doc->findBlock(docPos).blockNumber());
+    const QTextBlock b = m_doc->findBlock(docPos);
+    const int n = b.isValid() ? b.blockNumber() : m_doc->blockCount() - 1;
+    return lineOfBlock(n) + (b.isValid() ? innerBreaksBefore(n, docPos - b.position()) : 0);
 }
 
 int TextPieces::lineStart(int line) const
 {
+    if (m_inner.total() > 0) {
+        line = std::clamp(line, 0, lineCount() - 1);
+        if (line == 0)
+            return 0;
+        // The last block that starts before the line; the line starts inside it,
+        // after one of its separators, or with the next block.
+        int lo = 0, hi = m_doc->blockCount() - 1;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo + 1) / 2;
+            if (lineOfBlock(mid) < line)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        const int k = line - lineOfBlock(lo);
+        if (k > m_inner.at(lo))
+            return blockStart(lo + 1);
+        const QTextBlock b = m_doc->findBlockByNumber(lo);
+        const QString t = b.text();
+        qsizetype i = -1;
+        for (int seen = 0; seen < k; ++seen)
+            i = t.indexOf(QChar(Separator), i + 1);
+        return fromDocPos(b.position() + int(i) + 1);
+    }
     int cuts = 0;
     const int block = m_soft.firstBlockOfLine(std::clamp(line, 0, lineCount() - 1), &cuts);
     return m_doc->findBlockByNumber(block).position() + block - 2 * cuts;
@@ -130,14 +184,70 @@ TextChange TextPieces::setText(const QString &crlfText, const std::function<void
     const QString lf = CrLf::toDocText(crlfText, &crlfOnly, &lines);
     // A loaded file is already in CR LF form: share it instead of converting back.
     change.inserted = crlfOnly ? crlfText : CrLf::fromDocText(lf);
-    std::vector<int> soft;
-    const QString docText = LinePieces::split(lf, soft);
     if (beforeInsert)
         beforeInsert(int(lines));
+    putText(lf, !lf.contains(QChar(Separator)));
+    return change;
+}
+
+void TextPieces::putText(const QString &lf, bool grouped)
+{
+    std::vector<int> soft, inner;
+    const QString docText = LinePieces::split(lf, soft, 0, grouped ? &inner : nullptr);
+    m_grouped = grouped;
+    m_inner.clear();
     m_doc->setPlainText(docText);
     m_soft.assign(std::move(soft));
     m_blockCount = m_doc->blockCount();
-    return change;
+    if (grouped) {
+        bool rows = false;
+        QTextBlock b = m_doc->firstBlock();
+        for (size_t i = 0; i < inner.size() && b.isValid(); ++i, b = b.next())
+            rows |= showRows(b, inner[i]);
+        m_inner.assign(std::move(inner));
+        if (rows)
+            announceSize();
+    }
+}
+
+void TextPieces::ungroup()
+{
+    if (!m_grouped)
+        return;
+    putText(CrLf::toDocText(text()), false);
+}
+
+void TextPieces::recount(int first, int oldCount, int newCount)
+{
+    if (!m_grouped)
+        return;
+    std::vector<int> counts;
+    counts.reserve(size_t(std::max(0, newCount)));
+    QTextBlock b = m_doc->findBlockByNumber(first);
+    bool rows = false;
+    for (int i = 0; i < newCount && b.isValid(); ++i, b = b.next()) {
+        counts.push_back(int(b.text().count(QChar(Separator))));
+        rows |= showRows(b, counts.back());
+    }
+    m_inner.replace(first, oldCount, counts);
+    if (rows)
+        announceSize();
+}
+
+bool TextPieces::showRows(QTextBlock &block, int inner)
+{
+    // The scroll bar counts the rows of the blocks; one not laid out yet counts as
+    // one row unless told better.
+    if (inner == 0 || (block.layout() && block.layout()->lineCount() > 0) || block.lineCount() == inner + 1)
+        return false;
+    block.setLineCount(inner + 1);
+    return true;
+}
+
+void TextPieces::announceSize()
+{
+    if (QAbstractTextDocumentLayout *layout = m_doc->documentLayout())
+        emit layout->documentSizeChanged(layout->documentSize());
 }
 
 bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange &change, int &caretDoc,
@@ -145,6 +255,14 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
 {
     if (docTo < docFrom)
         std::swap(docFrom, docTo);
+    if (m_grouped && text.contains(QChar(Separator))) {
+        // The text brings a line separator of its own: from now on one line a block,
+        // so that it stays a character of the text.
+        const int from = fromDocPos(docFrom), to = fromDocPos(docTo);
+        ungroup();
+        docFrom = toDocPos(from);
+        docTo = toDocPos(to);
+    }
     change.pos = fromDocPos(docFrom);
     change.removed = wholeText ? wholeText->mid(change.pos, fromDocPos(docTo) - change.pos)
                                : docRangeText(docFrom, docTo);
@@ -169,6 +287,9 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
             c.setPosition(docTo, QTextCursor::KeepAnchor);
             c.insertText(lf);
             caretDoc = c.position();
+            // The breaks it removed were separators inside the block.
+            if (m_grouped)
+                m_inner.set(bFrom, m_inner.at(bFrom) - int(change.removed.count(u'\n')));
             return true;
         }
     }
@@ -189,9 +310,13 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
             c.removeSelectedText();
         else
             c.insertText(text);
-        m_soft.replace(firstBlock, lastBlock - firstBlock + 1, int(text.count(u'\n')) + 1, soft);
+        const int newCount = int(text.count(u'\n')) + 1;
+        m_soft.replace(firstBlock, lastBlock - firstBlock + 1, newCount, soft);
+        recount(firstBlock, lastBlock - firstBlock + 1, newCount);
         m_blockCount = m_doc->blockCount();
     };
+    std::vector<int> innerUnused;
+    std::vector<int> *const inner = m_grouped ? &innerUnused : nullptr;
     // No piece at either end, and the lines joined at the ends stay short: the new
     // text goes in as it is, without a copy of it with the text around it.
     if (firstBlock == bFrom && lastBlock == bTo) {
@@ -203,10 +328,16 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
             ? head + lf.size() + tail <= LinePieces::MaxBlock
             : head + firstBreak <= LinePieces::MaxBlock && lf.size() - lastBreak - 1 + tail <= LinePieces::MaxBlock;
         std::vector<int> soft;
-        if (shortEnds && (LinePieces::split(lf, soft), soft.empty())) {
-            put(docFrom, docTo, lf, {});
-            caretDoc = c.position();
-            return true;
+        // Lines typed into a group make it longer: past twice its size, it is cut afresh.
+        const bool smallGroups = !m_grouped
+            || (m_inner.at(bFrom) < 2 * LinePieces::GroupLines && m_inner.at(bTo) < 2 * LinePieces::GroupLines);
+        if (shortEnds && smallGroups) {
+            const QString grouped = LinePieces::split(lf, soft, 0, inner);
+            if (soft.empty()) {
+                put(docFrom, docTo, grouped, {});
+                caretDoc = c.position();
+                return true;
+            }
         }
     }
     const QTextBlock b0 = m_doc->findBlockByNumber(firstBlock);
@@ -218,7 +349,8 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
         ? lf
         : rangeText(regionFrom, docFrom, false) + lf + rangeText(docTo, regionTo, false);
     std::vector<int> soft;
-    const QString pieced = LinePieces::split(content, soft);
+    innerUnused.clear();
+    const QString pieced = LinePieces::split(content, soft, 0, inner);
     put(regionFrom, regionTo, pieced, soft);
     caretDoc = toDocPos(change.pos + int(change.inserted.size()));
     return true;
@@ -235,6 +367,20 @@ void TextPieces::adoptOutsideChange(int pos, int added)
         const int oldBreaks = newBreaks - (blocks - m_blockCount);
         if (oldBreaks >= 0)
             m_soft.replace(b0, oldBreaks + 1, newBreaks + 1, {});
+    }
+    // The separators of the blocks it touched are counted again.
+    if (m_grouped) {
+        int b0 = 0, oldCount = m_inner.blocks(), newCount = blocks;
+        if (pos >= 0) {
+            const QTextBlock first = m_doc->findBlock(pos);
+            const QTextBlock last = m_doc->findBlock(pos + added);
+            const int f = first.isValid() ? first.blockNumber() : blocks - 1;
+            const int n = (last.isValid() ? last.blockNumber() : blocks - 1) - f + 1;
+            const int o = n - (blocks - m_blockCount);
+            if (o >= 1 && f + o <= m_inner.blocks())
+                b0 = f, oldCount = o, newCount = n;
+        }
+        recount(b0, oldCount, newCount);
     }
     // Never a boundary after the last block.
     if (m_soft.size() > 0 && m_soft.blocks().back() >= blocks - 1) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/DocTextCopy.h"
+#include "common/InnerBreaks.h"
 #include "common/SoftBreaks.h"
 #include "common/TextChange.h"
 
@@ -8,13 +9,17 @@
 
 #include <functional>
 
+class QTextBlock;
 class QTextDocument;
 
 // The editor widget's document seen as the program's text. A position counts a line
 // break as two characters (CR LF). A line longer than LinePieces::MaxBlock is held as
 // several blocks ("pieces"); a piece boundary is no character: the text, positions,
-// ranges and change reports see one line. Conversions cost logarithmic time; an edit
-// costs the length of the pieces it touches, never the length of the document.
+// ranges and change reports see one line. Short lines are held several to a block,
+// joined by line separators (see LinePieces::split): each counts as a line break, two
+// characters. A text that holds a line separator of its own is held a line a block.
+// Conversions cost logarithmic time; an edit costs the length of the blocks it
+// touches, never the length of the document.
 class TextPieces {
 public:
     explicit TextPieces(QTextDocument *doc) : m_doc(doc) {}
@@ -62,12 +67,31 @@ public:
     void adoptOutsideChange(int pos, int added);
 
     const SoftBreaks &softBreaks() const { return m_soft; }
+    // Line separators in the widget's text are line breaks (short lines grouped).
+    bool grouped() const { return m_grouped; }
+    // The real line (0-based) the block starts in.
+    int lineOfBlock(int block) const { return m_soft.lineOfBlock(block) + m_inner.before(block); }
+    // Line separators inside the block, all of them or those before offset.
+    int innerBreaks(int block) const { return m_inner.at(block); }
+    int innerBreaksBefore(int block, int offset) const;
 
 private:
+    // Puts the widget's text (with '\n' breaks), grouping short lines when allowed.
+    void putText(const QString &lf, bool grouped);
+    // The whole text again a line a block: a line separator of the text's own is coming.
+    void ungroup();
+    // Counts the line separators of blocks [first, first + newCount) afresh: they
+    // replaced oldCount blocks.
+    void recount(int first, int oldCount, int newCount);
+    // A block of several lines not laid out yet counts them as its rows.
+    static bool showRows(QTextBlock &block, int inner);
+    void announceSize();
     QString rangeText(int docFrom, int docTo, bool crlf) const;
     QString joinBlocks(QStringView raw, int firstBlock, bool crlf) const;
 
     QTextDocument *m_doc;
     SoftBreaks m_soft;
+    InnerBreaks m_inner;
+    bool m_grouped = false;
     int m_blockCount = 1;   // block count after the last edit this class knows of
 };

@@ -33,14 +33,21 @@ class TestGutterGui : public QObject {
         g.setText(text);
         return gutter()->areaWidth();
     }
-    // Colour painted at the right end of block's first row.
-    QColor shade(int block)
+    // Where a real line starts on screen.
+    QRect lineRect(int line)
+    {
+        EditControl *e = g.ed();
+        QTextCursor c(e->document());
+        c.setPosition(e->toDocPos(e->lineStart(line)));
+        return e->cursorRect(c);
+    }
+    // Colour painted at the right end of a line's first row.
+    QColor shade(int line)
     {
         EditControl *e = g.ed();
         QApplication::processEvents();
         const QImage img = e->viewport()->grab().toImage();
-        const QTextBlock b = e->document()->findBlockByNumber(block);
-        const QRect r = e->cursorRect(QTextCursor(b));
+        const QRect r = lineRect(line);
         return img.pixelColor(img.width() - 4, r.center().y() * img.height() / e->viewport()->height());
     }
 
@@ -101,24 +108,46 @@ private slots:
         // Line 2 is held in several pieces.
         g.setText(lines(3, 1, 10000));
         EditControl *e = g.ed();
+        QTextDocument *doc = e->document();
         const int blocks = e->blockCount();
         QVERIFY(blocks >= 5);
         QList<int> shown;
         for (int b = 0; b < blocks; ++b)
-            shown << gutter()->numberOfBlock(b);
+            shown << gutter()->rowNumbers(b).first();
         QList<int> expected{1, 2};
         expected << QList<int>(blocks - 3, 0) << 3;
         QCOMPARE(shown, expected);
 
         const int longStart = e->lineStart(1);
+        const int lastStart = doc->lastBlock().position();
         for (int pos : {longStart, longStart + 5000, longStart + 10000}) {
             e->setSelStart(pos);
-            QCOMPARE(gutter()->caretLineBlocks(), std::make_pair(1, blocks - 2));
+            QCOMPARE(gutter()->caretLineSpan(), std::make_pair(doc->findBlockByNumber(1).position(), lastStart - 1));
         }
         e->setSelStart(e->textLength());
-        QCOMPARE(gutter()->caretLineBlocks(), std::make_pair(blocks - 1, blocks - 1));
+        QCOMPARE(gutter()->caretLineSpan(), std::make_pair(lastStart, doc->characterCount() - 1));
         e->setSelStart(0);
-        QCOMPARE(gutter()->caretLineBlocks(), std::make_pair(0, 0));
+        QCOMPARE(gutter()->caretLineSpan(), std::make_pair(0, doc->findBlockByNumber(1).position() - 1));
+    }
+
+    // Short lines held together in one block: a number beside each of its rows, the
+    // caret's line alone marked.
+    void numbersOfLinesHeldTogether()
+    {
+        g.setText(QStringLiteral("a\r\nbb\r\n\r\ndddd\r\ne"), 0);
+        EditControl *e = g.ed();
+        QCOMPARE(e->blockCount(), 1);
+        e->viewport()->repaint();
+        QCOMPARE(gutter()->rowNumbers(0), (QList<int>{1, 2, 3, 4, 5}));
+        e->setSelStart(e->lineStart(2));
+        QCOMPARE(gutter()->caretLineSpan(), std::make_pair(5, 5));   // the empty line: its break
+        e->setSelStart(e->lineStart(3) + 2);
+        QCOMPARE(gutter()->caretLineSpan(), std::make_pair(6, 10));
+        // Lines typed in between split the block; the numbers follow.
+        e->setSelStart(e->lineStart(1));
+        QTest::keyClick(e, Qt::Key_Return);
+        const QList<int> all = gutter()->rowNumbers(0) + gutter()->rowNumbers(1);
+        QCOMPARE(all, (QList<int>{1, 2, 3, 4, 5, 6}));
     }
 
     // A click on a number selects the whole line with its break, a drag the lines
@@ -128,10 +157,7 @@ private slots:
         g.setText(lines(4), 0);
         EditControl *e = g.ed();
         QApplication::processEvents();
-        const auto yOf = [&](int line) {
-            QTextCursor c(e->document()->findBlockByNumber(line));
-            return e->cursorRect(c).center().y();
-        };
+        const auto yOf = [&](int line) { return lineRect(line).center().y(); };
         const auto selected = [&] { return e->selText(); };
         QTest::mouseClick(gutter(), Qt::LeftButton, {}, QPoint(2, yOf(1)));
         QCOMPARE(selected(), QStringLiteral("line 2\r\n"));
