@@ -40,6 +40,39 @@ EditControl::EditControl(QWidget *parent)
         emit externalChange();
     });
     m_gutter = new LineNumberArea(this);
+    // Where the caret goes, typing follows: its lines are held a block each.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!m_separating && m_pieces.grouped()) {
+            m_separating = true;
+            QTimer::singleShot(0, this, &EditControl::separateAtCaret);
+        }
+    });
+}
+
+void EditControl::separateAtCaret()
+{
+    m_separating = false;
+    if (m_deferred)
+        return;
+    // (Numbers: a cursor kept would move with the change.)
+    const int anchor = textCursor().anchor(), position = textCursor().position();
+    const bool textKept = m_textValid;   // the text itself does not change
+    m_outside.begin();
+    bool done = m_pieces.separate(position);
+    done |= m_pieces.separate(anchor);
+    m_outside.end();
+    m_textValid = textKept;
+    const QTextCursor now = textCursor();
+    if (done && (now.anchor() != anchor || now.position() != position)) {
+        // Back where it was, without scrolling to it.
+        const int v = verticalScrollBar()->value(), h = horizontalScrollBar()->value();
+        QTextCursor c = now;
+        c.setPosition(anchor);
+        c.setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(c);
+        verticalScrollBar()->setValue(v);
+        horizontalScrollBar()->setValue(h);
+    }
 }
 
 EditControl::~EditControl() = default;

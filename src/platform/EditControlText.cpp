@@ -387,7 +387,8 @@ void EditControl::appendTail(qsizetype length)
     m_tailPos = end;
     m_tailLines -= int(slice.count(u'\n'));
     // Added past the caret: the caret and the selection stay where they are.
-    const QTextCursor before = textCursor();
+    // (Numbers: a cursor kept would move with the change.)
+    const int anchor = textCursor().anchor(), position = textCursor().position();
     const int docEnd = document()->characterCount() - 1;
     TextChange known;   // reported already, with the whole text
     int caret = 0;
@@ -397,10 +398,10 @@ void EditControl::appendTail(qsizetype length)
     m_outside.end();
     m_textValid = textKept;
     const QTextCursor now = textCursor();
-    if (now.anchor() != before.anchor() || now.position() != before.position()) {
+    if (now.anchor() != anchor || now.position() != position) {
         QTextCursor c = now;
-        c.setPosition(before.anchor());
-        c.setPosition(before.position(), QTextCursor::KeepAnchor);
+        c.setPosition(anchor);
+        c.setPosition(position, QTextCursor::KeepAnchor);
         setTextCursor(c);
     }
     if (!filling()) {

@@ -12,7 +12,32 @@
 
 namespace {
 constexpr char16_t Separator = char16_t(QChar::LineSeparator);
+constexpr qsizetype GroupFrom = 8 * LinePieces::GroupChars;
 } // namespace
+
+bool TextPieces::separate(int docPos)
+{
+    if (!m_grouped)
+        return false;
+    const QTextBlock block = m_doc->findBlock(docPos);
+    const int b = block.isValid() ? block.blockNumber() : -1;
+    const int n = m_inner.at(b);
+    if (n == 0)
+        return false;
+    // Positions stay as they are: a separator becomes a block's end in its place.
+    const QString t = block.text();
+    const qsizetype first = t.indexOf(QChar(Separator)), last = t.lastIndexOf(QChar(Separator));
+    QString lines = t.mid(first, last - first + 1);
+    lines.replace(QChar(Separator), QChar(u'\n'));
+    QTextCursor c(m_doc);
+    c.setPosition(block.position() + int(first));
+    c.setPosition(block.position() + int(last) + 1, QTextCursor::KeepAnchor);
+    c.insertText(lines);
+    m_soft.replace(b, 1, n + 1, {});
+    m_inner.replace(b, 1, std::vector<int>(size_t(n) + 1, 0));
+    m_blockCount = m_doc->blockCount();
+    return true;
+}
 
 int TextPieces::blockStart(int blockNumber) const
 {
@@ -315,8 +340,9 @@ bool TextPieces::replace(int docFrom, int docTo, const QString &text, TextChange
         recount(firstBlock, lastBlock - firstBlock + 1, newCount);
         m_blockCount = m_doc->blockCount();
     };
+    // What is typed or pasted goes in a line a block; a big text is grouped.
     std::vector<int> innerUnused;
-    std::vector<int> *const inner = m_grouped ? &innerUnused : nullptr;
+    std::vector<int> *const inner = m_grouped && lf.size() > GroupFrom ? &innerUnused : nullptr;
     // No piece at either end, and the lines joined at the ends stay short: the new
     // text goes in as it is, without a copy of it with the text around it.
     if (firstBlock == bFrom && lastBlock == bTo) {

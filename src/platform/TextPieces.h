@@ -74,6 +74,10 @@ public:
     // Line separators inside the block, all of them or those before offset.
     int innerBreaks(int block) const { return m_inner.at(block); }
     int innerBreaksBefore(int block, int offset) const;
+    // The block holding docPos, when it holds several lines, becomes a block a line
+    // (positions and text unchanged), so that typing in it lays out and paints its
+    // own line only; false when there was nothing to do.
+    bool separate(int docPos);
 
 private:
     // Puts the widget's text (with '\n' breaks), grouping short lines when allowed.
