@@ -49,19 +49,27 @@ EditControl::EditControl(QWidget *parent)
     });
 }
 
+bool EditControl::separateAt(int docPos)
+{
+    if (m_deferred || !m_pieces.grouped())
+        return false;
+    const bool textKept = m_textValid;   // the text itself does not change
+    m_outside.begin();
+    const bool done = m_pieces.separate(docPos);
+    m_outside.end();
+    m_textValid = textKept;
+    return done;
+}
+
 void EditControl::separateAtCaret()
 {
     m_separating = false;
-    if (m_deferred)
+    if (m_deferred || !m_pieces.grouped())
         return;
     // (Numbers: a cursor kept would move with the change.)
     const int anchor = textCursor().anchor(), position = textCursor().position();
-    const bool textKept = m_textValid;   // the text itself does not change
-    m_outside.begin();
-    bool done = m_pieces.separate(position);
-    done |= m_pieces.separate(anchor);
-    m_outside.end();
-    m_textValid = textKept;
+    bool done = separateAt(position);
+    done |= separateAt(anchor);
     const QTextCursor now = textCursor();
     if (done && (now.anchor() != anchor || now.position() != position)) {
         // Back where it was, without scrolling to it.

@@ -179,6 +179,7 @@ private:
     // The blocks at the caret and the anchor, when they hold several lines, become a
     // block a line (see TextPieces::separate), from the event loop after a move.
     void separateAtCaret();
+    bool separateAt(int docPos);
     bool m_separating = false;
     // pos clamped to the held text, moved off the middle of a CR LF.
     int heldPos(int pos) const;

@@ -106,8 +106,10 @@ void EditControl::setSelStart(int pos)
         return;
     }
     // (A position past what the widget has of a big text puts the rest in.)
+    const int docPos = toDocPos(std::clamp(pos, 0, textLength()));
+    separateAt(docPos);   // before the widget lays out the block for its caret
     QTextCursor c = textCursor();
-    c.setPosition(toDocPos(std::clamp(pos, 0, textLength())));
+    c.setPosition(docPos);
     setTextCursor(c);
 }
 
@@ -117,10 +119,14 @@ void EditControl::setSelLength(int len)
         m_heldSelLength = heldPos(m_heldSelStart + std::max(0, len)) - m_heldSelStart;
         return;
     }
+    const int startDoc = textCursor().selectionStart();
+    const int start = fromDocPos(startDoc);
+    const int endDoc = toDocPos(std::clamp(start + std::max(0, len), 0, textLength()));
+    separateAt(endDoc);
+    separateAt(startDoc);
     QTextCursor c = textCursor();
-    const int start = fromDocPos(c.selectionStart());
-    c.setPosition(c.selectionStart());
-    c.setPosition(toDocPos(std::clamp(start + std::max(0, len), 0, textLength())), QTextCursor::KeepAnchor);
+    c.setPosition(startDoc);
+    c.setPosition(endDoc, QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 

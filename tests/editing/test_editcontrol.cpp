@@ -54,6 +54,44 @@ QString piecesProblem(const EditControl &e)
 
 int lineOf(const QString &text, int pos) { return int(text.left(pos).count(QStringLiteral("\r\n"))); }
 
+// Empty when the text, its length, every position's line and way there and back,
+// every line's start and short ranges everywhere agree with text.
+QString mappingProblem(const EditControl &e, const QString &text)
+{
+    if (e.text() != text || e.textLength() != text.size())
+        return QStringLiteral("text");
+    QList<int> starts{0};
+    for (int i = 1; i < text.size(); ++i)
+        if (text[i - 1] == u'\r' && text[i] == u'\n')
+            starts << i + 1;
+    if (e.lineCount() != starts.size())
+        return QStringLiteral("line count %1, not %2").arg(e.lineCount()).arg(starts.size());
+    for (int l = 0; l < starts.size(); ++l)
+        if (e.lineStart(l) != starts[l])
+            return QStringLiteral("line %1 starts at %2, not %3").arg(l).arg(e.lineStart(l)).arg(starts[l]);
+    int line = 0;
+    for (int p = 0; p <= text.size(); ++p) {
+        while (line + 1 < starts.size() && starts[line + 1] <= p)
+            ++line;
+        const bool inBreak = p > 0 && p < text.size() && text[p - 1] == u'\r' && text[p] == u'\n';
+        if (e.lineAt(p) != line)
+            return QStringLiteral("position %1 on line %2, not %3").arg(p).arg(e.lineAt(p)).arg(line);
+        if (e.fromDocPos(e.toDocPos(p)) != p - (inBreak ? 1 : 0))
+            return QStringLiteral("position %1 comes back as %2").arg(p).arg(e.fromDocPos(e.toDocPos(p)));
+        if (e.textAt(p, 3) != text.mid(p, 3))
+            return QStringLiteral("text at %1").arg(p);
+    }
+    return {};
+}
+
+QString shortLines(int count)
+{
+    QStringList l;
+    for (int i = 0; i < count; ++i)
+        l << (i % 7 == 3 ? QString() : QStringLiteral("<p>line %1</p>").arg(i).repeated(1 + i % 3));
+    return l.join(QStringLiteral("\r\n"));
+}
+
 // Formats every block, as a syntax highlighter does on each change.
 class BoldEverything : public QSyntaxHighlighter {
 public:
@@ -315,6 +353,64 @@ private slots:
         QCOMPARE(e->text(), text);
         QCOMPARE(changes[1].removed, insert);
         QVERIFY2(piecesProblem(*e).isEmpty(), qPrintable(piecesProblem(*e)));
+    }
+
+    // Short lines are held several to a block: to everything outside, each is a line
+    // as before, through edits inside and across the blocks, a change past the
+    // control, and a line separator of the text's own.
+    void linesHeldTogether()
+    {
+        QString text = shortLines(80);
+        load(text);
+        QVERIFY(e->document()->blockCount() * 4 < e->lineCount());
+        QVERIFY2(mappingProblem(*e, text).isEmpty(), qPrintable(mappingProblem(*e, text)));
+
+        const auto edit = [&](int pos, int len, const QString &insert) {
+            text.replace(pos, len, insert);
+            e->replaceRange(pos, len, insert);
+            QCOMPARE(changes.last().pos, pos);
+            QCOMPARE(changes.last().inserted, insert);
+            QVERIFY2(mappingProblem(*e, text).isEmpty(), qPrintable(mappingProblem(*e, text)));
+        };
+        const int l5 = e->lineStart(5);
+        edit(l5 - 2, 2, QString());                                  // join two lines of a block
+        edit(e->lineStart(9) + 3, 0, QStringLiteral("a\r\nb\r\n")); // break lines inside one
+        edit(e->lineStart(2) + 1, e->lineStart(40) - e->lineStart(2), QStringLiteral("x")); // across blocks
+        edit(e->lineStart(3), 0, shortLines(700) + QStringLiteral("\r\n"));   // a big paste goes in grouped
+        QVERIFY(e->document()->blockCount() * 4 < e->lineCount());
+        edit(text.size(), 0, QStringLiteral("\r\n\r\nend"));
+
+        // Someone else removes a break inside a block.
+        const int at = e->lineStart(200) - 2;
+        QTextCursor outsider(e->document());
+        outsider.setPosition(e->toDocPos(at));
+        outsider.deleteChar();
+        text.remove(at, 2);
+        QCOMPARE(outside, 1);
+        QVERIFY2(mappingProblem(*e, text).isEmpty(), qPrintable(mappingProblem(*e, text)));
+
+        // Where the caret stops, its lines become a block each: nothing changes for the text.
+        changes.clear();
+        e->show();
+        const int end = e->lineStart(101) - 2;   // the end of a line, before its break
+        e->setSelStart(end);
+        QApplication::processEvents();
+        const QTextBlock caretBlock = e->document()->findBlock(e->toDocPos(end));
+        QVERIFY(!caretBlock.text().contains(QChar::LineSeparator));
+        QCOMPARE(e->selStart(), end);
+        QVERIFY(changes.isEmpty());
+        QCOMPARE(outside, 1);
+        QVERIFY2(mappingProblem(*e, text).isEmpty(), qPrintable(mappingProblem(*e, text)));
+
+        // A line separator of the text's own stays a character, in a text loaded or pasted.
+        const QString own = QStringLiteral("a") + QChar(QChar::LineSeparator) + QStringLiteral("b\r\nc\r\nd");
+        load(own);
+        QCOMPARE(e->document()->blockCount(), 3);
+        QVERIFY2(mappingProblem(*e, own).isEmpty(), qPrintable(mappingProblem(*e, own)));
+        text = shortLines(40);
+        load(text);
+        edit(e->lineStart(6) + 1, 0, own);
+        QCOMPARE(e->document()->blockCount(), e->lineCount());
     }
 
     // Keys at a piece boundary act on the characters beside it, as inside a line.

@@ -130,24 +130,22 @@ private slots:
         QCOMPARE(gutter()->caretLineSpan(), std::make_pair(0, doc->findBlockByNumber(1).position() - 1));
     }
 
-    // Short lines held together in one block: a number beside each of its rows, the
-    // caret's line alone marked.
+    // Short lines held together in one block: a number beside each of its rows. Where
+    // the caret goes, the lines become a block each, numbered the same.
     void numbersOfLinesHeldTogether()
     {
-        g.setText(QStringLiteral("a\r\nbb\r\n\r\ndddd\r\ne"), 0);
+        g.setText(lines(20), 0);
         EditControl *e = g.ed();
-        QCOMPARE(e->blockCount(), 1);
         e->viewport()->repaint();
-        QCOMPARE(gutter()->rowNumbers(0), (QList<int>{1, 2, 3, 4, 5}));
-        e->setSelStart(e->lineStart(2));
-        QCOMPARE(gutter()->caretLineSpan(), std::make_pair(5, 5));   // the empty line: its break
-        e->setSelStart(e->lineStart(3) + 2);
-        QCOMPARE(gutter()->caretLineSpan(), std::make_pair(6, 10));
-        // Lines typed in between split the block; the numbers follow.
-        e->setSelStart(e->lineStart(1));
-        QTest::keyClick(e, Qt::Key_Return);
-        const QList<int> all = gutter()->rowNumbers(0) + gutter()->rowNumbers(1);
-        QCOMPARE(all, (QList<int>{1, 2, 3, 4, 5, 6}));
+        const int blocks = e->blockCount();
+        QCOMPARE(blocks, 17);   // the caret's group a line a block, the other one whole
+        QCOMPARE(gutter()->rowNumbers(blocks - 1), (QList<int>{17, 18, 19, 20}));
+        e->setSelStart(e->lineStart(18) + 2);
+        e->viewport()->repaint();
+        QCOMPARE(e->blockCount(), 20);
+        QCOMPARE(gutter()->rowNumbers(18), QList<int>{19});
+        QCOMPARE(gutter()->caretLineSpan(), std::make_pair(e->toDocPos(e->lineStart(18)), e->toDocPos(e->lineStart(19)) - 1));
+        QCOMPARE(e->text(), lines(20));
     }
 
     // A click on a number selects the whole line with its break, a drag the lines
