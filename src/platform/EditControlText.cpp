@@ -245,7 +245,9 @@ bool EditControl::replaceWhole(int pos, int len, const QString &text, int caretA
     m_text = std::move(now);
     m_textValid = true;
     QTextCursor c = textCursor();
-    c.setPosition(m_pieces.toDocPos(caret));
+    const int caretDoc = m_pieces.toDocPos(caret);
+    separateAt(caretDoc);
+    c.setPosition(caretDoc);
     setTextCursor(c);
     emit changed(change);
     return true;
@@ -302,6 +304,7 @@ void EditControl::setText(const QString &crlfText)
     TextChange put = m_pieces.setText(crlfText, [this](int lines) { prepareWidth(lines); });
     m_outside.end();
     change.inserted = std::move(put.inserted);
+    separateAt(0);
     moveCursor(QTextCursor::Start);
     emit changed(change);
 }
@@ -339,10 +342,13 @@ void EditControl::putHeldText(bool firstScreen)
     // The copies made on the way in go back to the system.
     if (size > FillFrom && cut <= 0)
         FreeMemory::releaseLater();
+    const int anchor = m_pieces.toDocPos(m_heldSelStart);
+    const int position = m_heldSelLength > 0 ? m_pieces.toDocPos(m_heldSelStart + m_heldSelLength) : anchor;
+    separateAt(position);
+    separateAt(anchor);
     QTextCursor c = textCursor();
-    c.setPosition(m_pieces.toDocPos(m_heldSelStart));
-    if (m_heldSelLength > 0)
-        c.setPosition(m_pieces.toDocPos(m_heldSelStart + m_heldSelLength), QTextCursor::KeepAnchor);
+    c.setPosition(anchor);
+    c.setPosition(position, QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 

@@ -360,7 +360,7 @@ private slots:
     // control, and a line separator of the text's own.
     void linesHeldTogether()
     {
-        QString text = shortLines(80);
+        QString text = shortLines(200);
         load(text);
         QVERIFY(e->document()->blockCount() * 4 < e->lineCount());
         QVERIFY2(mappingProblem(*e, text).isEmpty(), qPrintable(mappingProblem(*e, text)));
