@@ -4,6 +4,7 @@
 #include "common/LinePieces.h"
 #include "platform/EditControl.h"
 
+#include <QRandomGenerator>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QtTest>
@@ -401,6 +402,34 @@ private slots:
         QVERIFY(changes.isEmpty());
         QCOMPARE(outside, 1);
         QVERIFY2(mappingProblem(*e, text).isEmpty(), qPrintable(mappingProblem(*e, text)));
+
+        // Random edits over short lines, pieces of long ones and both at once, with
+        // the caret going here and there, against the same edits on a string.
+        QRandomGenerator random(23);
+        text = shortLines(150) + QStringLiteral("\r\n") + minified(3 * Piece) + QStringLiteral("\r\n") + shortLines(60);
+        load(text);
+        const QStringList inserts{QString(), QStringLiteral("x"), QStringLiteral("\r\n"), QStringLiteral("a\r\n\r\nb"),
+                                  shortLines(30), minified(Max + 100), shortLines(250)};
+        for (int i = 0; i < 120; ++i) {
+            const int pos = int(random.bounded(text.size() + 1));
+            const int len = std::min(int(random.bounded(i % 10 == 0 ? 3000 : 40)), int(text.size()) - pos);
+            const QString &insert = inserts[int(random.bounded(i % 5 == 0 ? inserts.size() : 4))];
+            const qsizetype reports = changes.size();
+            e->replaceRange(pos, len, insert);
+            if (changes.size() > reports) {
+                // (A range from inside a CR LF starts at the break.)
+                const TextChange &c = changes.last();
+                QVERIFY(c.pos == pos || c.pos == pos - 1);
+                QCOMPARE(text.mid(c.pos, c.removed.size()), c.removed);
+                QCOMPARE(c.inserted, insert);
+                text.replace(c.pos, c.removed.size(), c.inserted);
+            }
+            if (i % 3 == 0)
+                e->setSelStart(int(random.bounded(text.size() + 1)));
+            if (i % 30 == 29)
+                QVERIFY2(mappingProblem(*e, text).isEmpty(), qPrintable(mappingProblem(*e, text)));
+        }
+        QVERIFY2(piecesProblem(*e).isEmpty(), qPrintable(piecesProblem(*e)));
 
         // A line separator of the text's own stays a character, in a text loaded or pasted.
         const QString own = QStringLiteral("a") + QChar(QChar::LineSeparator) + QStringLiteral("b\r\nc\r\nd");
