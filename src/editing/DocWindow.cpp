@@ -64,7 +64,9 @@ DocWindow::DocWindow(int slot, QWidget *parent) : QMdiSubWindow(parent), m_slot(
     m_caretTimer.setSingleShot(true);
     connect(&m_liveTimer, &QTimer::timeout, this, &DocWindow::refreshLivePreview);
     connect(&m_caretTimer, &QTimer::timeout, this, &DocWindow::showCaretElement);
-    connect(m_rich, &QPlainTextEdit::textChanged, this, &DocWindow::onTextChanged);
+    // Changes of the text only: the widget also reports how it holds the text.
+    connect(m_rich, &EditControl::changed, this, &DocWindow::onTextChanged);
+    connect(m_rich, &EditControl::externalChange, this, &DocWindow::onTextChanged);
     connect(m_rich, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (m_liveOn)
             m_caretTimer.start(200);
