@@ -4,7 +4,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -262,8 +261,9 @@ void TextPieces::recount(int first, int oldCount, int newCount)
 bool TextPieces::showRows(QTextBlock &block, int inner)
 {
     // The scroll bar counts the rows of the blocks; one not laid out yet counts as
-    // one row unless told better.
-    if (inner == 0 || (block.layout() && block.layout()->lineCount() > 0) || block.lineCount() == inner + 1)
+    // one row unless told better. (One laid out has a row for each of its lines at
+    // least; asking for its layout would make one.)
+    if (inner == 0 || block.lineCount() != 1)
         return false;
     block.setLineCount(inner + 1);
     return true;
