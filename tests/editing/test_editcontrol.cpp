@@ -524,6 +524,17 @@ private slots:
         QCOMPARE(e->text(), text);
         QCOMPARE(e->lineCount(), lines);
         QCOMPARE(changes.size(), 0);
+        // Nor a selection to the end of what the widget has.
+        shown(text);
+        QTextCursor sel = e->textCursor();
+        sel.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        e->setTextCursor(sel);
+        const int selected = e->selLength();
+        QVERIFY(e->filling() && selected > 0);
+        for (int i = 0; i < 3 && e->filling(); ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(e->selStart(), 40);
+        QCOMPARE(e->selLength(), selected);
 
         // Reading near the end, a key and a new text each act on the whole text.
         shown(text);
