@@ -92,8 +92,6 @@ public:
     // Short lines are held several to a block, a line separator between them, each a
     // line break of the text (see TextPieces).
     bool groupsLines() const { return m_pieces.grouped(); }
-    // The real line (0-based) a block of the widget starts in.
-    int lineOfBlock(int blockNumber) const { return m_pieces.lineOfBlock(blockNumber); }
 
     void setEditorFont(const QString &family, int pointSize, bool bold, bool italic);
     // Points added to the editor font's size (zoom); the font set above stays the
@@ -180,7 +178,6 @@ private:
     // block a line (see TextPieces::separate), from the event loop after a move.
     void separateAtCaret();
     bool separateAt(int docPos);
-    bool m_separating = false;
     // pos clamped to the held text, moved off the middle of a CR LF.
     int heldPos(int pos) const;
 
@@ -206,4 +203,5 @@ private:
     bool m_baseSet = false;
     int m_zoom = 0;
     int m_wheelRest = 0;        // wheel turn not yet a whole step (fine-grained wheels)
+    bool m_separating = false;  // a separateAtCaret is on its way
 };
