@@ -3,13 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-void InnerBreaks::assign(std::vector<int> counts)
-{
-    m_count = std::move(counts);
-    m_total = std::accumulate(m_count.begin(), m_count.end(), 0);
-    m_dirty = true;
-}
-
 void InnerBreaks::rebuild() const
 {
     const size_t n = m_count.size();

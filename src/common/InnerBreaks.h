@@ -11,8 +11,6 @@
 class InnerBreaks {
 public:
     void clear() { m_count.clear(); m_tree.clear(); m_total = 0; m_dirty = false; }
-    // counts: one entry a block.
-    void assign(std::vector<int> counts);
     int blocks() const { return int(m_count.size()); }
 
     int at(int block) const { return block >= 0 && block < blocks() ? m_count[std::size_t(block)] : 0; }

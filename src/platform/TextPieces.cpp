@@ -128,7 +128,7 @@ QString TextPieces::rangeText(int docFrom, int docTo, bool crlf) const
 QString TextPieces::text() const
 {
     const QString raw = m_doc->toRawText();
-    return m_soft.size() == 0 ? CrLf::fromDocText(raw, m_grouped) : joinBlocks(raw, 0, true);
+    return joinBlocks(raw, 0, true);
 }
 
 DocTextCopy TextPieces::copy() const
@@ -223,15 +223,8 @@ void TextPieces::putText(const QString &lf, bool grouped)
     m_doc->setPlainText(docText);
     m_soft.assign(std::move(soft));
     m_blockCount = m_doc->blockCount();
-    if (grouped) {
-        bool rows = false;
-        QTextBlock b = m_doc->firstBlock();
-        for (size_t i = 0; i < inner.size() && b.isValid(); ++i, b = b.next())
-            rows |= showRows(b, inner[i]);
-        m_inner.assign(std::move(inner));
-        if (rows)
-            announceSize();
-    }
+    if (grouped)
+        setInner(0, 0, inner);
 }
 
 void TextPieces::ungroup()
@@ -248,30 +241,27 @@ void TextPieces::recount(int first, int oldCount, int newCount)
     std::vector<int> counts;
     counts.reserve(size_t(std::max(0, newCount)));
     QTextBlock b = m_doc->findBlockByNumber(first);
-    bool rows = false;
-    for (int i = 0; i < newCount && b.isValid(); ++i, b = b.next()) {
+    for (int i = 0; i < newCount && b.isValid(); ++i, b = b.next())
         counts.push_back(int(b.text().count(QChar(Separator))));
-        rows |= showRows(b, counts.back());
-    }
-    m_inner.replace(first, oldCount, counts);
-    if (rows)
-        announceSize();
+    setInner(first, oldCount, counts);
 }
 
-bool TextPieces::showRows(QTextBlock &block, int inner)
+void TextPieces::setInner(int first, int oldCount, const std::vector<int> &counts)
 {
     // The scroll bar counts the rows of the blocks; one not laid out yet counts as
     // one row unless told better. (One laid out has a row for each of its lines at
     // least; asking for its layout would make one.)
-    if (inner == 0 || block.lineCount() != 1)
-        return false;
-    block.setLineCount(inner + 1);
-    return true;
-}
-
-void TextPieces::announceSize()
-{
-    if (QAbstractTextDocumentLayout *layout = m_doc->documentLayout())
+    bool rows = false;
+    QTextBlock b = m_doc->findBlockByNumber(first);
+    for (size_t i = 0; i < counts.size() && b.isValid(); ++i, b = b.next()) {
+        if (counts[i] > 0 && b.lineCount() == 1) {
+            b.setLineCount(counts[i] + 1);
+            rows = true;
+        }
+    }
+    m_inner.replace(first, oldCount, counts);
+    QAbstractTextDocumentLayout *layout = m_doc->documentLayout();
+    if (rows && layout)
         emit layout->documentSizeChanged(layout->documentSize());
 }
 

@@ -9,7 +9,6 @@
 
 #include <functional>
 
-class QTextBlock;
 class QTextDocument;
 
 // The editor widget's document seen as the program's text. A position counts a line
@@ -87,9 +86,9 @@ private:
     // Counts the line separators of blocks [first, first + newCount) afresh: they
     // replaced oldCount blocks.
     void recount(int first, int oldCount, int newCount);
-    // A block of several lines not laid out yet counts them as its rows.
-    static bool showRows(QTextBlock &block, int inner);
-    void announceSize();
+    // Blocks [first, first + oldCount) became counts.size() blocks holding these
+    // many separators; those not laid out yet count their lines as their rows.
+    void setInner(int first, int oldCount, const std::vector<int> &counts);
     QString rangeText(int docFrom, int docTo, bool crlf) const;
     QString joinBlocks(QStringView raw, int firstBlock, bool crlf) const;
 
