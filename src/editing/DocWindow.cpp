@@ -142,6 +142,7 @@ NoticeBar *DocWindow::noticeBar()
 {
     if (!m_notice) {
         m_notice = new NoticeBar(m_body);
+        connect(m_notice, &NoticeBar::answered, this, &DocWindow::noticeAnswered);
         static_cast<QVBoxLayout *>(m_body->layout())->insertWidget(0, m_notice);
     }
     return m_notice;

@@ -112,6 +112,8 @@ signals:
     void closeRequested(DocWindow *doc);
     // The live preview has loaded the text of its last refresh.
     void livePreviewShown();
+    // A button of the notice strip was pressed (the strip is made when first needed).
+    void noticeAnswered(int index);
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -105,17 +105,23 @@ bool SyntaxHighlighter::eventFilter(QObject *watched, QEvent *e)
 
 void SyntaxHighlighter::pickColours()
 {
-    // Two sets, chosen by the lightness of the editor's background.
-    const bool dark = m_editor->palette().color(QPalette::Base).lightness() < 128;
+    // Two sets, chosen by the lightness of the editor's background. Every
+    // window shares the same formats: a copy of a format shares its data.
     static const char *const light[] = {nullptr, "#1f4fa8", "#a0522d", "#1a7f37", "#8250df", "#6e7781",
                                         "#9a6700", "#cf222e", "#0a6a5a", "#953800", "#b3186e"};
     static const char *const night[] = {nullptr, "#79c0ff", "#ffa657", "#a5d6ff", "#d2a8ff", "#8b949e",
                                         "#d29922", "#ff7b72", "#7ee7c7", "#f0b070", "#f778ba"};
-    for (size_t k = 1; k < m_formats.size(); ++k) {
-        QTextCharFormat f;
-        f.setForeground(QColor(QLatin1String(dark ? night[k] : light[k])));
-        m_formats[k] = f;
-    }
+    static const auto sets = [] {
+        std::array<std::array<QTextCharFormat, 11>, 2> made;
+        for (size_t k = 1; k < made[0].size(); ++k) {
+            made[0][k].setForeground(QColor(QLatin1String(light[k])));
+            made[1][k].setForeground(QColor(QLatin1String(night[k])));
+        }
+        return made;
+    }();
+    static_assert(std::tuple_size_v<decltype(m_formats)> == 11);
+    const bool dark = m_editor->palette().color(QPalette::Base).lightness() < 128;
+    m_formats = sets[dark ? 1 : 0];
 }
 
 int SyntaxHighlighter::startState(const QTextBlock &block) const

@@ -42,7 +42,7 @@ void DiskWatch::track(DocWindow *d)
                 notify(d, Notice::None);
         }
     });
-    connect(d->noticeBar(), &NoticeBar::answered, this, [this, d](int button) { answered(d, button); });
+    connect(d, &DocWindow::noticeAnswered, this, [this, d](int button) { answered(d, button); });
     connect(d, &QObject::destroyed, this, [this, d] {
         m_tracked.remove(d);
         m_notices.remove(d);
@@ -181,6 +181,8 @@ QString DiskWatch::text(int entry, const QString &path) const
 void DiskWatch::notify(DocWindow *d, Notice n)
 {
     m_notices.insert(d, n);
+    if (n == Notice::None && !d->noticeShown())
+        return;  // nothing to hide: the strip is made only for a first notice
     NoticeBar *bar = d->noticeBar();
     const LanguageTexts &lang = m_files.messenger().lang();
     const QString &path = d->document()->NameFile();
