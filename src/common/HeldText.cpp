@@ -10,6 +10,37 @@ HeldText::HeldText(const QString &text)
         m_latin1 = text.toLatin1();
     else
         m_text = text;
+    m_size = int(text.size());
+}
+
+const QByteArray &HeldText::latin1() const
+{
+    if (!m_packed.isEmpty()) {
+        QByteArray open = qUncompress(m_packed);
+        // What was packed here comes back whole; anything else is a fault of this class.
+        Q_ASSERT(open.size() == m_size);
+        m_latin1 = std::move(open);
+        m_packed.clear();
+    }
+    return m_latin1;
+}
+
+bool HeldText::pack()
+{
+    if (!m_packed.isEmpty())
+        return true;
+    if (!m_compact || m_size < PackFrom || m_size > PackUpTo)
+        return false;
+    // The count of lines is asked for while the text waits (to size line numbers):
+    // it is taken now, so that question never unpacks.
+    lineCount();
+    QByteArray packed = qCompress(m_latin1, 1);
+    if (packed.isEmpty() || packed.size() > m_size - m_size / 4)
+        return false;
+    packed.squeeze();  // deflate's buffer was made for the worst case
+    m_packed = std::move(packed);
+    m_latin1 = QByteArray();
+    return true;
 }
 
 QString HeldText::mid(int pos, int len) const
@@ -17,7 +48,14 @@ QString HeldText::mid(int pos, int len) const
     const int n = size();
     pos = std::clamp(pos, 0, n);
     len = std::clamp(len, 0, n - pos);
-    return m_compact ? QString::fromLatin1(m_latin1.constData() + pos, len) : m_text.mid(pos, len);
+    return m_compact ? QString::fromLatin1(latin1().constData() + pos, len) : m_text.mid(pos, len);
+}
+
+QString HeldText::text() const
+{
+    if (!m_compact)
+        return m_text;
+    return QString::fromLatin1(m_packed.isEmpty() ? m_latin1 : qUncompress(m_packed));
 }
 
 template <class Found>
@@ -28,7 +66,11 @@ void HeldText::eachLineStart(Found found) const
             if (p[i] == '\n' && p[i - 1] == '\r')
                 found(i + 1);
     };
-    if (m_compact)
+    if (m_compact && !m_packed.isEmpty()) {
+        // Line starts are few beside the text: scan a passing copy, stay packed.
+        const QByteArray open = qUncompress(m_packed);
+        scan(open.constData(), int(open.size()));
+    } else if (m_compact)
         scan(m_latin1.constData(), int(m_latin1.size()));
     else
         scan(m_text.utf16(), int(m_text.size()));

@@ -2,6 +2,8 @@
 // A whole text kept aside as compactly as it allows: one byte a character when
 // every character fits in Latin-1 (most pages), else as it is. Positions count
 // characters either way; line starts are found when first asked for.
+// A one-byte text can also be packed (deflated) while nobody reads it: a page
+// opened behind others then costs a fraction of its size until it is shown.
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -12,11 +14,19 @@ public:
     explicit HeldText(const QString &text);
 
     bool compact() const { return m_compact; }
-    int size() const { return m_compact ? int(m_latin1.size()) : int(m_text.size()); }
+    int size() const { return m_size; }
     bool isEmpty() const { return size() == 0; }
-    // len characters from pos, both clamped to the text.
+    // len characters from pos, both clamped to the text (a packed text is unpacked for good).
     QString mid(int pos, int len) const;
-    QString text() const { return m_compact ? QString::fromLatin1(m_latin1) : m_text; }
+    // The whole text (a packed text stays packed).
+    QString text() const;
+
+    // Packs a one-byte text of PackFrom to PackUpTo bytes when that saves at
+    // least a quarter; true when the text is packed now. Costs about 10 ms a megabyte.
+    static constexpr int PackFrom = 4096;
+    static constexpr int PackUpTo = 1 << 20;
+    bool pack();
+    bool packed() const { return !m_packed.isEmpty(); }
 
     // The number of lines, without keeping their starts (a window behind others
     // is asked for it to size its line numbers).
@@ -32,8 +42,13 @@ private:
     template <class Found>
     void eachLineStart(Found found) const;
 
-    QByteArray m_latin1;
+    // The one-byte text, unpacked if need be.
+    const QByteArray &latin1() const;
+
+    mutable QByteArray m_latin1;
     QString m_text;
+    mutable QByteArray m_packed;   // the one-byte text deflated, while m_latin1 is empty
+    int m_size = 0;
     bool m_compact = false;
     mutable std::vector<int> m_lines;
     mutable int m_lineCount = 0;   // 0 until counted

@@ -180,6 +180,9 @@ private:
     bool separateAt(int docPos);
     // pos clamped to the held text, moved off the middle of a CR LF.
     int heldPos(int pos) const;
+    // Holds text until the editor is first painted; it is packed a while later
+    // if nobody has shown it by then.
+    void hold(const QString &crlfText);
 
     TextPieces m_pieces;
     std::vector<std::unique_ptr<EditorBehaviour>> m_behaviours;

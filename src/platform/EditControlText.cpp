@@ -18,6 +18,8 @@ constexpr qsizetype FirstPart = 64 * 1024;
 // Then slices of about this many characters, for at most this long a turn.
 constexpr qsizetype FillSlice = 256 * 1024;
 constexpr qint64 FillBudgetNs = 20'000'000;
+// A held text not shown for this long is packed.
+constexpr int PackAfterMs = 1500;
 } // namespace
 
 int EditControl::textLength() const
@@ -229,7 +231,7 @@ bool EditControl::replaceWhole(int pos, int len, const QString &text, int caretA
     now.append(QStringView(old).sliced(end));
     caret = offBreak(now, caret);
     if (m_deferred) {
-        m_held = HeldText(now);
+        hold(now);
         m_heldSelStart = caret;
         m_heldSelLength = 0;
         emit changed(change);
@@ -271,6 +273,18 @@ void EditControl::replaceDocRange(int docFrom, int docTo, const QString &text)
         emit changed(change);
 }
 
+void EditControl::hold(const QString &crlfText)
+{
+    m_held = HeldText(crlfText);
+    // Late enough that a batch of pages being opened is all in first; each
+    // pack is its own short event.
+    if (m_held.size() >= HeldText::PackFrom)
+        QTimer::singleShot(PackAfterMs, this, [this] {
+            if (m_deferred && m_held.pack())
+                FreeMemory::releaseLater();  // the unpacked text leaves a hole
+        });
+}
+
 void EditControl::setText(const QString &crlfText)
 {
     // What goes is the whole text.
@@ -289,7 +303,7 @@ void EditControl::setText(const QString &crlfText)
         }
         // Held as the widget would give it back: every line break a CR LF.
         change.inserted = CrLf::inCrLf(crlfText);
-        m_held = HeldText(change.inserted);
+        hold(change.inserted);
         m_text.clear();
         m_textValid = false;
         m_deferred = true;

@@ -649,6 +649,69 @@ private slots:
         QCOMPARE(changes.size(), 1);
         QVERIFY(changes[0].pos == 2 && changes[0].removed == QStringLiteral("\r\nc"));
     }
+
+    // A held text is packed while it waits, and reads the same packed as open.
+    void heldTextPacks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("packs");
+        QString page;
+        for (int i = 0; page.size() < 30000; ++i)
+            page += QStringLiteral("<p class=\"x%1\">line \xe9 %1</p>\r\n").arg(i);
+        QString noise;   // one byte a character, but nothing to deflate
+        QRandomGenerator rng(7);
+        for (int i = 0; i < 20000; ++i)
+            noise += QChar(char16_t(0x20 + rng.bounded(0xdf)));
+        QTest::newRow("page") << page << true;
+        QTest::newRow("no final break") << page + QStringLiteral("end") << true;
+        QTest::newRow("short") << page.left(HeldText::PackFrom - 1) << false;
+        QTest::newRow("beyond Latin-1") << page + QStringLiteral("\u0434") << false;
+        QTest::newRow("incompressible") << noise << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+
+    void heldTextPacks()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, packs);
+        const HeldText plain(text);
+        HeldText h(text);
+        QCOMPARE(h.pack(), packs);
+        QCOMPARE(h.packed(), packs);
+        QCOMPARE(h.size(), int(text.size()));
+        QCOMPARE(h.lineCount(), plain.lineCount());
+        for (int pos : {0, 1, int(text.size()) / 2, int(text.size()) - 1, int(text.size())})
+            QCOMPARE(h.lineAt(pos), plain.lineAt(pos));
+        for (int line : {1, plain.lineCount() / 2, plain.lineCount() - 1, plain.lineCount() + 5})
+            QCOMPARE(h.lineStart(line), plain.lineStart(line));
+        QVERIFY(h.text() == text);
+        QCOMPARE(h.packed(), packs);   // none of the above unpacks
+        QCOMPARE(h.mid(int(text.size()) / 3, 40), text.mid(text.size() / 3, 40));
+        QVERIFY(!h.packed());
+        QVERIFY(h.text() == text);
+    }
+
+    void hiddenEditorPacksAndShowsItsText()
+    {
+        QString text;
+        for (int i = 0; text.size() < 60000; ++i)
+            text += QStringLiteral("<li>item %1</li>\r\n").arg(i);
+        e->hide();
+        e->setHoldWhileHidden(true);
+        load(text);
+        QVERIFY(e->textDeferred());
+        QTest::qWait(1700);   // past the moment it is packed
+        QVERIFY(e->textDeferred());
+        QCOMPARE(e->lineCount(), int(text.count(u'\n')) + 1);
+        QCOMPARE(e->lineStart(100), int(text.indexOf(QStringLiteral("item 100<"))) - 4);
+        e->setSelStart(10);
+        e->setSelLength(5);
+        QCOMPARE(e->selText(), text.mid(10, 5));
+        e->show();
+        QTRY_VERIFY(!e->textDeferred());
+        QVERIFY(e->text() == text);
+        QCOMPARE(e->textCursor().selectedText(), text.mid(10, 5));
+    }
 };
 
 QTEST_MAIN(TestEditControl)
