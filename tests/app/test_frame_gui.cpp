@@ -9,22 +9,12 @@
 #include "app/CommandRegistry.h"
 #include "app/ToolBar.h"
 #include "common/GuiFixture.h"
-
-#include "lang/LanguageLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/ExitSignals.h"
 #include "platform/QtTranslations.h"
 
-#include <QAbstractButton>
-#include <QDialog>
-#include <QFontDialog>
-#include <QFontInfo>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QSignalSpy>
 #include <QtTest>
+#include <QtWidgets>
 #include <csignal>
 
 using namespace gui;
@@ -60,10 +50,11 @@ class TestFrameGui : public QObject {
         t.writeFile(QStringLiteral("pages/b.htm"), "b\r\n");
         return t.folder + QStringLiteral("pages/");
     }
-    static QString font(EditControl *e)
+    static QString describe(const QString &family, int size, bool bold, bool italic)
     {
-        return QStringLiteral("%1 %2 %3 %4").arg(e->font().family()).arg(e->font().pointSize()).arg(e->font().bold()).arg(e->font().italic());
+        return QStringLiteral("%1 %2 %3 %4").arg(family).arg(size).arg(bold).arg(italic);
     }
+    static QString describe(const QFont &f) { return describe(f.family(), f.pointSize(), f.bold(), f.italic()); }
 
 private slots:
     void init() { QVERIFY(g.startApp()); }
@@ -152,7 +143,7 @@ private slots:
             QTest::keyClick(t.editor(), Qt::Key_Equal, Qt::ControlModifier);
             QTest::keyClick(t.editor(), Qt::Key_Plus, Qt::ControlModifier);
             QTest::keyClick(t.editor(), Qt::Key_Minus, Qt::ControlModifier);
-            QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 16 0 1"));
+            QCOMPARE(describe(t.editor()->font()), QStringLiteral("DejaVu Serif 16 0 1"));
             lastFolder = writePages(t);
             t.dialogs.fileAnswers.enqueue(lastFolder + QStringLiteral("none.htm"));
             t.command(QStringLiteral("mnuFileOpen"));   // the first Open starts at home, not beside the program
@@ -204,7 +195,7 @@ private slots:
         QCOMPARE(projectAsked, lastFolder.left(lastFolder.size() - 6) + QStringLiteral("site.wpr"));
         QCOMPARE(app().settings.LastFolder, lastFolder);
         // The values are in force, not only stored.
-        QCOMPARE(font(t.editor()), QStringLiteral("DejaVu Serif 16 0 1"));
+        QCOMPARE(describe(t.editor()->font()), QStringLiteral("DejaVu Serif 16 0 1"));
         QCOMPARE(app().settings.EditorFontSize, 14);
         QCOMPARE(t.editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
         // The pages are back in place of the start page, the active one last, and so is the frame.
@@ -473,8 +464,7 @@ private slots:
         FontChoice chosen;
         QVERIFY(dialogs.chooseFont(font, chosen, QStringLiteral("Note: ") + family));
         QCOMPARE(title, QStringLiteral("Note: ") + family);
-        const auto describe = [](const QString &f, int p, bool b, bool i) { return QStringLiteral("%1 %2 %3 %4").arg(f).arg(p).arg(b).arg(i); };
-        QCOMPARE(describe(start.family(), start.pointSize(), start.bold(), start.italic()), describe(shown, size, bold, italic));
+        QCOMPARE(describe(start), describe(shown, size, bold, italic));
         // OK without a change keeps everything, the stored name included.
         QCOMPARE(describe(chosen.family, chosen.pointSize, chosen.bold, chosen.italic), describe(family, size, bold, italic));
     }
