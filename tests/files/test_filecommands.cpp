@@ -26,6 +26,15 @@ class TestFileCommands : public QObject, GuiFixture {
         QVERIFY(f->trigger(QLatin1String(command)));
     }
     DocWindow *open(const QString &file) { run("mnuFileOpen", file); return doc(); }
+    // The window that shows a document.
+    static DocWindow *windowOf(const Document *d)
+    {
+        for (DocWindow *w : app().docs.open())
+            if (w->document() == d)
+                return w;
+        return nullptr;
+    }
+    DocWindow *openBehind(const QString &name) { return windowOf(app().files->OpenFileDoc(path(name))); }
     QString message(const QString &file, const char *reason) const
     {
         return QStringLiteral("[3] ") + path(file) + u' ' + QLatin1String(reason);
@@ -178,7 +187,6 @@ private slots:
         QCOMPARE(t->readFile(QStringLiteral("big.htm")), QByteArray("old\r\n"));
     }
 
-    // Encodings and line breaks survive an edit, and saving again never grows the file.
     // Pages opened behind other windows hold their text until first painted, and
     // answer meanwhile as a laid-out editor would; typing, a save, a replace in
     // every document and a close all find the right text.
@@ -187,17 +195,9 @@ private slots:
         t->writeFile(QStringLiteral("a.htm"), "one\r\ntwo\r\nthree\r\n");
         t->writeFile(QStringLiteral("b.htm"), "\xd0\xb4\xd0\xb0 two\nend");   // not Latin-1, LF breaks
         t->writeFile(QStringLiteral("c.htm"), "top two");
-        Document *a = app().files->OpenFileDoc(path(QStringLiteral("a.htm")));
-        Document *b = app().files->OpenFileDoc(path(QStringLiteral("b.htm")));
-        app().files->OpenFileDoc(path(QStringLiteral("c.htm")));
+        DocWindow *da = openBehind(QStringLiteral("a.htm")), *db = openBehind(QStringLiteral("b.htm"));
+        openBehind(QStringLiteral("c.htm"));
         QApplication::processEvents();
-        DocWindow *da = t->frame->findChild<DocWindow *>(), *db = nullptr;
-        for (DocWindow *d : app().docs.open()) {
-            if (d->document() == a)
-                da = d;
-            if (d->document() == b)
-                db = d;
-        }
         EditControl *ea = da->Rich(), *eb = db->Rich();
         QVERIFY(ea->textDeferred() && eb->textDeferred());
         QVERIFY(!ed()->textDeferred());   // the one on top was painted
@@ -244,11 +244,7 @@ private slots:
 
         // Closed while held: the window is free for the next page.
         t->writeFile(QStringLiteral("d.htm"), "dd");
-        Document *d = app().files->OpenFileDoc(path(QStringLiteral("d.htm")));
-        DocWindow *dd = nullptr;
-        for (DocWindow *w : app().docs.open())
-            if (w->document() == d)
-                dd = w;
+        DocWindow *dd = openBehind(QStringLiteral("d.htm"));
         QVERIFY(dd && dd->Rich()->textDeferred());
         QVERIFY(app().files->CloseDocument(dd));
         QApplication::processEvents();
@@ -277,6 +273,7 @@ private slots:
         QCOMPARE(messages(), 0);
     }
 
+    // Line breaks survive an edit, and saving again never grows the file.
     void openEditSave_data()
     {
         QTest::addColumn<QByteArray>("bytes");
