@@ -116,15 +116,10 @@ private slots:
         const int item = box.section(QLatin1Char(' '), 1).toInt();
         QString accepted;
         for (const QChar c : keys) {
-            bool ok = false;
-            if (box.startsWith(QLatin1String("image")))
-                ok = imageNumberKeyAccepted(item, c);
-            else if (box.startsWith(QLatin1String("table")))
-                ok = tableNumberKeyAccepted(item, c);
-            else if (box == QLatin1String("name"))
-                ok = selectNameKeyAccepted(c);
-            else
-                ok = selectTextKeyAccepted(c);
+            const bool ok = box.startsWith(QLatin1String("image")) ? imageNumberKeyAccepted(item, c)
+                : box.startsWith(QLatin1String("table"))          ? tableNumberKeyAccepted(item, c)
+                : box == QLatin1String("name")                    ? selectNameKeyAccepted(c)
+                                                                  : selectTextKeyAccepted(c);
             if (ok)
                 accepted += c;
         }
