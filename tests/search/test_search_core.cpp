@@ -13,14 +13,6 @@ namespace {
 
 QString s(const char *utf8) { return QString::fromUtf8(utf8); }
 
-SearchState stateFor(const QString &start, const QString &end, bool matchCase)
-{
-    SearchState st;
-    st.FindMatchCase = matchCase ? 1 : 0;
-    st.prepareFind(start, end);
-    return st;
-}
-
 // The replace loop exactly as the find window describes it: each span replaced in
 // place, in the text and in its lower-cased copy, the search going on after the
 // inserted text. Quadratic, fine for short texts.
@@ -93,7 +85,9 @@ private slots:
         QFETCH(QString, end);
         QFETCH(bool, matchCase);
         QFETCH(QList<int>, calls);
-        SearchState st = stateFor(start, end, matchCase);
+        SearchState st;
+        st.FindMatchCase = matchCase ? 1 : 0;
+        st.prepareFind(start, end);
         for (qsizetype i = 0; i < calls.size(); i += 2) {
             const FindResult r = DocFoundTextM(text, st);
             QCOMPARE(r.selStart, calls[i]);
