@@ -36,8 +36,7 @@ class TestProjectGui : public QObject, GuiFixture {
     void openSite()
     {
         writeSite();
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p")));   // ".wpr" is added
-        t->command(QStringLiteral("ProektOpen"));
+        withFile(QStringLiteral("ProektOpen"), QStringLiteral("p"));   // ".wpr" is added
         QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("p.wpr")));
     }
     // A fresh program whose settings remember the project file `name`, with the
@@ -56,6 +55,12 @@ class TestProjectGui : public QObject, GuiFixture {
         QVERIFY(f);
     }
     void press(QWidget *w, Qt::Key key) { QTest::keyClick(w, key); }
+    // Runs a command whose file dialog is answered with `file` in the test folder.
+    void withFile(const QString &command, const QString &file)
+    {
+        t->dialogs.fileAnswers.enqueue(path(file));
+        t->command(command);
+    }
     QString fileError(const char *file, const char *entry) const
     {
         return QStringLiteral("[3] ") + path(QLatin1String(file)) + u' ' + QLatin1String(entry);
@@ -106,15 +111,13 @@ private slots:
     void saveWritesTheProjectAfterItsDocuments()
     {
         t->writeFile(QStringLiteral("a.htm"), "a\r\n");
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
-        t->command(QStringLiteral("mnuFileOpen"));
+        withFile(QStringLiteral("mnuFileOpen"), QStringLiteral("a.htm"));
         type(ed(), QStringLiteral("changed "));
         QVERIFY(project().IzmProekt);
         // Save: no project file yet, so Save As (".wpr" added), then the untitled
         // page gets its Save As and the changed file its save.
         t->dialogs.fileAnswers.enqueue(path(QStringLiteral("site")));
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("new.htm")));
-        t->command(QStringLiteral("ProektProektSave"));
+        withFile(QStringLiteral("ProektProektSave"), QStringLiteral("new.htm"));
         QCOMPARE(t->dialogs.asked[t->dialogs.asked.size() - 2].folder, t->folder);   // program folder
         QCOMPARE(t->readFile(QStringLiteral("a.htm")), QByteArray("changed a\r\n"));
         QCOMPARE(t->readFile(QStringLiteral("site.wpr")),
@@ -137,8 +140,7 @@ private slots:
 
         // A write that fails is reported and changes nothing.
         project().IzmProekt = true;
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("no/where.wpr")));
-        t->command(QStringLiteral("ProektProektSaveAs"));
+        withFile(QStringLiteral("ProektProektSaveAs"), QStringLiteral("no/where.wpr"));
         QCOMPARE(lastMessage().text, fileError("no/where.wpr", "[94]"));
         QCOMPARE(app().settings.ProjectPath, path(QStringLiteral("site.wpr")));
         QVERIFY(project().IzmProekt);
@@ -159,8 +161,7 @@ private slots:
         QFETCH(int, answer);
         openSite();
         t->writeFile(QStringLiteral("d.htm"), "d\r\n");
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("d.htm")));
-        t->command(QStringLiteral("ProektAddFile"));
+        withFile(QStringLiteral("ProektAddFile"), QStringLiteral("d.htm"));
         QCOMPARE(app().docs.OpenDocCount, 0);   // listed, not opened
         const QByteArray saved = t->readFile(QStringLiteral("p.wpr"));
 
@@ -169,8 +170,7 @@ private slots:
             f->close();
         } else {
             t->writeFile(QStringLiteral("q.wpr"), "Other\r\n");
-            t->dialogs.fileAnswers.enqueue(path(QStringLiteral("q.wpr")));
-            t->command(command);
+            withFile(command, QStringLiteral("q.wpr"));
         }
         QCOMPARE(lastMessage().text, QStringLiteral("[102]"));
         QCOMPARE(lastMessage().style, int(Dialogs::YesNoCancel));
@@ -216,13 +216,11 @@ private slots:
         QCOMPARE(app().docs.OpenDocCount, 0);   // the untitled page closed, nothing opened
         QVERIFY(window()->isVisible());
         // A file that is not there is reported, and the project stays.
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("none.wpr")));
-        t->command(QStringLiteral("ProektOpen"));
+        withFile(QStringLiteral("ProektOpen"), QStringLiteral("none.wpr"));
         QCOMPARE(lastMessage().text, fileError("none.wpr", "[96]"));
         QCOMPARE(app().projects->ProjectName, QStringLiteral("Site"));
         // Open all: an open file is not read again, a missing one is reported.
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("b.htm")));
-        t->command(QStringLiteral("mnuFileOpen"));
+        withFile(QStringLiteral("mnuFileOpen"), QStringLiteral("b.htm"));
         DocWindow *b = doc();
         b->Rich()->setText(QStringLiteral("edited"));
         QFile::remove(path(QStringLiteral("c.htm")));
@@ -277,8 +275,7 @@ private slots:
         // The comma name is saved in quotes and read back whole.
         t->command(QStringLiteral("ProektProektSave"));
         QVERIFY(t->readFile(QStringLiteral("p.wpr")).startsWith("\"Renamed, 2\"\r\n"));
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("p.wpr")));
-        t->command(QStringLiteral("ProektOpen"));
+        withFile(QStringLiteral("ProektOpen"), QStringLiteral("p.wpr"));
         QCOMPARE(app().projects->ProjectName, QStringLiteral("Renamed, 2"));
         QCOMPARE(project().LstFileName(), QStringList({"b.htm", "c.htm"}));
         // Escape in the list hides the window; with no document open a new page comes.
@@ -298,8 +295,7 @@ private slots:
         QCOMPARE(project().LstFileName(), QStringList({"[2]1", "a.htm"}));
         QCOMPARE(untitled->document()->IzmT(), 0);   // the key went to the command, not the text
         // Remove file: Yes takes the file out and closes it.
-        t->dialogs.fileAnswers.enqueue(path(QStringLiteral("a.htm")));
-        t->command(QStringLiteral("mnuFileOpen"));
+        withFile(QStringLiteral("mnuFileOpen"), QStringLiteral("a.htm"));
         DocWindow *a = doc();
         project().IzmProekt = false;
         t->dialogs.messageAnswers.enqueue(Dialogs::Yes);
