@@ -58,6 +58,11 @@ bool EditControl::separateAt(int docPos)
     const bool done = m_pieces.separate(docPos);
     m_outside.end();
     m_textValid = textKept;
+    // The widget told of caret moves half way through, while the blocks were
+    // changing and their line counts not yet: whoever follows the caret reads
+    // the lines again now, even when the caret stays where it was.
+    if (done)
+        emit cursorPositionChanged();
     return done;
 }
 

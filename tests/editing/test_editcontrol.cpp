@@ -691,6 +691,40 @@ private slots:
         QVERIFY(h.text() == text);
     }
 
+    // Whoever follows the caret (the status bar) reads its line last when the
+    // lines there have become a block each; the widget had announced the move
+    // half way through, with counts that were not settled yet.
+    void caretFollowersReadSettledLines_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("ctrl+end") << int(Qt::Key_End) << int(Qt::ControlModifier);
+        QTest::newRow("down") << int(Qt::Key_Down) << 0;
+    }
+
+    void caretFollowersReadSettledLines()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QString text;
+        QRandomGenerator rng(3);   // lines of a page: short, long and empty
+        for (int i = 0; i < 2000; ++i)
+            text += QString(int(rng.bounded(40, 90)), u'w') + QStringLiteral("\r\n");
+        text += QStringLiteral("<p>the last line, after no break</p>");
+        e->hide();
+        load(text);
+        e->show();
+        QTRY_VERIFY(!e->filling());
+        QVERIFY(e->document()->blockCount() < 2000);   // held several lines to a block
+        std::pair<int, int> seen{-1, -1};
+        connect(e.get(), &QPlainTextEdit::cursorPositionChanged, this,
+                [&] { seen = {e->lineAt(e->caretPos()), e->lineCount()}; });
+        QTest::keyClick(e.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCoreApplication::processEvents();
+        const int pos = e->caretPos();
+        QCOMPARE(seen, std::make_pair(int(QStringView(text).first(pos).count(u'\n')), int(text.count(u'\n')) + 1));
+    }
+
     void hiddenEditorPacksAndShowsItsText()
     {
         QString text;
