@@ -1,4 +1,3 @@
-#include <unistd.h>
 // Time and memory at scale, each figure in a fresh copy of the program so one
 // does not inherit another's heap: idle, a 10 MB and a 50 MB page opened (time to
 // the text painted, memory once the background work has settled), and 200 pages of
@@ -140,15 +139,16 @@ int openMany(const QString &folder, bool fromFolderCommand)
         d->Rich()->viewport()->repaint();
     const double openMs = ms(t);
     settle(2000);
-    if (qEnvironmentVariableIsSet("BENCH_EXIT")) _exit(0);
     const double settled = pssMb();
-    int held = 0;
-    for (DocWindow *d : a.docs.open())
+    int held = 0, packed = 0;
+    for (DocWindow *d : a.docs.open()) {
         held += d->Rich()->textDeferred() ? 1 : 0;
+        packed += d->Rich()->textPacked() ? 1 : 0;
+    }
     std::printf("%d pages of %.0f kB from %s: open to the last painted %.0f ms; PSS idle %.0f MB, settled %.0f MB "
-                "(%.1f x their text above idle); documents open %d, %d of them never shown\n",
+                "(%.1f x their text above idle); documents open %d, %d of them never shown, %d of those packed\n",
                 int(paths.size()), bytes / 1e3 / paths.size(), fromFolderCommand ? "Open All Files in a Folder" : "the command line",
-                openMs, idle, settled, (settled - idle) * 1048576.0 / double(bytes), a.docs.OpenDocCount, held);
+                openMs, idle, settled, (settled - idle) * 1048576.0 / double(bytes), a.docs.OpenDocCount, held, packed);
     for (DocWindow *d : a.docs.DocWindows)
         if (d)
             d->document()->markSaved();

@@ -64,6 +64,8 @@ public:
     // Off by default: a bare editor puts every text in at once.
     void setHoldWhileHidden(bool hold) { m_holdWhileHidden = hold; }
     bool textDeferred() const { return m_deferred; }
+    // The held text is packed (see HeldText::pack).
+    bool textPacked() const { return m_deferred && m_held.packed(); }
     // Part of a big text is still to come into the widget.
     bool filling() const { return m_tailPos < m_tail.size(); }
     // Puts a held text, and all of a text still coming, into the widget now.

@@ -734,8 +734,8 @@ private slots:
         e->setHoldWhileHidden(true);
         load(text);
         QVERIFY(e->textDeferred());
-        QTest::qWait(1700);   // past the moment it is packed
-        QVERIFY(e->textDeferred());
+        QVERIFY(!e->textPacked());
+        QTRY_VERIFY_WITH_TIMEOUT(e->textPacked(), 3000);
         QCOMPARE(e->lineCount(), int(text.count(u'\n')) + 1);
         QCOMPARE(e->lineStart(100), int(text.indexOf(QStringLiteral("item 100<"))) - 4);
         e->setSelStart(10);
