@@ -17,8 +17,10 @@ const QByteArray &HeldText::latin1() const
 {
     if (!m_packed.isEmpty()) {
         QByteArray open = qUncompress(m_packed);
-        // What was packed here comes back whole; anything else is a fault of this class.
+        // What was packed here comes back whole; should it not, positions still
+        // stay inside what is read.
         Q_ASSERT(open.size() == m_size);
+        open.resize(m_size, '?');
         m_latin1 = std::move(open);
         m_packed.clear();
     }
