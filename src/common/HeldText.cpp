@@ -53,11 +53,14 @@ QString HeldText::mid(int pos, int len) const
     return m_compact ? QString::fromLatin1(latin1().constData() + pos, len) : m_text.mid(pos, len);
 }
 
+QByteArray HeldText::passingLatin1() const
+{
+    return m_packed.isEmpty() ? m_latin1 : qUncompress(m_packed);
+}
+
 QString HeldText::text() const
 {
-    if (!m_compact)
-        return m_text;
-    return QString::fromLatin1(m_packed.isEmpty() ? m_latin1 : qUncompress(m_packed));
+    return m_compact ? QString::fromLatin1(passingLatin1()) : m_text;
 }
 
 template <class Found>
@@ -68,13 +71,11 @@ void HeldText::eachLineStart(Found found) const
             if (p[i] == '\n' && p[i - 1] == '\r')
                 found(i + 1);
     };
-    if (m_compact && !m_packed.isEmpty()) {
-        // Line starts are few beside the text: scan a passing copy, stay packed.
-        const QByteArray open = qUncompress(m_packed);
-        scan(open.constData(), int(open.size()));
-    } else if (m_compact)
-        scan(m_latin1.constData(), int(m_latin1.size()));
-    else
+    if (m_compact) {
+        // Line starts are few beside the text: a packed text stays packed.
+        const QByteArray bytes = passingLatin1();
+        scan(bytes.constData(), int(bytes.size()));
+    } else
         scan(m_text.utf16(), int(m_text.size()));
 }
 

@@ -42,8 +42,10 @@ private:
     template <class Found>
     void eachLineStart(Found found) const;
 
-    // The one-byte text, unpacked if need be.
+    // The one-byte text, unpacked for good if need be.
     const QByteArray &latin1() const;
+    // The one-byte text, a packed one unpacked into a copy that passes.
+    QByteArray passingLatin1() const;
 
     mutable QByteArray m_latin1;
     QString m_text;

@@ -112,14 +112,13 @@ void SyntaxHighlighter::pickColours()
     static const char *const night[] = {nullptr, "#79c0ff", "#ffa657", "#a5d6ff", "#d2a8ff", "#8b949e",
                                         "#d29922", "#ff7b72", "#7ee7c7", "#f0b070", "#f778ba"};
     static const auto sets = [] {
-        std::array<std::array<QTextCharFormat, 11>, 2> made;
+        std::array<decltype(m_formats), 2> made;
         for (size_t k = 1; k < made[0].size(); ++k) {
             made[0][k].setForeground(QColor(QLatin1String(light[k])));
             made[1][k].setForeground(QColor(QLatin1String(night[k])));
         }
         return made;
     }();
-    static_assert(std::tuple_size_v<decltype(m_formats)> == 11);
     const bool dark = m_editor->palette().color(QPalette::Base).lightness() < 128;
     m_formats = sets[dark ? 1 : 0];
 }

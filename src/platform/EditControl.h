@@ -180,6 +180,8 @@ private:
     // block a line (see TextPieces::separate), from the event loop after a move.
     void separateAtCaret();
     bool separateAt(int docPos);
+    // Sets the selection (widget positions), the lines at both ends made a block each first.
+    void placeCaret(int anchorDoc, int positionDoc);
     // pos clamped to the held text, moved off the middle of a CR LF.
     int heldPos(int pos) const;
     // Holds text until the editor is first painted; it is packed a while later

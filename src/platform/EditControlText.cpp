@@ -109,10 +109,7 @@ void EditControl::setSelStart(int pos)
     }
     // (A position past what the widget has of a big text puts the rest in.)
     const int docPos = toDocPos(std::clamp(pos, 0, textLength()));
-    separateAt(docPos);   // before the widget lays out the block for its caret
-    QTextCursor c = textCursor();
-    c.setPosition(docPos);
-    setTextCursor(c);
+    placeCaret(docPos, docPos);
 }
 
 void EditControl::setSelLength(int len)
@@ -124,11 +121,17 @@ void EditControl::setSelLength(int len)
     const int startDoc = textCursor().selectionStart();
     const int start = fromDocPos(startDoc);
     const int endDoc = toDocPos(std::clamp(start + std::max(0, len), 0, textLength()));
-    separateAt(endDoc);
-    separateAt(startDoc);
+    placeCaret(startDoc, endDoc);
+}
+
+void EditControl::placeCaret(int anchorDoc, int positionDoc)
+{
+    // Before the widget lays out the blocks of the caret: their lines become a block each.
+    separateAt(positionDoc);
+    separateAt(anchorDoc);
     QTextCursor c = textCursor();
-    c.setPosition(startDoc);
-    c.setPosition(endDoc, QTextCursor::KeepAnchor);
+    c.setPosition(anchorDoc);
+    c.setPosition(positionDoc, QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 
@@ -246,11 +249,8 @@ bool EditControl::replaceWhole(int pos, int len, const QString &text, int caretA
     // The whole new text is at hand: reads need not wait for the rest.
     m_text = std::move(now);
     m_textValid = true;
-    QTextCursor c = textCursor();
     const int caretDoc = m_pieces.toDocPos(caret);
-    separateAt(caretDoc);
-    c.setPosition(caretDoc);
-    setTextCursor(c);
+    placeCaret(caretDoc, caretDoc);
     emit changed(change);
     return true;
 }
@@ -280,7 +280,7 @@ void EditControl::hold(const QString &crlfText)
     // pack is its own short event.
     if (m_held.size() >= HeldText::PackFrom)
         QTimer::singleShot(PackAfterMs, this, [this] {
-            if (m_deferred && m_held.pack())
+            if (m_deferred && !m_held.packed() && m_held.pack())
                 FreeMemory::releaseLater();  // the unpacked text leaves a hole
         });
 }
@@ -358,12 +358,7 @@ void EditControl::putHeldText(bool firstScreen)
         FreeMemory::releaseLater();
     const int anchor = m_pieces.toDocPos(m_heldSelStart);
     const int position = m_heldSelLength > 0 ? m_pieces.toDocPos(m_heldSelStart + m_heldSelLength) : anchor;
-    separateAt(position);
-    separateAt(anchor);
-    QTextCursor c = textCursor();
-    c.setPosition(anchor);
-    c.setPosition(position, QTextCursor::KeepAnchor);
-    setTextCursor(c);
+    placeCaret(anchor, position);
 }
 
 void EditControl::startFill(QString text, qsizetype cut)
